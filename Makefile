@@ -1,0 +1,38 @@
+# The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
+# The build itself is CMake (see CMakePresets.json).
+.PHONY: all native windows test unit e2e run bench deps clean
+
+all: native windows
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j2
+
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j2
+
+unit: native
+	ctest --preset native -j2
+
+# The real glimmerlux.exe under Wine on a private X display (scripts/with-display.sh).
+e2e: windows
+	ctest --test-dir build/windows/tests/e2e --output-on-failure
+
+# -k: a failing unit test does not hold back the end-to-end tests; one run reports both.
+test:
+	@$(MAKE) --no-print-directory -k unit e2e
+
+run: windows
+	@scripts/run.sh
+
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j2
+	build/bench/bench/glimmerlux_bench
+
+clean:
+	rm -rf build

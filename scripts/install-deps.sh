@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a fresh Debian 12 machine; quiet when all is there.
+set -euo pipefail
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
+for pkg in cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev \
+           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb x11-utils xdotool imagemagick; do
+  have "$pkg" || need+=("$pkg")
+done
+[ ${#need[@]} -eq 0 ] && exit 0
+echo "Installing: ${need[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+# A held package lock waits five minutes at most rather than forever.
+$SUDO timeout 900 apt-get -o DPkg::Lock::Timeout=300 update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO timeout 1800 apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
+  --no-install-recommends "${need[@]}" >/dev/null

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs a command on a private Xvfb display with the project's Wine prefix, and leaves nothing running:
+# the display, the wineserver and every Windows process of the prefix end with it.
+# Usage: with-display.sh COMMAND [ARGS...]   (WITH_DISPLAY_TIMEOUT: seconds the command may take, 900)
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+mkdir -p "$(dirname "$WINEPREFIX")"
+
+# One wineserver serves a prefix whatever the display, so users of the prefix take turns.
+# Children get no copy of the lock (9>&-): a wineserver left behind would otherwise hold it.
+exec 9>"$WINEPREFIX.lock"
+flock -w 900 9 || { echo "with-display: the Wine prefix stayed busy for 15 minutes" >&2; exit 1; }
+# Whatever still runs in the prefix was left behind by a run that was killed.
+timeout 30 "$WINESERVER" -k 9>&- 2>/dev/null || true
+
+xvfb_pid=""
+command_pid=""
+work=$(mktemp -d)
+Cleanup() {
+  timeout 30 "$WINESERVER" -k 9>&- 2>/dev/null || true
+  timeout 30 "$WINESERVER" -w 9>&- 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+Interrupted() {
+  if [ -n "$command_pid" ]; then kill "$command_pid" 2>/dev/null || true; fi
+  exit 143
+}
+trap Cleanup EXIT
+trap Interrupted TERM INT HUP
+
+# -displayfd lets the server pick a free display itself, so parallel runs never race for one.
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$work/display" 9>&- >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "with-display: Xvfb did not start" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+EnsurePrefix 9>&-
+# In the background so that a signal reaches the trap at once rather than after the command.
+timeout --kill-after=10 "${WITH_DISPLAY_TIMEOUT:-900}" "$@" 9>&- &
+command_pid=$!
+rc=0
+wait "$command_pid" || rc=$?
+exit "$rc"

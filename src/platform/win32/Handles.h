@@ -1,0 +1,163 @@
+#pragma once
+
+#include <objbase.h>
+#include <windows.h>
+
+#include <utility>
+
+// Move-only owner of one handle whose release needs nothing but the handle itself.
+template <typename HandleType, typename Closer>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HandleType handle) : handle_(handle) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+  }
+
+  HandleType Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  // Gives up ownership, e.g. after the clipboard took the object.
+  HandleType Release() { return std::exchange(handle_, nullptr); }
+  void Reset(HandleType handle = nullptr) {
+    if (handle_ != nullptr) Closer{}(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  HandleType handle_ = nullptr;
+};
+
+struct DeleteDcClose {
+  void operator()(HDC dc) const { ::DeleteDC(dc); }
+};
+struct DeleteObjectClose {
+  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+struct DestroyAcceleratorClose {
+  void operator()(HACCEL table) const { ::DestroyAcceleratorTable(table); }
+};
+struct FreeLibraryClose {
+  void operator()(HMODULE module) const { ::FreeLibrary(module); }
+};
+
+// From CreateCompatibleDC.
+using MemoryDc = UniqueHandle<HDC, DeleteDcClose>;
+// Delete only once no DC has it selected (see SelectionGuard).
+using GdiBitmap = UniqueHandle<HBITMAP, DeleteObjectClose>;
+using AcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorClose>;
+using LoadedModule = UniqueHandle<HMODULE, FreeLibraryClose>;
+
+// A DC from GetDC, given back with ReleaseDC on the same window.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  WindowDc(WindowDc&& other) noexcept
+      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+  WindowDc& operator=(WindowDc&&) = delete;
+
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back, so the object can be
+// deleted afterwards; declare it after the object it selects.
+class SelectionGuard {
+ public:
+  SelectionGuard() = default;
+  SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {
+    if (previous_ == nullptr || previous_ == HGDI_ERROR) {
+      dc_ = nullptr;
+      previous_ = nullptr;
+    }
+  }
+  ~SelectionGuard() { Restore(); }
+  SelectionGuard(const SelectionGuard&) = delete;
+  SelectionGuard& operator=(const SelectionGuard&) = delete;
+  SelectionGuard(SelectionGuard&& other) noexcept
+      : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, nullptr)) {}
+  SelectionGuard& operator=(SelectionGuard&& other) noexcept {
+    if (this != &other) {
+      Restore();
+      dc_ = std::exchange(other.dc_, nullptr);
+      previous_ = std::exchange(other.previous_, nullptr);
+    }
+    return *this;
+  }
+
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  void Restore() {
+    if (dc_ != nullptr) ::SelectObject(dc_, previous_);
+    dc_ = nullptr;
+    previous_ = nullptr;
+  }
+
+  HDC dc_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// BeginPaint/EndPaint; EndPaint also runs when the paint handler throws.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { ::BeginPaint(window_, &paint_); }
+  ~PaintScope() { ::EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HDC Dc() const { return paint_.hdc; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+};
+
+// An open clipboard; check Opened() before touching its contents.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner) : opened_(::OpenClipboard(owner) != FALSE) {}
+  ~ClipboardScope() {
+    if (opened_) ::CloseClipboard();
+  }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+
+  bool Opened() const { return opened_; }
+
+ private:
+  bool opened_;
+};
+
+// COM on this thread; uninitialised only if this object's initialisation succeeded.
+class ComApartment {
+ public:
+  explicit ComApartment(DWORD model) : result_(::CoInitializeEx(nullptr, model)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+  bool Succeeded() const { return SUCCEEDED(result_); }
+
+ private:
+  HRESULT result_;
+};

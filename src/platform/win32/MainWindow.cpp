@@ -1,0 +1,154 @@
+#include "platform/win32/MainWindow.h"
+
+#include "platform/win32/Dpi.h"
+#include "platform/win32/ResourceIds.h"
+#include "platform/win32/Shortcuts.h"
+
+namespace {
+
+constexpr int kDesignClientWidth = 468;
+constexpr int kDesignClientHeight = 282;
+constexpr int kMinimumOuterSize = 150;
+
+// The ordinary sizeable frame made a pop-up without caption: clearing WS_DLGFRAME removes the
+// caption, while the sizing frame and system-menu bits stay.
+constexpr DWORD kStyle = ((WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN) | WS_POPUP) & ~static_cast<DWORD>(WS_DLGFRAME);
+constexpr DWORD kExStyle = 0;
+
+HICON LoadProgramIcon(HINSTANCE instance, int sizeMetric) {
+  const int size = ::GetSystemMetrics(sizeMetric);
+  return static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(GLIMMERLUX_ICON), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+// The designed client size at the primary monitor's DPI, centred on its work area.
+RECT InitialPlacement() {
+  HMONITOR primary = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!::GetMonitorInfoW(primary, &monitor)) {
+    monitor.rcWork = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  const UINT monitorDpi = dpi::ForMonitor(primary);
+  RECT outer{0, 0, dpi::Scale(kDesignClientWidth, monitorDpi), dpi::Scale(kDesignClientHeight, monitorDpi)};
+  dpi::AdjustWindowRect(outer, kStyle, kExStyle, monitorDpi);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const RECT& work = monitor.rcWork;
+  const int left = work.left + (work.right - work.left - width) / 2;
+  const int top = work.top + (work.bottom - work.top - height) / 2;
+  return RECT{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Tfrmmain& frm, Win32Platform& platform)
+    : frm_(frm), platform_(platform), view_(frm.imageview1()), shortcuts_(CreateShortcutTable()) {}
+
+bool MainWindow::Register(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  if (::GetClassInfoExW(instance, kClassName, &windowClass)) return true;
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = WndProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadProgramIcon(instance, SM_CXICON);
+  windowClass.hIconSm = LoadProgramIcon(instance, SM_CXSMICON);
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  return ::RegisterClassExW(&windowClass) != 0;
+}
+
+bool MainWindow::Create(HINSTANCE instance) {
+  if (!Register(instance)) return false;
+  const RECT placement = InitialPlacement();
+  ::CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, placement.left, placement.top,
+                    placement.right - placement.left, placement.bottom - placement.top, nullptr, nullptr, instance,
+                    this);
+  return Handle() != nullptr;
+}
+
+void MainWindow::Show(int showCommand) {
+  ::ShowWindow(Handle(), showCommand);
+  ::UpdateWindow(Handle());
+}
+
+bool MainWindow::TranslateShortcut(MSG& message) {
+  if (!shortcuts_ || Handle() == nullptr) return false;
+  // Only while the keyboard focus is in this window, not in a dialog it opened.
+  if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
+  return ::TranslateAcceleratorW(Handle(), shortcuts_.Get(), &message) != 0;
+}
+
+LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(reinterpret_cast<const CREATESTRUCTW*>(lParam)->hInstance) ? 0 : -1;
+    case WM_SIZE:
+      OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_TIMER:
+      OnTimer(static_cast<uintptr_t>(wParam));
+      return 0;
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wParam))) return 0;
+      break;
+    case WM_CLOSE:
+      ::DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy();
+      break;
+    default:
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+bool MainWindow::OnCreate(HINSTANCE instance) {
+  platform_.SetClipboardOwner(Handle());
+  frm_.AttachWindow(ToWindowId(Handle()));
+  if (!view_.Create(Handle(), instance)) return false;
+  RECT client;
+  ::GetClientRect(Handle(), &client);
+  OnSize(SIZE_RESTORED, client.right, client.bottom);
+  return true;
+}
+
+void MainWindow::OnSize(UINT kind, int width, int height) {
+  // A minimised window reports an empty client area; the view keeps its size so the
+  // picture goes on unchanged.
+  if (kind == SIZE_MINIMIZED) return;
+  const TRect viewArea = frm_.ClientResized(width, height);
+  view_.Move(viewArea.left, viewArea.top, viewArea.Width(), viewArea.Height());
+}
+
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
+  limits.ptMinTrackSize = POINT{kMinimumOuterSize, kMinimumOuterSize};
+}
+
+void MainWindow::OnDpiChanged(const RECT& suggested) {
+  ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnTimer(uintptr_t id) {
+  if (id == kTimer1Id) frm_.Timer1Timer();
+}
+
+bool MainWindow::OnCommand(WORD id) { return RunShortcutCommand(frm_, id); }
+
+void MainWindow::OnNcDestroy() {
+  frm_.AttachWindow(0);
+  platform_.SetClipboardOwner(nullptr);
+}

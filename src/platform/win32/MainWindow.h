@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include "main/fmMagnifier.h"
+#include "platform/win32/BaseWindow.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/ViewWindow.h"
+#include "platform/win32/Win32Platform.h"
+
+// The top-level window that hosts Tfrmmain: frame, placement, DPI, timer and shortcuts.
+class MainWindow : public BaseWindow<MainWindow> {
+ public:
+  static constexpr const wchar_t* kClassName = L"Tfrmmain";
+  static constexpr const wchar_t* kCaption = L"Glimmerlux";
+
+  MainWindow(Tfrmmain& frm, Win32Platform& platform);
+
+  // Creates the window hidden, centred on the primary monitor at its designed size.
+  bool Create(HINSTANCE instance);
+  void Show(int showCommand);
+  // Runs a shortcut of this window for a queued keyboard message; true when it was one.
+  bool TranslateShortcut(MSG& message);
+
+ private:
+  friend class BaseWindow<MainWindow>;
+  static bool Register(HINSTANCE instance);
+  LRESULT MessageHandler(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool OnCreate(HINSTANCE instance);
+  void OnSize(UINT kind, int width, int height);
+  void OnGetMinMaxInfo(MINMAXINFO& limits);
+  void OnDpiChanged(const RECT& suggested);
+  void OnTimer(uintptr_t id);
+  bool OnCommand(WORD id);
+  void OnNcDestroy();
+
+  Tfrmmain& frm_;
+  Win32Platform& platform_;
+  ViewWindow view_;
+  AcceleratorTable shortcuts_;
+};

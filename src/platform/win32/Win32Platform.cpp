@@ -1,0 +1,180 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Handles.h"
+
+namespace {
+
+// SRCCOPY | CAPTUREBLT: layered (translucent) windows are part of the copy.
+constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;
+
+// The part of the `width` x `height` rectangle at (left, top) that lies inside `bitmap`.
+bool ClipToBitmap(int64_t left, int64_t top, int64_t width, int64_t height, const Bitmap& bitmap, RECT& out) {
+  const int64_t l = std::max<int64_t>(left, 0);
+  const int64_t t = std::max<int64_t>(top, 0);
+  const int64_t r = std::min<int64_t>(left + std::max<int64_t>(width, 0), bitmap.Width());
+  const int64_t b = std::min<int64_t>(top + std::max<int64_t>(height, 0), bitmap.Height());
+  if (l >= r || t >= b) return false;
+  out = RECT{static_cast<LONG>(l), static_cast<LONG>(t), static_cast<LONG>(r), static_cast<LONG>(b)};
+  return true;
+}
+
+void CopyPixels(const Bitmap& from, int fromX, int fromY, Bitmap& to, int toX, int toY, int width, int height) {
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(to.Row(toY + y) + toX, from.Row(fromY + y) + fromX, static_cast<size_t>(width) * 4);
+  }
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform() : staging_(dibs_) {}
+
+TRect Win32Platform::VirtualScreen(WindowId window) {
+  const UINT windowDpi = dpi::ForWindow(ToHwnd(window));
+  const int left = dpi::SystemMetric(SM_XVIRTUALSCREEN, windowDpi);
+  const int top = dpi::SystemMetric(SM_YVIRTUALSCREEN, windowDpi);
+  const int width = dpi::SystemMetric(SM_CXVIRTUALSCREEN, windowDpi);
+  const int height = dpi::SystemMetric(SM_CYVIRTUALSCREEN, windowDpi);
+  return TRect{left, top, left + width, top + height};
+}
+
+bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
+  WindowDc screen(nullptr);
+  if (!screen) return false;
+  RECT area;
+  if (!ClipToBitmap(at.x, at.y, source.Width(), source.Height(), target, area)) return true;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const int sourceX = static_cast<int>(int64_t{source.left} + area.left - at.x);
+  const int sourceY = static_cast<int>(int64_t{source.top} + area.top - at.y);
+
+  if (HDC dc = DibSurface::DcOf(target)) {
+    const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen.Get(), sourceX, sourceY, kCaptureRop);
+    ::GdiFlush();  // the core reads the pixels next
+    return copied != FALSE;
+  }
+  HDC staged = Stage(area, nullptr);
+  if (staged == nullptr) return false;
+  if (!::BitBlt(staged, 0, 0, width, height, screen.Get(), sourceX, sourceY, kCaptureRop)) return false;
+  Unstage(target, area);
+  return true;
+}
+
+bool Win32Platform::CurrentCursor(CursorImage& cursor) {
+  CURSORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetCursorInfo(&info) || info.hCursor == nullptr) return false;
+  // GetIconInfo makes two bitmaps on every call; the hot spot of a handle never changes.
+  if (info.hCursor != lastCursor_) {
+    ICONINFO icon{};
+    if (!::GetIconInfo(info.hCursor, &icon)) return false;
+    if (icon.hbmColor != nullptr) ::DeleteObject(icon.hbmColor);
+    if (icon.hbmMask != nullptr) ::DeleteObject(icon.hbmMask);
+    lastCursor_ = info.hCursor;
+    lastHotSpot_ = POINT{static_cast<LONG>(icon.xHotspot), static_cast<LONG>(icon.yHotspot)};
+  }
+  cursor.handle = reinterpret_cast<uintptr_t>(info.hCursor);
+  cursor.hotSpot = TPoint{lastHotSpot_.x, lastHotSpot_.y};
+  return true;
+}
+
+bool Win32Platform::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) {
+  if (cursor.handle == 0 || size <= 0) return false;
+  const auto icon = reinterpret_cast<HICON>(cursor.handle);
+  if (HDC dc = DibSurface::DcOf(target)) {
+    const BOOL drawn = ::DrawIconEx(dc, at.x, at.y, icon, size, size, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    return drawn != FALSE;
+  }
+  RECT area;
+  if (!ClipToBitmap(at.x, at.y, size, size, target, area)) return true;
+  HDC staged = Stage(area, &target);
+  if (staged == nullptr) return false;
+  if (!::DrawIconEx(staged, at.x - area.left, at.y - area.top, icon, size, size, 0, nullptr, DI_NORMAL)) return false;
+  Unstage(target, area);
+  return true;
+}
+
+HDC Win32Platform::Stage(const RECT& area, const Bitmap* from) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  staging_.SetSize(width, height);
+  HDC dc = DibSurface::DcOf(staging_);
+  if (dc == nullptr || staging_.Width() != width || staging_.Height() != height) return nullptr;
+  if (from != nullptr) CopyPixels(*from, area.left, area.top, staging_, 0, 0, width, height);
+  return dc;
+}
+
+void Win32Platform::Unstage(Bitmap& to, const RECT& area) {
+  ::GdiFlush();
+  CopyPixels(staging_, 0, 0, to, area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+bool Win32Platform::CursorPos(TPoint& pos) {
+  POINT p;
+  if (!::GetCursorPos(&p)) return false;
+  pos = TPoint{p.x, p.y};
+  return true;
+}
+
+bool Win32Platform::ControlKeyDown() { return ::GetKeyState(VK_CONTROL) < 0; }
+
+WindowId Win32Platform::RootWindowFromPoint(TPoint p) {
+  HWND window = ::WindowFromPoint(POINT{p.x, p.y});
+  if (window == nullptr) return 0;
+  return ToWindowId(::GetAncestor(window, GA_ROOT));
+}
+
+TRect Win32Platform::WindowRect(WindowId window) {
+  RECT r;
+  if (!::GetWindowRect(ToHwnd(window), &r)) return TRect{};
+  return TRect{r.left, r.top, r.right, r.bottom};
+}
+
+// A null window would mean "every window on the desktop" to InvalidateRect and a
+// thread timer to SetTimer; a view or form without its window yet asks for neither.
+void Win32Platform::Invalidate(WindowId window) {
+  if (window != 0) ::InvalidateRect(ToHwnd(window), nullptr, FALSE);
+}
+
+void Win32Platform::InvalidateArea(WindowId window, const TRect& area) {
+  if (window == 0) return;
+  const RECT r{area.left, area.top, area.right, area.bottom};
+  ::InvalidateRect(ToHwnd(window), &r, TRUE);
+}
+
+void Win32Platform::StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) {
+  if (window != 0) ::SetTimer(ToHwnd(window), id, intervalMs, nullptr);
+}
+
+void Win32Platform::StopTimer(WindowId window, uintptr_t id) {
+  if (window != 0) ::KillTimer(ToHwnd(window), id);
+}
+
+bool Win32Platform::EmptyClipboard() {
+  ClipboardScope clipboard(clipboardOwner_);
+  return clipboard.Opened() && ::EmptyClipboard() != FALSE;
+}
+
+bool Win32Platform::SetClipboardBitmap(const Bitmap& picture) {
+  if (picture.Empty()) return false;
+  GdiBitmap copy;
+  {
+    WindowDc screen(nullptr);
+    if (!screen) return false;
+    copy.Reset(::CreateCompatibleBitmap(screen.Get(), picture.Width(), picture.Height()));
+    if (!copy) return false;
+    const BITMAPINFO info = TopDownDibInfo(picture.Width(), picture.Height());
+    const int rows = ::SetDIBits(screen.Get(), copy.Get(), 0, static_cast<UINT>(picture.Height()), picture.Pixels(),
+                                 &info, DIB_RGB_COLORS);
+    if (rows != picture.Height()) return false;
+  }
+  ClipboardScope clipboard(clipboardOwner_);
+  if (!clipboard.Opened() || !::EmptyClipboard()) return false;
+  if (::SetClipboardData(CF_BITMAP, copy.Get()) == nullptr) return false;
+  copy.Release();  // the clipboard owns it now
+  return true;
+}

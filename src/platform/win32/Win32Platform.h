@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include "base/Bitmap.h"
+#include "platform/Platform.h"
+#include "platform/win32/DibSurface.h"
+
+inline HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
+inline WindowId ToWindowId(HWND window) { return reinterpret_cast<WindowId>(window); }
+
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform();
+
+  TRect VirtualScreen(WindowId window) override;
+  bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
+  bool CurrentCursor(CursorImage& cursor) override;
+  bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) override;
+
+  bool CursorPos(TPoint& pos) override;
+  bool ControlKeyDown() override;
+
+  WindowId RootWindowFromPoint(TPoint p) override;
+  TRect WindowRect(WindowId window) override;
+  void Invalidate(WindowId window) override;
+  void InvalidateArea(WindowId window, const TRect& area) override;
+  void StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) override;
+  void StopTimer(WindowId window, uintptr_t id) override;
+
+  bool EmptyClipboard() override;
+  bool SetClipboardBitmap(const Bitmap& picture) override;
+
+  // The window that owns what this program puts on the clipboard.
+  void SetClipboardOwner(HWND owner) { clipboardOwner_ = owner; }
+
+ private:
+  // For targets whose pixels GDI cannot reach: a DIB the size of `area`, optionally
+  // holding a copy of those pixels of `from`; Unstage copies the result back.
+  HDC Stage(const RECT& area, const Bitmap* from);
+  void Unstage(Bitmap& to, const RECT& area);
+
+  DibSurfaceFactory dibs_;
+  // Only for targets whose pixels GDI cannot reach directly.
+  Bitmap staging_;
+  HWND clipboardOwner_ = nullptr;
+  HCURSOR lastCursor_ = nullptr;
+  POINT lastHotSpot_{};
+};

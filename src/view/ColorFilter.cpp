@@ -1,0 +1,126 @@
+#include "view/ColorFilter.h"
+
+#include "base/Arith.h"
+#include "view/ColorFilterInternal.h"
+
+namespace color_filter {
+
+namespace {
+
+// Rows give output red, green, blue; columns weigh input red, green, blue. Each correction
+// is I + E * (I - S) with the simulation S of the same deficiency, already multiplied out.
+constexpr double kMatrices[kMatrixCount][kMatrixEntries] = {
+    {0.3, 0.59, 0.11, 0.3, 0.59, 0.11, 0.3, 0.59, 0.11},              // grayscale
+    {0.393, 0.769, 0.189, 0.349, 0.686, 0.168, 0.272, 0.534, 0.131},  // sepia
+    {0.567, 0.433, 0, 0.558, 0.442, 0, 0, 0.242, 0.758},              // protanopia
+    {0.625, 0.375, 0, 0.7, 0.3, 0, 0, 0.3, 0.7},                      // deuteranopia
+    {0.95, 0.05, 0, 0, 0.433, 0.567, 0, 0.475, 0.525},                // tritanopia
+    {1, 0, 0, -0.2549, 1.2549, 0, 0.3031, -0.5451, 1.242},            // protanopia correction
+    {1, 0, 0, -0.4375, 1.4375, 0, 0.2625, -0.5625, 1.3},              // deuteranopia correction
+    {1, 0, 0, 0.035, 1.532, -0.567, 0.035, -0.51, 1.475},             // tritanopia correction
+};
+
+struct Tables {
+  ProductTables products;
+  uint8_t invert[256];
+  SumRow sumRows[kMatrixCount][256];
+  bool built = false;
+};
+
+// Static storage: built once, shared by all views, never freed.
+Tables tables;
+
+// Entry index of output channel `out` and input channel `in`, both 0 = blue, 1 = green, 2 = red.
+constexpr int EntryOf(int out, int in) { return (2 - out) * 3 + (2 - in); }
+
+int Clamp255(int32_t v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
+
+}  // namespace
+
+const ProductTables& Products() { return tables.products; }
+const uint8_t* InvertTable() { return tables.invert; }
+const SumRow* SumRows(int matrix) { return tables.sumRows[matrix]; }
+
+int MatrixIndex(TColorFilterMode mode) {
+  switch (mode) {
+    case cfGrayscale:
+      return 0;
+    case cfSepia:
+      return 1;
+    case cfProtanopia:
+      return 2;
+    case cfDeuteranopia:
+      return 3;
+    case cfTritanopia:
+      return 4;
+    case cfDaltonizeProtanopia:
+      return 5;
+    case cfDaltonizeDeuteranopia:
+      return 6;
+    case cfDaltonizeTritanopia:
+      return 7;
+    default:
+      return -1;
+  }
+}
+
+void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
+  // Bytes blue, green, red; the fourth is neither read nor written.
+  uint8_t* bytes = reinterpret_cast<uint8_t*>(pixels);
+  if (mode == cfInvert) {
+    for (size_t i = 0; i < count; ++i, bytes += 4) {
+      for (int c = 0; c < 3; ++c) bytes[c] = tables.invert[bytes[c]];
+    }
+    return;
+  }
+  const int matrix = MatrixIndex(mode);
+  if (matrix < 0) return;
+  const auto& t = tables.products[matrix];
+  for (size_t i = 0; i < count; ++i, bytes += 4) {
+    const uint8_t b = bytes[0];
+    const uint8_t g = bytes[1];
+    const uint8_t r = bytes[2];
+    const int32_t sumR = t[0][r] + t[1][g] + t[2][b];
+    const int32_t sumG = t[3][r] + t[4][g] + t[5][b];
+    const int32_t sumB = t[6][r] + t[7][g] + t[8][b];
+    // Truncating division, not a shift: -300 / 256 is -1.
+    bytes[0] = static_cast<uint8_t>(Clamp255(sumB / 256));
+    bytes[1] = static_cast<uint8_t>(Clamp255(sumG / 256));
+    bytes[2] = static_cast<uint8_t>(Clamp255(sumR / 256));
+  }
+}
+
+}  // namespace color_filter
+
+void BuildFilterTables() {
+  using namespace color_filter;
+  if (tables.built) return;
+  for (int v = 0; v < 256; ++v) tables.invert[v] = static_cast<uint8_t>(255 - v);
+  for (int m = 0; m < kMatrixCount; ++m) {
+    for (int e = 0; e < kMatrixEntries; ++e) {
+      for (int v = 0; v < 256; ++v) {
+        // The product with v first, in double, then scaled: that order fixes the rounding.
+        const double product = kMatrices[m][e] * v;
+        tables.products[m][e][v] = Round(product * 256);
+      }
+    }
+    for (int v = 0; v < 256; ++v) {
+      SumRow& row = tables.sumRows[m][v];
+      for (int in = 0; in < 3; ++in) {
+        for (int out = 0; out < 3; ++out) row.byInput[in][out] = tables.products[m][EntryOf(out, in)][v];
+        row.byInput[in][3] = 0;
+      }
+      for (int out = 0; out < 4; ++out) row.byInput[3][out] = 0;
+    }
+  }
+  tables.built = true;
+}
+
+void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode) {
+  using namespace color_filter;
+  if (mode == cfNone) return;
+  BuildFilterTables();
+  if (mode != cfInvert && MatrixIndex(mode) < 0) return;
+  if (bitmap.Empty()) return;
+  FilterPixels(FastestPath(), bitmap.Pixels(), bitmap.PixelCount(), mode);
+}

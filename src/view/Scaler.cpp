@@ -1,0 +1,255 @@
+#include "view/Scaler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "base/Arith.h"
+
+using scaler_rows::BoxTap;
+using scaler_rows::LerpTap;
+using scaler_rows::PackPair;
+
+namespace {
+
+// A picture wider or taller than this means nothing on any screen; such a zoom draws nothing.
+constexpr double kMaxExtent = 1 << 30;
+
+// Destination column (or row) where source pixel i starts.
+int32_t Edge(int i, double z) { return Round(static_cast<double>(i) * z); }
+
+// index[d - first] = the source pixel that covers destination d, for d in [first, last).
+void BuildNearestIndex(double z, int sourceSize, int first, int last, std::vector<int32_t>& index) {
+  index.assign(static_cast<size_t>(last - first), 0);
+  for (int i = 0; i < sourceSize; ++i) {
+    const int begin = std::max(Edge(i, z), first);
+    const int end = std::min(Edge(i + 1, z), last);
+    if (begin >= last) break;
+    for (int d = begin; d < end; ++d) index[static_cast<size_t>(d - first)] = i;
+  }
+}
+
+// Destination pixel d covers source [d/z, (d+1)/z), cut at the source's end. Each source
+// pixel weighs by the length it has inside; the integer weights are taken from the rounded
+// running sum so that they add up to exactly kWeightOne.
+void BuildBoxTaps(double z, int sourceSize, int first, int last, std::vector<BoxTap>& taps,
+                  std::vector<uint32_t>& weights) {
+  taps.clear();
+  weights.clear();
+  std::vector<int> single;
+  for (int d = first; d < last; ++d) {
+    const double lo = d / z;
+    const double hi = std::min((d + 1) / z, static_cast<double>(sourceSize));
+    const int a = std::min(static_cast<int>(std::floor(lo)), sourceSize - 1);
+    const int b = std::max(std::min(static_cast<int>(std::ceil(hi)), sourceSize), a + 1);
+    const double total = hi - lo;
+    single.clear();
+    double covered = 0;
+    int before = 0;
+    for (int i = a; i < b; ++i) {
+      covered += std::min(i + 1.0, hi) - std::max(static_cast<double>(i), lo);
+      const int upTo = i + 1 == b ? scaler_rows::kWeightOne : Round(covered / total * scaler_rows::kWeightOne);
+      single.push_back(upTo - before);
+      before = upTo;
+    }
+    single.push_back(0);
+    taps.push_back({a, b - a, static_cast<int32_t>(weights.size())});
+    for (int j = 0; j + 1 < static_cast<int>(single.size()); j += 2) {
+      weights.push_back(PackPair(single[static_cast<size_t>(j)], single[static_cast<size_t>(j) + 1]));
+    }
+  }
+}
+
+// Centre-aligned: destination pixel d samples source position (d + 0.5) / z - 0.5, held
+// inside the source so that the edges repeat the outermost pixels. Returns fixed point.
+int64_t LerpPosition(int d, double z, int sourceSize, int fractionBits) {
+  const double one = static_cast<double>(int64_t{1} << fractionBits);
+  const double at = std::nearbyint(((d + 0.5) / z - 0.5) * one);
+  return static_cast<int64_t>(std::clamp(at, 0.0, (sourceSize - 1) * one));
+}
+
+}  // namespace
+
+void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth) {
+  if (source.Empty() || target.Empty()) return;
+  const Geometry g{source.Width(), source.Height(), target.Width(), target.Height(), at, zoom, smooth};
+  if (!(g == geometry_)) Build(g);
+  switch (method_) {
+    case Method::None:
+      break;
+    case Method::Nearest:
+      ScaleNearest(source, target);
+      break;
+    case Method::Box:
+      ScaleBox(source, target);
+      break;
+    case Method::Lerp:
+      ScaleLerp(source, target);
+      break;
+  }
+}
+
+void Scaler::Build(const Geometry& g) {
+  geometry_ = g;
+  ++tableBuilds_;
+  method_ = Method::None;
+  const double z = g.zoom;
+  if (!(z > 0) || !std::isfinite(z)) return;
+  const double width = g.sourceWidth * z;
+  const double height = g.sourceHeight * z;
+  if (width > kMaxExtent || height > kMaxExtent) return;
+  const int64_t right = std::min<int64_t>(Round(width), int64_t{g.targetWidth} - g.at.x);
+  const int64_t bottom = std::min<int64_t>(Round(height), int64_t{g.targetHeight} - g.at.y);
+  const int64_t left = std::max<int64_t>(0, -int64_t{g.at.x});
+  const int64_t top = std::max<int64_t>(0, -int64_t{g.at.y});
+  if (left >= right || top >= bottom) return;
+  span_ = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+
+  if (!g.smooth || z == 1.0) {
+    BuildNearest(z, g.sourceWidth, g.sourceHeight);
+    method_ = Method::Nearest;
+  } else if (z < 1.0) {
+    BuildBox(z, g.sourceWidth, g.sourceHeight);
+    method_ = Method::Box;
+  } else {
+    BuildLerp(z, g.sourceWidth, g.sourceHeight);
+    method_ = Method::Lerp;
+  }
+}
+
+void Scaler::BuildNearest(double z, int sourceWidth, int sourceHeight) {
+  wholeZoom_ = z == std::floor(z) ? static_cast<int>(z) : 0;
+  if (wholeZoom_ == 0) BuildNearestIndex(z, sourceWidth, span_.left, span_.right, columnSource_);
+  BuildNearestIndex(z, sourceHeight, span_.top, span_.bottom, rowSource_);
+}
+
+void Scaler::BuildBox(double z, int sourceWidth, int sourceHeight) {
+  BuildBoxTaps(z, sourceWidth, span_.left, span_.right, boxColumns_, boxColumnWeights_);
+  BuildBoxTaps(z, sourceHeight, span_.top, span_.bottom, boxRows_, boxRowWeights_);
+  // The mid row holds only the source columns that the clipped destination reads.
+  midOrigin_ = boxColumns_.front().first;
+  midWidth_ = boxColumns_.back().first + boxColumns_.back().count - midOrigin_;
+  for (BoxTap& tap : boxColumns_) tap.first -= midOrigin_;
+  mid_.assign(static_cast<size_t>(midWidth_ + 1) * 4, 0);
+  int most = 0;
+  for (const BoxTap& tap : boxRows_) most = std::max(most, tap.count);
+  boxRowPointers_.assign(static_cast<size_t>(most + 1), nullptr);
+  // Halving and quartering average whole blocks, except where the source's edge cuts one.
+  blockFactor_ = z == 0.5 ? 2 : z == 0.25 ? 4 : 0;
+  blockColumns_ = 0;
+  while (blockColumns_ < static_cast<int>(boxColumns_.size()) &&
+         boxColumns_[static_cast<size_t>(blockColumns_)].count == blockFactor_) {
+    ++blockColumns_;
+  }
+}
+
+void Scaler::BuildLerp(double z, int sourceWidth, int sourceHeight) {
+  constexpr int kBits = scaler_rows::kLerpBits;
+  constexpr int kOne = scaler_rows::kLerpOne;
+  lerpColumns_.clear();
+  for (int d = span_.left; d < span_.right; ++d) {
+    const int64_t at = LerpPosition(d, z, sourceWidth, kBits);
+    LerpTap tap{static_cast<int>(at >> kBits), static_cast<int>(at & (kOne - 1))};
+    // The last column as the right one of a pair, so that every tap reads inside the row.
+    if (tap.left == sourceWidth - 1 && sourceWidth > 1) tap = {tap.left - 1, kOne};
+    lerpColumns_.push_back(tap);
+  }
+  lerpRowFirst_.clear();
+  lerpRowWeight_.clear();
+  for (int d = span_.top; d < span_.bottom; ++d) {
+    const int64_t at = LerpPosition(d, z, sourceHeight, kBits);
+    lerpRowFirst_.push_back(static_cast<int32_t>(at >> kBits));
+    lerpRowWeight_.push_back(static_cast<int32_t>(at & (kOne - 1)));
+  }
+  for (std::vector<uint32_t>& row : lerpAcross_) row.assign(static_cast<size_t>(span_.Width()), 0);
+}
+
+void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) const {
+  const int count = span_.Width();
+  const size_t bytes = static_cast<size_t>(count) * sizeof(uint32_t);
+  const int k = wholeZoom_;
+  const uint32_t* previous = nullptr;
+  int previousRow = -1;
+  for (int d = span_.top; d < span_.bottom; ++d) {
+    uint32_t* out = target.Row(geometry_.at.y + d) + (geometry_.at.x + span_.left);
+    const int row = rowSource_[static_cast<size_t>(d - span_.top)];
+    if (row == previousRow) {
+      std::memcpy(out, previous, bytes);
+    } else if (k == 1) {
+      std::memcpy(out, source.Row(row) + span_.left, bytes);
+    } else if (k > 1) {
+      // A block cut by the clip at either end is written pixel by pixel, whole blocks at once.
+      const uint32_t* in = source.Row(row);
+      int x = span_.left;
+      uint32_t* o = out;
+      for (; x < span_.right && x % k != 0; ++x) *o++ = in[x / k];
+      const int blocks = (span_.right - x) / k;
+      kernels_->replicate(in + x / k, blocks, k, o);
+      o += static_cast<ptrdiff_t>(blocks) * k;
+      for (x += blocks * k; x < span_.right; ++x) *o++ = in[x / k];
+    } else {
+      scaler_rows::Gather(source.Row(row), columnSource_.data(), count, out);
+    }
+    previous = out;
+    previousRow = row;
+  }
+}
+
+void Scaler::ScaleBox(const Bitmap& source, Bitmap& target) {
+  const int count = span_.Width();
+  const uint32_t** rows = boxRowPointers_.data();
+  for (int d = span_.top; d < span_.bottom; ++d) {
+    const BoxTap& tap = boxRows_[static_cast<size_t>(d - span_.top)];
+    for (int j = 0; j < tap.count; ++j) rows[j] = source.Row(tap.first + j) + midOrigin_;
+    rows[tap.count] = rows[tap.count - 1];
+    uint32_t* out = target.Row(geometry_.at.y + d) + (geometry_.at.x + span_.left);
+    int done = 0;
+    if (blockFactor_ != 0 && tap.count == blockFactor_) {
+      kernels_->boxBlocks(rows, blockFactor_, blockColumns_, out);
+      done = blockColumns_;
+    }
+    if (done == count) continue;
+    // The general way for what the blocks do not cover: a row cut by the source's edge, or
+    // the last column.
+    const int from = boxColumns_[static_cast<size_t>(done)].first;
+    for (int j = 0; j <= tap.count; ++j) rows[j] += from;
+    kernels_->boxRows(rows, boxRowWeights_.data() + tap.weightAt, (tap.count + 1) / 2, midWidth_ - from,
+                      mid_.data() + 4 * from);
+    kernels_->boxColumns(mid_.data(), boxColumns_.data() + done, boxColumnWeights_.data(), count - done, out + done);
+  }
+}
+
+const uint32_t* Scaler::LerpedRow(const Bitmap& source, int row, int keep) {
+  for (int s = 0; s < 2; ++s) {
+    if (lerpAcrossRow_[s] == row) return lerpAcross_[s].data();
+  }
+  int s = lerpAcrossRow_[0] <= lerpAcrossRow_[1] ? 0 : 1;
+  if (lerpAcrossRow_[s] == keep) s ^= 1;
+  kernels_->lerpColumns(source.Row(row), source.Width(), lerpColumns_.data(), span_.Width(), lerpAcross_[s].data());
+  lerpAcrossRow_[s] = row;
+  return lerpAcross_[s].data();
+}
+
+void Scaler::ScaleLerp(const Bitmap& source, Bitmap& target) {
+  const int count = span_.Width();
+  const size_t bytes = static_cast<size_t>(count) * sizeof(uint32_t);
+  // The pixels are new on every call; only the tables carry over.
+  lerpAcrossRow_[0] = lerpAcrossRow_[1] = -1;
+  const uint32_t* previous = nullptr;
+  for (int d = span_.top; d < span_.bottom; ++d) {
+    const size_t i = static_cast<size_t>(d - span_.top);
+    const int first = lerpRowFirst_[i];
+    const int weight = lerpRowWeight_[i];
+    uint32_t* out = target.Row(geometry_.at.y + d) + (geometry_.at.x + span_.left);
+    if (i > 0 && first == lerpRowFirst_[i - 1] && weight == lerpRowWeight_[i - 1]) {
+      std::memcpy(out, previous, bytes);
+    } else if (weight == 0) {
+      std::memcpy(out, LerpedRow(source, first, first), bytes);
+    } else {
+      const uint32_t* upper = LerpedRow(source, first, first);
+      const uint32_t* lower = LerpedRow(source, first + 1, first);
+      kernels_->lerpRows(upper, lower, weight, count, out);
+    }
+    previous = out;
+  }
+}

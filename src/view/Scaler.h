@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "base/Bitmap.h"
+#include "base/Geometry.h"
+#include "view/ScalerRows.h"
+
+// The picture's own scaler, identical on every platform.
+// Without smoothing, source pixel i covers destination columns Round(i*z) .. Round((i+1)*z)-1
+// (rows likewise), so at whole zooms each source pixel becomes an exact z-by-z block.
+// With smoothing it averages by area when shrinking and interpolates when enlarging.
+// Index and weight tables are kept between calls and rebuilt only when the geometry changes,
+// so a steady picture costs no allocation.
+class Scaler {
+ public:
+  // Scales all of `source` onto `target` at `at`, Round(w*zoom) x Round(h*zoom) pixels,
+  // clipped to `target`. Pixels of `target` outside that rectangle are not touched.
+  // A zoom that is not a positive finite number draws nothing.
+  void Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth);
+
+  // How often the tables were built; tests use it to see that a steady geometry reuses them.
+  int TableBuilds() const { return tableBuilds_; }
+
+ private:
+  enum class Method : uint8_t { None, Nearest, Box, Lerp };
+
+  struct Geometry {
+    int sourceWidth = -1;
+    int sourceHeight = -1;
+    int targetWidth = -1;
+    int targetHeight = -1;
+    TPoint at;
+    float zoom = 0;
+    bool smooth = false;
+    friend bool operator==(const Geometry&, const Geometry&) = default;
+  };
+
+  // Clipped destination, relative to `at`: columns [left, right), rows [top, bottom).
+  struct Span {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+  };
+
+  void Build(const Geometry& g);
+  void BuildNearest(double z, int sourceWidth, int sourceHeight);
+  void BuildBox(double z, int sourceWidth, int sourceHeight);
+  void BuildLerp(double z, int sourceWidth, int sourceHeight);
+
+  void ScaleNearest(const Bitmap& source, Bitmap& target) const;
+  void ScaleBox(const Bitmap& source, Bitmap& target);
+  void ScaleLerp(const Bitmap& source, Bitmap& target);
+  const uint32_t* LerpedRow(const Bitmap& source, int row, int keep);
+
+  const scaler_rows::RowKernels* kernels_ = &scaler_rows::FastestRows();
+  Geometry geometry_;
+  Method method_ = Method::None;
+  Span span_;
+  int wholeZoom_ = 0;  // the zoom when it is a whole number, else 0
+  int tableBuilds_ = 0;
+
+  // Nearest: the source column and row of each destination column and row.
+  std::vector<int32_t> columnSource_;
+  std::vector<int32_t> rowSource_;
+
+  // Box: column taps read `mid_`, whose first pixel is source column `midOrigin_`.
+  std::vector<scaler_rows::BoxTap> boxColumns_;
+  std::vector<scaler_rows::BoxTap> boxRows_;
+  std::vector<uint32_t> boxColumnWeights_;
+  std::vector<uint32_t> boxRowWeights_;
+  std::vector<const uint32_t*> boxRowPointers_;
+  std::vector<int16_t> mid_;
+  int midOrigin_ = 0;
+  int midWidth_ = 0;
+  int blockFactor_ = 0;   // 2 or 4 when whole blocks can be averaged at once
+  int blockColumns_ = 0;  // leading columns that are whole blocks
+
+  // Lerp: two source rows already interpolated across, reused by the rows between them.
+  std::vector<scaler_rows::LerpTap> lerpColumns_;
+  std::vector<int32_t> lerpRowFirst_;
+  std::vector<int32_t> lerpRowWeight_;
+  std::vector<uint32_t> lerpAcross_[2];
+  int lerpAcrossRow_[2] = {-1, -1};
+};

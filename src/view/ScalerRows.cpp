@@ -1,0 +1,106 @@
+#include "view/ScalerRows.h"
+
+namespace scaler_rows {
+
+namespace {
+
+int Channel(uint32_t pixel, int c) { return static_cast<int>((pixel >> (8 * c)) & 0xFFu); }
+int Low(uint32_t pair) { return static_cast<int>(pair & 0xFFFFu); }
+int High(uint32_t pair) { return static_cast<int>(pair >> 16); }
+
+// Each byte value is at most 255 by construction: the weights add up to one.
+uint32_t Pixel(const int32_t (&bytes)[4]) {
+  return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
+         (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+constexpr int kOutBits = kWeightBits + kMidBits;
+
+void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
+  for (int i = 0; i < count; ++i) {
+    for (int j = 0; j < factor; ++j) *out++ = source[i];
+  }
+}
+
+void BoxRows(const uint32_t* const* rows, const uint32_t* weights, int pairs, int width, int16_t* mid) {
+  for (int x = 0; x < width; ++x) {
+    for (int c = 0; c < 4; ++c) {
+      int32_t sum = 0;
+      for (int j = 0; j < pairs; ++j) {
+        sum += Channel(rows[2 * j][x], c) * Low(weights[j]) + Channel(rows[2 * j + 1][x], c) * High(weights[j]);
+      }
+      mid[4 * x + c] = static_cast<int16_t>((sum + kMidOne / 2) >> kMidBits);
+    }
+  }
+}
+
+void BoxColumns(const int16_t* mid, const BoxTap* taps, const uint32_t* weights, int count, uint32_t* out) {
+  for (int i = 0; i < count; ++i) {
+    const BoxTap& tap = taps[i];
+    const int16_t* m = mid + 4 * tap.first;
+    const uint32_t* w = weights + tap.weightAt;
+    int32_t bytes[4];
+    for (int c = 0; c < 4; ++c) {
+      int32_t sum = 0;
+      for (int j = 0; j < (tap.count + 1) / 2; ++j) {
+        sum += m[8 * j + c] * Low(w[j]) + m[8 * j + 4 + c] * High(w[j]);
+      }
+      bytes[c] = (sum + (1 << (kOutBits - 1))) >> kOutBits;
+    }
+    out[i] = Pixel(bytes);
+  }
+}
+
+void BoxBlocks(const uint32_t* const* rows, int factor, int count, uint32_t* out) {
+  const int area = factor * factor;
+  for (int i = 0; i < count; ++i) {
+    int32_t bytes[4];
+    for (int c = 0; c < 4; ++c) {
+      int32_t sum = 0;
+      for (int r = 0; r < factor; ++r) {
+        for (int u = 0; u < factor; ++u) sum += Channel(rows[r][factor * i + u], c);
+      }
+      bytes[c] = (sum + area / 2) / area;
+    }
+    out[i] = Pixel(bytes);
+  }
+}
+
+void LerpColumns(const uint32_t* source, int /*sourceWidth*/, const LerpTap* taps, int count, uint32_t* out) {
+  for (int i = 0; i < count; ++i) {
+    const LerpTap& tap = taps[i];
+    int32_t bytes[4];
+    for (int c = 0; c < 4; ++c) {
+      int sum = Channel(source[tap.left], c) * (kLerpOne - tap.fraction) + kLerpOne / 2;
+      if (tap.fraction != 0) sum += Channel(source[tap.left + 1], c) * tap.fraction;
+      bytes[c] = sum >> kLerpBits;
+    }
+    out[i] = Pixel(bytes);
+  }
+}
+
+void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out) {
+  for (int i = 0; i < count; ++i) {
+    int32_t bytes[4];
+    for (int c = 0; c < 4; ++c) {
+      const int sum = Channel(upper[i], c) * (kLerpOne - lowerWeight) + Channel(lower[i], c) * lowerWeight;
+      bytes[c] = (sum + kLerpOne / 2) >> kLerpBits;
+    }
+    out[i] = Pixel(bytes);
+  }
+}
+
+}  // namespace
+
+const RowKernels kPortableRows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows};
+
+const RowKernels& FastestRows() {
+  static const RowKernels* fastest = Avx2Rows() ? Avx2Rows() : Sse2Rows() ? Sse2Rows() : &kPortableRows;
+  return *fastest;
+}
+
+void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out) {
+  for (int i = 0; i < count; ++i) out[i] = source[index[i]];
+}
+
+}  // namespace scaler_rows

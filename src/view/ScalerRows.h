@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+
+// Row kernels of the scaler. All arithmetic is integer and every kernel set gives the same
+// bytes, so the picture is identical whatever the processor. The fourth byte of a pixel is
+// filtered like the three colour bytes.
+// Averaging passes through "mid" rows of one int16 per byte, holding the value times kMidOne.
+// Interpolating passes through rows of pixels interpolated across, rounded to bytes.
+namespace scaler_rows {
+
+inline constexpr int kWeightBits = 14;
+inline constexpr int kWeightOne = 1 << kWeightBits;
+inline constexpr int kMidBits = 7;
+inline constexpr int kMidOne = 1 << kMidBits;
+// Interpolation positions in 1/128 of a source pixel, across and down.
+inline constexpr int kLerpBits = 7;
+inline constexpr int kLerpOne = 1 << kLerpBits;
+
+// Box weights go in pairs packed into one word (first in the low half), the way the SIMD code
+// multiplies them; an odd tap count ends with a pair whose second weight is 0. The weights of
+// one output pixel add up to exactly kWeightOne, so a flat colour stays flat.
+inline uint32_t PackPair(int first, int second) {
+  return static_cast<uint32_t>(first) | (static_cast<uint32_t>(second) << 16);
+}
+
+// `count` inputs from `first` on, weighted by (count + 1) / 2 pairs from `weightAt` on.
+struct BoxTap {
+  int32_t first = 0;
+  int32_t count = 0;
+  int32_t weightAt = 0;
+};
+
+// Source columns `left` and `left + 1`, the second weighing fraction / kLerpOne.
+struct LerpTap {
+  int32_t left = 0;
+  int32_t fraction = 0;
+};
+
+void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out);
+
+struct RowKernels {
+  // Writes each of `count` pixels `factor` times in a row.
+  void (*replicate)(const uint32_t* source, int count, int factor, uint32_t* out);
+  // Weighted sum of rows, `width` pixels, into a mid row. `rows` holds 2 * pairs pointers
+  // (an odd count repeats its last row under weight 0).
+  void (*boxRows)(const uint32_t* const* rows, const uint32_t* weights, int pairs, int width, int16_t* mid);
+  // Each output pixel sums its tap's mid pixels. `mid` must hold one readable pixel past the
+  // last one a tap covers, for the zero-weighted partner of an odd count.
+  void (*boxColumns)(const int16_t* mid, const BoxTap* taps, const uint32_t* weights, int count, uint32_t* out);
+  // Averages `factor` x `factor` blocks (factor 2 or 4) of the `factor` rows into `count`
+  // pixels: the same bytes as boxRows and boxColumns with equal weights, in far less time.
+  void (*boxBlocks)(const uint32_t* const* rows, int factor, int count, uint32_t* out);
+  // Reads `left + 1` even under weight 0 when the source has two pixels or more; a one-pixel
+  // source needs every fraction 0.
+  void (*lerpColumns)(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count, uint32_t* out);
+  // `lowerWeight` in [1, kLerpOne).
+  void (*lerpRows)(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out);
+};
+
+// Plain C++, the reference for the others.
+extern const RowKernels kPortableRows;
+// Null where the build or the processor lacks the instructions.
+const RowKernels* Sse2Rows();
+const RowKernels* Avx2Rows();
+// The fastest set this processor runs.
+const RowKernels& FastestRows();
+
+}  // namespace scaler_rows

@@ -1,0 +1,119 @@
+#include "view/ScalerRows.h"
+
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+
+#include <immintrin.h>
+
+// The kernels that gain most from 256-bit vectors, chosen at run time; the rest come from the
+// SSE2 set. Same arithmetic, same bytes.
+#define GLIMMERLUX_AVX2 __attribute__((target("avx2")))
+
+namespace scaler_rows {
+
+namespace {
+
+// No helpers and no lambdas here: anything that takes or returns a 256-bit value and is not
+// inlined passes it on the stack, which 64-bit Windows does not align to 32 bytes.
+// Each loop's last step is pulled back to end at the row's end (count >= one step).
+
+GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int count, uint32_t* out) {
+  const __m256i zero = _mm256_setzero_si256();
+  if (factor == 2 && count >= 8) {
+    const __m256i two = _mm256_set1_epi16(2);
+    for (int i = 0;; i += 8) {
+      if (i > count - 8) i = count - 8;
+      const uint32_t* a = rows[0] + 2 * i;
+      const uint32_t* b = rows[1] + 2 * i;
+      // Column sums of pixels 0 1 | 4 5 and 2 3 | 6 7, then neighbours added across halves.
+      const __m256i a0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+      const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+      const __m256i a1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + 8));
+      const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + 8));
+      const __m256i lo0 = _mm256_add_epi16(_mm256_unpacklo_epi8(a0, zero), _mm256_unpacklo_epi8(b0, zero));
+      const __m256i hi0 = _mm256_add_epi16(_mm256_unpackhi_epi8(a0, zero), _mm256_unpackhi_epi8(b0, zero));
+      const __m256i lo1 = _mm256_add_epi16(_mm256_unpacklo_epi8(a1, zero), _mm256_unpacklo_epi8(b1, zero));
+      const __m256i hi1 = _mm256_add_epi16(_mm256_unpackhi_epi8(a1, zero), _mm256_unpackhi_epi8(b1, zero));
+      const __m256i q0 = _mm256_add_epi16(_mm256_unpacklo_epi64(lo0, hi0), _mm256_unpackhi_epi64(lo0, hi0));
+      const __m256i q1 = _mm256_add_epi16(_mm256_unpacklo_epi64(lo1, hi1), _mm256_unpackhi_epi64(lo1, hi1));
+      const __m256i packed = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(q0, two), 2),
+                                                 _mm256_srli_epi16(_mm256_add_epi16(q1, two), 2));
+      // Packing works within each 128-bit half; the permute puts the quarters back in order.
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
+                          _mm256_permute4x64_epi64(packed, _MM_SHUFFLE(3, 1, 2, 0)));
+      if (i == count - 8) break;
+    }
+  } else if (factor == 4 && count >= 4) {
+    const __m256i eight = _mm256_set1_epi16(8);
+    for (int i = 0;; i += 4) {
+      if (i > count - 4) i = count - 4;
+      __m256i s01 = zero, s23 = zero, s45 = zero, s67 = zero;
+      for (int r = 0; r < 4; ++r) {
+        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[r] + 4 * i));
+        const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[r] + 4 * i + 8));
+        s01 = _mm256_add_epi16(s01, _mm256_unpacklo_epi8(lo, zero));
+        s23 = _mm256_add_epi16(s23, _mm256_unpackhi_epi8(lo, zero));
+        s45 = _mm256_add_epi16(s45, _mm256_unpacklo_epi8(hi, zero));
+        s67 = _mm256_add_epi16(s67, _mm256_unpackhi_epi8(hi, zero));
+      }
+      const __m256i a = _mm256_add_epi16(s01, s23);
+      const __m256i b = _mm256_add_epi16(s45, s67);
+      __m256i q = _mm256_add_epi16(_mm256_unpacklo_epi64(a, b), _mm256_unpackhi_epi64(a, b));
+      q = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(q, eight), 4), zero);
+      // Outputs 0 and 2 sit in the low half, 1 and 3 in the high half.
+      const __m128i interleaved = _mm_unpacklo_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), interleaved);
+      if (i == count - 4) break;
+    }
+  } else {
+    Sse2Rows()->boxBlocks(rows, factor, count, out);
+  }
+}
+
+// Both weights fit a signed byte because the caller copies rows of weight 0 instead.
+GLIMMERLUX_AVX2 void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out) {
+  if (count < 8) {
+    Sse2Rows()->lerpRows(upper, lower, lowerWeight, count, out);
+    return;
+  }
+  const __m256i w = _mm256_set1_epi16(static_cast<int16_t>((kLerpOne - lowerWeight) | (lowerWeight << 8)));
+  const __m256i half = _mm256_set1_epi16(kLerpOne / 2);
+  for (int i = 0;; i += 8) {
+    if (i > count - 8) i = count - 8;
+    const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + i));
+    const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + i));
+    const __m256i lo = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(u, l), w);
+    const __m256i hi = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(u, l), w);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
+                        _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(lo, half), kLerpBits),
+                                            _mm256_srli_epi16(_mm256_add_epi16(hi, half), kLerpBits)));
+    if (i == count - 8) break;
+  }
+}
+
+bool HasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
+}  // namespace
+
+const RowKernels* Avx2Rows() {
+  static const RowKernels* const rows = []() -> const RowKernels* {
+    if (Sse2Rows() == nullptr || !HasAvx2()) return nullptr;
+    static RowKernels k = *Sse2Rows();
+    k.boxBlocks = BoxBlocks;
+    k.lerpRows = LerpRows;
+    return &k;
+  }();
+  return rows;
+}
+
+}  // namespace scaler_rows
+
+#else
+
+namespace scaler_rows {
+const RowKernels* Avx2Rows() { return nullptr; }
+}  // namespace scaler_rows
+
+#endif

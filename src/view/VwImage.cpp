@@ -1,0 +1,224 @@
+#include "view/VwImage.h"
+
+#include <algorithm>
+
+#include "base/Arith.h"
+
+namespace {
+
+constexpr float kMinZoom = 0.1f;
+const uint32_t kGreyPixel = PixelFromColor(kViewGrey);
+const uint32_t kSilverPixel = PixelFromColor(clSilver);
+
+// Grey only where the scaled picture will not land, so no pixel is written twice.
+void FillAround(Bitmap& bitmap, TRect picture, uint32_t pixel) {
+  const int w = bitmap.Width();
+  const int h = bitmap.Height();
+  picture.left = std::clamp(picture.left, 0, w);
+  picture.right = std::clamp(picture.right, picture.left, w);
+  picture.top = std::clamp(picture.top, 0, h);
+  picture.bottom = std::clamp(picture.bottom, picture.top, h);
+  bitmap.FillRect({0, 0, w, picture.top}, pixel);
+  bitmap.FillRect({0, picture.bottom, w, h}, pixel);
+  bitmap.FillRect({0, picture.top, picture.left, picture.bottom}, pixel);
+  bitmap.FillRect({picture.right, picture.top, w, picture.bottom}, pixel);
+}
+
+void DrawFrame(Bitmap& bitmap, uint32_t pixel) {
+  const int w = bitmap.Width();
+  const int h = bitmap.Height();
+  bitmap.FillRect({0, 0, w, 1}, pixel);
+  bitmap.FillRect({0, h - 1, w, h}, pixel);
+  bitmap.FillRect({0, 0, 1, h}, pixel);
+  bitmap.FillRect({w - 1, 0, w, h}, pixel);
+}
+
+}  // namespace
+
+void FlipBitmapHorizontally(Bitmap& bitmap) {
+  for (int y = 0; y < bitmap.Height(); ++y) std::reverse(bitmap.Row(y), bitmap.Row(y) + bitmap.Width());
+}
+
+void FlipBitmapVertically(Bitmap& bitmap) {
+  for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom)
+    std::swap_ranges(bitmap.Row(top), bitmap.Row(top) + bitmap.Width(), bitmap.Row(bottom));
+}
+
+TCustomImageView::TCustomImageView(Platform& platform, SurfaceFactory& surfaces)
+    : Fsourcecopy(surfaces), FMainBitMap(surfaces), FTempBitMap(surfaces), FPlatform(platform) {}
+
+TCustomImageView::~TCustomImageView() {
+  if (FTimerRefresh && FHandle != 0) FPlatform.StopTimer(FHandle, 1);
+}
+
+template <typename T>
+void TCustomImageView::SetAndRepaint(T& field, T value) {
+  if (field == value) return;
+  field = value;
+  RefreshPicture();
+}
+
+void TCustomImageView::SetScreenLeft(int value) { SetAndRepaint(FScreenLeft, value); }
+void TCustomImageView::SetScreenTop(int value) { SetAndRepaint(FScreenTop, value); }
+void TCustomImageView::SetLeftOffset(int value) { SetAndRepaint(FLeftOffset, value); }
+void TCustomImageView::SetTopOffset(int value) { SetAndRepaint(FTopOffset, value); }
+void TCustomImageView::SetSmoothen(bool value) { SetAndRepaint(FSmoothen, value); }
+void TCustomImageView::SetDrawCross(bool value) { SetAndRepaint(FDrawCross, value); }
+void TCustomImageView::SetShowCursor(bool value) { SetAndRepaint(FShowCursor, value); }
+void TCustomImageView::SetDrawGrid(bool value) { SetAndRepaint(FDrawGrid, value); }
+void TCustomImageView::SetFixedGrid(bool value) { SetAndRepaint(FFixedGrid, value); }
+void TCustomImageView::SetColorFilterMode(TColorFilterMode value) { SetAndRepaint(FColorFilterMode, value); }
+void TCustomImageView::SetFlipHorizontal(bool value) { SetAndRepaint(FFlipHorizontal, value); }
+void TCustomImageView::SetFlipVertical(bool value) { SetAndRepaint(FFlipVertical, value); }
+void TCustomImageView::SetBorderColor(TColor value) { SetAndRepaint(FBorderColor, value); }
+void TCustomImageView::SetBorderStyle(TBorderStyle value) { SetAndRepaint(FBorderStyle, value); }
+void TCustomImageView::SetBorderWidth(int value) { SetAndRepaint(FBorderWidth, std::max(value, 0)); }
+void TCustomImageView::SetBevelInner(TBevelCut value) { SetAndRepaint(FBevelInner, value); }
+void TCustomImageView::SetBevelOuter(TBevelCut value) { SetAndRepaint(FBevelOuter, value); }
+void TCustomImageView::SetBevelWidth(int value) { SetAndRepaint(FBevelWidth, std::max(value, 1)); }
+
+void TCustomImageView::SetZoom(float value) {
+  if (static_cast<double>(value) < static_cast<double>(kMinZoom)) value = kMinZoom;
+  if (value == FZoom) return;
+  FZoom = value;
+  if (OnZoomChanged) OnZoomChanged(this);
+  RefreshPicture();
+}
+
+void TCustomImageView::SetCtl3D(bool value) {
+  FCtl3D = value;
+  RefreshPicture();
+}
+
+void TCustomImageView::SetTimerRefresh(bool value) {
+  if (value == FTimerRefresh) return;
+  FTimerRefresh = value;
+  if (FHandle == 0) return;
+  if (value)
+    FPlatform.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
+  else
+    FPlatform.StopTimer(FHandle, 1);
+}
+
+void TCustomImageView::SetTimerInterval(int value) {
+  value = std::max(value, 1);
+  if (value == FTimerInterval) return;
+  FTimerInterval = value;
+  if (FTimerRefresh && FHandle != 0) FPlatform.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
+}
+
+void TCustomImageView::BeginUpdate() { ++FUpdateCount; }
+
+void TCustomImageView::EndUpdate(bool ARefresh) {
+  if (FUpdateCount <= 0) return;
+  --FUpdateCount;
+  if (ARefresh && FUpdateCount == 0) RefreshPicture();
+}
+
+void TCustomImageView::RefreshPicture() {
+  if (FHandle != 0) FPlatform.Invalidate(FHandle);
+}
+
+TRect TCustomImageView::GetImageRect() const {
+  int bevel = 0;
+  if (FCtl3D) {
+    bevel = (FBevelOuter != bvNone ? FBevelWidth : 0) + (FBevelInner != bvNone ? FBevelWidth : 0);
+  } else if (FBevelOuter != bvNone || FBevelInner != bvNone) {
+    bevel = FBevelWidth;
+  }
+  const int inset = FBorderWidth + bevel;
+  return {inset, inset, FWidth - inset, FHeight - inset};
+}
+
+void TCustomImageView::GetSourceSize(int& W, int& H) const {
+  if (FZoom > 0) {
+    W = Round(FWidth / static_cast<double>(FZoom)) + 4;
+    H = Round(FHeight / static_cast<double>(FZoom)) + 4;
+  } else {
+    W = H = 0;
+  }
+}
+
+TViewWindowStyle TCustomImageView::CreateParams() const {
+  TViewWindowStyle style;
+  if (FBorderStyle == bsSingle) {
+    style.border = !FCtl3D;
+    style.clientEdge = FCtl3D;
+  }
+  return style;
+}
+
+void TCustomImageView::WMSize(int width, int height) {
+  FWidth = width;
+  FHeight = height;
+  RefreshPicture();
+}
+
+void TCustomImageView::WMWindowPosChanged(int width, int height) {
+  const int frame = FBorderWidth + (FBevelInner != bvNone ? FBevelWidth : 0) + (FBevelOuter != bvNone ? FBevelWidth : 0);
+  if (frame > 0 && FHandle != 0) {
+    // The inner frame moves with the edge; repaint the strip it leaves behind.
+    if (width != FWidth) FPlatform.InvalidateArea(FHandle, {FWidth - frame - 1, 0, FWidth, FHeight});
+    if (height != FHeight) FPlatform.InvalidateArea(FHandle, {0, FHeight - frame - 1, FWidth, FHeight});
+  }
+}
+
+const Bitmap* TCustomImageView::Paint() {
+  if (FUpdateCount > 0) return nullptr;
+  const TRect r = GetImageRect();
+  FShown = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(r) : PaintScaled(r);
+  return FShown;
+}
+
+const Bitmap* TCustomImageView::PaintUnscaled(const TRect& r) {
+  FMainBitMap.SetSize(FWidth, FHeight);
+  const TRect source{FScreenLeft, FScreenTop, FScreenLeft + r.Width(), FScreenTop + r.Height()};
+  if (!FPlatform.CaptureDesktop(source, FMainBitMap, {r.left, r.top})) {
+    FTempBitMap.SetSize(FWidth, FHeight);
+    FTempBitMap.Fill(kGreyPixel);
+    return &FTempBitMap;
+  }
+  SampleColor(FMainBitMap);
+  ApplyColorFilter(FMainBitMap, FColorFilterMode);
+  if (FShowCursor) DrawCursorOverlay(FMainBitMap, 1.0);
+  if (FDrawCross) DrawCrosshairOverlay(FMainBitMap, false);
+  if (FFlipHorizontal) FlipBitmapHorizontally(FMainBitMap);
+  if (FFlipVertical) FlipBitmapVertically(FMainBitMap);
+  return &FMainBitMap;
+}
+
+const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
+  FTempBitMap.SetSize(FWidth, FHeight);
+  const TRect desktop = FPlatform.VirtualScreen(FHandle);
+  const double zoom = FZoom;
+  const int sw = std::min(Ceil(r.Width() / zoom), desktop.Width());
+  const int sh = std::min(Ceil(r.Height() / zoom), desktop.Height());
+  Fsourcecopy.SetSize(sw, sh);
+  if (!FPlatform.CaptureDesktop({FScreenLeft, FScreenTop, FScreenLeft + sw, FScreenTop + sh}, Fsourcecopy, {0, 0})) {
+    FTempBitMap.Fill(kGreyPixel);
+    return &FTempBitMap;
+  }
+  SampleColor(Fsourcecopy);
+  ApplyColorFilter(Fsourcecopy, FColorFilterMode);
+  const TRect picture{r.left, r.top, r.left + Round(sw * zoom), r.top + Round(sh * zoom)};
+  FillAround(FTempBitMap, picture, kGreyPixel);
+  FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen);
+  if (FShowCursor) DrawCursorOverlay(FTempBitMap, zoom);
+  if (FGridlevel > 0) DrawGridOverlay(FTempBitMap);
+  if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
+  if (FFlipHorizontal) FlipBitmapHorizontally(FTempBitMap);
+  if (FFlipVertical) FlipBitmapVertically(FTempBitMap);
+  if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
+  return &FTempBitMap;
+}
+
+void TCustomImageView::SampleColor(const Bitmap& capture) {
+  if (!FGetcolor) return;
+  if (FTopOffset < 0 || FTopOffset >= capture.Height() || FLeftOffset < 0 || FLeftOffset >= capture.Width()) return;
+  Fscreencolor = static_cast<int>(ColorFromPixel(capture.At(FLeftOffset, FTopOffset)));
+}
+
+void TCustomImageView::CopyToClipBoard() {
+  if (FShown == nullptr || FShown->Empty()) return;
+  FPlatform.SetClipboardBitmap(*FShown);
+}

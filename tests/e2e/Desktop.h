@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/win32/Handles.h"
+
+struct CloseHandleRelease {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using KernelHandle = UniqueHandle<HANDLE, CloseHandleRelease>;
+
+// A program started for one test; it is killed when the test is over, passed or not.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  // `program` is a file name beside the test driver.
+  ChildProcess(const std::wstring& program, const std::wstring& arguments);
+  ~ChildProcess();
+  ChildProcess(ChildProcess&&) = default;
+  ChildProcess& operator=(ChildProcess&&) = default;
+
+  bool Started() const { return static_cast<bool>(process_); }
+  // True once the program waits for input with nothing left to do, i.e. its start-up is over.
+  bool WaitUntilIdle(std::chrono::milliseconds timeout) const;
+  DWORD Id() const { return id_; }
+
+ private:
+  KernelHandle process_;
+  DWORD id_ = 0;
+};
+
+// Polls until `done` holds or the time is up; returns the last answer.
+template <typename Condition>
+bool WaitUntil(std::chrono::milliseconds timeout, Condition done) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return done();
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  }
+  return true;
+}
+
+// The visible top-level window of `processId` with exactly this caption, or null.
+HWND FindProcessWindow(DWORD processId, const wchar_t* caption);
+
+RECT VirtualScreen();
+RECT ScreenRectOfClient(HWND window);
+bool Intersect(const RECT& a, const RECT& b);
+
+// Moves the window's top-left corner there and waits until the window reports it.
+bool MoveWindowTo(HWND window, POINT topLeft);
+// Puts the pointer there and waits until the system reports it.
+bool MovePointerTo(POINT point);
+bool MakeForeground(HWND window);
+// Presses and releases a key chord, modifiers first, as a person would.
+void PressKeys(std::initializer_list<WORD> keys);
+
+// Removes the program's stored settings, so every test starts as a first run.
+void ForgetSettings(const wchar_t* keyPath);
+void StoreSetting(const wchar_t* keyPath, const wchar_t* name, const wchar_t* text);
+
+std::string Describe(const RECT& rect);
+std::string Describe(POINT point);

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/Bitmap.h"
+#include "view/ColorFilter.h"
+#include "view/ColorFilterInternal.h"
+
+namespace {
+
+using color_filter::Path;
+
+struct Rgb {
+  int r, g, b;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Rgb& c) {
+  return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+uint32_t PixelOf(Rgb c, uint8_t fourth) {
+  return static_cast<uint32_t>(fourth) << 24 | static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(c.g) << 8 |
+         static_cast<uint32_t>(c.b);
+}
+
+Rgb RgbOf(uint32_t p) {
+  return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+}
+
+std::vector<Path> AllPaths() {
+  std::vector<Path> paths;
+  for (Path p : {Path::kPlain, Path::kSse2, Path::kBmi2}) {
+    if (color_filter::PathAvailable(p)) paths.push_back(p);
+  }
+  return paths;
+}
+
+const char* PathName(Path p) { return p == Path::kPlain ? "plain" : p == Path::kSse2 ? "sse2" : "bmi2"; }
+
+constexpr TColorFilterMode kFilterModes[] = {
+    cfGrayscale,
+    cfSepia,
+    cfInvert,
+    cfProtanopia,
+    cfDeuteranopia,
+    cfTritanopia,
+    cfDaltonizeProtanopia,
+    cfDaltonizeDeuteranopia,
+    cfDaltonizeTritanopia,
+};
+
+struct ColourCase {
+  Rgb in;
+  Rgb out[9];  // in the order of kFilterModes
+};
+
+// clang-format off
+constexpr ColourCase kColourCases[] = {
+  {{255, 255, 255}, {{255, 255, 255}, {255, 255, 238}, {0, 0, 0}, {255, 255, 255}, {255, 255, 255},
+                     {255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}}},
+  {{255, 0, 0},     {{76, 76, 76}, {100, 88, 69}, {0, 255, 255}, {144, 142, 0}, {159, 178, 0},
+                     {242, 0, 0}, {255, 0, 77}, {255, 0, 66}, {255, 8, 8}}},
+  {{0, 255, 0},     {{150, 150, 150}, {196, 174, 136}, {255, 0, 255}, {110, 112, 61}, {95, 76, 76},
+                     {12, 110, 121}, {0, 255, 0}, {0, 255, 0}, {0, 255, 0}}},
+  {{0, 0, 255},     {{28, 28, 28}, {48, 42, 33}, {255, 255, 0}, {0, 0, 193}, {0, 0, 178},
+                     {0, 144, 133}, {0, 0, 255}, {0, 0, 255}, {0, 0, 255}}},
+  {{128, 128, 128}, {{127, 127, 127}, {172, 153, 119}, {127, 127, 127}, {128, 128, 128}, {128, 128, 128},
+                     {128, 128, 128}, {128, 128, 128}, {128, 128, 128}, {128, 128, 128}}},
+  {{200, 100, 50},  {{124, 124, 124}, {164, 146, 114}, {55, 155, 205}, {156, 155, 62}, {162, 170, 65},
+                     {195, 71, 73}, {200, 74, 68}, {200, 56, 61}, {200, 131, 29}}},
+  {{0, 0, 0},       {{0, 0, 0}, {0, 0, 0}, {255, 255, 255}, {0, 0, 0}, {0, 0, 0},
+                     {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+};
+// clang-format on
+
+constexpr int kCaseCount = static_cast<int>(std::size(kColourCases));
+
+// The cases repeated often enough that the vector loops and the pixel-by-pixel tail both see
+// each of them; every pixel has its own fourth byte.
+std::vector<uint32_t> CasePixels() {
+  std::vector<uint32_t> pixels;
+  for (int i = 0; i < 3 * kCaseCount; ++i) {
+    pixels.push_back(PixelOf(kColourCases[i % kCaseCount].in, static_cast<uint8_t>(0x11 * i + 3)));
+  }
+  return pixels;
+}
+
+TEST(ColorFilter, EveryModeGivesTheExactColoursOfTheCaseTableOnEveryPath) {
+  BuildFilterTables();
+  for (Path path : AllPaths()) {
+    for (int m = 0; m < 9; ++m) {
+      const TColorFilterMode mode = kFilterModes[m];
+      std::vector<uint32_t> pixels = CasePixels();
+      color_filter::FilterPixels(path, pixels.data(), pixels.size(), mode);
+      for (size_t i = 0; i < pixels.size(); ++i) {
+        const ColourCase& c = kColourCases[i % kCaseCount];
+        EXPECT_EQ(RgbOf(pixels[i]), c.out[m]) << PathName(path) << ", mode " << int{mode} << ", input " << c.in;
+        EXPECT_EQ(pixels[i] >> 24, (0x11u * i + 3) & 0xFF)
+            << "fourth byte, " << PathName(path) << ", mode " << int{mode};
+      }
+    }
+  }
+}
+
+TEST(ColorFilter, ApplyColorFilterRecoloursTheWholeBitmap) {
+  Bitmap bitmap;
+  const std::vector<uint32_t> pixels = CasePixels();
+  bitmap.SetSize(kCaseCount, 3);
+  std::memcpy(bitmap.Pixels(), pixels.data(), pixels.size() * sizeof(uint32_t));
+  ApplyColorFilter(bitmap, cfSepia);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < kCaseCount; ++x) EXPECT_EQ(RgbOf(bitmap.At(x, y)), kColourCases[x].out[1]) << x << "," << y;
+  }
+}
+
+// The rounding and the sums behind the cases above, where a wrong table would first show.
+TEST(ColorFilter, TablesHoldTheRoundedScaledProducts) {
+  BuildFilterTables();
+  const auto& t = color_filter::Products();
+  constexpr int kGray = 0, kSepia = 1, kProtanopiaCorrection = 5;
+  EXPECT_EQ(t[kGray][0][128], 9830);
+  EXPECT_EQ(t[kGray][1][128], 19333);
+  EXPECT_EQ(t[kGray][2][128], 3604);
+  EXPECT_EQ(t[kSepia][0][255] + t[kSepia][1][255] + t[kSepia][2][255], 88193);
+  EXPECT_EQ(t[kSepia][3][255] + t[kSepia][4][255] + t[kSepia][5][255], 78532);
+  EXPECT_EQ(t[kSepia][6][255] + t[kSepia][7][255] + t[kSepia][8][255], 61168);
+  EXPECT_EQ(t[kProtanopiaCorrection][7][255], -35584);
+  for (int v = 0; v < 256; ++v) EXPECT_EQ(color_filter::InvertTable()[v], 255 - v);
+}
+
+std::vector<uint32_t> Noise(size_t count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<uint32_t> pixels(count);
+  for (uint32_t& p : pixels) p = static_cast<uint32_t>(random());
+  return pixels;
+}
+
+TEST(ColorFilter, NoneAndValuesOutsideTheEnumerationLeaveEveryByte) {
+  const std::vector<uint32_t> original = Noise(37 * 5, 7);
+  for (int mode : {0, 10, 11, 200, 255}) {
+    Bitmap bitmap;
+    bitmap.SetSize(37, 5);
+    std::memcpy(bitmap.Pixels(), original.data(), original.size() * sizeof(uint32_t));
+    ApplyColorFilter(bitmap, static_cast<TColorFilterMode>(mode));
+    EXPECT_EQ(0, std::memcmp(bitmap.Pixels(), original.data(), original.size() * sizeof(uint32_t))) << mode;
+  }
+}
+
+TEST(ColorFilter, InvertTwiceRestoresThePicture) {
+  const std::vector<uint32_t> original = Noise(1000, 8);
+  Bitmap bitmap;
+  bitmap.SetSize(40, 25);
+  std::memcpy(bitmap.Pixels(), original.data(), original.size() * sizeof(uint32_t));
+  ApplyColorFilter(bitmap, cfInvert);
+  EXPECT_NE(bitmap.At(0, 0), original[0]);
+  ApplyColorFilter(bitmap, cfInvert);
+  EXPECT_EQ(0, std::memcmp(bitmap.Pixels(), original.data(), original.size() * sizeof(uint32_t)));
+}
+
+TEST(ColorFilter, EmptyBitmapIsLeftAlone) {
+  Bitmap bitmap;
+  ApplyColorFilter(bitmap, cfSepia);
+  EXPECT_TRUE(bitmap.Empty());
+}
+
+// Every colour once, with a fourth byte that changes from pixel to pixel.
+std::vector<uint32_t> EveryColour() {
+  std::vector<uint32_t> pixels(size_t{1} << 24);
+  for (uint32_t i = 0; i < pixels.size(); ++i) pixels[i] = i | (i * 0x9E3779B1u & 0xFF000000u);
+  return pixels;
+}
+
+// One mode per test, so that the slow reference runs on both cores.
+class ColorFilterEveryColour : public testing::TestWithParam<TColorFilterMode> {};
+
+TEST_P(ColorFilterEveryColour, FastPathsMatchThePlainLoop) {
+  const TColorFilterMode mode = GetParam();
+  BuildFilterTables();
+  const std::vector<uint32_t> input = EveryColour();
+  std::vector<uint32_t> expected = input;
+  color_filter::FilterPlain(expected.data(), expected.size(), mode);
+  std::vector<uint32_t> actual(input.size());
+  for (Path path : AllPaths()) {
+    if (path == Path::kPlain) continue;
+    actual = input;
+    color_filter::FilterPixels(path, actual.data(), actual.size(), mode);
+    if (std::memcmp(actual.data(), expected.data(), actual.size() * sizeof(uint32_t)) == 0) continue;
+    size_t i = 0;
+    while (actual[i] == expected[i]) ++i;
+    ADD_FAILURE() << PathName(path) << ": input " << std::hex << input[i] << " gave " << actual[i] << ", expected "
+                  << expected[i];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModes, ColorFilterEveryColour, testing::ValuesIn(kFilterModes),
+                         [](const testing::TestParamInfo<TColorFilterMode>& param) {
+                           return "Mode" + std::to_string(int{param.param});
+                         });
+
+}  // namespace

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fake/FakePlatform.h"
+#include "view/VwImage.h"
+
+namespace {
+
+constexpr WindowId kView = 7;
+const uint32_t kGrey = 0x808080;
+
+// Opens the protected bitmaps to the tests.
+class ProbedView : public TImageView {
+ public:
+  using TImageView::TImageView;
+  const Bitmap& SourceCopy() const { return Fsourcecopy; }
+};
+
+struct ViewFixture {
+  FakePlatform platform;
+  ProbedView view{platform};
+
+  ViewFixture(int width, int height, float zoom) {
+    view.AttachWindow(kView);
+    view.WMSize(width, height);
+    view.SetZoom(zoom);
+  }
+  int Repaints() { return platform.invalidations[kView]; }
+  const Bitmap& Paint() {
+    const Bitmap* shown = view.Paint();
+    EXPECT_NE(shown, nullptr);
+    return *shown;
+  }
+  uint32_t Desktop(int x, int y) { return platform.screen.At(x, y); }
+};
+
+bool SameRgb(uint32_t a, uint32_t b) { return ((a ^ b) & 0x00FFFFFF) == 0; }
+
+TEST(ImageViewProperties, ChangedValuesAskForOneRepaintAndEqualValuesForNone) {
+  const std::function<void(TImageView&)> writes[] = {
+      [](TImageView& v) { v.SetScreenLeft(5); },       [](TImageView& v) { v.SetScreenTop(-5); },
+      [](TImageView& v) { v.SetLeftOffset(3); },       [](TImageView& v) { v.SetTopOffset(3); },
+      [](TImageView& v) { v.SetZoom(3); },             [](TImageView& v) { v.SetSmoothen(true); },
+      [](TImageView& v) { v.SetDrawCross(true); },     [](TImageView& v) { v.SetShowCursor(true); },
+      [](TImageView& v) { v.SetDrawGrid(true); },      [](TImageView& v) { v.SetFixedGrid(true); },
+      [](TImageView& v) { v.SetColorFilterMode(cfSepia); },
+      [](TImageView& v) { v.SetFlipHorizontal(true); }, [](TImageView& v) { v.SetFlipVertical(true); },
+      [](TImageView& v) { v.SetBorderColor(clSilver); }, [](TImageView& v) { v.SetBorderStyle(bsSingle); },
+      [](TImageView& v) { v.SetBorderWidth(2); },      [](TImageView& v) { v.SetBevelInner(bvLowered); },
+      [](TImageView& v) { v.SetBevelOuter(bvRaised); }, [](TImageView& v) { v.SetBevelWidth(3); },
+  };
+  int index = 0;
+  for (const auto& write : writes) {
+    ViewFixture t(100, 100, 2);
+    const int before = t.Repaints();
+    write(t.view);
+    EXPECT_EQ(t.Repaints(), before + 1) << "write #" << index;
+    write(t.view);
+    EXPECT_EQ(t.Repaints(), before + 1) << "same value again, write #" << index;
+    ++index;
+  }
+}
+
+TEST(ImageViewProperties, GridlevelAndGetcolorOnlyStore) {
+  ViewFixture t(100, 100, 2);
+  const int before = t.Repaints();
+  t.view.SetGridlevel(10);
+  t.view.SetGetcolor(true);
+  EXPECT_EQ(t.view.Gridlevel(), 10);
+  EXPECT_EQ(t.Repaints(), before);
+}
+
+TEST(ImageViewProperties, ZoomBelowATenthBecomesATenthAndNotifiesOnce) {
+  ViewFixture t(100, 100, 2);
+  int notified = 0;
+  t.view.OnZoomChanged = [&](TCustomImageView* sender) {
+    EXPECT_EQ(sender, &t.view);
+    ++notified;
+  };
+  t.view.SetZoom(0.05f);
+  EXPECT_EQ(t.view.Zoom(), 0.1f);
+  EXPECT_EQ(notified, 1);
+  const int repaints = t.Repaints();
+  t.view.SetZoom(0.05f);
+  t.view.SetZoom(0.1f);
+  EXPECT_EQ(notified, 1);
+  EXPECT_EQ(t.Repaints(), repaints);
+}
+
+TEST(ImageViewUpdateBatch, NestedBatchesRepaintOnceAtTheOutermostEndAndPaintNothingMeanwhile) {
+  ViewFixture t(100, 100, 2);
+  const int before = t.Repaints();
+  t.view.BeginUpdate();
+  t.view.BeginUpdate();
+  t.view.EndUpdate(true);
+  EXPECT_EQ(t.Repaints(), before);
+  EXPECT_EQ(t.view.Paint(), nullptr);
+  t.view.EndUpdate(true);
+  EXPECT_EQ(t.Repaints(), before + 1);
+  t.view.EndUpdate(true);  // unmatched
+  EXPECT_EQ(t.Repaints(), before + 1);
+  EXPECT_EQ(t.view.UpdateCount(), 0);
+
+  t.view.BeginUpdate();
+  t.view.EndUpdate(false);
+  EXPECT_EQ(t.Repaints(), before + 1);
+}
+
+TEST(ImageViewRefreshTimer, RunsTimerOneAtTheIntervalOnlyWhileSwitchedOn) {
+  ViewFixture t(100, 100, 2);
+  t.view.SetTimerInterval(0);
+  EXPECT_EQ(t.view.TimerInterval(), 1);
+  EXPECT_TRUE(t.platform.timers.empty());
+  const auto timer = [&] { return t.platform.timers[std::make_pair(kView, uintptr_t{1})]; };
+  t.view.SetTimerInterval(40);
+  t.view.SetTimerRefresh(true);
+  EXPECT_EQ(timer().interval, 40u);
+  EXPECT_TRUE(timer().running);
+  t.view.SetTimerInterval(25);
+  EXPECT_EQ(timer().interval, 25u);
+  t.view.SetTimerRefresh(false);
+  EXPECT_FALSE(timer().running);
+}
+
+TEST(ImageViewGeometry, ImageRectShrinksByBorderAndBevels) {
+  ViewFixture t(100, 80, 2);
+  EXPECT_EQ(t.view.GetImageRect(), (TRect{0, 0, 100, 80}));
+  t.view.SetBorderWidth(2);
+  t.view.SetBevelOuter(bvRaised);
+  t.view.SetBevelInner(bvLowered);
+  t.view.SetBevelWidth(3);
+  EXPECT_EQ(t.view.GetImageRect(), (TRect{8, 8, 92, 72}));
+  t.view.SetCtl3D(false);
+  EXPECT_EQ(t.view.GetImageRect(), (TRect{5, 5, 95, 75}));
+
+  int w = 0, h = 0;
+  t.view.GetSourceSize(w, h);
+  EXPECT_EQ(w, 54);
+  EXPECT_EQ(h, 44);
+}
+
+TEST(ImageViewPaint, WholeZoomsShowEachDesktopPixelAsAnExactBlock) {
+  ViewFixture t(400, 300, 3);
+  t.view.SetScreenLeft(100);
+  t.view.SetScreenTop(50);
+  const Bitmap& shown = t.Paint();
+  EXPECT_EQ(t.view.SourceCopy().Width(), 134);  // Ceil(133.33)
+  EXPECT_EQ(t.view.SourceCopy().Height(), 100);
+  ASSERT_EQ(shown.Width(), 400);
+  for (int y = 0; y < 300; y += 7)
+    for (int x = 0; x < 400; x += 5) ASSERT_EQ(shown.At(x, y), t.Desktop(100 + x / 3, 50 + y / 3)) << x << "," << y;
+  EXPECT_EQ(shown.At(399, 299), t.Desktop(100 + 133, 50 + 99)) << "the last source column lies partly outside";
+}
+
+TEST(ImageViewPaint, ShrinkingLeavesTheRestOfTheViewGrey) {
+  ViewFixture t(800, 600, 0.25f);
+  const Bitmap& shown = t.Paint();
+  EXPECT_EQ(t.view.SourceCopy().Width(), 1920);
+  EXPECT_EQ(t.view.SourceCopy().Height(), 1080);
+  // Column 479 is the one source column 1917 keeps: Round(1917 * 0.25) = 479, Round(1918 * 0.25) = 480.
+  EXPECT_EQ(shown.At(479, 269), t.Desktop(1917, 1077));
+  EXPECT_TRUE(SameRgb(shown.At(480, 0), kGrey));
+  EXPECT_TRUE(SameRgb(shown.At(0, 270), kGrey));
+  EXPECT_TRUE(SameRgb(shown.At(799, 599), kGrey));
+}
+
+TEST(ImageViewPaint, ZoomOneCopiesTheDesktopAndMarksTheCrosshairWithOnePixel) {
+  ViewFixture t(200, 100, 1);
+  t.view.SetScreenLeft(30);
+  t.view.SetScreenTop(40);
+  t.view.SetLeftOffset(10);
+  t.view.SetTopOffset(20);
+  t.view.SetDrawCross(true);
+  t.view.SetGridlevel(5);
+  t.view.SetBorderColor(clSilver);
+  const Bitmap& shown = t.Paint();
+  int changed = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (!SameRgb(shown.At(x, y), t.Desktop(30 + x, 40 + y))) ++changed;
+  EXPECT_EQ(changed, 1) << "no grid, no frame, one crosshair pixel";
+  EXPECT_TRUE(SameRgb(shown.At(10, 20), InvertPixel(t.Desktop(40, 60))));
+}
+
+TEST(ImageViewPaint, SilverBorderColourFramesTheScaledPicture) {
+  ViewFixture t(40, 30, 2);
+  t.view.SetBorderColor(clSilver);
+  const Bitmap& shown = t.Paint();
+  for (const TPoint p : {TPoint{0, 0}, TPoint{39, 10}, TPoint{20, 29}, TPoint{0, 15}})
+    EXPECT_TRUE(SameRgb(shown.At(p.x, p.y), 0xC0C0C0)) << p.x << "," << p.y;
+  EXPECT_EQ(shown.At(1, 1), t.Desktop(0, 0));
+}
+
+TEST(ImageViewPaint, WithoutTheDesktopTheViewStaysGrey) {
+  ViewFixture t(40, 30, 2);
+  t.platform.captureWorks = false;
+  const Bitmap& shown = t.Paint();
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) ASSERT_TRUE(SameRgb(shown.At(x, y), kGrey));
+}
+
+TEST(ImageViewColourSample, TakesTheUnfilteredDesktopPixelInsideTheCaptureOnly) {
+  for (const float zoom : {1.0f, 2.0f}) {
+    ViewFixture t(100, 100, zoom);
+    t.platform.PaintDesktop([](int x, int y) { return x == 12 && y == 8 ? 0x00FF0000u : 0x00102030u; });
+    t.view.SetGetcolor(true);
+    t.view.SetColorFilterMode(cfInvert);
+    t.view.SetFlipHorizontal(true);
+    t.view.SetFlipVertical(true);
+    t.view.SetLeftOffset(12);
+    t.view.SetTopOffset(8);
+    t.Paint();
+    EXPECT_EQ(t.view.ScreenColor(), 0x0000FF) << "pure red at zoom " << zoom;
+
+    for (const int outside : {-1, t.view.SourceCopy().Width() > 0 ? t.view.SourceCopy().Width() : 100}) {
+      t.view.SetLeftOffset(outside);
+      t.Paint();
+      EXPECT_EQ(t.view.ScreenColor(), 0x0000FF) << "offset " << outside << " keeps the last colour";
+    }
+    t.view.SetGetcolor(false);
+    t.view.SetLeftOffset(0);
+    t.Paint();
+    EXPECT_EQ(t.view.ScreenColor(), 0x0000FF);
+  }
+}
+
+TEST(ImageViewFlips, BothFlipsPointMirrorThePictureWithItsCrosshair) {
+  ViewFixture plain(60, 40, 2);
+  ViewFixture flipped(60, 40, 2);
+  for (ViewFixture* t : {&plain, &flipped}) {
+    t->view.SetLeftOffset(4);
+    t->view.SetTopOffset(3);
+    t->view.SetDrawCross(true);
+  }
+  flipped.view.SetFlipHorizontal(true);
+  flipped.view.SetFlipVertical(true);
+  const Bitmap& a = plain.Paint();
+  const Bitmap& b = flipped.Paint();
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x) ASSERT_EQ(b.At(59 - x, 39 - y), a.At(x, y)) << x << "," << y;
+}
+
+TEST(ImageViewClipboard, CopiesExactlyWhatIsShown) {
+  ViewFixture t(50, 40, 2);
+  t.view.SetDrawCross(true);
+  t.view.SetFlipHorizontal(true);
+  const Bitmap& shown = t.Paint();
+  t.view.CopyToClipBoard();
+  ASSERT_NE(t.platform.clipboard, nullptr);
+  ASSERT_EQ(t.platform.clipboard->Width(), 50);
+  ASSERT_EQ(t.platform.clipboard->Height(), 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 50; ++x) ASSERT_EQ(t.platform.clipboard->At(x, y), shown.At(x, y));
+}
+
+// Counts the pixel memory the view asks for.
+class CountingSurfaces : public SurfaceFactory {
+ public:
+  std::unique_ptr<Surface> Create(int width, int height) override {
+    ++created;
+    return HeapSurfaces().Create(width, height);
+  }
+  int created = 0;
+};
+
+TEST(ImageViewResources, SteadyFramesAllocateNoBitmaps) {
+  FakePlatform platform;
+  CountingSurfaces surfaces;
+  TImageView view(platform, surfaces);
+  view.AttachWindow(kView);
+  view.WMSize(300, 200);
+  for (const float zoom : {1.0f, 2.0f, 1.5f}) {
+    view.SetZoom(zoom);
+    view.SetGridlevel(5);
+    view.SetDrawCross(true);
+    view.SetFlipHorizontal(true);
+    view.Paint();
+    const int afterFirst = surfaces.created;
+    for (int i = 0; i < 3; ++i) view.Paint();
+    EXPECT_EQ(surfaces.created, afterFirst) << "zoom " << zoom;
+  }
+}
+
+}  // namespace

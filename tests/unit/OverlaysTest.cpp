@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fake/FakePlatform.h"
+#include "view/VwImage.h"
+
+namespace {
+
+constexpr WindowId kView = 9;
+constexpr uint32_t kLight = 0x00C8C8C8;
+constexpr uint32_t kDark = 0x00202020;
+
+struct OverlayFixture {
+  FakePlatform platform;
+  TImageView view{platform};
+
+  OverlayFixture(int width, int height, float zoom, uint32_t desktop = kLight) {
+    platform.virtualScreen = {-1920, 0, 1920, 1080};
+    platform.PaintDesktop([desktop](int, int) { return desktop; });
+    view.AttachWindow(kView);
+    view.WMSize(width, height);
+    view.SetZoom(zoom);
+  }
+  void Track(int screenLeft, int screenTop, int left, int top) {
+    view.SetScreenLeft(screenLeft);
+    view.SetScreenTop(screenTop);
+    view.SetLeftOffset(left);
+    view.SetTopOffset(top);
+  }
+  std::vector<uint32_t> Snapshot() {
+    const Bitmap* shown = view.Paint();
+    return {shown->Pixels(), shown->Pixels() + shown->PixelCount()};
+  }
+  uint32_t At(const std::vector<uint32_t>& picture, int x, int y) const {
+    return picture[static_cast<size_t>(y) * static_cast<size_t>(view.Width()) + static_cast<size_t>(x)];
+  }
+};
+
+// Columns whose pixel in `row` differs between the two pictures.
+std::vector<int> ChangedColumns(const OverlayFixture& t, const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
+                                int row) {
+  std::vector<int> columns;
+  for (int x = 0; x < t.view.Width(); ++x)
+    if (t.At(a, x, row) != t.At(b, x, row)) columns.push_back(x);
+  return columns;
+}
+
+std::vector<int> ChangedRows(const OverlayFixture& t, const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
+                             int column) {
+  std::vector<int> rows;
+  for (int y = 0; y < t.view.Height(); ++y)
+    if (t.At(a, column, y) != t.At(b, column, y)) rows.push_back(y);
+  return rows;
+}
+
+std::vector<int> Progression(int first, int step, int last) {
+  std::vector<int> values;
+  for (int v = first; v <= last; v += step) values.push_back(v);
+  return values;
+}
+
+TEST(GridOverlay, LinesSitOnTheTrackedColumnAndRowFamilies) {
+  OverlayFixture t(400, 300, 4);
+  t.Track(1003, 20, 50, 37);
+  const auto plain = t.Snapshot();
+  t.view.SetGridlevel(10);
+  const auto moving = t.Snapshot();
+  EXPECT_EQ(ChangedColumns(t, plain, moving, 1), Progression(0, 40, 360));
+  EXPECT_EQ(ChangedRows(t, plain, moving, 1), Progression(30, 40, 270));
+
+  t.view.SetFixedGrid(true);
+  const auto fixed = t.Snapshot();
+  EXPECT_EQ(ChangedColumns(t, plain, fixed, 1), Progression(28, 40, 388));
+  EXPECT_EQ(ChangedRows(t, plain, fixed, 1), Progression(30, 40, 270));
+}
+
+TEST(GridOverlay, FixedGridUsesTheTruncatingRemainderLeftOfThePrimary) {
+  OverlayFixture t(400, 300, 3);
+  t.Track(-1283, 0, 66, 0);
+  const auto plain = t.Snapshot();
+  t.view.SetGridlevel(5);
+  EXPECT_EQ(ChangedColumns(t, plain, t.Snapshot(), 1), Progression(5, 15, 395));
+  t.view.SetFixedGrid(true);
+  EXPECT_EQ(ChangedColumns(t, plain, t.Snapshot(), 1), Progression(14, 15, 389));
+}
+
+TEST(GridOverlay, SpacingOneAtZoomTwoMarksEveryMagnifiedPixel) {
+  OverlayFixture t(40, 30, 2);
+  t.Track(0, 0, 10, 7);
+  const auto plain = t.Snapshot();
+  t.view.SetGridlevel(1);
+  const auto grid = t.Snapshot();
+  // Round(7 * 2) - 30 div 2 is odd, so the rows land on odd lines.
+  EXPECT_EQ(ChangedColumns(t, plain, grid, 0), Progression(0, 2, 38));
+  EXPECT_EQ(ChangedRows(t, plain, grid, 1), Progression(1, 2, 29));
+}
+
+TEST(GridOverlay, ShowsOnDarkAndLightPicturesWithCrossingsRecolouredOnce) {
+  for (const uint32_t desktop : {kLight, kDark}) {
+    OverlayFixture t(40, 40, 4, desktop);
+    t.Track(0, 0, 5, 5);
+    t.view.SetGridlevel(5);
+    const auto grid = t.Snapshot();
+    const uint32_t ink = desktop == kLight ? 0u : 0x00FFFFFFu;
+    // The tracked column and row lie on lines; the crossing has the same ink as the lines.
+    EXPECT_EQ(t.At(grid, 20, 3) & 0x00FFFFFF, ink);
+    EXPECT_EQ(t.At(grid, 3, 20) & 0x00FFFFFF, ink);
+    EXPECT_EQ(t.At(grid, 20, 20) & 0x00FFFFFF, ink);
+  }
+}
+
+TEST(GridOverlay, SpacingBelowOneViewPixelDrawsNoGrid) {
+  for (const auto& [zoom, spacing] : {std::pair{0.5f, 1}, std::pair{0.25f, 2}, std::pair{0.4f, 1}}) {
+    OverlayFixture t(100, 80, zoom);
+    t.Track(0, 0, 10, 10);
+    const auto plain = t.Snapshot();
+    t.view.SetGridlevel(spacing);
+    EXPECT_EQ(t.Snapshot(), plain) << "zoom " << zoom;
+  }
+}
+
+TEST(CrosshairOverlay, InvertedOutlineTouchesSixteenPixelsOnce) {
+  OverlayFixture t(400, 300, 4);
+  t.Track(0, 0, 50, 37);
+  const auto plain = t.Snapshot();
+  t.view.SetDrawCross(true);
+  const auto cross = t.Snapshot();
+  std::vector<TPoint> changed;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) {
+      if (t.At(plain, x, y) == t.At(cross, x, y)) continue;
+      changed.push_back({x, y});
+      EXPECT_EQ(t.At(cross, x, y), InvertPixel(t.At(plain, x, y)));
+      EXPECT_TRUE((x == 200 || x == 204) ? (y >= 148 && y <= 152) : (y == 148 || y == 152) && x > 200 && x < 204)
+          << x << "," << y;
+    }
+  EXPECT_EQ(changed.size(), 16u);
+}
+
+TEST(CrosshairOverlay, EdgesFollowHalfToEvenRounding) {
+  OverlayFixture t(60, 60, 2.5f);
+  t.Track(0, 0, 3, 3);
+  const auto plain = t.Snapshot();
+  t.view.SetDrawCross(true);
+  // L = 3: edges at Round(7.5) = 8 and Round(10.0) = 10.
+  EXPECT_EQ(ChangedColumns(t, plain, t.Snapshot(), 9), (std::vector<int>{8, 10}));
+}
+
+TEST(CrosshairOverlay, IsRedOverAGridOnlyWhenDrawGridIsOn) {
+  OverlayFixture t(100, 100, 4);
+  t.Track(0, 0, 10, 10);
+  t.view.SetGridlevel(5);
+  t.view.SetDrawCross(true);
+  t.view.SetDrawGrid(true);
+  const auto red = t.Snapshot();
+  EXPECT_EQ(t.At(red, 41, 40) & 0x00FFFFFF, 0x00FF0000u);
+  EXPECT_EQ(t.At(red, 44, 42) & 0x00FFFFFF, 0x00FF0000u);
+
+  t.view.SetGridlevel(0);
+  const auto inverted = t.Snapshot();
+  EXPECT_EQ(t.At(inverted, 41, 40), InvertPixel(kLight));
+}
+
+TEST(CursorOverlay, IsPlacedOnePixelPastTheScaledHotSpotAndSizedByTheZoom) {
+  struct Case {
+    float zoom;
+    TPoint hotSpot;
+    TPoint tracked;
+    TPoint at;
+    int size;
+  } cases[] = {
+      {3, {0, 0}, {50, 37}, {151, 112}, 96},
+      {0.25f, {0, 0}, {50, 37}, {13, 10}, 8},  // Round(12.5) = 12, Round(9.25) = 9
+      {2, {10, 4}, {50, 37}, {81, 67}, 64},
+      {1, {10, 4}, {50, 37}, {41, 34}, 32},
+  };
+  for (const Case& c : cases) {
+    OverlayFixture t(400, 300, c.zoom);
+    t.platform.cursor.hotSpot = c.hotSpot;
+    t.Track(0, 0, c.tracked.x, c.tracked.y);
+    t.view.SetShowCursor(true);
+    t.view.Paint();
+    ASSERT_EQ(t.platform.cursorDraws.size(), 1u);
+    EXPECT_EQ(t.platform.cursorDraws[0].at, c.at) << "zoom " << c.zoom;
+    EXPECT_EQ(t.platform.cursorDraws[0].size, c.size) << "zoom " << c.zoom;
+  }
+}
+
+TEST(CursorOverlay, AMissingCursorDrawsNothingAndThePaintGoesOn) {
+  OverlayFixture t(40, 40, 2);
+  const auto plain = t.Snapshot();
+  t.platform.cursorAvailable = false;
+  t.view.SetShowCursor(true);
+  EXPECT_EQ(t.Snapshot(), plain);
+  EXPECT_TRUE(t.platform.cursorDraws.empty());
+}
+
+TEST(Overlays, CursorThenGridThenCrosshairThenMirror) {
+  OverlayFixture t(80, 80, 4);
+  t.Track(0, 0, 5, 5);
+  t.platform.cursor.hotSpot = {0, 0};
+  t.view.SetShowCursor(true);
+  t.view.SetGridlevel(5);
+  t.view.SetDrawCross(true);
+  t.view.SetFlipHorizontal(true);
+  const auto picture = t.Snapshot();
+  // Unflipped, the cursor covers (21..148, 21..148), the grid lines lie at 20 and 40, the
+  // crosshair outline runs from (20, 20) to (24, 24).
+  const auto mirrored = [&](int x, int y) { return t.At(picture, 79 - x, y) & 0x00FFFFFF; };
+  EXPECT_EQ(mirrored(30, 30), t.platform.cursorPixel) << "cursor";
+  EXPECT_EQ(mirrored(40, 30), 0x00FFFFFFu) << "grid over the dark cursor";
+  EXPECT_EQ(mirrored(22, 24), InvertPixel(t.platform.cursorPixel) & 0x00FFFFFF) << "crosshair over the cursor";
+}
+
+}  // namespace
