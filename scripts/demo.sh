@@ -13,8 +13,8 @@ WaitForWindow() {
 
 scripts/wine.sh "$bin/test_pattern.exe" --demo &
 WaitForWindow "Test pattern"
-# Over the small print, well away from where the magnifier opens (centred on the screen).
-xdotool mousemove 200 180
+# Over the swatches, the title and the small print, well away from where the magnifier opens (centred on the screen).
+xdotool mousemove 150 125
 scripts/wine.sh "$bin/glimmerlux.exe" &
 WaitForWindow Glimmerlux
 sleep 3

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # WINE and WINESERVER are for the scripts that source this
 # Sourced by the scripts that run Windows programs: the project's own Wine prefix and quiet Wine.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2317  # Cleanup and Interrupted run from traps
 # Runs a command on a private Xvfb display with the project's Wine prefix, and leaves nothing running:
 # the display, the wineserver and every Windows process of the prefix end with it.
 # Usage: with-display.sh COMMAND [ARGS...]   (WITH_DISPLAY_TIMEOUT: seconds the command may take, 900)
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$(dirname "$WINEPREFIX")"
 
@@ -45,7 +47,8 @@ if [ ! -s "$work/display" ]; then
   cat "$work/xvfb.log" >&2
   exit 1
 fi
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 
 EnsurePrefix 9>&-
 # In the background so that a signal reaches the trap at once rather than after the command.

@@ -1,6 +1,6 @@
 #include "view/ColorFilterInternal.h"
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(__GNUC__)
 #define GLIMMERLUX_FILTER_X86 1
 #include <immintrin.h>
 
@@ -14,7 +14,8 @@ namespace color_filter {
 namespace {
 
 // A pixel adds three table rows, so the time goes into finding the rows: two scalar operations
-// per row index. The BMI2 path needs one fewer for blue (pdep) and no register copies (rorx).
+// per row index. The BMI2 path finds blue with one pdep, and rorx leaves the pixel in place,
+// which spares the register copies.
 // It keeps the legacy SSE encoding on purpose: on Intel cores the VEX form of an add with an
 // indexed memory operand splits into two operations, and an AVX2 build of the same loop
 // measured about a fifth slower, so there is no AVX2 path.
@@ -59,10 +60,14 @@ size_t MatrixSse2(uint32_t* pixels, size_t count, const char* rows) {
   return i;
 }
 
-GLIMMERLUX_BMI2 inline __m128i SumsBmi2(uint32_t p, const char* rows) {
-  __m128i s = LoadRow(rows + _pdep_u32(p, kRowMask));
-  s = _mm_add_epi32(s, LoadRow(rows + 16 + (std::rotr(p, 8 - kRowShift) & kRowMask)));
-  return _mm_add_epi32(s, LoadRow(rows + 32 + (std::rotr(p, 16 - kRowShift) & kRowMask)));
+GLIMMERLUX_BMI2 inline __m128i SumsBmi2(uint64_t p, const char* rows) {
+  const uint32_t green = std::rotr(static_cast<uint32_t>(p), 8 - kRowShift) & kRowMask;
+  const uint32_t red = std::rotr(static_cast<uint32_t>(p), 16 - kRowShift) & kRowMask;
+  // Last, so the compiler may overwrite the pixel; 64 bits, so it needs no zero-extending copy.
+  const uint64_t blue = _pdep_u64(p, kRowMask);
+  __m128i s = LoadRow(rows + blue);
+  s = _mm_add_epi32(s, LoadRow(rows + 16 + green));
+  return _mm_add_epi32(s, LoadRow(rows + 32 + red));
 }
 
 GLIMMERLUX_BMI2 inline __m128i FourBmi2(const uint32_t* in, const char* rows) {

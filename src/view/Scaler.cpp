@@ -188,7 +188,9 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) const {
       o += static_cast<ptrdiff_t>(blocks) * k;
       for (x += blocks * k; x < span_.right; ++x) *o++ = in[x / k];
     } else {
-      scaler_rows::Gather(source.Row(row), columnSource_.data(), count, out);
+      const size_t i = static_cast<size_t>(d - span_.top);
+      const uint32_t* next = i + 1 < rowSource_.size() ? source.Row(rowSource_[i + 1]) : nullptr;
+      scaler_rows::Gather(source.Row(row), columnSource_.data(), count, out, next);
     }
     previous = out;
     previousRow = row;

@@ -10,7 +10,8 @@
 // The picture's own scaler, identical on every platform.
 // Without smoothing, source pixel i covers destination columns Round(i*z) .. Round((i+1)*z)-1
 // (rows likewise), so at whole zooms each source pixel becomes an exact z-by-z block.
-// With smoothing it averages by area when shrinking and interpolates when enlarging.
+// With smoothing it averages by area when shrinking and interpolates bilinearly (centre-aligned,
+// edge pixels repeated) when enlarging; the fourth byte is smoothed like the colour bytes.
 // Index and weight tables are kept between calls and rebuilt only when the geometry changes,
 // so a steady picture costs no allocation.
 class Scaler {

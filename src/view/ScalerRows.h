@@ -37,7 +37,8 @@ struct LerpTap {
   int32_t fraction = 0;
 };
 
-void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out);
+// `next`, when not null, is the source row wanted after this one, to be read ahead.
+void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out, const uint32_t* next);
 
 struct RowKernels {
   // Writes each of `count` pixels `factor` times in a row.
