@@ -1,10 +1,14 @@
 #include <benchmark/benchmark.h>
+#include <libyuv/planar_functions.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "Comparison.h"
+#include "Pictures.h"
 #include "base/Bitmap.h"
 #include "view/ColorFilter.h"
 #include "view/ColorFilterInternal.h"
@@ -12,10 +16,6 @@
 namespace {
 
 using color_filter::Path;
-
-// A full-HD capture, the size the filter meets at zoom 1 on a full-HD view.
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
 
 struct NamedMode {
   const char* name;
@@ -34,81 +34,82 @@ constexpr NamedMode kModes[] = {
     {"TritanopiaCorrection", cfDaltonizeTritanopia},
 };
 
-// Noise: every pixel looks up unrelated table rows, the worst case for the cache. A desktop
-// with its flat areas does better.
-std::vector<uint32_t> Noise() {
-  std::mt19937 random(1);
-  std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
-  for (uint32_t& p : pixels) p = static_cast<uint32_t>(random());
-  return pixels;
-}
+constexpr std::pair<Path, const char*> kPaths[] = {{Path::kPlain, "plain"}, {Path::kSse2, "sse2"}, {Path::kBmi2, "bmi2"}};
 
-void Restore(Bitmap& bitmap, const std::vector<uint32_t>& pixels) {
-  std::memcpy(bitmap.Pixels(), pixels.data(), pixels.size() * sizeof(uint32_t));
-}
-
-// The filter works in place, so every pass starts again from the same noise, untimed.
-void FilterFrame(benchmark::State& state, TColorFilterMode mode) {
-  const std::vector<uint32_t> noise = Noise();
-  Bitmap bitmap;
-  bitmap.SetSize(kWidth, kHeight);
-  ApplyColorFilter(bitmap, mode);  // the tables are built once, before timing
-  for (auto _ : state) {
-    state.PauseTiming();
-    Restore(bitmap, noise);
-    state.ResumeTiming();
-    ApplyColorFilter(bitmap, mode);
-    benchmark::DoNotOptimize(bitmap.Pixels());
-    benchmark::ClobberMemory();
+// libyuv's 4x4 matrix in 1/64 steps, output and input both in the order blue, green, red,
+// fourth byte, taken from our tables' largest entries. Invert is the matrix -I plus nothing:
+// libyuv cannot add a constant, so its invert measures the same work with a wrong picture.
+std::vector<int8_t> LibyuvMatrix(TColorFilterMode mode) {
+  std::vector<int8_t> m(16, 0);
+  m[15] = 64;
+  const int matrix = color_filter::MatrixIndex(mode);
+  for (int out = 0; out < 3; ++out) {
+    for (int in = 0; in < 3; ++in) {
+      double weight = out == in ? -1.0 : 0.0;
+      if (matrix >= 0) {
+        weight = color_filter::Products()[matrix][(2 - out) * 3 + (2 - in)][255] / (255.0 * 256.0);
+      }
+      m[static_cast<size_t>(out * 4 + in)] = static_cast<int8_t>(std::clamp(std::lround(weight * 64), -128L, 127L));
+    }
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(bitmap.PixelCount()));
+  return m;
 }
 
-// One pixel loop forced, to compare the plain reference with each fast path.
-void FilterFrameWith(benchmark::State& state, Path path, TColorFilterMode mode) {
-  if (!color_filter::PathAvailable(path)) {
-    state.SkipWithError("this processor lacks the instructions");
-    return;
-  }
+// The frame is filtered in place again and again, so every pass starts from the same noise,
+// restored outside the timing, for ours and for the peer alike.
+template <typename Filter>
+void FilterNoise(benchmark::State& state, Filter filter) {
   BuildFilterTables();
-  const std::vector<uint32_t> noise = Noise();
-  Bitmap bitmap;
-  bitmap.SetSize(kWidth, kHeight);
+  Bitmap noise, frame;
+  noise.SetSize(bench::kViewWidth, bench::kViewHeight);
+  frame.SetSize(bench::kViewWidth, bench::kViewHeight);
+  bench::FillNoise(noise);
   for (auto _ : state) {
     state.PauseTiming();
-    Restore(bitmap, noise);
+    std::memcpy(frame.Pixels(), noise.Pixels(), noise.PixelCount() * sizeof(uint32_t));
     state.ResumeTiming();
-    color_filter::FilterPixels(path, bitmap.Pixels(), bitmap.PixelCount(), mode);
-    benchmark::DoNotOptimize(bitmap.Pixels());
+    filter(frame);
+    benchmark::DoNotOptimize(frame.Pixels());
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(bitmap.PixelCount()));
-}
-
-// The floor: reading and writing the same number of bytes once.
-void CopyCapture(benchmark::State& state) {
-  const std::vector<uint32_t> noise = Noise();
-  Bitmap bitmap;
-  bitmap.SetSize(kWidth, kHeight);
-  for (auto _ : state) {
-    Restore(bitmap, noise);
-    benchmark::DoNotOptimize(bitmap.Pixels());
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(bitmap.PixelCount()));
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(frame.PixelCount()));
 }
 
 const bool kRegistered = [] {
-  benchmark::RegisterBenchmark("ColorFilter/CopyCapture", CopyCapture)->Unit(benchmark::kMicrosecond);
+  const std::string copy = bench::FrameCopy(bench::kViewWidth, bench::kViewHeight);
   for (const NamedMode& m : kModes) {
-    benchmark::RegisterBenchmark((std::string("ColorFilter/") + m.name).c_str(), FilterFrame, m.mode)
-        ->Unit(benchmark::kMicrosecond);
+    const std::string ours = std::string("ColorFilter/") + m.name + "/ours";
+    const std::string peer = std::string("ColorFilter/") + m.name + "/libyuv";
+    const TColorFilterMode mode = m.mode;
+    benchmark::RegisterBenchmark(ours.c_str(), [mode](benchmark::State& state) {
+      FilterNoise(state, [mode](Bitmap& frame) { ApplyColorFilter(frame, mode); });
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(peer.c_str(), [mode](benchmark::State& state) {
+      BuildFilterTables();
+      const std::vector<int8_t> matrix = LibyuvMatrix(mode);
+      FilterNoise(state, [&matrix](Bitmap& frame) {
+        uint8_t* bytes = reinterpret_cast<uint8_t*>(frame.Pixels());
+        libyuv::ARGBColorMatrix(bytes, frame.Width() * 4, bytes, frame.Width() * 4, matrix.data(), frame.Width(),
+                                frame.Height());
+      });
+    })->Unit(benchmark::kMicrosecond);
+    bench::Compare(ours, {{"libyuv ARGBColorMatrix", peer, 1.2}, {"memcpy", copy}});
   }
-  const std::pair<Path, const char*> paths[] = {{Path::kPlain, "plain"}, {Path::kSse2, "sse2"}, {Path::kBmi2, "bmi2"}};
-  for (const auto& [path, pathName] : paths) {
+  // Each pixel loop on its own, so that every path this processor runs is measured.
+  for (const auto& [path, pathName] : kPaths) {
+    if (!color_filter::PathAvailable(path)) continue;
     for (const NamedMode& m : kModes) {
       const std::string name = std::string("ColorFilterPath/") + pathName + "/" + m.name;
-      benchmark::RegisterBenchmark(name.c_str(), FilterFrameWith, path, m.mode)->Unit(benchmark::kMicrosecond);
+      const Path p = path;
+      const TColorFilterMode mode = m.mode;
+      benchmark::RegisterBenchmark(name.c_str(), [p, mode](benchmark::State& state) {
+        FilterNoise(state, [p, mode](Bitmap& frame) {
+          color_filter::FilterPixels(p, frame.Pixels(), frame.PixelCount(), mode);
+        });
+      })->Unit(benchmark::kMicrosecond);
+      if (path != Path::kPlain) {
+        bench::Compare(name, {{"libyuv ARGBColorMatrix", std::string("ColorFilter/") + m.name + "/libyuv"}});
+      }
     }
   }
   return true;

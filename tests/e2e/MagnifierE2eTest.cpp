@@ -137,9 +137,11 @@ class MagnifierOnPattern : public ::testing::Test {
   static inline int saved_ = 0;
 };
 
-TEST_F(MagnifierOnPattern, StartsBorderlessAndCentredWithTheViewAcrossTheWindow) {
+TEST_F(MagnifierOnPattern, StartsWithoutCaptionAndCentredWithTheViewAcrossTheWindow) {
+  // A popup without WS_DLGFRAME has no caption; the sizing frame goes with the title-bar setting.
   const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0) << "style " << std::hex << style;
+  EXPECT_EQ(style & WS_DLGFRAME, 0) << "style " << std::hex << style;
+  EXPECT_NE(style & WS_POPUP, 0) << "style " << std::hex << style;
 
   const UINT dpi = GetDpiForWindow(window_);
   RECT client{};

@@ -46,10 +46,24 @@ bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
   if (!screen) return false;
   RECT area;
   if (!ClipToBitmap(at.x, at.y, source.Width(), source.Height(), target, area)) return true;
+  // Wine copies nothing at all when the source reaches past the desktop, so only the part on
+  // the desktop is copied; the rest reads black, as it does on Windows outside every monitor.
+  const TRect desktop = VirtualScreen(0);
+  RECT onDesktop;
+  const int64_t shiftX = int64_t{source.left} - at.x;
+  const int64_t shiftY = int64_t{source.top} - at.y;
+  const bool any = ClipToBitmap(desktop.left - shiftX, desktop.top - shiftY, desktop.Width(), desktop.Height(), target,
+                                onDesktop) &&
+                   ::IntersectRect(&onDesktop, &onDesktop, &area);
+  if (!any || !::EqualRect(&onDesktop, &area)) {
+    target.FillRect({area.left, area.top, area.right, area.bottom}, 0);
+    if (!any) return true;
+    area = onDesktop;
+  }
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  const int sourceX = static_cast<int>(int64_t{source.left} + area.left - at.x);
-  const int sourceY = static_cast<int>(int64_t{source.top} + area.top - at.y);
+  const int sourceX = static_cast<int>(shiftX + area.left);
+  const int sourceY = static_cast<int>(shiftY + area.top);
 
   if (HDC dc = DibSurface::DcOf(target)) {
     const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen.Get(), sourceX, sourceY, kCaptureRop);
