@@ -1,6 +1,7 @@
 #include "AllocationCount.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 
