@@ -35,8 +35,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
       if (!median && !single) continue;
-      const double toMicro = benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
-                             benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const double toMicro =
+          benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) / benchmark::GetTimeUnitMultiplier(run.time_unit);
       medians_[run.run_name.str()] = run.GetAdjustedCPUTime() * toMicro;
     }
   }
@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
   std::string aggregates = "--benchmark_report_aggregates_only=true";
   std::string minTime = "--benchmark_min_time=0.1";
   if (!bench::HasFlag(argc, argv, "--benchmark_repetitions")) args.insert(args.begin() + 1, repetitions.data());
-  if (!bench::HasFlag(argc, argv, "--benchmark_report_aggregates_only")) args.insert(args.begin() + 1, aggregates.data());
+  if (!bench::HasFlag(argc, argv, "--benchmark_report_aggregates_only"))
+    args.insert(args.begin() + 1, aggregates.data());
   if (!bench::HasFlag(argc, argv, "--benchmark_min_time")) args.insert(args.begin() + 1, minTime.data());
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());

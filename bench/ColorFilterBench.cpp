@@ -34,7 +34,8 @@ constexpr NamedMode kModes[] = {
     {"TritanopiaCorrection", cfDaltonizeTritanopia},
 };
 
-constexpr std::pair<Path, const char*> kPaths[] = {{Path::kPlain, "plain"}, {Path::kSse2, "sse2"}, {Path::kBmi2, "bmi2"}};
+constexpr std::pair<Path, const char*> kPaths[] = {
+    {Path::kPlain, "plain"}, {Path::kSse2, "sse2"}, {Path::kBmi2, "bmi2"}};
 
 // libyuv's 4x4 matrix in 1/64 steps, output and input both in the order blue, green, red,
 // fourth byte, taken from our tables' largest entries. Invert is the matrix -I plus nothing:

@@ -5,7 +5,10 @@
 
 namespace bench {
 
-MemoryDesktop::MemoryDesktop(int width, int height) { screen.SetSize(width, height); }
+MemoryDesktop::MemoryDesktop(int width, int height) {
+  virtualScreen = {0, 0, width, height};
+  screen.SetSize(width, height);
+}
 
 bool MemoryDesktop::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
   for (int y = 0; y < source.Height(); ++y) {
@@ -27,8 +30,8 @@ bool MemoryDesktop::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
   return true;
 }
 
-bool MemoryDesktop::CurrentCursor(CursorImage& cursor) {
-  cursor = {1, {0, 0}};
+bool MemoryDesktop::CurrentCursor(CursorImage& out) {
+  out = {1, {0, 0}};
   return true;
 }
 
@@ -43,11 +46,6 @@ bool MemoryDesktop::DrawCursorImage(Bitmap& target, const CursorImage&, TPoint a
       target.At(x, y) = (target.At(x, y) & 0xFF000000u) | (edge ? 0u : 0x00FFFFFFu);
     }
   }
-  return true;
-}
-
-bool MemoryDesktop::CursorPos(TPoint& pos) {
-  pos = {screen.Width() / 2, screen.Height() / 2};
   return true;
 }
 

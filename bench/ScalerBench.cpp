@@ -23,8 +23,8 @@ struct ScaleCase {
 };
 
 constexpr ScaleCase kCases[] = {
-    {1, 3840, 2160},    {1.5f, 3840, 2160}, {2, 3840, 2160},     {3, 3840, 2160},     {4, 3840, 2160},
-    {8, 3840, 2160},    {0.5f, 3840, 2160}, {0.25f, 3840, 2160}, {0.5f, 1920, 1080}, {0.25f, 1920, 1080},
+    {1, 3840, 2160}, {1.5f, 3840, 2160}, {2, 3840, 2160},     {3, 3840, 2160},    {4, 3840, 2160},
+    {8, 3840, 2160}, {0.5f, 3840, 2160}, {0.25f, 3840, 2160}, {0.5f, 1920, 1080}, {0.25f, 1920, 1080},
 };
 
 struct Frames {
@@ -84,8 +84,7 @@ void Pixman(benchmark::State& state, ScaleCase c, pixman_filter_t filter) {
   pixman_image_set_filter(source, filter, nullptr, 0);
   pixman_image_set_repeat(source, PIXMAN_REPEAT_PAD);
   for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, source, nullptr, target, 0, 0, 0, 0, 0, 0, f.pictureWidth,
-                             f.pictureHeight);
+    pixman_image_composite32(PIXMAN_OP_SRC, source, nullptr, target, 0, 0, 0, 0, 0, 0, f.pictureWidth, f.pictureHeight);
     benchmark::DoNotOptimize(f.target.Pixels());
     benchmark::ClobberMemory();
   }
@@ -120,7 +119,8 @@ const bool kRegistered = [] {
     benchmark::RegisterBenchmark(smooth.c_str(), Ours, c, true)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(bilinear.c_str(), Libyuv, c, libyuv::kFilterBilinear)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(box.c_str(), Libyuv, c, libyuv::kFilterBox)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(smoothPixman.c_str(), Pixman, c, PIXMAN_FILTER_BILINEAR)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(smoothPixman.c_str(), Pixman, c, PIXMAN_FILTER_BILINEAR)
+        ->Unit(benchmark::kMicrosecond);
     // Enlarging is held to bilinear interpolation, shrinking to box averaging: each the peer's
     // own method for what our smoothing does there.
     const bool shrinking = c.zoom < 1;

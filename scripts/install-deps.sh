@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian 12 machine; quiet when all is there.
+# `install-deps.sh bench` adds the peers the benchmarks measure against (never linked into the
+# program) and the X11 magnifier the program's CPU use is compared with.
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
-for pkg in cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev \
-           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb x11-utils xdotool imagemagick; do
+packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb x11-utils xdotool imagemagick)
+[ "${1:-}" = bench ] && packages+=(pkg-config libyuv-dev libpixman-1-dev xzoom)
+for pkg in "${packages[@]}"; do
   have "$pkg" || need+=("$pkg")
 done
 [ ${#need[@]} -eq 0 ] && exit 0

@@ -43,4 +43,5 @@ void Tfrmmain::TrackingTick() {
   view.SetTopOffset(down.offset);
   view.SetLeftOffset(across.offset);
   view.EndUpdate(true);
+  if (Panel1.Visible) UpdateStatusReadouts(centre);
 }

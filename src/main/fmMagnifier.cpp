@@ -1,15 +1,15 @@
 #include "main/fmMagnifier.h"
 
-namespace {
+#include <algorithm>
 
-// The zoom list opens on 2x.
-constexpr float kStartZoom = 2.0f;
-
-}  // namespace
+#include "main/MainMenu.h"
 
 Tfrmmain::Tfrmmain(Platform& platform, SurfaceFactory& surfaces)
     : Timer1(platform, kTimer1Id, 66), FPlatform(platform), FImageView(std::make_unique<TImageView>(platform, surfaces)) {
-  FImageView->SetZoom(kStartZoom);
+  InitMenuItems(*this);
+  // The view samples colours only for a panel that shows them.
+  FImageView->SetGetcolor(Panel1.Visible);
+  cbxZoomLevelChange();
 }
 
 Tfrmmain::~Tfrmmain() = default;
@@ -19,7 +19,10 @@ void Tfrmmain::AttachWindow(WindowId handle) {
   Timer1.AttachWindow(handle);
 }
 
-TRect Tfrmmain::ClientResized(int width, int height) { return {0, 0, width, height}; }
+TRect Tfrmmain::ClientResized(int width, int height) {
+  const int panel = Panel1.Visible ? Panel1.Height : 0;
+  return {0, 0, width, std::max(0, height - panel)};
+}
 
 void Tfrmmain::CopyImagetoClipboard1Click() {
   FPlatform.EmptyClipboard();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "base/Geometry.h"
+#include "main/StatusPanel.h"
 #include "main/Timer.h"
 #include "platform/Platform.h"
 #include "view/VwImage.h"
@@ -37,6 +39,29 @@ class Tfrmmain {
 
   void CopyImagetoClipboard1Click();
 
+  // Status readouts.
+  void UpdateStatusReadouts(TPoint C);
+  void RGBValues1Click();
+  void HTMLCode1Click();
+  void CopyColortoClipboard1Click();
+  void mnuCopyCoord1Click();
+  void SetVirtualOrigin1Click();
+
+  // Zoom selection.
+  void cbxZoomLevelChange();
+  void Magnify1X1Click(TMenuItem& Sender);
+  void Magnify075X1Click();
+  void Magnify05X1Click();
+  void Magnify025X1Click();
+  void setzoomchecked();
+  // Sees every queued message of the program first; true when it handled it.
+  bool ApplicationEvents1Message(uint32_t message, uintptr_t wParam);
+
+  // Hides the panel controls that no longer fit; `outerWidth` in designed pixels.
+  void FormResize(int outerWidth);
+  // The host copies the panel's state onto its controls when this fires.
+  std::function<void()> OnPanelChanged;
+
   // The client area changed; returns where the view goes (what the status panel leaves).
   TRect ClientResized(int width, int height);
 
@@ -50,11 +75,30 @@ class Tfrmmain {
   int virty = 0;
   TMenuItem FixedLocation1;
   TMenuItem FlipwhenHovered1;
+  // The user's choice for the cursor image, which the caret search switches back to.
+  TMenuItem Showcursor1{true};
   // Set when the window is created; hiding to the tray leaves it set.
   bool Visible = true;
 
+  TStatusPanel Panel1;
+  TZoomList cbxZoomLevel;
+  TPanelControl btnType;
+  TStatusLabel lblColor{"Color"};
+  TColorSwatch pnlColor;
+  TStatusLabel lblPosition{"Position :"};
+  TPanelControl btnOptions;
+  TPanelControl btnClose;
+
+  TMenuItem Magnify1X1, Magnify2X1, Magnify3X1, Magnify4X1, Magnify5X1, Magnify6X1, Magnify8X1, Magnify10X1,
+      Magnify12X1, Magnify16x1, Magnify20x1, Magnify24x1, Magnify28x1, Magnify32x1, Magnify36x1, Magnify40x1,
+      Magnify075X1, Magnify05X1, Magnify025X1;
+  TMenuItem RGBValues1, HTMLCode1, mnuRGB, mnuHTML;
+  // Its Tag records the index of the chosen zoom level.
+  TMenuItem AboutGlimmerlux1;
+
  private:
   void TrackingTick();
+  void PanelChanged();
 
   Platform& FPlatform;
   std::unique_ptr<TImageView> FImageView;

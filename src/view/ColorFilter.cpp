@@ -1,5 +1,7 @@
 #include "view/ColorFilter.h"
 
+#include <algorithm>
+
 #include "base/Arith.h"
 #include "view/ColorFilterInternal.h"
 
@@ -123,4 +125,20 @@ void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode) {
   if (mode != cfInvert && MatrixIndex(mode) < 0) return;
   if (bitmap.Empty()) return;
   FilterPixels(FastestPath(), bitmap.Pixels(), bitmap.PixelCount(), mode);
+}
+
+void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, TRect area) {
+  using namespace color_filter;
+  if (mode == cfNone) return;
+  BuildFilterTables();
+  if (mode != cfInvert && MatrixIndex(mode) < 0) return;
+  area.left = std::max(area.left, 0);
+  area.top = std::max(area.top, 0);
+  area.right = std::min(area.right, bitmap.Width());
+  area.bottom = std::min(area.bottom, bitmap.Height());
+  if (area.left >= area.right) return;
+  const Path path = FastestPath();
+  for (int y = area.top; y < area.bottom; ++y) {
+    FilterPixels(path, bitmap.Row(y) + area.left, static_cast<size_t>(area.right - area.left), mode);
+  }
 }

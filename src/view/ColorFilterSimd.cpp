@@ -47,9 +47,60 @@ inline __m128i FourSse2(const uint32_t* in, const char* rows) {
   return _mm_packus_epi16(_mm_packs_epi32(s0, s1), _mm_packs_epi32(s2, s3));
 }
 
+// A run of one colour, the common case on a desktop, costs a compare per pixel: a block whose
+// colours all equal the last one computed reuses its result. After a block that is not one
+// colour the next few go without the compare, so noise pays almost nothing for it. Any pixel
+// and its filtered colour make a valid pair, so the shortcut is exact whichever pixel it holds.
+// The fourth byte may differ within a run and is kept pixel by pixel.
+constexpr size_t kBlock = 4 * kStep;
+constexpr int kUncheckedBlocks = 4;
+
+struct Flat {
+  __m128i in;   // the colour bytes, fourth byte 0, in every lane
+  __m128i out;  // their filtered colour, fourth byte 0, in every lane
+};
+
+// The last lane of each, the colour the next block compares with.
+inline Flat LastOf(__m128i in, __m128i out, __m128i colour) {
+  return {_mm_shuffle_epi32(_mm_and_si128(in, colour), _MM_SHUFFLE(3, 3, 3, 3)),
+          _mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))};
+}
+
+// Whether the colour bytes of `pixels` pixels (a multiple of 4) all equal `flat.in`.
+inline bool AllFlat(const uint32_t* at, size_t pixels, const Flat& flat, __m128i colour) {
+  __m128i diff = _mm_setzero_si128();
+  for (size_t j = 0; j < pixels; j += 4) diff = _mm_or_si128(diff, _mm_xor_si128(LoadPixels(at + j), flat.in));
+  diff = _mm_and_si128(diff, colour);
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(diff, _mm_setzero_si128())) == 0xFFFF;
+}
+
 size_t MatrixSse2(uint32_t* pixels, size_t count, const char* rows) {
   const __m128i fourth = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+  const uint32_t first[4] = {pixels[0], pixels[0], pixels[0], pixels[0]};
+  Flat flat = LastOf(LoadPixels(first), FourSse2(first, rows), colour);
   size_t i = 0;
+  int unchecked = 0;
+  for (; i + kBlock <= count; i += kBlock) {
+    uint32_t* block = pixels + i;
+    if (unchecked > 0) {
+      --unchecked;
+    } else if (AllFlat(block, 4, flat, colour) && AllFlat(block + 4, kBlock - 4, flat, colour)) {
+      for (size_t j = 0; j < kBlock; j += 4) {
+        StorePixels(block + j, _mm_or_si128(flat.out, _mm_and_si128(LoadPixels(block + j), fourth)));
+      }
+      continue;
+    } else {
+      unchecked = kUncheckedBlocks;
+    }
+    __m128i in, out;
+    for (size_t j = 0; j < kBlock; j += 4) {
+      in = LoadPixels(block + j);
+      out = FourSse2(block + j, rows);
+      StorePixels(block + j, _mm_or_si128(out, _mm_and_si128(in, fourth)));
+    }
+    if (unchecked == 0) flat = LastOf(in, out, colour);
+  }
   for (; i + kStep <= count; i += kStep) {
     uint32_t* at = pixels + i;
     const __m128i lo = FourSse2(at, rows);
@@ -80,7 +131,32 @@ GLIMMERLUX_BMI2 inline __m128i FourBmi2(const uint32_t* in, const char* rows) {
 
 GLIMMERLUX_BMI2 size_t MatrixBmi2(uint32_t* pixels, size_t count, const char* rows) {
   const __m128i fourth = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+  const uint32_t first[4] = {pixels[0], pixels[0], pixels[0], pixels[0]};
+  Flat flat = LastOf(LoadPixels(first), FourBmi2(first, rows), colour);
   size_t i = 0;
+  int unchecked = 0;
+  for (; i + kBlock <= count; i += kBlock) {
+    uint32_t* block = pixels + i;
+    if (unchecked > 0) {
+      --unchecked;
+    } else if (_mm_testz_si128(_mm_xor_si128(LoadPixels(block), flat.in), colour) &&
+               AllFlat(block + 4, kBlock - 4, flat, colour)) {
+      for (size_t j = 0; j < kBlock; j += 4) {
+        StorePixels(block + j, _mm_blendv_epi8(flat.out, LoadPixels(block + j), fourth));
+      }
+      continue;
+    } else {
+      unchecked = kUncheckedBlocks;
+    }
+    __m128i in, out;
+    for (size_t j = 0; j < kBlock; j += 4) {
+      in = LoadPixels(block + j);
+      out = FourBmi2(block + j, rows);
+      StorePixels(block + j, _mm_blendv_epi8(out, in, fourth));
+    }
+    if (unchecked == 0) flat = LastOf(in, out, colour);
+  }
   for (; i + kStep <= count; i += kStep) {
     uint32_t* at = pixels + i;
     const __m128i lo = FourBmi2(at, rows);

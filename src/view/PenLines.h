@@ -4,15 +4,18 @@
 #include <cstdint>
 
 #include "base/Bitmap.h"
+#include "view/Scaler.h"
 
 enum class PenMode : uint8_t { Copy, Invert };
 
 // A one-pixel pen for the horizontal and vertical lines the overlays draw. As with GDI, a line
 // excludes its end point, so a closed outline touches every pixel once; drawing is clipped to
-// the bitmap and the fourth byte of a pixel is left alone.
+// the bitmap and the fourth byte of a pixel is left alone. With a mirror each pixel lands
+// where mirroring the whole bitmap afterwards would put it.
 class PenLines {
  public:
-  PenLines(Bitmap& bitmap, PenMode mode, uint32_t pixel) : bitmap_(bitmap), mode_(mode), pixel_(pixel & 0x00FFFFFFu) {}
+  PenLines(Bitmap& bitmap, PenMode mode, uint32_t pixel, Mirror mirror = {})
+      : bitmap_(bitmap), mode_(mode), pixel_(pixel & 0x00FFFFFFu), mirror_(mirror) {}
 
   void MoveTo(int x, int y) {
     x_ = x;
@@ -34,6 +37,8 @@ class PenLines {
  private:
   void Plot(int x, int y) {
     if (x < 0 || y < 0 || x >= bitmap_.Width() || y >= bitmap_.Height()) return;
+    if (mirror_.horizontal) x = bitmap_.Width() - 1 - x;
+    if (mirror_.vertical) y = bitmap_.Height() - 1 - y;
     uint32_t& p = bitmap_.At(x, y);
     p = mode_ == PenMode::Invert ? InvertPixel(p) : (p & 0xFF000000u) | pixel_;
   }
@@ -41,6 +46,7 @@ class PenLines {
   Bitmap& bitmap_;
   PenMode mode_;
   uint32_t pixel_;
+  Mirror mirror_;
   int x_ = 0;
   int y_ = 0;
 };

@@ -70,9 +70,9 @@ int64_t LerpPosition(int d, double z, int sourceSize, int fractionBits) {
 
 }  // namespace
 
-void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth) {
+void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror) {
   if (source.Empty() || target.Empty()) return;
-  const Geometry g{source.Width(), source.Height(), target.Width(), target.Height(), at, zoom, smooth};
+  const Geometry g{source.Width(), source.Height(), target.Width(), target.Height(), at, zoom, smooth, mirror};
   if (!(g == geometry_)) Build(g);
   switch (method_) {
     case Method::None:
@@ -104,6 +104,7 @@ void Scaler::Build(const Geometry& g) {
   const int64_t top = std::max<int64_t>(0, -int64_t{g.at.y});
   if (left >= right || top >= bottom) return;
   span_ = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+  mirrorRow_.assign(g.mirror.horizontal ? static_cast<size_t>(span_.Width()) : 0, 0);
 
   if (!g.smooth || z == 1.0) {
     BuildNearest(z, g.sourceWidth, g.sourceHeight);
@@ -119,7 +120,11 @@ void Scaler::Build(const Geometry& g) {
 
 void Scaler::BuildNearest(double z, int sourceWidth, int sourceHeight) {
   wholeZoom_ = z == std::floor(z) ? static_cast<int>(z) : 0;
-  if (wholeZoom_ == 0) BuildNearestIndex(z, sourceWidth, span_.left, span_.right, columnSource_);
+  if (wholeZoom_ == 0) {
+    BuildNearestIndex(z, sourceWidth, span_.left, span_.right, columnSource_);
+    if (geometry_.mirror.horizontal) std::reverse(columnSource_.begin(), columnSource_.end());
+  }
+  reversed_.assign(wholeZoom_ != 0 && geometry_.mirror.horizontal ? static_cast<size_t>(sourceWidth) : 0, 0);
   BuildNearestIndex(z, sourceHeight, span_.top, span_.bottom, rowSource_);
 }
 
@@ -164,29 +169,56 @@ void Scaler::BuildLerp(double z, int sourceWidth, int sourceHeight) {
   for (std::vector<uint32_t>& row : lerpAcross_) row.assign(static_cast<size_t>(span_.Width()), 0);
 }
 
-void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) const {
+uint32_t* Scaler::OutRow(Bitmap& target, int d) const {
+  const int y = geometry_.at.y + d;
+  const int x = geometry_.at.x + span_.left;
+  return target.Row(geometry_.mirror.vertical ? target.Height() - 1 - y : y) +
+         (geometry_.mirror.horizontal ? target.Width() - x - span_.Width() : x);
+}
+
+void Scaler::Put(const uint32_t* row, uint32_t* out) const {
+  if (geometry_.mirror.horizontal)
+    kernels_->reverse(row, span_.Width(), out);
+  else
+    std::memcpy(out, row, static_cast<size_t>(span_.Width()) * sizeof(uint32_t));
+}
+
+// Pixels [left, right) of a row scaled by the whole zoom k from `in`.
+static void ReplicateSpan(const scaler_rows::RowKernels& kernels, const uint32_t* in, int left, int right, int k,
+                          uint32_t* out) {
+  if (k == 1) {
+    std::memcpy(out, in + left, static_cast<size_t>(right - left) * sizeof(uint32_t));
+    return;
+  }
+  // A block cut by the clip at either end is written pixel by pixel, whole blocks at once.
+  int x = left;
+  for (; x < right && x % k != 0; ++x) *out++ = in[x / k];
+  const int blocks = (right - x) / k;
+  kernels.replicate(in + x / k, blocks, k, out);
+  out += static_cast<ptrdiff_t>(blocks) * k;
+  for (x += blocks * k; x < right; ++x) *out++ = in[x / k];
+}
+
+void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   const int count = span_.Width();
   const size_t bytes = static_cast<size_t>(count) * sizeof(uint32_t);
   const int k = wholeZoom_;
+  const bool across = geometry_.mirror.horizontal;
+  // Mirrored, pixel x of the picture shows what k * width - 1 - x shows unmirrored, which is
+  // the reversed source row scaled the usual way.
+  const int pictureWidth = k * source.Width();
   const uint32_t* previous = nullptr;
   int previousRow = -1;
   for (int d = span_.top; d < span_.bottom; ++d) {
-    uint32_t* out = target.Row(geometry_.at.y + d) + (geometry_.at.x + span_.left);
+    uint32_t* out = OutRow(target, d);
     const int row = rowSource_[static_cast<size_t>(d - span_.top)];
     if (row == previousRow) {
       std::memcpy(out, previous, bytes);
-    } else if (k == 1) {
-      std::memcpy(out, source.Row(row) + span_.left, bytes);
-    } else if (k > 1) {
-      // A block cut by the clip at either end is written pixel by pixel, whole blocks at once.
-      const uint32_t* in = source.Row(row);
-      int x = span_.left;
-      uint32_t* o = out;
-      for (; x < span_.right && x % k != 0; ++x) *o++ = in[x / k];
-      const int blocks = (span_.right - x) / k;
-      kernels_->replicate(in + x / k, blocks, k, o);
-      o += static_cast<ptrdiff_t>(blocks) * k;
-      for (x += blocks * k; x < span_.right; ++x) *o++ = in[x / k];
+    } else if (k > 0 && across) {
+      kernels_->reverse(source.Row(row), source.Width(), reversed_.data());
+      ReplicateSpan(*kernels_, reversed_.data(), pictureWidth - span_.right, pictureWidth - span_.left, k, out);
+    } else if (k > 0) {
+      ReplicateSpan(*kernels_, source.Row(row), span_.left, span_.right, k, out);
     } else {
       const size_t i = static_cast<size_t>(d - span_.top);
       const uint32_t* next = i + 1 < rowSource_.size() ? source.Row(rowSource_[i + 1]) : nullptr;
@@ -200,24 +232,28 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) const {
 void Scaler::ScaleBox(const Bitmap& source, Bitmap& target) {
   const int count = span_.Width();
   const uint32_t** rows = boxRowPointers_.data();
+  const bool across = geometry_.mirror.horizontal;
   for (int d = span_.top; d < span_.bottom; ++d) {
     const BoxTap& tap = boxRows_[static_cast<size_t>(d - span_.top)];
     for (int j = 0; j < tap.count; ++j) rows[j] = source.Row(tap.first + j) + midOrigin_;
     rows[tap.count] = rows[tap.count - 1];
-    uint32_t* out = target.Row(geometry_.at.y + d) + (geometry_.at.x + span_.left);
+    uint32_t* const into = OutRow(target, d);
+    uint32_t* const out = across ? mirrorRow_.data() : into;
     int done = 0;
     if (blockFactor_ != 0 && tap.count == blockFactor_) {
       kernels_->boxBlocks(rows, blockFactor_, blockColumns_, out);
       done = blockColumns_;
     }
-    if (done == count) continue;
-    // The general way for what the blocks do not cover: a row cut by the source's edge, or
-    // the last column.
-    const int from = boxColumns_[static_cast<size_t>(done)].first;
-    for (int j = 0; j <= tap.count; ++j) rows[j] += from;
-    kernels_->boxRows(rows, boxRowWeights_.data() + tap.weightAt, (tap.count + 1) / 2, midWidth_ - from,
-                      mid_.data() + 4 * from);
-    kernels_->boxColumns(mid_.data(), boxColumns_.data() + done, boxColumnWeights_.data(), count - done, out + done);
+    if (done < count) {
+      // The general way for what the blocks do not cover: a row cut by the source's edge, or
+      // the last column.
+      const int from = boxColumns_[static_cast<size_t>(done)].first;
+      for (int j = 0; j <= tap.count; ++j) rows[j] += from;
+      kernels_->boxRows(rows, boxRowWeights_.data() + tap.weightAt, (tap.count + 1) / 2, midWidth_ - from,
+                        mid_.data() + 4 * from);
+      kernels_->boxColumns(mid_.data(), boxColumns_.data() + done, boxColumnWeights_.data(), count - done, out + done);
+    }
+    if (across) kernels_->reverse(out, count, into);
   }
 }
 
@@ -235,6 +271,7 @@ const uint32_t* Scaler::LerpedRow(const Bitmap& source, int row, int keep) {
 void Scaler::ScaleLerp(const Bitmap& source, Bitmap& target) {
   const int count = span_.Width();
   const size_t bytes = static_cast<size_t>(count) * sizeof(uint32_t);
+  const bool across = geometry_.mirror.horizontal;
   // The pixels are new on every call; only the tables carry over.
   lerpAcrossRow_[0] = lerpAcrossRow_[1] = -1;
   const uint32_t* previous = nullptr;
@@ -242,15 +279,16 @@ void Scaler::ScaleLerp(const Bitmap& source, Bitmap& target) {
     const size_t i = static_cast<size_t>(d - span_.top);
     const int first = lerpRowFirst_[i];
     const int weight = lerpRowWeight_[i];
-    uint32_t* out = target.Row(geometry_.at.y + d) + (geometry_.at.x + span_.left);
+    uint32_t* out = OutRow(target, d);
     if (i > 0 && first == lerpRowFirst_[i - 1] && weight == lerpRowWeight_[i - 1]) {
       std::memcpy(out, previous, bytes);
     } else if (weight == 0) {
-      std::memcpy(out, LerpedRow(source, first, first), bytes);
+      Put(LerpedRow(source, first, first), out);
     } else {
       const uint32_t* upper = LerpedRow(source, first, first);
       const uint32_t* lower = LerpedRow(source, first + 1, first);
-      kernels_->lerpRows(upper, lower, weight, count, out);
+      kernels_->lerpRows(upper, lower, weight, count, across ? mirrorRow_.data() : out);
+      if (across) kernels_->reverse(mirrorRow_.data(), count, out);
     }
     previous = out;
   }

@@ -7,6 +7,13 @@
 #include "base/Geometry.h"
 #include "view/ScalerRows.h"
 
+// Which ways a whole target is mirrored: left-right, top-bottom.
+struct Mirror {
+  bool horizontal = false;
+  bool vertical = false;
+  friend bool operator==(const Mirror&, const Mirror&) = default;
+};
+
 // The picture's own scaler, identical on every platform.
 // Without smoothing, source pixel i covers destination columns Round(i*z) .. Round((i+1)*z)-1
 // (rows likewise), so at whole zooms each source pixel becomes an exact z-by-z block.
@@ -19,7 +26,9 @@ class Scaler {
   // Scales all of `source` onto `target` at `at`, Round(w*zoom) x Round(h*zoom) pixels,
   // clipped to `target`. Pixels of `target` outside that rectangle are not touched.
   // A zoom that is not a positive finite number draws nothing.
-  void Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth);
+  // With a mirror the pixels land where mirroring the whole target afterwards would put them,
+  // in the same single pass.
+  void Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror = {});
 
   // How often the tables were built; tests use it to see that a steady geometry reuses them.
   int TableBuilds() const { return tableBuilds_; }
@@ -35,6 +44,7 @@ class Scaler {
     TPoint at;
     float zoom = 0;
     bool smooth = false;
+    Mirror mirror;
     friend bool operator==(const Geometry&, const Geometry&) = default;
   };
 
@@ -52,10 +62,14 @@ class Scaler {
   void BuildBox(double z, int sourceWidth, int sourceHeight);
   void BuildLerp(double z, int sourceWidth, int sourceHeight);
 
-  void ScaleNearest(const Bitmap& source, Bitmap& target) const;
+  void ScaleNearest(const Bitmap& source, Bitmap& target);
   void ScaleBox(const Bitmap& source, Bitmap& target);
   void ScaleLerp(const Bitmap& source, Bitmap& target);
   const uint32_t* LerpedRow(const Bitmap& source, int row, int keep);
+  // Where destination row d of the span starts in the target, mirrors applied.
+  uint32_t* OutRow(Bitmap& target, int d) const;
+  // Puts a finished row of the span into the target, reversed when mirrored across.
+  void Put(const uint32_t* row, uint32_t* out) const;
 
   const scaler_rows::RowKernels* kernels_ = &scaler_rows::FastestRows();
   Geometry geometry_;
@@ -67,6 +81,10 @@ class Scaler {
   // Nearest: the source column and row of each destination column and row.
   std::vector<int32_t> columnSource_;
   std::vector<int32_t> rowSource_;
+  // Mirrored across: a whole zoom replicates the source row reversed; the other methods
+  // compose each row here first.
+  std::vector<uint32_t> reversed_;
+  std::vector<uint32_t> mirrorRow_;
 
   // Box: column taps read `mid_`, whose first pixel is source column `midOrigin_`.
   std::vector<scaler_rows::BoxTap> boxColumns_;

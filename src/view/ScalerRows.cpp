@@ -90,9 +90,13 @@ void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int
   }
 }
 
+void Reverse(const uint32_t* source, int count, uint32_t* out) {
+  for (int i = 0; i < count; ++i) out[i] = source[count - 1 - i];
+}
+
 }  // namespace
 
-const RowKernels kPortableRows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows};
+const RowKernels kPortableRows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows, Reverse};
 
 const RowKernels& FastestRows() {
   static const RowKernels* fastest = Avx2Rows() ? Avx2Rows() : Sse2Rows() ? Sse2Rows() : &kPortableRows;

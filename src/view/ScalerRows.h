@@ -57,6 +57,8 @@ struct RowKernels {
   void (*lerpColumns)(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count, uint32_t* out);
   // `lowerWeight` in [1, kLerpOne).
   void (*lerpRows)(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out);
+  // `count` pixels in the opposite order; `source` and `out` do not overlap.
+  void (*reverse)(const uint32_t* source, int count, uint32_t* out);
 };
 
 // Plain C++, the reference for the others.

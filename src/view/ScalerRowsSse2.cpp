@@ -191,7 +191,16 @@ void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int
   });
 }
 
-const RowKernels kSse2Rows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows};
+void Reverse(const uint32_t* source, int count, uint32_t* out) {
+  if (count < 4) {
+    kPortableRows.reverse(source, count, out);
+    return;
+  }
+  Steps(count, 4,
+        [&](int i) { Store(out + i, _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3))); });
+}
+
+const RowKernels kSse2Rows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows, Reverse};
 
 }  // namespace
 

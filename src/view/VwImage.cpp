@@ -24,6 +24,19 @@ void FillAround(Bitmap& bitmap, TRect picture, uint32_t pixel) {
   bitmap.FillRect({picture.right, picture.top, w, picture.bottom}, pixel);
 }
 
+TRect Mirrored(const TRect& r, int width, int height, Mirror mirror) {
+  TRect m = r;
+  if (mirror.horizontal) {
+    m.left = width - r.right;
+    m.right = width - r.left;
+  }
+  if (mirror.vertical) {
+    m.top = height - r.bottom;
+    m.bottom = height - r.top;
+  }
+  return m;
+}
+
 void DrawFrame(Bitmap& bitmap, uint32_t pixel) {
   const int w = bitmap.Width();
   const int h = bitmap.Height();
@@ -45,7 +58,11 @@ void FlipBitmapVertically(Bitmap& bitmap) {
 }
 
 TCustomImageView::TCustomImageView(Platform& platform, SurfaceFactory& surfaces)
-    : Fsourcecopy(surfaces), FMainBitMap(surfaces), FTempBitMap(surfaces), FPlatform(platform) {}
+    : Fsourcecopy(surfaces),
+      FMainBitMap(surfaces),
+      FTempBitMap(surfaces),
+      FPlatform(platform),
+      FCursorPatch(surfaces) {}
 
 TCustomImageView::~TCustomImageView() {
   if (FTimerRefresh && FHandle != 0) FPlatform.StopTimer(FHandle, 1);
@@ -155,7 +172,8 @@ void TCustomImageView::WMSize(int width, int height) {
 }
 
 void TCustomImageView::WMWindowPosChanged(int width, int height) {
-  const int frame = FBorderWidth + (FBevelInner != bvNone ? FBevelWidth : 0) + (FBevelOuter != bvNone ? FBevelWidth : 0);
+  const int frame =
+      FBorderWidth + (FBevelInner != bvNone ? FBevelWidth : 0) + (FBevelOuter != bvNone ? FBevelWidth : 0);
   if (frame > 0 && FHandle != 0) {
     // The inner frame moves with the edge; repaint the strip it leaves behind.
     if (width != FWidth) FPlatform.InvalidateArea(FHandle, {FWidth - frame - 1, 0, FWidth, FHeight});
@@ -182,8 +200,14 @@ const Bitmap* TCustomImageView::PaintUnscaled(const TRect& r) {
   ApplyColorFilter(FMainBitMap, FColorFilterMode);
   if (FShowCursor) DrawCursorOverlay(FMainBitMap, 1.0);
   if (FDrawCross) DrawCrosshairOverlay(FMainBitMap, false);
-  if (FFlipHorizontal) FlipBitmapHorizontally(FMainBitMap);
-  if (FFlipVertical) FlipBitmapVertically(FMainBitMap);
+  if (FFlipHorizontal && FFlipVertical) {
+    // Both flips turn the picture end for end, and its rows are contiguous: one pass.
+    std::reverse(FMainBitMap.Pixels(), FMainBitMap.Pixels() + FMainBitMap.PixelCount());
+  } else if (FFlipHorizontal) {
+    FlipBitmapHorizontally(FMainBitMap);
+  } else if (FFlipVertical) {
+    FlipBitmapVertically(FMainBitMap);
+  }
   return &FMainBitMap;
 }
 
@@ -199,15 +223,22 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
     return &FTempBitMap;
   }
   SampleColor(Fsourcecopy);
-  ApplyColorFilter(Fsourcecopy, FColorFilterMode);
-  const TRect picture{r.left, r.top, r.left + Round(sw * zoom), r.top + Round(sh * zoom)};
+  // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
+  // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
+  const bool filterPicture = zoom < 1.0 && !FSmoothen;
+  if (!filterPicture) ApplyColorFilter(Fsourcecopy, FColorFilterMode);
+  const Mirror mirror{FFlipHorizontal, FFlipVertical};
+  const TRect picture =
+      Mirrored({r.left, r.top, r.left + Round(sw * zoom), r.top + Round(sh * zoom)}, FWidth, FHeight, mirror);
   FillAround(FTempBitMap, picture, kGreyPixel);
-  FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen);
+  FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen, mirror);
+  if (filterPicture) ApplyColorFilter(FTempBitMap, FColorFilterMode, picture);
+  // The flips happened in the scaler; the overlays are drawn mirrored to match.
+  FOverlayMirror = mirror;
   if (FShowCursor) DrawCursorOverlay(FTempBitMap, zoom);
   if (FGridlevel > 0) DrawGridOverlay(FTempBitMap);
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
-  if (FFlipHorizontal) FlipBitmapHorizontally(FTempBitMap);
-  if (FFlipVertical) FlipBitmapVertically(FTempBitMap);
+  FOverlayMirror = {};
   if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
   return &FTempBitMap;
 }

@@ -159,6 +159,7 @@ class TCustomImageView {
   const Bitmap* PaintUnscaled(const TRect& r);
   const Bitmap* PaintScaled(const TRect& r);
   void SampleColor(const Bitmap& capture);
+  void DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cursor, TPoint at, int size);
 
   Platform& FPlatform;
   Scaler FScaler;
@@ -168,8 +169,14 @@ class TCustomImageView {
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
   const Bitmap* FShown = nullptr;
-  // Rows that carry a horizontal grid line; kept to avoid an allocation per paint.
+  // Rows that carry a horizontal grid line and columns that carry a vertical one; kept to
+  // avoid an allocation per paint.
   std::vector<uint8_t> FGridRows;
+  std::vector<int> FGridColumns;
+  // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
+  // put them; the cursor image goes through this patch the right way round.
+  Mirror FOverlayMirror;
+  Bitmap FCursorPatch;
 };
 
 class TImageView : public TCustomImageView {

@@ -70,3 +70,45 @@ bool FakePlatform::SetClipboardBitmap(const Bitmap& picture) {
   std::copy_n(picture.Pixels(), picture.PixelCount(), clipboard->Pixels());
   return true;
 }
+
+void FakePlatform::SetWindowLeft(WindowId window, int left) {
+  windowMoves.push_back({window, 'L', left});
+  TRect& r = windowRects[window];
+  r = {left, r.top, left + r.Width(), r.bottom};
+}
+
+void FakePlatform::SetWindowTop(WindowId window, int top) {
+  windowMoves.push_back({window, 'T', top});
+  TRect& r = windowRects[window];
+  r = {r.left, top, r.right, top + r.Height()};
+}
+
+bool FakePlatform::MonitorNearest(TPoint p, MonitorArea& monitor) {
+  if (monitors.empty()) return false;
+  const auto distance = [p](const TRect& r) {
+    const int64_t dx = p.x < r.left ? int64_t{r.left} - p.x : p.x >= r.right ? int64_t{p.x} - r.right + 1 : 0;
+    const int64_t dy = p.y < r.top ? int64_t{r.top} - p.y : p.y >= r.bottom ? int64_t{p.y} - r.bottom + 1 : 0;
+    return dx * dx + dy * dy;
+  };
+  monitor = *std::min_element(monitors.begin(), monitors.end(), [&](const MonitorArea& a, const MonitorArea& b) {
+    return distance(a.bounds) < distance(b.bounds);
+  });
+  return true;
+}
+
+bool FakePlatform::CaretFromAutomation(TPoint& caret) {
+  ++automationLookups;
+  caret = automationFinds ? automationCaret : TPoint{};
+  return automationFinds;
+}
+
+bool FakePlatform::CaretFromThreadInput(TPoint& caret) {
+  ++threadInputLookups;
+  caret = threadInputFinds ? threadInputCaret : TPoint{};
+  return threadInputFinds;
+}
+
+ForegroundFocus FakePlatform::LookAtForegroundFocus() {
+  ++foregroundLooks;
+  return foregroundFocus;
+}

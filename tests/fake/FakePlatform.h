@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -46,6 +47,28 @@ class FakePlatform : public Platform {
 
   int clipboardEmptied = 0;
   std::unique_ptr<Bitmap> clipboard;
+  std::string clipboardText;
+  std::vector<std::string> messages;
+
+  // Monitors in enumeration order; the nearest to a point is the one holding it, else the closest.
+  std::vector<MonitorArea> monitors{{1, {0, 0, 1920, 1080}}};
+  struct WindowMove {
+    WindowId window;
+    char edge;  // 'L' or 'T'
+    int to;
+    friend bool operator==(const WindowMove&, const WindowMove&) = default;
+  };
+  std::vector<WindowMove> windowMoves;
+
+  // The caret queries answer with these; each call is counted.
+  bool automationFinds = false;
+  TPoint automationCaret;
+  bool threadInputFinds = false;
+  TPoint threadInputCaret;
+  ForegroundFocus foregroundFocus;
+  int automationLookups = 0;
+  int threadInputLookups = 0;
+  int foregroundLooks = 0;
 
   TRect VirtualScreen(WindowId) override { return virtualScreen; }
   bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
@@ -61,6 +84,19 @@ class FakePlatform : public Platform {
   void StopTimer(WindowId window, uintptr_t id) override { timers[{window, id}].running = false; }
   bool EmptyClipboard() override;
   bool SetClipboardBitmap(const Bitmap& picture) override;
+  bool SetClipboardText(const std::string& text) override {
+    clipboard.reset();
+    clipboardText = text;
+    return true;
+  }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void SetWindowLeft(WindowId window, int left) override;
+  void SetWindowTop(WindowId window, int top) override;
+  bool MonitorNearest(TPoint p, MonitorArea& monitor) override;
+  std::vector<MonitorArea> Monitors() override { return monitors; }
+  bool CaretFromAutomation(TPoint& caret) override;
+  bool CaretFromThreadInput(TPoint& caret) override;
+  ForegroundFocus LookAtForegroundFocus() override;
 };
 
 // A pattern in which every pixel differs from its eight neighbours, for catching off-by-ones.

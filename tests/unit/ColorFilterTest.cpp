@@ -167,6 +167,29 @@ TEST(ColorFilter, EmptyBitmapIsLeftAlone) {
   EXPECT_TRUE(bitmap.Empty());
 }
 
+// Runs of one colour take a shortcut in the fast paths; runs of every length and start, a
+// fourth byte that changes within a run, and colours that differ in one byte only.
+TEST(ColorFilter, FastPathsMatchThePlainLoopOnRunsOfOneColour) {
+  BuildFilterTables();
+  std::mt19937 random(5);
+  const uint32_t palette[] = {0x000000, 0xFFFFFF, 0x808080, 0x808081, 0x2B579A, 0x018080};
+  std::vector<uint32_t> input;
+  while (input.size() < 20000) {
+    const uint32_t colour = palette[random() % std::size(palette)];
+    const size_t run = 1 + random() % 150;
+    for (size_t i = 0; i < run; ++i) input.push_back(colour | (static_cast<uint32_t>(random()) & 0xFF000000u));
+  }
+  for (TColorFilterMode mode : kFilterModes) {
+    std::vector<uint32_t> expected = input;
+    color_filter::FilterPlain(expected.data(), expected.size(), mode);
+    for (Path path : AllPaths()) {
+      std::vector<uint32_t> actual = input;
+      color_filter::FilterPixels(path, actual.data(), actual.size(), mode);
+      EXPECT_EQ(actual, expected) << PathName(path) << ", mode " << int{mode};
+    }
+  }
+}
+
 // Every colour once, with a fourth byte that changes from pixel to pixel.
 std::vector<uint32_t> EveryColour() {
   std::vector<uint32_t> pixels(size_t{1} << 24);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 
 #include "fake/FakePlatform.h"
@@ -39,16 +41,25 @@ bool SameRgb(uint32_t a, uint32_t b) { return ((a ^ b) & 0x00FFFFFF) == 0; }
 
 TEST(ImageViewProperties, ChangedValuesAskForOneRepaintAndEqualValuesForNone) {
   const std::function<void(TImageView&)> writes[] = {
-      [](TImageView& v) { v.SetScreenLeft(5); },       [](TImageView& v) { v.SetScreenTop(-5); },
-      [](TImageView& v) { v.SetLeftOffset(3); },       [](TImageView& v) { v.SetTopOffset(3); },
-      [](TImageView& v) { v.SetZoom(3); },             [](TImageView& v) { v.SetSmoothen(true); },
-      [](TImageView& v) { v.SetDrawCross(true); },     [](TImageView& v) { v.SetShowCursor(true); },
-      [](TImageView& v) { v.SetDrawGrid(true); },      [](TImageView& v) { v.SetFixedGrid(true); },
+      [](TImageView& v) { v.SetScreenLeft(5); },
+      [](TImageView& v) { v.SetScreenTop(-5); },
+      [](TImageView& v) { v.SetLeftOffset(3); },
+      [](TImageView& v) { v.SetTopOffset(3); },
+      [](TImageView& v) { v.SetZoom(3); },
+      [](TImageView& v) { v.SetSmoothen(true); },
+      [](TImageView& v) { v.SetDrawCross(true); },
+      [](TImageView& v) { v.SetShowCursor(true); },
+      [](TImageView& v) { v.SetDrawGrid(true); },
+      [](TImageView& v) { v.SetFixedGrid(true); },
       [](TImageView& v) { v.SetColorFilterMode(cfSepia); },
-      [](TImageView& v) { v.SetFlipHorizontal(true); }, [](TImageView& v) { v.SetFlipVertical(true); },
-      [](TImageView& v) { v.SetBorderColor(clSilver); }, [](TImageView& v) { v.SetBorderStyle(bsSingle); },
-      [](TImageView& v) { v.SetBorderWidth(2); },      [](TImageView& v) { v.SetBevelInner(bvLowered); },
-      [](TImageView& v) { v.SetBevelOuter(bvRaised); }, [](TImageView& v) { v.SetBevelWidth(3); },
+      [](TImageView& v) { v.SetFlipHorizontal(true); },
+      [](TImageView& v) { v.SetFlipVertical(true); },
+      [](TImageView& v) { v.SetBorderColor(clSilver); },
+      [](TImageView& v) { v.SetBorderStyle(bsSingle); },
+      [](TImageView& v) { v.SetBorderWidth(2); },
+      [](TImageView& v) { v.SetBevelInner(bvLowered); },
+      [](TImageView& v) { v.SetBevelOuter(bvRaised); },
+      [](TImageView& v) { v.SetBevelWidth(3); },
   };
   int index = 0;
   for (const auto& write : writes) {
@@ -241,6 +252,85 @@ TEST(ImageViewFlips, BothFlipsPointMirrorThePictureWithItsCrosshair) {
     for (int x = 0; x < 60; ++x) ASSERT_EQ(b.At(59 - x, 39 - y), a.At(x, y)) << x << "," << y;
 }
 
+// A cursor that is no mirror image of itself and depends on what lies under it, as a real
+// cursor's mask does.
+class LopsidedCursorPlatform : public FakePlatform {
+ public:
+  bool DrawCursorImage(Bitmap& target, const CursorImage&, TPoint at, int size) override {
+    for (int v = 0; v < size; ++v) {
+      for (int u = 0; u <= v / 2; ++u) {
+        const int x = at.x + u, y = at.y + v;
+        if (x < 0 || y < 0 || x >= target.Width() || y >= target.Height()) continue;
+        target.At(x, y) = u == 0 ? 0x000000FFu : InvertPixel(target.At(x, y));
+      }
+    }
+    return true;
+  }
+};
+
+struct FlipCase {
+  float zoom;
+  bool smooth;
+  TColorFilterMode filter;
+};
+
+// The scaled path mirrors while it scales and draws its overlays mirrored; the picture must be
+// the plain picture flipped afterwards, byte for byte.
+TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
+  const FlipCase cases[] = {{2, false, cfSepia},        {3, false, cfNone},          {1.5f, false, cfInvert},
+                            {0.5f, false, cfSepia},     {0.25f, false, cfGrayscale}, {2, true, cfSepia},
+                            {0.5f, true, cfProtanopia}, {1, false, cfSepia}};
+  const std::pair<bool, bool> flips[] = {{true, false}, {false, true}, {true, true}};
+  for (const FlipCase& c : cases) {
+    for (const auto& [horizontal, vertical] : flips) {
+      LopsidedCursorPlatform platform;
+      ProbedView plain(platform), flipped(platform);
+      for (ProbedView* view : {&plain, &flipped}) {
+        view->AttachWindow(kView);
+        view->WMSize(203, 151);
+        view->SetZoom(c.zoom);
+        view->SetSmoothen(c.smooth);
+        view->SetColorFilterMode(c.filter);
+        view->SetBorderWidth(3);
+        view->SetScreenLeft(40);
+        view->SetScreenTop(30);
+        view->SetLeftOffset(9);
+        view->SetTopOffset(7);
+        view->SetShowCursor(true);
+        view->SetDrawCross(true);
+        view->SetDrawGrid(horizontal);
+        view->SetGridlevel(4);
+        view->SetBorderColor(clSilver);
+      }
+      flipped.SetFlipHorizontal(horizontal);
+      flipped.SetFlipVertical(vertical);
+      Bitmap expected;
+      const Bitmap& shown = *plain.Paint();
+      expected.SetSize(shown.Width(), shown.Height());
+      std::copy_n(shown.Pixels(), shown.PixelCount(), expected.Pixels());
+      // The frame goes on after the flips and is its own mirror image.
+      if (horizontal) FlipBitmapHorizontally(expected);
+      if (vertical) FlipBitmapVertically(expected);
+      const Bitmap& actual = *flipped.Paint();
+      int wrong = 0;
+      for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x) wrong += actual.At(x, y) != expected.At(x, y);
+      EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << (c.smooth ? " smooth" : "") << " filter " << int{c.filter}
+                          << " flips " << horizontal << vertical;
+    }
+  }
+}
+
+TEST(ImageViewPaint, ShrunkPictureIsFilteredButNotTheGreyAroundNorTheOverlays) {
+  ViewFixture t(800, 600, 0.25f);
+  t.view.SetColorFilterMode(cfInvert);
+  const Bitmap& shown = t.Paint();
+  EXPECT_TRUE(SameRgb(shown.At(0, 0), InvertPixel(t.Desktop(2, 2))));
+  EXPECT_TRUE(SameRgb(shown.At(479, 269), InvertPixel(t.Desktop(1917, 1077))));
+  EXPECT_TRUE(SameRgb(shown.At(480, 0), kGrey));
+  EXPECT_TRUE(SameRgb(shown.At(799, 599), kGrey));
+}
+
 TEST(ImageViewClipboard, CopiesExactlyWhatIsShown) {
   ViewFixture t(50, 40, 2);
   t.view.SetDrawCross(true);
@@ -263,6 +353,48 @@ class CountingSurfaces : public SurfaceFactory {
   }
   int created = 0;
 };
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's allocator calls these on every allocation, whoever asks for it.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
+                                                         void (*onFree)(const volatile void*));
+std::atomic<bool> countingAllocations{false};
+std::atomic<int> allocations{0};
+void OnMalloc(const volatile void*, size_t) {
+  if (countingAllocations.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
+}
+void OnFree(const volatile void*) {}
+
+TEST(ImageViewResources, SteadyPaintsAllocateNoMemory) {
+  static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
+  ASSERT_TRUE(installed);
+  LopsidedCursorPlatform platform;
+  TImageView view(platform);
+  view.AttachWindow(kView);
+  view.WMSize(300, 200);
+  view.SetShowCursor(true);
+  view.SetGridlevel(5);
+  view.SetDrawCross(true);
+  view.SetGetcolor(true);
+  view.SetColorFilterMode(cfSepia);
+  for (const float zoom : {1.0f, 2.0f, 1.5f, 0.5f}) {
+    for (const bool smooth : {false, true}) {
+      for (const bool flip : {false, true}) {
+        view.SetZoom(zoom);
+        view.SetSmoothen(smooth);
+        view.SetFlipHorizontal(flip);
+        view.SetFlipVertical(flip);
+        view.Paint();
+        allocations = 0;
+        countingAllocations = true;
+        for (int i = 0; i < 3; ++i) view.Paint();
+        countingAllocations = false;
+        EXPECT_EQ(allocations.load(), 0) << "zoom " << zoom << (smooth ? " smooth" : "") << (flip ? " flipped" : "");
+      }
+    }
+  }
+}
+#endif
 
 TEST(ImageViewResources, SteadyFramesAllocateNoBitmaps) {
   FakePlatform platform;

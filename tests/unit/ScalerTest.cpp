@@ -256,6 +256,40 @@ TEST(Scaler, ClippedPictureIsTheSameAsTheCropOfTheWholePicture) {
   }
 }
 
+// The mirrored pass against scaling first and mirroring the whole target after, for every
+// method, with the picture clipped on each side and the rest of the target left alone.
+TEST(Scaler, MirroredScalingEqualsScalingThenMirroringTheTarget) {
+  const float zooms[] = {0.25f, 0.3f, 0.5f, 0.7f, 1, 1.5f, 2, 3, 4, 13.7f};
+  const TPoint places[] = {{3, 2}, {-9, -6}, {40, 31}};
+  const Mirror mirrors[] = {{true, false}, {false, true}, {true, true}};
+  Bitmap source;
+  FillRandom(source, 41, 29, 11);
+  for (bool smooth : {false, true}) {
+    for (float zoom : zooms) {
+      for (const TPoint at : places) {
+        for (const Mirror mirror : mirrors) {
+          Bitmap expected, actual;
+          Blank(expected, 67, 53);
+          Blank(actual, 67, 53);
+          Scaler plain, mirrored;
+          plain.Scale(source, expected, at, zoom, smooth);
+          mirrored.Scale(source, actual, at, zoom, smooth, mirror);
+          int wrong = 0;
+          for (int y = 0; y < 53; ++y) {
+            for (int x = 0; x < 67; ++x) {
+              const int fromX = mirror.horizontal ? 66 - x : x;
+              const int fromY = mirror.vertical ? 52 - y : y;
+              wrong += actual.At(x, y) != expected.At(fromX, fromY);
+            }
+          }
+          EXPECT_EQ(wrong, 0) << "zoom " << zoom << (smooth ? " smooth" : "") << " at " << at.x << "," << at.y
+                              << " mirror " << mirror.horizontal << mirror.vertical;
+        }
+      }
+    }
+  }
+}
+
 TEST(Scaler, KeepsItsTablesWhileTheGeometryStaysTheSame) {
   Bitmap source, target;
   FillRandom(source, 30, 20, 1);
@@ -521,6 +555,11 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
     fast.lerpColumns(source.data(), 1, still.data(), width, lower.data());
     plain.lerpColumns(source.data(), 1, still.data(), width, check.data());
     EXPECT_EQ(lower, check) << "lerp columns of a one-pixel source";
+    std::vector<uint32_t> reversedA(static_cast<size_t>(width)), reversedB(reversedA.size());
+    fast.reverse(source.data(), width, reversedA.data());
+    plain.reverse(source.data(), width, reversedB.data());
+    EXPECT_EQ(reversedA, reversedB) << "reverse";
+    EXPECT_EQ(reversedB.front(), source[static_cast<size_t>(width) - 1]);
     lower = pixels(width);
     for (int weight = 1; weight < scaler_rows::kLerpOne; weight += 7) {
       std::vector<uint32_t> a(static_cast<size_t>(width)), b(a.size());

@@ -12,9 +12,10 @@
 
 namespace {
 
-int RunMessageLoop(MainWindow& window) {
+int RunMessageLoop(Tfrmmain& frm, MainWindow& window) {
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (frm.ApplicationEvents1Message(message.message, message.wParam)) continue;
     if (window.TranslateShortcut(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
@@ -29,7 +30,7 @@ int Run(HINSTANCE instance, int showCommand) {
   MainWindow window(frm, platform);
   if (!window.Create(instance)) return 1;
   window.Show(showCommand);
-  return RunMessageLoop(window);
+  return RunMessageLoop(frm, window);
 }
 
 void ReportError(const char* what) {

@@ -1,8 +1,10 @@
 #include "platform/win32/MainWindow.h"
 
+#include <windowsx.h>
+
 #include "platform/win32/Dpi.h"
+#include "platform/win32/MenuBuilder.h"
 #include "platform/win32/ResourceIds.h"
-#include "platform/win32/Shortcuts.h"
 
 namespace {
 
@@ -43,7 +45,13 @@ RECT InitialPlacement() {
 }  // namespace
 
 MainWindow::MainWindow(Tfrmmain& frm, Win32Platform& platform)
-    : frm_(frm), platform_(platform), view_(frm.imageview1()), shortcuts_(CreateShortcutTable()) {}
+    : frm_(frm),
+      platform_(platform),
+      view_(frm.imageview1()),
+      panel_(frm),
+      shortcuts_(BuildAccelerators(MainMenuTable())) {
+  frm_.OnPanelChanged = [this] { panel_.Sync(); };
+}
 
 bool MainWindow::Register(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
@@ -100,6 +108,9 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam))) return 0;
       break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case WM_CLOSE:
       ::DestroyWindow(Handle());
       return 0;
@@ -119,6 +130,7 @@ bool MainWindow::OnCreate(HINSTANCE instance) {
   platform_.SetClipboardOwner(Handle());
   frm_.AttachWindow(ToWindowId(Handle()));
   if (!view_.Create(Handle(), instance)) return false;
+  if (!panel_.Create(Handle(), instance)) return false;
   RECT client;
   ::GetClientRect(Handle(), &client);
   OnSize(SIZE_RESTORED, client.right, client.bottom);
@@ -129,8 +141,22 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
   // A minimised window reports an empty client area; the view keeps its size so the
   // picture goes on unchanged.
   if (kind == SIZE_MINIMIZED) return;
+  UINT windowDpi = dpi::ForWindow(Handle());
+  if (windowDpi == 0) windowDpi = kDesignDpi;
+  frm_.Panel1.Height = StatusPanelWindow::HeightFor(windowDpi);
   const TRect viewArea = frm_.ClientResized(width, height);
   view_.Move(viewArea.left, viewArea.top, viewArea.Width(), viewArea.Height());
+  panel_.Layout(width, height, windowDpi);
+  RECT outer{};
+  ::GetWindowRect(Handle(), &outer);
+  // The widths at which controls give way were chosen at 96 DPI.
+  frm_.FormResize(::MulDiv(outer.right - outer.left, static_cast<int>(kDesignDpi), static_cast<int>(windowDpi)));
+}
+
+void MainWindow::OnContextMenu(POINT at) {
+  // From the keyboard the point is (-1, -1): open where the pointer is.
+  if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+  PopupMenuAt(MainMenuTable(), frm_, Handle(), at);
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
@@ -146,9 +172,10 @@ void MainWindow::OnTimer(uintptr_t id) {
   if (id == kTimer1Id) frm_.Timer1Timer();
 }
 
-bool MainWindow::OnCommand(WORD id) { return RunShortcutCommand(frm_, id); }
+bool MainWindow::OnCommand(WORD id) { return RunMenuCommand(frm_, id); }
 
 void MainWindow::OnNcDestroy() {
+  frm_.OnPanelChanged = nullptr;
   frm_.AttachWindow(0);
   platform_.SetClipboardOwner(nullptr);
 }

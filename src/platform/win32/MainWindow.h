@@ -5,10 +5,11 @@
 #include "main/fmMagnifier.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/StatusPanel.h"
 #include "platform/win32/ViewWindow.h"
 #include "platform/win32/Win32Platform.h"
 
-// The top-level window that hosts Tfrmmain: frame, placement, DPI, timer and shortcuts.
+// The top-level window that hosts Tfrmmain: frame, placement, DPI, timer, menus and shortcuts.
 class MainWindow : public BaseWindow<MainWindow> {
  public:
   static constexpr const wchar_t* kClassName = L"Tfrmmain";
@@ -29,6 +30,7 @@ class MainWindow : public BaseWindow<MainWindow> {
 
   bool OnCreate(HINSTANCE instance);
   void OnSize(UINT kind, int width, int height);
+  void OnContextMenu(POINT at);
   void OnGetMinMaxInfo(MINMAXINFO& limits);
   void OnDpiChanged(const RECT& suggested);
   void OnTimer(uintptr_t id);
@@ -38,5 +40,6 @@ class MainWindow : public BaseWindow<MainWindow> {
   Tfrmmain& frm_;
   Win32Platform& platform_;
   ViewWindow view_;
+  StatusPanelWindow panel_;
   AcceleratorTable shortcuts_;
 };

@@ -27,9 +27,20 @@ class Win32Platform final : public Platform {
   void InvalidateArea(WindowId window, const TRect& area) override;
   void StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) override;
   void StopTimer(WindowId window, uintptr_t id) override;
+  void SetWindowLeft(WindowId window, int left) override;
+  void SetWindowTop(WindowId window, int top) override;
+
+  bool MonitorNearest(TPoint p, MonitorArea& monitor) override;
+  std::vector<MonitorArea> Monitors() override;
+
+  bool CaretFromAutomation(TPoint& caret) override;
+  bool CaretFromThreadInput(TPoint& caret) override;
+  ForegroundFocus LookAtForegroundFocus() override;
 
   bool EmptyClipboard() override;
   bool SetClipboardBitmap(const Bitmap& picture) override;
+  bool SetClipboardText(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
 
   // The window that owns what this program puts on the clipboard.
   void SetClipboardOwner(HWND owner) { clipboardOwner_ = owner; }

@@ -1,0 +1,38 @@
+#include "main/CaretLocator.h"
+
+#include "main/fmMagnifier.h"
+
+TPoint LocateCaret(Platform& platform) {
+  TPoint caret;
+  if (platform.CaretFromAutomation(caret)) return caret;
+  if (platform.CaretFromThreadInput(caret)) return caret;
+  return TPoint{};
+}
+
+bool Tfrmmain::GetCaretPosition(TPoint& caret) {
+  // (0, 0) means "not found", so a caret in the desktop's very corner counts as none.
+  const TPoint found = LocateCaret(FPlatform);
+  if (found != TPoint{}) {
+    caret = found;
+    FImageView->SetShowCursor(false);
+    return true;
+  }
+
+  // No caret: whether the cursor image comes back depends on why the search came up empty.
+  const ForegroundFocus focus = FPlatform.LookAtForegroundFocus();
+  switch (focus.look) {
+    case FocusLook::NoForeground:
+    case FocusLook::NotAttached:
+      return false;
+    case FocusLook::OwnThread:
+    case FocusLook::NoFocusWindow:
+      FPlatform.CursorPos(caret);
+      FImageView->SetShowCursor(Showcursor1.Checked);
+      return false;
+    case FocusLook::FocusWindow:
+      caret = focus.caret;
+      FImageView->SetShowCursor(false);
+      return focus.caretRead;
+  }
+  return false;
+}

@@ -1,0 +1,76 @@
+#include "main/HoverAvoidance.h"
+
+#include <vector>
+
+#include "main/fmMagnifier.h"
+
+namespace {
+
+// How far the window keeps from the pointer on every side.
+constexpr int kKeepOut = 150;
+
+// Which monitor edges a candidate is checked against; the side facing the pointer never is.
+struct BoundsTests {
+  bool left, top, right, bottom;
+};
+
+bool Fits(const TRect& candidate, const TRect& monitor, BoundsTests tests) {
+  return (!tests.left || candidate.left >= monitor.left) && (!tests.top || candidate.top >= monitor.top) &&
+         (!tests.right || candidate.right <= monitor.right) && (!tests.bottom || candidate.bottom <= monitor.bottom);
+}
+
+void MoveTo(Platform& platform, WindowId window, int left, int top) {
+  platform.SetWindowLeft(window, left);
+  platform.SetWindowTop(window, top);
+}
+
+void CentreOn(Platform& platform, WindowId window, const TRect& monitor, int width, int height) {
+  MoveTo(platform, window, monitor.left + (monitor.Width() - width) / 2, monitor.top + (monitor.Height() - height) / 2);
+}
+
+}  // namespace
+
+bool RectsOverlap(const TRect& a, const TRect& b) {
+  return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
+}
+
+void MoveAwayFromPointer(Platform& platform, WindowId window) {
+  TPoint p;
+  if (!platform.CursorPos(p)) return;
+  MonitorArea nearest;
+  if (!platform.MonitorNearest(p, nearest)) return;
+  const TRect& bounds = nearest.bounds;
+
+  const TRect outer = platform.WindowRect(window);
+  const int width = outer.Width();
+  const int height = outer.Height();
+  const int hw = width / 2;
+  const int hh = height / 2;
+  const TRect keepOut{p.x - kKeepOut, p.y - kKeepOut, p.x + kKeepOut, p.y + kKeepOut};
+
+  const struct {
+    TRect place;
+    BoundsTests tests;
+  } candidates[] = {
+      {{p.x + kKeepOut, p.y - hh, p.x + kKeepOut + width, p.y + hh}, {false, true, true, true}},
+      {{p.x - kKeepOut - width, p.y - hh, p.x - kKeepOut, p.y + hh}, {true, true, false, true}},
+      {{p.x - hw, p.y - kKeepOut - height, p.x + hw, p.y - kKeepOut}, {true, true, true, false}},
+      {{p.x - hw, p.y + kKeepOut, p.x + hw, p.y + kKeepOut + height}, {true, false, true, true}},
+  };
+  for (const auto& c : candidates) {
+    if (Fits(c.place, bounds, c.tests) && !RectsOverlap(c.place, keepOut)) {
+      MoveTo(platform, window, c.place.left, c.place.top);
+      return;
+    }
+  }
+
+  for (const MonitorArea& other : platform.Monitors()) {
+    if (other.id != nearest.id) {
+      CentreOn(platform, window, other.bounds, width, height);
+      return;
+    }
+  }
+  CentreOn(platform, window, bounds, width, height);
+}
+
+void Tfrmmain::MoveAwayFromPointer() { ::MoveAwayFromPointer(FPlatform, FHandle); }

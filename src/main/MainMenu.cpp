@@ -1,0 +1,174 @@
+#include "main/MainMenu.h"
+
+#include <array>
+
+#include "main/ZoomSelection.h"
+#include "main/fmMagnifier.h"
+
+namespace {
+
+constexpr TShortCut kNone{};
+
+// The integer levels share one handler, which reads the factor from the tag.
+constexpr TMenuEntry ZoomItem(const char* name, TMenuItem Tfrmmain::*item, size_t index) {
+  return {name,
+          kZoomCaptions[index],
+          1,
+          kNone,
+          static_cast<int>(ZoomLevels[index]),
+          false,
+          item,
+          [](Tfrmmain& f, TMenuItem& sender) { f.Magnify1X1Click(sender); }};
+}
+
+const TMenuEntry kMainMenu[] = {
+    {"ZoomLevel1", "Zoom Level", 0, kNone, 0, false, nullptr, nullptr},
+    ZoomItem("Magnify1X1", &Tfrmmain::Magnify1X1, 0),
+    ZoomItem("Magnify2X1", &Tfrmmain::Magnify2X1, 1),
+    ZoomItem("Magnify3X1", &Tfrmmain::Magnify3X1, 2),
+    ZoomItem("Magnify4X1", &Tfrmmain::Magnify4X1, 3),
+    ZoomItem("Magnify5X1", &Tfrmmain::Magnify5X1, 4),
+    ZoomItem("Magnify6X1", &Tfrmmain::Magnify6X1, 5),
+    ZoomItem("Magnify8X1", &Tfrmmain::Magnify8X1, 6),
+    ZoomItem("Magnify10X1", &Tfrmmain::Magnify10X1, 7),
+    ZoomItem("Magnify12X1", &Tfrmmain::Magnify12X1, 8),
+    ZoomItem("Magnify16x1", &Tfrmmain::Magnify16x1, 9),
+    ZoomItem("Magnify20x1", &Tfrmmain::Magnify20x1, 10),
+    ZoomItem("Magnify24x1", &Tfrmmain::Magnify24x1, 11),
+    ZoomItem("Magnify28x1", &Tfrmmain::Magnify28x1, 12),
+    ZoomItem("Magnify32x1", &Tfrmmain::Magnify32x1, 13),
+    ZoomItem("Magnify36x1", &Tfrmmain::Magnify36x1, 14),
+    ZoomItem("Magnify40x1", &Tfrmmain::Magnify40x1, 15),
+    {"Magnify075X1", kZoomCaptions[16], 1, kNone, 0, false, &Tfrmmain::Magnify075X1,
+     [](Tfrmmain& f, TMenuItem&) { f.Magnify075X1Click(); }},
+    {"Magnify05X1", kZoomCaptions[17], 1, kNone, 0, false, &Tfrmmain::Magnify05X1,
+     [](Tfrmmain& f, TMenuItem&) { f.Magnify05X1Click(); }},
+    {"Magnify025X1", kZoomCaptions[18], 1, kNone, 0, false, &Tfrmmain::Magnify025X1,
+     [](Tfrmmain& f, TMenuItem&) { f.Magnify025X1Click(); }},
+    {"UpdateFrequency1", "Update Frequency", 0, kNone, 0, false, nullptr, nullptr},
+    {"Smoothen1", "Smoothen Display", 0, kNone, 0, false, nullptr, nullptr},
+    {"ColorFilter1", "Color Filter", 0, kNone, 0, false, nullptr, nullptr},
+    {"FlipScreen1", "Flip Screen", 0, kNone, 0, false, nullptr, nullptr},
+    {"N1", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"Showcursor1", "Show Cursor", 0, kNone, 0, true, nullptr, nullptr},
+    {"DrawCrossHair1", "Draw Crosshair", 0, kNone, 0, false, nullptr, nullptr},
+    {"DrawGrid1", "Draw Grid", 0, kNone, 0, false, nullptr, nullptr},
+    {"ColorDisplay1", "Color Display", 0, kNone, 0, false, nullptr, nullptr},
+    {"RGBValues1", "RGB Values", 1, kNone, 0, true, &Tfrmmain::RGBValues1,
+     [](Tfrmmain& f, TMenuItem&) { f.RGBValues1Click(); }},
+    {"HTMLCode1", "HTML Code", 1, kNone, 0, false, &Tfrmmain::HTMLCode1,
+     [](Tfrmmain& f, TMenuItem&) { f.HTMLCode1Click(); }},
+    {"N2", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"ShowHideTitlebar1", "Show/Hide Title Bar", 0, kNone, 0, false, nullptr, nullptr},
+    {"ShowPanel1", "Show Panel", 0, kNone, 0, true, nullptr, nullptr},
+    {"StayOnTop1", "Stay On Top", 0, CtrlAlt(kVkSpace), 0, false, nullptr, nullptr},
+    {"MakeWindowTransparent1", "Make Window Transparent", 0, CtrlAlt('T'), 0, false, nullptr, nullptr},
+    {"Setdefaultwindowsize1", "Set Default Window Size (320x480) Top Left", 0, kNone, 0, false, nullptr, nullptr},
+    {"FlipwhenHovered1", "Change Position when Hovered Over", 0, CtrlAlt('P'), 0, false, &Tfrmmain::FlipwhenHovered1,
+     nullptr},
+    {"N3", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"FollowCaretPosition1", "Follow Caret Position", 0, kNone, 0, false, nullptr, nullptr},
+    {"FixedLocation1", "Fixed Location", 0, CtrlAlt('F'), 0, false, &Tfrmmain::FixedLocation1, nullptr},
+    {"SetVirtualOrigin1", "Set Virtual Origin", 0, CtrlAlt('O'), 0, false, nullptr,
+     [](Tfrmmain& f, TMenuItem&) { f.SetVirtualOrigin1Click(); }},
+    {"N4", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"CopyImagetoClipboard1", "Copy Image to Clipboard", 0, CtrlAlt('C'), 0, false, nullptr,
+     [](Tfrmmain& f, TMenuItem&) { f.CopyImagetoClipboard1Click(); }},
+    {"N5", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"Enabled1", "Glimmerlux On/Off", 0, CtrlAlt('E'), 0, true, nullptr, nullptr},
+    {"ShowHideProgram1", "Show/Hide Glimmerlux Window", 0, CtrlAlt('G'), 0, false, nullptr, nullptr},
+    {"StayinSystemTray1", "Stay in System Tray", 0, kNone, 0, true, nullptr, nullptr},
+    {"RunonStartup1", "Run on Startup", 0, kNone, 0, false, nullptr, nullptr},
+    {"N6", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"CheckforUpdates1", "Check for Updates...", 0, kNone, 0, false, nullptr, nullptr},
+    {"VisitTarnwellSoftwareWebsite1", "Visit Tarnwell Software Website", 0, kNone, 0, false, nullptr, nullptr},
+    {"ShowHelpfile1", "Help Topics", 0, {kVkF1, false, false, false}, 0, false, nullptr, nullptr},
+    {"AboutGlimmerlux1", "About Glimmerlux...", 0, kNone, 0, false, &Tfrmmain::AboutGlimmerlux1, nullptr},
+    {"Exit1", "Exit", 0, {kVkF4, false, true, false}, 0, false, nullptr, nullptr},
+};
+
+const TMenuEntry kColorDisplayMenu[] = {
+    {"CopyColortoClipboard2", "Copy Color to Clipboard", 0, kNone, 0, false, nullptr,
+     [](Tfrmmain& f, TMenuItem&) { f.CopyColortoClipboard1Click(); }},
+    {"N10", "-", 0, kNone, 0, false, nullptr, nullptr},
+    {"mnuRGB", "RGB Values", 0, kNone, 0, true, &Tfrmmain::mnuRGB,
+     [](Tfrmmain& f, TMenuItem&) { f.RGBValues1Click(); }},
+    {"mnuHTML", "HTML Code", 0, kNone, 0, false, &Tfrmmain::mnuHTML,
+     [](Tfrmmain& f, TMenuItem&) { f.HTMLCode1Click(); }},
+};
+
+const TMenuEntry kCopyCoordMenu[] = {
+    {"mnuCopyCoord1", "Copy Coordinates to Clipboard", 0, kNone, 0, false, nullptr,
+     [](Tfrmmain& f, TMenuItem&) { f.mnuCopyCoord1Click(); }},
+};
+
+void AppendModifier(std::string& text, bool on, const char* name) {
+  if (on) text.append(name).append("+");
+}
+
+}  // namespace
+
+std::string ShortCutToText(TShortCut shortcut) {
+  if (shortcut.Key == 0) return {};
+  std::string text;
+  AppendModifier(text, shortcut.Ctrl, "Ctrl");
+  AppendModifier(text, shortcut.Alt, "Alt");
+  AppendModifier(text, shortcut.Shift, "Shift");
+  const uint16_t key = shortcut.Key;
+  if (key == kVkSpace) {
+    text += "Space";
+  } else if (key >= kVkF1 && key < kVkF1 + 24) {
+    text += 'F';
+    text += std::to_string(key - kVkF1 + 1);
+  } else if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
+    text += static_cast<char>(key);
+  } else {
+    return {};
+  }
+  return text;
+}
+
+std::span<const TMenuEntry> mnuMainEntries() { return kMainMenu; }
+std::span<const TMenuEntry> mnuColorDisplayEntries() { return kColorDisplayMenu; }
+std::span<const TMenuEntry> mnuCopyCoordEntries() { return kCopyCoordMenu; }
+
+bool OpensSubmenu(std::span<const TMenuEntry> menu, size_t index) {
+  return index + 1 < menu.size() && menu[index + 1].Depth > menu[index].Depth;
+}
+
+bool IsAvailable(std::span<const TMenuEntry> menu, size_t index) {
+  if (index >= menu.size()) return false;
+  const TMenuEntry& entry = menu[index];
+  if (entry.IsSeparator()) return true;
+  if (!OpensSubmenu(menu, index)) return entry.Handler != nullptr;
+  for (size_t i = index + 1; i < menu.size() && menu[i].Depth > entry.Depth; ++i) {
+    if (!menu[i].IsSeparator() && !OpensSubmenu(menu, i) && menu[i].Handler != nullptr) return true;
+  }
+  return false;
+}
+
+size_t IndexOfMenuEntry(std::span<const TMenuEntry> menu, std::string_view name) {
+  for (size_t i = 0; i < menu.size(); ++i) {
+    if (name == menu[i].Name) return i;
+  }
+  return menu.size();
+}
+
+void InitMenuItems(Tfrmmain& frm) {
+  for (const auto menu : {mnuMainEntries(), mnuColorDisplayEntries(), mnuCopyCoordEntries()}) {
+    for (const TMenuEntry& entry : menu) {
+      if (entry.Item == nullptr) continue;
+      (frm.*entry.Item).Tag = entry.Tag;
+      (frm.*entry.Item).Checked = entry.Checked;
+    }
+  }
+}
+
+bool RunMenuEntry(Tfrmmain& frm, std::span<const TMenuEntry> menu, size_t index) {
+  if (index >= menu.size() || menu[index].Handler == nullptr) return false;
+  // Items nothing else reads still get a sender of their own.
+  TMenuItem detached{menu[index].Checked, menu[index].Tag};
+  TMenuItem& sender = menu[index].Item != nullptr ? frm.*menu[index].Item : detached;
+  menu[index].Handler(frm, sender);
+  return true;
+}

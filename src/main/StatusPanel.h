@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "base/Geometry.h"
+
+// System colours as colour constants; the host resolves them.
+inline constexpr TColor clHighlightText = 0xFF00000E;
+inline constexpr TColor clWindowText = 0xFF000008;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clYellow = 0x00FFFF;
+inline constexpr TColor kPanelGrey = 0x5F5F5F;
+
+// What the host shows of a status panel control; the core only writes these and the host
+// copies them onto the real controls after each change.
+struct TPanelControl {
+  bool Visible = true;
+};
+
+struct TStatusLabel {
+  std::string Caption;
+  TColor FontColor = clHighlightText;
+  bool Visible = true;
+};
+
+struct TColorSwatch {
+  std::string Caption = "Color";
+  TColor Color = 0xFF00000F;  // button face until the first sample
+  TColor FontColor = clWindowText;
+  bool Visible = true;
+};
+
+struct TZoomList {
+  int ItemIndex = 1;
+  bool Visible = true;
+};
+
+struct TStatusPanel {
+  bool Visible = true;
+  // In physical pixels; the host scales the designed 29 for the monitor.
+  int Height = 29;
+  TColor Color = kPanelGrey;
+};
+
+// The window's outer width (in designed pixels) from which each control still fits.
+inline constexpr int kPositionMinWidth = 480;
+inline constexpr int kColorMinWidth = 370;
+inline constexpr int kTypeButtonMinWidth = 200;
+inline constexpr int kOptionsButtonMinWidth = 173;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/Geometry.h"
+
+// "#FF8000" for red 255, green 128, blue 0.
+std::string ColorToHtml(TColor c);
+// "RGB : 255,128,0".
+std::string ColorToRgbText(TColor c);
+// White on dark colours, black from an average of 120 up.
+TColor SwatchFontColor(TColor c);
+// "Position: -10, 50".
+std::string PositionText(int64_t x, int64_t y);

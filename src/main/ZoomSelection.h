@@ -1,0 +1,18 @@
+#pragma once
+
+#include <array>
+
+// The zoom factors in the order of the zoom list and the Zoom Level submenu.
+inline constexpr std::array<float, 19> ZoomLevels = {1,  2,  3,  4,  5,  6,  8,     10,   12,   16,
+                                                     20, 24, 28, 32, 36, 40, 0.75f, 0.5f, 0.25f};
+
+// The list's captions, which the submenu shares; UTF-8 with the multiplication sign.
+inline constexpr std::array<const char*, ZoomLevels.size()> kZoomCaptions = {
+    "Zoom 1\u00D7",  "Zoom 2\u00D7",    "Zoom 3\u00D7",   "Zoom 4\u00D7",    "Zoom 5\u00D7",
+    "Zoom 6\u00D7",  "Zoom 8\u00D7",    "Zoom 10\u00D7",  "Zoom 12\u00D7",   "Zoom 16\u00D7",
+    "Zoom 20\u00D7", "Zoom 24\u00D7",   "Zoom 28\u00D7",  "Zoom 32\u00D7",   "Zoom 36\u00D7",
+    "Zoom 40\u00D7", "Zoom 0.75\u00D7", "Zoom 0.5\u00D7", "Zoom 0.25\u00D7",
+};
+
+// The list index of an integer factor, or -1.
+int ZoomIndexOf(int factor);

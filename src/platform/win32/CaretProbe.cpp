@@ -1,0 +1,188 @@
+#include "platform/win32/CaretProbe.h"
+
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <optional>
+
+#include "base/Arith.h"
+#include "platform/win32/UiAutomation.h"
+
+namespace caret_probe {
+namespace {
+
+// Cross-process automation calls default to waiting seconds on a stalled application; the
+// tick runs up to 60 times a second.
+constexpr DWORD kAutomationConnectionTimeoutMs = 100;
+constexpr DWORD kAutomationTransactionTimeoutMs = 100;
+
+// Owns a SAFEARRAY handed out by a COM call.
+class SafeArray {
+ public:
+  SafeArray() = default;
+  ~SafeArray() {
+    if (array_ != nullptr) ::SafeArrayDestroy(array_);
+  }
+  SafeArray(const SafeArray&) = delete;
+  SafeArray& operator=(const SafeArray&) = delete;
+
+  SAFEARRAY* Get() const { return array_; }
+  SAFEARRAY** Put() { return &array_; }
+
+ private:
+  SAFEARRAY* array_ = nullptr;
+};
+
+// SafeArrayAccessData until the scope ends.
+class SafeArrayData {
+ public:
+  explicit SafeArrayData(SAFEARRAY* array) : array_(array) {
+    if (FAILED(::SafeArrayAccessData(array_, &data_))) data_ = nullptr;
+  }
+  ~SafeArrayData() {
+    if (data_ != nullptr) ::SafeArrayUnaccessData(array_);
+  }
+  SafeArrayData(const SafeArrayData&) = delete;
+  SafeArrayData& operator=(const SafeArrayData&) = delete;
+
+  const double* Doubles() const { return static_cast<const double*>(data_); }
+
+ private:
+  SAFEARRAY* array_;
+  void* data_ = nullptr;
+};
+
+// Input state shared with another thread for as long as this lives. Hold it only around
+// calls that cannot block: while attached, this thread's input waits on the other's.
+class InputAttachment {
+ public:
+  explicit InputAttachment(DWORD otherThread)
+      : own_(::GetCurrentThreadId()),
+        other_(otherThread),
+        attached_(::AttachThreadInput(own_, other_, TRUE) != FALSE) {}
+  ~InputAttachment() {
+    if (attached_) ::AttachThreadInput(own_, other_, FALSE);
+  }
+  InputAttachment(const InputAttachment&) = delete;
+  InputAttachment& operator=(const InputAttachment&) = delete;
+
+  bool Attached() const { return attached_; }
+
+ private:
+  DWORD own_;
+  DWORD other_;
+  bool attached_;
+};
+
+// A stalled application is treated as one whose input cannot be shared.
+bool Responsive(HWND window) { return !::IsHungAppWindow(window); }
+
+// The focus window of the input state this thread sees now, and its caret on the desktop.
+struct FocusCaret {
+  HWND focus = nullptr;
+  bool read = false;
+  POINT at{0, 0};
+};
+FocusCaret ReadFocusCaret() {
+  FocusCaret result;
+  result.focus = ::GetFocus();
+  if (result.focus == nullptr) return result;
+  result.read = ::GetCaretPos(&result.at) != FALSE;
+  ::ClientToScreen(result.focus, &result.at);
+  return result;
+}
+
+void BoundWaits(uia::IUIAutomation* automation) {
+  uia::ComRef<uia::IUIAutomation2> bounded;
+  if (FAILED(automation->QueryInterface(uia::kIUIAutomation2, bounded.PutVoid())) || !bounded) return;
+  bounded->put_ConnectionTimeout(kAutomationConnectionTimeoutMs);
+  bounded->put_TransactionTimeout(kAutomationTransactionTimeoutMs);
+}
+
+}  // namespace
+
+bool FromAutomation(TPoint& caret) {
+  caret = TPoint{};
+  // The focused element lives in the foreground application; one that has stopped
+  // responding would hold every call below until the timeouts expire, on every tick.
+  HWND foreground = ::GetForegroundWindow();
+  if (foreground != nullptr && !Responsive(foreground)) return false;
+
+  uia::ComRef<uia::IUIAutomation> automation;
+  if (FAILED(::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation,
+                                automation.PutVoid())) ||
+      !automation) {
+    return false;
+  }
+  BoundWaits(automation.Get());
+
+  uia::ComRef<uia::IUIAutomationElement> element;
+  if (FAILED(automation->GetFocusedElement(element.Put())) || !element) return false;
+  uia::ComRef<IUnknown> pattern;
+  if (FAILED(element->GetCurrentPattern(uia::kTextPatternId, pattern.Put())) || !pattern) return false;
+  uia::ComRef<uia::IUIAutomationTextPattern> text;
+  if (FAILED(pattern->QueryInterface(uia::kIUIAutomationTextPattern, text.PutVoid())) || !text) return false;
+  uia::ComRef<uia::IUIAutomationTextRangeArray> selection;
+  if (FAILED(text->GetSelection(selection.Put())) || !selection) return false;
+  uia::ComRef<uia::IUIAutomationTextRange> range;
+  if (FAILED(selection->GetElement(0, range.Put())) || !range) return false;
+
+  // Four doubles per rectangle: left, top, width, height.
+  SafeArray rectangles;
+  if (FAILED(range->GetBoundingRectangles(rectangles.Put())) || rectangles.Get() == nullptr) return false;
+  LONG lower = 0;
+  LONG upper = 0;
+  if (FAILED(::SafeArrayGetLBound(rectangles.Get(), 1, &lower)) ||
+      FAILED(::SafeArrayGetUBound(rectangles.Get(), 1, &upper)) || upper - lower + 1 < 2) {
+    return false;
+  }
+  const SafeArrayData data(rectangles.Get());
+  if (data.Doubles() == nullptr) return false;
+  caret = TPoint{Round(data.Doubles()[0]), Round(data.Doubles()[1])};
+  return true;
+}
+
+bool FromThreadInput(TPoint& caret) {
+  caret = TPoint{};
+  HWND foreground = ::GetForegroundWindow();
+  if (foreground == nullptr) return false;
+  const DWORD thread = ::GetWindowThreadProcessId(foreground, nullptr);
+  // Without an attachment the focus seen is this program's own.
+  std::optional<InputAttachment> attachment;
+  if (thread != ::GetCurrentThreadId() && Responsive(foreground)) attachment.emplace(thread);
+  const FocusCaret seen = ReadFocusCaret();
+  attachment.reset();
+  if (seen.focus == nullptr || !seen.read) return false;
+  caret = TPoint{seen.at.x, seen.at.y};
+  return true;
+}
+
+ForegroundFocus LookAtForegroundFocus() {
+  ForegroundFocus result;
+  HWND foreground = ::GetForegroundWindow();
+  if (foreground == nullptr) return result;
+  const DWORD thread = ::GetWindowThreadProcessId(foreground, nullptr);
+  if (thread == ::GetCurrentThreadId()) {
+    result.look = FocusLook::OwnThread;
+    return result;
+  }
+  result.look = FocusLook::NotAttached;
+  if (!Responsive(foreground)) return result;
+  FocusCaret seen;
+  {
+    const InputAttachment attachment(thread);
+    if (!attachment.Attached()) return result;
+    seen = ReadFocusCaret();
+  }
+  if (seen.focus == nullptr) {
+    result.look = FocusLook::NoFocusWindow;
+    return result;
+  }
+  result.look = FocusLook::FocusWindow;
+  result.caretRead = seen.read;
+  result.caret = TPoint{seen.at.x, seen.at.y};
+  return result;
+}
+
+}  // namespace caret_probe

@@ -1,0 +1,184 @@
+// The Win32 layer on its own, under Wine: the caret lookups against a foreign application
+// (also one that stops responding) and the monitor queries behind moving the window away.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cwchar>
+#include <optional>
+
+#include "Desktop.h"
+#include "fixture/CaretFixture.h"
+#include "main/CaretLocator.h"
+#include "main/HoverAvoidance.h"
+#include "platform/win32/CaretProbe.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kStartTimeout = 30s;
+// Far below the automation defaults (seconds), far above what an answering lookup takes.
+constexpr auto kLookupBound = 500ms;
+
+struct DestroyWindowClose {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
+using OwnedWindow = UniqueHandle<HWND, DestroyWindowClose>;
+
+// The fixture's caret as its caption reports it.
+std::optional<POINT> ReportedCaret(HWND fixture) {
+  wchar_t caption[64] = {};
+  GetWindowTextW(fixture, caption, 64);
+  long x = 0;
+  long y = 0;
+  if (swscanf(caption, caret_fixture::kCaptionFormat, &x, &y) != 2) return std::nullopt;
+  return POINT{x, y};
+}
+
+TPoint ToTPoint(POINT p) { return TPoint{p.x, p.y}; }
+
+class ForeignCaret : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fixture_ = ChildProcess(L"caret_fixture.exe", L"");
+    ASSERT_TRUE(fixture_.Started()) << "caret_fixture.exe did not start";
+    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
+      window_ = FindWindowW(caret_fixture::kClassName, nullptr);
+      return window_ != nullptr;
+    })) << "the fixture window never appeared";
+    ASSERT_TRUE(MakeForeground(window_)) << "the fixture did not come to the foreground";
+    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
+      caret_ = ReportedCaret(window_);
+      return caret_.has_value();
+    })) << "the fixture never placed its caret";
+  }
+
+  ChildProcess fixture_;
+  HWND window_ = nullptr;
+  std::optional<POINT> caret_;
+};
+
+// This thread has no focus window of its own, so seeing one means input is still attached.
+void ExpectInputDetached() { EXPECT_EQ(GetFocus(), nullptr) << "input queues left attached"; }
+
+TEST_F(ForeignCaret, IsFoundThroughTheThreadInputPathWhileAutomationFailsCleanly) {
+  const TPoint expected = ToTPoint(*caret_);
+
+  TPoint caret{-1, -1};
+  EXPECT_FALSE(caret_probe::FromAutomation(caret)) << "Wine has no automation object";
+  EXPECT_EQ(caret, TPoint{});
+  ExpectInputDetached();
+
+  EXPECT_TRUE(caret_probe::FromThreadInput(caret));
+  EXPECT_EQ(caret, expected) << caret.x << ", " << caret.y;
+  ExpectInputDetached();
+
+  const ForegroundFocus focus = caret_probe::LookAtForegroundFocus();
+  EXPECT_EQ(focus.look, FocusLook::FocusWindow);
+  EXPECT_TRUE(focus.caretRead);
+  EXPECT_EQ(focus.caret, expected);
+  ExpectInputDetached();
+
+  Win32Platform platform;
+  EXPECT_EQ(LocateCaret(platform), expected);
+  ExpectInputDetached();
+}
+
+TEST_F(ForeignCaret, AnApplicationThatStopsPumpingMessagesNeverHoldsTheLookup) {
+  const TPoint expected = ToTPoint(*caret_);
+  constexpr DWORD kStallMs = 9000;
+  ASSERT_TRUE(PostMessageW(window_, caret_fixture::kStopPumping, kStallMs, 0));
+  ASSERT_TRUE(WaitUntil(3s, [&] {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) == 0;
+  })) << "the fixture kept answering";
+
+  // Through the first seconds of the stall and past the point where the system calls the
+  // application hung.
+  const auto stallEnds = Clock::now() + std::chrono::milliseconds(kStallMs) - 1500ms;
+  auto slowest = Clock::duration::zero();
+  bool foundWhileStalled = false;
+  bool reportedHung = false;
+  while (Clock::now() < stallEnds) {
+    reportedHung = reportedHung || IsHungAppWindow(window_);
+    const auto started = Clock::now();
+    TPoint caret;
+    caret_probe::FromAutomation(caret);
+    const bool found = caret_probe::FromThreadInput(caret);
+    caret_probe::LookAtForegroundFocus();
+    const auto took = Clock::now() - started;
+    slowest = std::max(slowest, took);
+    ExpectInputDetached();
+    if (found) {
+      EXPECT_EQ(caret, expected);
+      foundWhileStalled = true;
+    }
+    Sleep(50);
+  }
+  EXPECT_LT(slowest, kLookupBound) << std::chrono::duration_cast<std::chrono::milliseconds>(slowest).count()
+                                   << " ms for one round of lookups";
+  EXPECT_TRUE(foundWhileStalled) << "the caret of a not yet hung application went unseen";
+  EXPECT_TRUE(reportedHung) << "the stall never got long enough to count as hung";
+}
+
+TEST(OwnWindow, InFrontIsToldApartFromForeignOnes) {
+  OwnedWindow window(CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                     nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(MakeForeground(window.Get()));
+  EXPECT_EQ(caret_probe::LookAtForegroundFocus().look, FocusLook::OwnThread);
+}
+
+TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
+  Win32Platform platform;
+  const std::vector<MonitorArea> monitors = platform.Monitors();
+  ASSERT_EQ(monitors.size(), 1u) << "the test display has one monitor";
+  const TRect b = monitors[0].bounds;
+  const RECT desktop = VirtualScreen();
+  EXPECT_EQ(b, (TRect{desktop.left, desktop.top, desktop.right, desktop.bottom}));
+  MonitorArea nearest;
+  ASSERT_TRUE(platform.MonitorNearest({b.left - 5000, b.top - 5000}, nearest)) << "far off, still the nearest";
+  EXPECT_EQ(nearest.id, monitors[0].id);
+
+  constexpr int kWidth = 400;
+  constexpr int kHeight = 300;
+  OwnedWindow window(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, b.left, b.top, kWidth,
+                                     kHeight, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(window);
+  const struct {
+    const char* name;
+    POINT pointer;
+    POINT expected;
+  } cases[] = {
+      {"right of the pointer", {b.left + 300, b.top + 400}, {b.left + 450, b.top + 250}},
+      {"left of the pointer", {b.right - 100, b.top + 400}, {b.right - 650, b.top + 250}},
+      {"no side free: centred",
+       {b.right - 100, b.top + 50},
+       {b.left + (b.Width() - kWidth) / 2, b.top + (b.Height() - kHeight) / 2}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(MovePointerTo(c.pointer));
+    MoveAwayFromPointer(platform, ToWindowId(window.Get()));
+    RECT placed{};
+    GetWindowRect(window.Get(), &placed);
+    EXPECT_EQ(placed.left, c.expected.x);
+    EXPECT_EQ(placed.top, c.expected.y);
+    EXPECT_EQ(placed.right - placed.left, kWidth);
+    EXPECT_EQ(placed.bottom - placed.top, kHeight);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // As the program itself runs: physical pixels, COM in a single-threaded apartment.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  const ComApartment com(COINIT_APARTMENTTHREADED);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

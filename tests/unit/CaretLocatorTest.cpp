@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "fake/FakePlatform.h"
+#include "main/CaretLocator.h"
+#include "main/fmMagnifier.h"
+
+namespace {
+
+constexpr WindowId kMainWindow = 100;
+constexpr WindowId kViewWindow = 101;
+
+TEST(LocateCaret, PrefersTheAutomationSelectionThenTheFocusCaretThenReportsNone) {
+  const struct Case {
+    const char* name;
+    bool automationFinds;
+    TPoint automationCaret;
+    bool threadInputFinds;
+    TPoint threadInputCaret;
+    TPoint expected;
+    int threadInputLookups;
+  } cases[] = {
+      {"selection wins", true, {300, 200}, true, {50, 60}, {300, 200}, 0},
+      {"focus caret when automation fails", false, {}, true, {50, 60}, {50, 60}, 1},
+      {"neither", false, {}, false, {}, {0, 0}, 1},
+      {"a selection in the corner still ends the search", true, {0, 0}, true, {50, 60}, {0, 0}, 0},
+  };
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    platform.automationFinds = c.automationFinds;
+    platform.automationCaret = c.automationCaret;
+    platform.threadInputFinds = c.threadInputFinds;
+    platform.threadInputCaret = c.threadInputCaret;
+    EXPECT_EQ(LocateCaret(platform), c.expected) << c.name;
+    EXPECT_EQ(platform.threadInputLookups, c.threadInputLookups) << c.name;
+  }
+}
+
+struct CaretFixture {
+  FakePlatform platform;
+  Tfrmmain form{platform};
+
+  CaretFixture() {
+    platform.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
+    form.AttachWindow(kMainWindow);
+    form.imageview1().AttachWindow(kViewWindow);
+    form.imageview1().WMSize(400, 300);
+    form.imageview1().SetZoom(2);
+  }
+};
+
+TEST(GetCaretPosition, AFoundCaretIsFollowedWithoutTheCursorImage) {
+  CaretFixture t;
+  t.platform.threadInputFinds = true;
+  t.platform.threadInputCaret = {500, 400};
+  t.form.imageview1().SetShowCursor(true);
+  TPoint caret;
+  EXPECT_TRUE(t.form.GetCaretPosition(caret));
+  EXPECT_EQ(caret, (TPoint{500, 400}));
+  EXPECT_FALSE(t.form.imageview1().ShowCursor());
+  EXPECT_EQ(t.platform.foregroundLooks, 0);
+}
+
+TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
+  constexpr TPoint kPointer{700, 800};
+  constexpr TPoint kUntouched{-1, -1};
+  const struct Case {
+    const char* name;
+    ForegroundFocus focus;
+    bool expectedResult;
+    TPoint expectedCaret;
+    bool expectedShowCursor;  // the view starts with true, the Show Cursor mark is off
+  } cases[] = {
+      {"no foreground window: nothing changes", {FocusLook::NoForeground, false, {}}, false, kUntouched, true},
+      {"input not shared: nothing changes", {FocusLook::NotAttached, false, {}}, false, kUntouched, true},
+      {"own window in front: the user's choice", {FocusLook::OwnThread, false, {}}, false, kPointer, false},
+      {"no focus window: the user's choice", {FocusLook::NoFocusWindow, false, {}}, false, kPointer, false},
+      {"focus without a caret: hidden", {FocusLook::FocusWindow, false, {10, 20}}, false, {10, 20}, false},
+      {"caret read in the corner the search skipped", {FocusLook::FocusWindow, true, {0, 0}}, true, {0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    CaretFixture t;
+    t.platform.pointer = kPointer;
+    t.platform.foregroundFocus = c.focus;
+    t.form.Showcursor1.Checked = false;
+    t.form.imageview1().SetShowCursor(true);
+    TPoint caret = kUntouched;
+    EXPECT_EQ(t.form.GetCaretPosition(caret), c.expectedResult) << c.name;
+    EXPECT_EQ(caret, c.expectedCaret) << c.name;
+    EXPECT_EQ(t.form.imageview1().ShowCursor(), c.expectedShowCursor) << c.name;
+  }
+}
+
+TEST(GetCaretPosition, ShowCursorMarkComesBackWhenTheProgramItselfIsInFront) {
+  CaretFixture t;
+  t.platform.foregroundFocus = {FocusLook::OwnThread, false, {}};
+  t.form.Showcursor1.Checked = true;
+  t.form.imageview1().SetShowCursor(false);
+  TPoint caret;
+  t.form.GetCaretPosition(caret);
+  EXPECT_TRUE(t.form.imageview1().ShowCursor());
+}
+
+TEST(TrackingTick, FollowsTheCaretOnlyWhenAskedAndNotFixed) {
+  const struct Case {
+    const char* name;
+    bool followkey;
+    bool fixedLocation;
+    int expectedScreenLeft;  // pointer at 1000, caret at 500, fixed point at 1500
+    int expectedLookups;
+  } cases[] = {
+      {"following", true, false, 400, 1},
+      {"not following", false, false, 900, 0},
+      {"the fixed point wins without a lookup", true, true, 1400, 0},
+  };
+  for (const Case& c : cases) {
+    CaretFixture t;
+    t.platform.automationFinds = true;
+    t.platform.automationCaret = {500, 400};
+    t.platform.pointer = {1000, 600};
+    t.form.followkey = c.followkey;
+    t.form.FixedLocation1.Checked = c.fixedLocation;
+    t.form.memX = 1500;
+    t.form.memY = 400;
+    t.form.Timer1Timer();
+    EXPECT_EQ(t.form.imageview1().ScreenLeft(), c.expectedScreenLeft) << c.name;
+    EXPECT_EQ(t.platform.automationLookups, c.expectedLookups) << c.name;
+  }
+}
+
+TEST(TrackingTick, CentresOnTheCaretWhateverThePointerDoes) {
+  CaretFixture t;
+  t.form.followkey = true;
+  t.platform.threadInputFinds = true;
+  t.platform.threadInputCaret = {500, 400};
+  for (const TPoint pointer : {TPoint{10, 10}, TPoint{1900, 1000}}) {
+    t.platform.pointer = pointer;
+    t.form.Timer1Timer();
+    TImageView& v = t.form.imageview1();
+    EXPECT_EQ((TPoint{v.ScreenLeft(), v.ScreenTop()}), (TPoint{400, 325}));
+    EXPECT_EQ((TPoint{v.LeftOffset(), v.TopOffset()}), (TPoint{100, 75}));
+  }
+}
+
+}  // namespace

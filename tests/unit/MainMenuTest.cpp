@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake/FakePlatform.h"
+#include "main/MainMenu.h"
+#include "main/fmMagnifier.h"
+
+namespace {
+
+std::string TopLevelNames(std::span<const TMenuEntry> menu) {
+  std::string names;
+  for (const TMenuEntry& e : menu) {
+    if (e.Depth == 0) names += std::string(names.empty() ? "" : " ") + (e.IsSeparator() ? "-" : e.Name);
+  }
+  return names;
+}
+
+TEST(MainMenuTable, HoldsTheThirtyFourItemsInOrder) {
+  EXPECT_EQ(TopLevelNames(mnuMainEntries()),
+            "ZoomLevel1 UpdateFrequency1 Smoothen1 ColorFilter1 FlipScreen1 - Showcursor1 DrawCrossHair1 DrawGrid1 "
+            "ColorDisplay1 - ShowHideTitlebar1 ShowPanel1 StayOnTop1 MakeWindowTransparent1 Setdefaultwindowsize1 "
+            "FlipwhenHovered1 - FollowCaretPosition1 FixedLocation1 SetVirtualOrigin1 - CopyImagetoClipboard1 - "
+            "Enabled1 ShowHideProgram1 StayinSystemTray1 RunonStartup1 - CheckforUpdates1 "
+            "VisitTarnwellSoftwareWebsite1 ShowHelpfile1 AboutGlimmerlux1 Exit1");
+}
+
+TEST(MainMenuTable, ShortcutTexts) {
+  const auto menu = mnuMainEntries();
+  const struct {
+    const char* item;
+    const char* text;
+  } cases[] = {
+      {"StayOnTop1", "Ctrl+Alt+Space"},
+      {"MakeWindowTransparent1", "Ctrl+Alt+T"},
+      {"SetVirtualOrigin1", "Ctrl+Alt+O"},
+      {"CopyImagetoClipboard1", "Ctrl+Alt+C"},
+      {"ShowHelpfile1", "F1"},
+      {"Exit1", "Alt+F4"},
+      {"ZoomLevel1", ""},
+  };
+  for (const auto& c : cases) {
+    const size_t i = IndexOfMenuEntry(menu, c.item);
+    ASSERT_LT(i, menu.size()) << c.item;
+    EXPECT_EQ(ShortCutToText(menu[i].ShortCut), c.text) << c.item;
+  }
+}
+
+TEST(MainMenuTable, OnlyCommandsWithHandlersAreOffered) {
+  const auto menu = mnuMainEntries();
+  auto available = [&](const char* name) { return IsAvailable(menu, IndexOfMenuEntry(menu, name)); };
+  EXPECT_TRUE(available("ZoomLevel1"));
+  EXPECT_TRUE(available("ColorDisplay1"));
+  EXPECT_TRUE(available("SetVirtualOrigin1"));
+  EXPECT_TRUE(available("CopyImagetoClipboard1"));
+  EXPECT_FALSE(available("Exit1"));
+  EXPECT_FALSE(available("UpdateFrequency1"));
+  EXPECT_FALSE(available("NoSuchItem"));
+}
+
+TEST(MainMenuTable, CommandsRunTheirHandlers) {
+  FakePlatform platform;
+  Tfrmmain form{platform};
+  const auto colour = mnuColorDisplayEntries();
+  ASSERT_TRUE(RunMenuEntry(form, colour, IndexOfMenuEntry(colour, "mnuHTML")));
+  EXPECT_TRUE(form.HTMLCode1.Checked);
+  ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "RGBValues1")));
+  EXPECT_TRUE(form.mnuRGB.Checked);
+  EXPECT_FALSE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "N1")));
+  EXPECT_FALSE(RunMenuEntry(form, colour, colour.size()));
+
+  const auto coord = mnuCopyCoordEntries();
+  ASSERT_TRUE(RunMenuEntry(form, coord, 0));
+  EXPECT_EQ(platform.clipboardText, "Position :");
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "fake/FakePlatform.h"
+#include "main/StatusReadouts.h"
+#include "main/fmMagnifier.h"
+
+namespace {
+
+TColor Rgb(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b << 16; }
+
+TEST(StatusReadoutTexts, ColourTextsAndTheirFontColour) {
+  const struct {
+    TColor colour;
+    const char* rgb;
+    const char* html;
+    TColor font;
+  } cases[] = {
+      {Rgb(255, 128, 0), "RGB : 255,128,0", "#FF8000", clBlack},
+      {Rgb(40, 40, 40), "RGB : 40,40,40", "#282828", clWhite},
+      {Rgb(120, 120, 120), "RGB : 120,120,120", "#787878", clBlack},
+      {Rgb(119, 120, 120), "RGB : 119,120,120", "#777878", clWhite},
+      {Rgb(0, 0, 255), "RGB : 0,0,255", "#0000FF", clWhite},
+      {Rgb(255, 255, 255), "RGB : 255,255,255", "#FFFFFF", clBlack},
+      {Rgb(0, 0, 0), "RGB : 0,0,0", "#000000", clWhite},
+      // The byte above blue is not part of the colour.
+      {0xAB0A0B0C, "RGB : 12,11,10", "#0C0B0A", clWhite},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rgb);
+    EXPECT_EQ(ColorToRgbText(c.colour), c.rgb);
+    EXPECT_EQ(ColorToHtml(c.colour), c.html);
+    EXPECT_EQ(SwatchFontColor(c.colour), c.font);
+  }
+}
+
+TEST(StatusReadoutTexts, PositionIsSignedDecimal) {
+  EXPECT_EQ(PositionText(1024, 768), "Position: 1024, 768");
+  EXPECT_EQ(PositionText(-10, 50), "Position: -10, 50");
+  EXPECT_EQ(PositionText(0, -2147483648LL), "Position: 0, -2147483648");
+}
+
+struct ReadoutFixture : ::testing::Test {
+  FakePlatform platform;
+  Tfrmmain form{platform};
+  int panelChanges = 0;
+
+  ReadoutFixture() {
+    platform.PaintDesktop([](int x, int y) { return PatternPixel(x, y); });
+    form.AttachWindow(100);
+    form.imageview1().AttachWindow(101);
+    form.imageview1().WMSize(400, 300);
+    form.OnPanelChanged = [this] { ++panelChanges; };
+  }
+
+  void TickAt(TPoint p) {
+    platform.pointer = p;
+    form.Timer1Timer();
+  }
+  // The paint the tick asked for; it samples the colour the next tick shows.
+  void Paint() { form.imageview1().Paint(); }
+};
+
+TEST_F(ReadoutFixture, StartsWithItsFirstTexts) {
+  EXPECT_EQ(form.pnlColor.Caption, "Color");
+  EXPECT_EQ(form.lblPosition.Caption, "Position :");
+  EXPECT_EQ(form.lblColor.Caption, "Color");
+  EXPECT_TRUE(form.imageview1().Getcolor());
+}
+
+TEST_F(ReadoutFixture, SwatchShowsTheColourOfThePreviousPaint) {
+  TickAt({300, 200});
+  Paint();
+  TickAt({500, 400});
+  const TColor first = ColorFromPixel(PatternPixel(300, 200));
+  EXPECT_EQ(form.pnlColor.Color, first);
+  EXPECT_EQ(form.pnlColor.Caption, ColorToRgbText(first));
+  EXPECT_EQ(form.pnlColor.FontColor, SwatchFontColor(first));
+  // The position is this tick's own.
+  EXPECT_EQ(form.lblPosition.Caption, "Position: 500, 400");
+  EXPECT_GT(panelChanges, 0);
+}
+
+TEST_F(ReadoutFixture, HiddenPanelKeepsItsLastTexts) {
+  TickAt({300, 200});
+  form.Panel1.Visible = false;
+  TickAt({500, 400});
+  EXPECT_EQ(form.lblPosition.Caption, "Position: 300, 200");
+}
+
+TEST_F(ReadoutFixture, FormatItemsStayInStep) {
+  EXPECT_TRUE(form.RGBValues1.Checked);
+  EXPECT_TRUE(form.mnuRGB.Checked);
+  EXPECT_FALSE(form.HTMLCode1.Checked || form.mnuHTML.Checked);
+
+  form.HTMLCode1Click();
+  EXPECT_TRUE(form.HTMLCode1.Checked && form.mnuHTML.Checked);
+  EXPECT_FALSE(form.RGBValues1.Checked || form.mnuRGB.Checked);
+  TickAt({300, 200});
+  Paint();
+  TickAt({300, 200});
+  EXPECT_EQ(form.pnlColor.Caption, ColorToHtml(ColorFromPixel(PatternPixel(300, 200))));
+
+  form.RGBValues1Click();
+  EXPECT_TRUE(form.RGBValues1.Checked && form.mnuRGB.Checked);
+  EXPECT_FALSE(form.HTMLCode1.Checked || form.mnuHTML.Checked);
+}
+
+TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
+  platform.pointer = {100, 200};
+  form.SetVirtualOrigin1Click();
+  EXPECT_EQ(form.lblPosition.FontColor, clYellow);
+  TickAt({90, 250});
+  EXPECT_EQ(form.lblPosition.Caption, "Position: -10, 50");
+
+  platform.pointer = {100, 200};
+  form.SetVirtualOrigin1Click();
+  EXPECT_EQ(form.virtx, 0);
+  EXPECT_EQ(form.virty, 0);
+  EXPECT_EQ(form.lblPosition.FontColor, clWhite);
+}
+
+TEST_F(ReadoutFixture, VirtualOriginAtZeroWithoutOriginClearsToWhite) {
+  platform.pointer = {0, 0};
+  form.SetVirtualOrigin1Click();
+  EXPECT_EQ(form.virtx, 0);
+  EXPECT_EQ(form.virty, 0);
+  EXPECT_EQ(form.lblPosition.FontColor, clWhite);
+}
+
+TEST_F(ReadoutFixture, CopiesTheShownTexts) {
+  form.CopyColortoClipboard1Click();
+  EXPECT_EQ(platform.clipboardText, "Color");
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0], "copied");
+
+  form.HTMLCode1Click();
+  TickAt({300, 200});
+  Paint();
+  TickAt({300, 200});
+  form.CopyColortoClipboard1Click();
+  EXPECT_EQ(platform.clipboardText, form.pnlColor.Caption);
+  EXPECT_EQ(platform.clipboardText[0], '#');
+
+  form.mnuCopyCoord1Click();
+  EXPECT_EQ(platform.clipboardText, "Position: 300, 200");
+  EXPECT_EQ(platform.messages.size(), 2u);
+}
+
+TEST_F(ReadoutFixture, NarrowWindowHidesControlsByWidth) {
+  const struct {
+    int width;
+    bool position, colour, type, options;
+  } cases[] = {
+      {480, true, true, true, true},    {479, false, true, true, true},    {370, false, true, true, true},
+      {369, false, false, true, true},  {200, false, false, true, true},   {199, false, false, false, true},
+      {173, false, false, false, true}, {172, false, false, false, false}, {150, false, false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.width);
+    form.FormResize(c.width);
+    EXPECT_EQ(form.lblPosition.Visible, c.position);
+    EXPECT_EQ(form.pnlColor.Visible, c.colour);
+    EXPECT_EQ(form.lblColor.Visible, c.colour);
+    EXPECT_EQ(form.btnType.Visible, c.type);
+    EXPECT_EQ(form.btnOptions.Visible, c.options);
+    EXPECT_TRUE(form.cbxZoomLevel.Visible && form.btnClose.Visible);
+  }
+}
+
+TEST_F(ReadoutFixture, ViewLeavesThePanelItsHeight) {
+  form.Panel1.Height = 58;
+  EXPECT_EQ(form.ClientResized(468, 282), (TRect{0, 0, 468, 224}));
+  form.Panel1.Visible = false;
+  EXPECT_EQ(form.ClientResized(468, 282), (TRect{0, 0, 468, 282}));
+  form.Panel1.Visible = true;
+  EXPECT_EQ(form.ClientResized(468, 20), (TRect{0, 0, 468, 0}));
+}
+
+}  // namespace

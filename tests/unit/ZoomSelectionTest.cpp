@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake/FakePlatform.h"
+#include "main/MainMenu.h"
+#include "main/ZoomSelection.h"
+#include "main/fmMagnifier.h"
+
+namespace {
+
+constexpr uint32_t kWheel = 0x020A;
+constexpr uintptr_t kAwayFromUser = uintptr_t{120} << 16;
+constexpr uintptr_t kTowardsUser = uintptr_t{static_cast<uint16_t>(-120)} << 16;
+
+struct ZoomFixture : ::testing::Test {
+  FakePlatform platform;
+  Tfrmmain form{platform};
+
+  // Captions of the checked submenu items.
+  std::string Checked() {
+    std::string names;
+    const auto menu = mnuMainEntries();
+    for (const TMenuEntry& e : menu) {
+      if (e.Depth == 1 && e.Item != nullptr && (form.*e.Item).Checked && std::string(e.Name).starts_with("Magnify"))
+        names += std::string(names.empty() ? "" : " ") + e.Name;
+    }
+    return names;
+  }
+  void Choose(const char* name) {
+    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
+  }
+  void Wheel(uintptr_t wParam) { EXPECT_TRUE(form.ApplicationEvents1Message(kWheel, wParam)); }
+};
+
+TEST_F(ZoomFixture, StartsAtTwoTimes) {
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, 1);
+  EXPECT_EQ(form.imageview1().Zoom(), 2.0f);
+  EXPECT_EQ(form.AboutGlimmerlux1.Tag, 1);
+  EXPECT_EQ(Checked(), "Magnify2X1");
+}
+
+TEST_F(ZoomFixture, SubmenuChoiceMovesListViewAndCheckMark) {
+  const struct {
+    const char* item;
+    int index;
+    float zoom;
+  } cases[] = {
+      {"Magnify8X1", 6, 8},        {"Magnify40x1", 15, 40},   {"Magnify1X1", 0, 1},        {"Magnify16x1", 9, 16},
+      {"Magnify075X1", 16, 0.75f}, {"Magnify05X1", 17, 0.5f}, {"Magnify025X1", 18, 0.25f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    Choose(c.item);
+    EXPECT_EQ(form.cbxZoomLevel.ItemIndex, c.index);
+    EXPECT_EQ(form.AboutGlimmerlux1.Tag, c.index);
+    EXPECT_EQ(form.imageview1().Zoom(), c.zoom);
+    EXPECT_EQ(Checked(), c.item);
+  }
+}
+
+TEST_F(ZoomFixture, ListChoiceSetsZoomFromTheTable) {
+  for (int i = 0; i < static_cast<int>(ZoomLevels.size()); ++i) {
+    form.cbxZoomLevel.ItemIndex = i;
+    form.cbxZoomLevelChange();
+    EXPECT_EQ(form.imageview1().Zoom(), ZoomLevels[static_cast<size_t>(i)]);
+    EXPECT_EQ(form.AboutGlimmerlux1.Tag, i);
+  }
+}
+
+TEST_F(ZoomFixture, ListWithoutSelectionFallsBackToOne) {
+  for (int index : {-1, 19, 1000}) {
+    SCOPED_TRACE(index);
+    form.cbxZoomLevel.ItemIndex = index;
+    form.cbxZoomLevelChange();
+    EXPECT_EQ(form.imageview1().Zoom(), 1.0f);
+    EXPECT_EQ(form.AboutGlimmerlux1.Tag, index);
+    EXPECT_EQ(Checked(), "Magnify1X1");
+  }
+}
+
+TEST_F(ZoomFixture, WheelWalksTheListOneEntryPerMessage) {
+  Choose("Magnify36x1");
+  Wheel(kAwayFromUser);
+  EXPECT_EQ(form.imageview1().Zoom(), 40.0f);
+  // However far the wheel turned.
+  Wheel(uintptr_t{720} << 16);
+  EXPECT_EQ(form.imageview1().Zoom(), 0.75f);
+  EXPECT_EQ(Checked(), "Magnify075X1");
+  Wheel(kAwayFromUser);
+  Wheel(kAwayFromUser);
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, 18);
+  Wheel(kAwayFromUser);
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, 18);
+  EXPECT_EQ(form.imageview1().Zoom(), 0.25f);
+
+  Wheel(kTowardsUser);
+  EXPECT_EQ(form.imageview1().Zoom(), 0.5f);
+  Choose("Magnify1X1");
+  Wheel(kTowardsUser);
+  // A zero distance counts as towards the user.
+  Wheel(0);
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, 0);
+  EXPECT_EQ(form.imageview1().Zoom(), 1.0f);
+}
+
+TEST_F(ZoomFixture, WheelWithoutSelection) {
+  form.cbxZoomLevel.ItemIndex = -1;
+  Wheel(kTowardsUser);
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, -1);
+  EXPECT_EQ(form.imageview1().Zoom(), 1.0f);
+  Wheel(kAwayFromUser);
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, 0);
+  EXPECT_EQ(form.imageview1().Zoom(), 1.0f);
+}
+
+TEST_F(ZoomFixture, OtherMessagesPassThrough) {
+  EXPECT_FALSE(form.ApplicationEvents1Message(0x020E, kAwayFromUser));  // horizontal wheel
+  EXPECT_FALSE(form.ApplicationEvents1Message(0x0100, 0));
+  EXPECT_EQ(form.cbxZoomLevel.ItemIndex, 1);
+}
+
+TEST_F(ZoomFixture, TickUsesTheNewZoom) {
+  form.imageview1().WMSize(400, 300);
+  Choose("Magnify4X1");
+  platform.pointer = {960, 540};
+  form.Timer1Timer();
+  EXPECT_EQ(form.imageview1().ScreenLeft(), 960 - 50);
+  EXPECT_EQ(form.imageview1().LeftOffset(), 50);
+}
+
+}  // namespace
