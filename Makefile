@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native windows test unit e2e run bench deps clean
+.PHONY: all native windows test format unit e2e run bench deps clean
 
 all: native windows
 
@@ -24,7 +24,11 @@ e2e: windows
 
 # -k: a failing unit test does not hold back the end-to-end tests; one run reports both.
 test:
-	@$(MAKE) --no-print-directory -k unit e2e
+	@$(MAKE) --no-print-directory -k format unit e2e
+
+# Every C++ file as .clang-format lays it out; `clang-format -i` on a file mends it.
+format: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror && echo "clang-format: clean"
 
 run: windows
 	@scripts/run.sh

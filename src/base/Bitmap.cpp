@@ -8,8 +8,8 @@ namespace {
 class HeapSurface final : public Surface {
  public:
   explicit HeapSurface(size_t pixels)
-      : bits_(static_cast<uint32_t*>(::operator new(pixels * 4, std::align_val_t{64}, std::nothrow))) {}
-  ~HeapSurface() override { ::operator delete(bits_, std::align_val_t{64}); }
+      : bits_(static_cast<uint32_t*>(::operator new (pixels * 4, std::align_val_t{64}, std::nothrow))) {}
+  ~HeapSurface() override { ::operator delete (bits_, std::align_val_t{64}); }
   HeapSurface(const HeapSurface&) = delete;
   HeapSurface& operator=(const HeapSurface&) = delete;
   uint32_t* Bits() override { return bits_; }

@@ -62,10 +62,6 @@ class Bitmap {
 };
 
 // Pixel words as they sit in memory on a little-endian machine: 0xXXRRGGBB.
-inline uint32_t PixelFromColor(TColor c) {
-  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-inline TColor ColorFromPixel(uint32_t p) {
-  return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
-}
+inline uint32_t PixelFromColor(TColor c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+inline TColor ColorFromPixel(uint32_t p) { return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16); }
 inline uint32_t InvertPixel(uint32_t p) { return p ^ 0x00FFFFFFu; }

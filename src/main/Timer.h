@@ -29,7 +29,10 @@ class TTimer {
   void SetEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
-    if (on) Arm(); else Disarm();
+    if (on)
+      Arm();
+    else
+      Disarm();
   }
 
  private:

@@ -1,6 +1,6 @@
 #include "base/Arith.h"
-#include "main/fmMagnifier.h"
 #include "main/Placement.h"
+#include "main/fmMagnifier.h"
 
 void Tfrmmain::Timer1Timer() {
   if (!Visible) return;

@@ -5,7 +5,9 @@
 #include "main/MainMenu.h"
 
 Tfrmmain::Tfrmmain(Platform& platform, SurfaceFactory& surfaces)
-    : Timer1(platform, kTimer1Id, 66), FPlatform(platform), FImageView(std::make_unique<TImageView>(platform, surfaces)) {
+    : Timer1(platform, kTimer1Id, 66),
+      FPlatform(platform),
+      FImageView(std::make_unique<TImageView>(platform, surfaces)) {
   InitMenuItems(*this);
   // The view samples colours only for a panel that shows them.
   FImageView->SetGetcolor(Panel1.Visible);

@@ -80,7 +80,9 @@ class FakePlatform : public Platform {
   TRect WindowRect(WindowId window) override;
   void Invalidate(WindowId window) override { ++invalidations[window]; }
   void InvalidateArea(WindowId window, const TRect& area) override { invalidatedAreas.emplace_back(window, area); }
-  void StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) override { timers[{window, id}] = {intervalMs, true}; }
+  void StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) override {
+    timers[{window, id}] = {intervalMs, true};
+  }
   void StopTimer(WindowId window, uintptr_t id) override { timers[{window, id}].running = false; }
   bool EmptyClipboard() override;
   bool SetClipboardBitmap(const Bitmap& picture) override;

@@ -52,9 +52,9 @@ bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
   RECT onDesktop;
   const int64_t shiftX = int64_t{source.left} - at.x;
   const int64_t shiftY = int64_t{source.top} - at.y;
-  const bool any = ClipToBitmap(desktop.left - shiftX, desktop.top - shiftY, desktop.Width(), desktop.Height(), target,
-                                onDesktop) &&
-                   ::IntersectRect(&onDesktop, &onDesktop, &area);
+  const bool any =
+      ClipToBitmap(desktop.left - shiftX, desktop.top - shiftY, desktop.Width(), desktop.Height(), target, onDesktop) &&
+      ::IntersectRect(&onDesktop, &onDesktop, &area);
   if (!any || !::EqualRect(&onDesktop, &area)) {
     target.FillRect({area.left, area.top, area.right, area.bottom}, 0);
     if (!any) return true;
