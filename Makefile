@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native windows test format unit e2e run bench deps clean
+.PHONY: all native windows test format unit e2e run bench bench-program deps clean
 
 all: native windows
 
@@ -39,6 +39,11 @@ bench:
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j2 --target glimmerlux_bench
 	build/bench/bench/glimmerlux_bench
+
+# glimmerlux.exe under Wine against xzoom: CPU, memory and GDI objects (bench/README.md).
+bench-program: windows
+	@scripts/install-deps.sh bench
+	bench/program-cpu.sh build/windows
 
 clean:
 	rm -rf build
