@@ -10,9 +10,17 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
 EnsurePrefix() {
-  [ -f "$WINEPREFIX/system.reg" ] && return 0
-  echo "Creating the Wine prefix $WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  timeout 600 "$WINE" wineboot -i >/dev/null 2>&1
-  timeout 120 "$WINESERVER" -w
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    timeout 600 "$WINE" wineboot -i >/dev/null 2>&1
+    timeout 120 "$WINESERVER" -w
+  fi
+  # Debian's Wine does not load the fonts of its own folder, so the panel's Marlett glyphs
+  # would fall back to plain letters; every Windows has Marlett in its Fonts folder.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
 }
