@@ -51,6 +51,8 @@ struct FreeLibraryClose {
 
 // From CreateCompatibleDC.
 using MemoryDc = UniqueHandle<HDC, DeleteDcClose>;
+// From CreateDCW.
+using DeviceDc = UniqueHandle<HDC, DeleteDcClose>;
 // Delete only once no DC has it selected (see SelectionGuard).
 using GdiBitmap = UniqueHandle<HBITMAP, DeleteObjectClose>;
 using AcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorClose>;

@@ -102,6 +102,9 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_DISPLAYCHANGE:
+      platform_.DisplayChanged();
+      break;
     case WM_TIMER:
       OnTimer(static_cast<uintptr_t>(wParam));
       return 0;

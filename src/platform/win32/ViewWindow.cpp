@@ -30,7 +30,9 @@ bool ViewWindow::Register(HINSTANCE instance) {
   if (::GetClassInfoExW(instance, ViewWindow::kClassName, &windowClass)) return true;
   windowClass.cbSize = sizeof(windowClass);
   // No CS_HREDRAW/CS_VREDRAW: a resize repaints only what the view itself invalidates.
-  windowClass.style = CS_DBLCLKS;
+  // CS_OWNDC: under Wine, giving a cache DC back after each paint resets its font, which
+  // rereads the X resources from disk every frame.
+  windowClass.style = CS_DBLCLKS | CS_OWNDC;
   windowClass.lpfnWndProc = WndProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);

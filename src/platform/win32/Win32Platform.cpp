@@ -42,8 +42,9 @@ TRect Win32Platform::VirtualScreen(WindowId window) {
 }
 
 bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
-  WindowDc screen(nullptr);
-  if (!screen) return false;
+  if (!screen_) screen_.Reset(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+  if (!screen_) return false;
+  const HDC screen = screen_.Get();
   RECT area;
   if (!ClipToBitmap(at.x, at.y, source.Width(), source.Height(), target, area)) return true;
   // Wine copies nothing at all when the source reaches past the desktop, so only the part on
@@ -66,13 +67,13 @@ bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
   const int sourceY = static_cast<int>(shiftY + area.top);
 
   if (HDC dc = DibSurface::DcOf(target)) {
-    const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen.Get(), sourceX, sourceY, kCaptureRop);
+    const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen, sourceX, sourceY, kCaptureRop);
     ::GdiFlush();  // the core reads the pixels next
     return copied != FALSE;
   }
   HDC staged = Stage(area, nullptr);
   if (staged == nullptr) return false;
-  if (!::BitBlt(staged, 0, 0, width, height, screen.Get(), sourceX, sourceY, kCaptureRop)) return false;
+  if (!::BitBlt(staged, 0, 0, width, height, screen, sourceX, sourceY, kCaptureRop)) return false;
   Unstage(target, area);
   return true;
 }

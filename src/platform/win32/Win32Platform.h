@@ -5,6 +5,7 @@
 #include "base/Bitmap.h"
 #include "platform/Platform.h"
 #include "platform/win32/DibSurface.h"
+#include "platform/win32/Handles.h"
 
 inline HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
 inline WindowId ToWindowId(HWND window) { return reinterpret_cast<WindowId>(window); }
@@ -44,6 +45,8 @@ class Win32Platform final : public Platform {
 
   // The window that owns what this program puts on the clipboard.
   void SetClipboardOwner(HWND owner) { clipboardOwner_ = owner; }
+  // The screen DC kept for capture is made anew for the new display layout.
+  void DisplayChanged() { screen_.Reset(); }
 
  private:
   // For targets whose pixels GDI cannot reach: a DIB the size of `area`, optionally
@@ -52,6 +55,9 @@ class Win32Platform final : public Platform {
   void Unstage(Bitmap& to, const RECT& area);
 
   DibSurfaceFactory dibs_;
+  // Kept rather than taken with GetDC per frame: under Wine every ReleaseDC resets the DC's
+  // font, and each reset rereads the X resources from disk.
+  DeviceDc screen_;
   // Only for targets whose pixels GDI cannot reach directly.
   Bitmap staging_;
   HWND clipboardOwner_ = nullptr;
