@@ -42,24 +42,16 @@ void Tfrmmain::Magnify1X1Click(TMenuItem& Sender) {
   setzoomchecked();
 }
 
-void Tfrmmain::Magnify075X1Click() {
-  FImageView->SetZoom(0.75f);
-  cbxZoomLevel.ItemIndex = 16;
-  AboutGlimmerlux1.Tag = 16;
-  setzoomchecked();
-}
+void Tfrmmain::Magnify075X1Click() { SelectListedZoom(16); }
 
-void Tfrmmain::Magnify05X1Click() {
-  FImageView->SetZoom(0.5f);
-  cbxZoomLevel.ItemIndex = 17;
-  AboutGlimmerlux1.Tag = 17;
-  setzoomchecked();
-}
+void Tfrmmain::Magnify05X1Click() { SelectListedZoom(17); }
 
-void Tfrmmain::Magnify025X1Click() {
-  FImageView->SetZoom(0.25f);
-  cbxZoomLevel.ItemIndex = 18;
-  AboutGlimmerlux1.Tag = 18;
+void Tfrmmain::Magnify025X1Click() { SelectListedZoom(18); }
+
+void Tfrmmain::SelectListedZoom(int index) {
+  FImageView->SetZoom(ZoomLevels[static_cast<size_t>(index)]);
+  cbxZoomLevel.ItemIndex = index;
+  AboutGlimmerlux1.Tag = index;
   setzoomchecked();
 }
 

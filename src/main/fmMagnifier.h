@@ -97,6 +97,8 @@ class Tfrmmain {
   TMenuItem AboutGlimmerlux1;
 
  private:
+  // The fractional levels: the list entry, the recorded index and the check marks follow the zoom.
+  void SelectListedZoom(int index);
   void TrackingTick();
   void PanelChanged();
 
