@@ -33,7 +33,7 @@ void TCustomImageView::DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cur
   FCursorPatch.SetSize(size, size);
   if (FCursorPatch.Empty()) return;
   const auto mirrored = [&](int x, int y) -> uint32_t& {
-    return bitmap.At(FOverlayMirror.horizontal ? w - 1 - x : x, FOverlayMirror.vertical ? h - 1 - y : y);
+    return bitmap.At(FOverlayMirror.X(x, w), FOverlayMirror.Y(y, h));
   };
   for (int y = area.top; y < area.bottom; ++y)
     for (int x = area.left; x < area.right; ++x) FCursorPatch.At(x - at.x, y - at.y) = mirrored(x, y);
@@ -54,8 +54,6 @@ void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
   const TRect r = GetImageRect();
   const int w = bitmap.Width();
   const int h = bitmap.Height();
-  const auto mx = [&](int x) { return FOverlayMirror.horizontal ? w - 1 - x : x; };
-  const auto my = [&](int y) { return FOverlayMirror.vertical ? h - 1 - y : y; };
 
   FGridRows.assign(static_cast<size_t>(std::max(h, 0)), 0);
   const int offY = FFixedGrid ? FScreenTop % G : 0;
@@ -70,17 +68,19 @@ void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
   const int offX = FFixedGrid ? FScreenLeft % G : 0;
   const int shiftX = (Round(FLeftOffset * z) - FWidth / 2) % step;
   FGridColumns.clear();
+  int lastX = -1;
   for (int i = 0, columns = Round(r.Width() / z); i <= columns; ++i) {
     if ((i - FLeftOffset) % G != 0) continue;
     const int x = Round(i * z) - Round(offX * z) - shiftX;
-    if (x < 0 || x >= w || (!FGridColumns.empty() && x == FGridColumns.back())) continue;
-    FGridColumns.push_back(mx(x));
+    if (x < 0 || x >= w || x == lastX) continue;
+    lastX = x;
+    FGridColumns.push_back(FOverlayMirror.X(x, w));
   }
   // Row by row rather than line by line: a column walk would touch every cache line of the
   // picture once per line.
   for (int y = 0; y < lineBottom; ++y) {
     if (FGridRows[static_cast<size_t>(y)]) continue;
-    uint32_t* row = bitmap.Row(my(y));
+    uint32_t* row = bitmap.Row(FOverlayMirror.Y(y, h));
     for (const int x : FGridColumns) row[x] = ContrastPixel(row[x]);
   }
 
@@ -89,7 +89,7 @@ void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
   const int lineFrom = FOverlayMirror.horizontal ? w - lineRight : 0;
   for (int y = 0; y < h; ++y) {
     if (!FGridRows[static_cast<size_t>(y)]) continue;
-    uint32_t* row = bitmap.Row(my(y));
+    uint32_t* row = bitmap.Row(FOverlayMirror.Y(y, h));
     for (int x = lineFrom; x < lineFrom + lineRight; ++x) row[x] = ContrastPixel(row[x]);
   }
 }

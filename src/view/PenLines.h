@@ -37,8 +37,8 @@ class PenLines {
  private:
   void Plot(int x, int y) {
     if (x < 0 || y < 0 || x >= bitmap_.Width() || y >= bitmap_.Height()) return;
-    if (mirror_.horizontal) x = bitmap_.Width() - 1 - x;
-    if (mirror_.vertical) y = bitmap_.Height() - 1 - y;
+    x = mirror_.X(x, bitmap_.Width());
+    y = mirror_.Y(y, bitmap_.Height());
     uint32_t& p = bitmap_.At(x, y);
     p = mode_ == PenMode::Invert ? InvertPixel(p) : (p & 0xFF000000u) | pixel_;
   }

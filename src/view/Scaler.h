@@ -12,6 +12,10 @@ struct Mirror {
   bool horizontal = false;
   bool vertical = false;
   friend bool operator==(const Mirror&, const Mirror&) = default;
+
+  // Where column x (row y) of a `width` (`height`) picture lands.
+  int X(int x, int width) const { return horizontal ? width - 1 - x : x; }
+  int Y(int y, int height) const { return vertical ? height - 1 - y : y; }
 };
 
 // The picture's own scaler, identical on every platform.
