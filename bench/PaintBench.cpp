@@ -13,6 +13,7 @@
 #include "Comparison.h"
 #include "MemoryDesktop.h"
 #include "Pictures.h"
+#include "view/ContrastPen.h"
 #include "view/PenLines.h"
 #include "view/VwImage.h"
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "view/ContrastPen.h"
 #include "view/PenLines.h"
 #include "view/VwImage.h"
 
@@ -11,15 +12,25 @@ constexpr uint32_t kCrosshairRed = 0x00FF0000;  // 0x0000FF as a pixel word
 }  // namespace
 
 void TCustomImageView::DrawCursorOverlay(Bitmap& bitmap, double f) {
-  if (!FShowCursor) return;
-  CursorImage cursor;
-  if (!FPlatform.CurrentCursor(cursor)) return;
+  CursorPlacement placement;
+  if (PlaceCursor(f, placement)) DrawCursor(bitmap, placement);
+}
+
+bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
+  if (!FShowCursor) return false;
+  if (!FPlatform.CurrentCursor(placement.cursor)) return false;
   // The extra pixel right and down is how the picture has always placed the cursor.
-  const TPoint at{Round((FLeftOffset - cursor.hotSpot.x) * f) + 1, Round((FTopOffset - cursor.hotSpot.y) * f) + 1};
+  const TPoint hotSpot = placement.cursor.hotSpot;
+  placement.at = {Round((FLeftOffset - hotSpot.x) * f) + 1, Round((FTopOffset - hotSpot.y) * f) + 1};
+  placement.size = Round(f * 32);
+  return true;
+}
+
+void TCustomImageView::DrawCursor(Bitmap& bitmap, const CursorPlacement& placement) {
   if (FOverlayMirror.horizontal || FOverlayMirror.vertical) {
-    DrawMirroredCursor(bitmap, cursor, at, Round(f * 32));
+    DrawMirroredCursor(bitmap, placement.cursor, placement.at, placement.size);
   } else {
-    FPlatform.DrawCursorImage(bitmap, cursor, at, Round(f * 32));
+    FPlatform.DrawCursorImage(bitmap, placement.cursor, placement.at, placement.size);
   }
 }
 
@@ -42,15 +53,18 @@ void TCustomImageView::DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cur
     for (int x = area.left; x < area.right; ++x) mirrored(x, y) = FCursorPatch.At(x - at.x, y - at.y);
 }
 
-// The grid pen is a contrast pen: black over light pixels, white over dark ones, so the grid
-// shows on any picture and does not depend on what an earlier paint left in a pen. Crossings
-// are recoloured once.
+// The grid is drawn with the contrast pen; crossings are recoloured once.
 void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
+  if (!PlanGrid(bitmap)) return;
+  for (int y = 0; y < bitmap.Height(); ++y) DrawGridRow(bitmap, y);
+}
+
+bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
   const int G = FGridlevel;
   const double z = FZoom;
   // A spacing below one view pixel has no lines to draw; the shift term would divide by zero.
   const int step = G > 0 ? Round(G * z) : 0;
-  if (step == 0) return;
+  if (step == 0) return false;
   const TRect r = GetImageRect();
   const int w = bitmap.Width();
   const int h = bitmap.Height();
@@ -63,8 +77,8 @@ void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
     const int y = Round(j * z) - Round(offY * z) - shiftY;
     if (y >= 0 && y < h) FGridRows[static_cast<size_t>(y)] = 1;
   }
+  FGridLineBottom = std::min(r.Height(), h);
 
-  const int lineBottom = std::min(r.Height(), h);
   const int offX = FFixedGrid ? FScreenLeft % G : 0;
   const int shiftX = (Round(FLeftOffset * z) - FWidth / 2) % step;
   FGridColumns.clear();
@@ -76,21 +90,22 @@ void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
     lastX = x;
     FGridColumns.push_back(FOverlayMirror.X(x, w));
   }
-  // Row by row rather than line by line: a column walk would touch every cache line of the
-  // picture once per line.
-  for (int y = 0; y < lineBottom; ++y) {
-    if (FGridRows[static_cast<size_t>(y)]) continue;
-    uint32_t* row = bitmap.Row(FOverlayMirror.Y(y, h));
-    for (const int x : FGridColumns) row[x] = ContrastPixel(row[x]);
-  }
-
-  // Mirrored across, the run [0, lineRight) becomes [w - lineRight, w).
+  // Mirrored across, the run [0, right) becomes [w - right, w).
   const int lineRight = std::min(r.Width(), w);
-  const int lineFrom = FOverlayMirror.horizontal ? w - lineRight : 0;
-  for (int y = 0; y < h; ++y) {
-    if (!FGridRows[static_cast<size_t>(y)]) continue;
-    uint32_t* row = bitmap.Row(FOverlayMirror.Y(y, h));
-    for (int x = lineFrom; x < lineFrom + lineRight; ++x) row[x] = ContrastPixel(row[x]);
+  FGridLineFrom = FOverlayMirror.horizontal ? w - lineRight : 0;
+  FGridLineTo = FGridLineFrom + lineRight;
+  return true;
+}
+
+// Row by row rather than line by line: a column walk would touch every cache line of the
+// picture once per line, and the scaled paint draws each row as soon as it is scaled.
+void TCustomImageView::DrawGridRow(Bitmap& bitmap, int y) {
+  const int line = FOverlayMirror.Y(y, bitmap.Height());
+  uint32_t* row = bitmap.Row(y);
+  if (FGridRows[static_cast<size_t>(line)]) {
+    ContrastRun(row + FGridLineFrom, FGridLineTo - FGridLineFrom);
+  } else if (line < FGridLineBottom) {
+    ContrastColumns(row, FGridColumns.data(), static_cast<int>(FGridColumns.size()));
   }
 }
 

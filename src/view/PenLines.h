@@ -50,12 +50,3 @@ class PenLines {
   int x_ = 0;
   int y_ = 0;
 };
-
-// Black over light pixels, white over dark ones.
-inline uint32_t ContrastPixel(uint32_t p) {
-  const uint32_t b = p & 0xFFu;
-  const uint32_t g = (p >> 8) & 0xFFu;
-  const uint32_t r = (p >> 16) & 0xFFu;
-  const bool light = 30 * r + 59 * g + 11 * b >= 128 * 100;
-  return (p & 0xFF000000u) | (light ? 0u : 0x00FFFFFFu);
-}

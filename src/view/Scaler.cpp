@@ -70,10 +70,13 @@ int64_t LerpPosition(int d, double z, int sourceSize, int fractionBits) {
 
 }  // namespace
 
-void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror) {
+void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror,
+                   ScaleRowWork* work) {
   if (source.Empty() || target.Empty()) return;
   const Geometry g{source.Width(), source.Height(), target.Width(), target.Height(), at, zoom, smooth, mirror};
   if (!(g == geometry_)) Build(g);
+  work_ = work;
+  sourceReady_ = 0;
   switch (method_) {
     case Method::None:
       break;
@@ -124,7 +127,6 @@ void Scaler::BuildNearest(double z, int sourceWidth, int sourceHeight) {
     BuildNearestIndex(z, sourceWidth, span_.left, span_.right, columnSource_);
     if (geometry_.mirror.horizontal) std::reverse(columnSource_.begin(), columnSource_.end());
   }
-  reversed_.assign(wholeZoom_ != 0 && geometry_.mirror.horizontal ? static_cast<size_t>(sourceWidth) : 0, 0);
   BuildNearestIndex(z, sourceHeight, span_.top, span_.bottom, rowSource_);
 }
 
@@ -176,6 +178,20 @@ uint32_t* Scaler::OutRow(Bitmap& target, int d) const {
          (geometry_.mirror.horizontal ? target.Width() - x - span_.Width() : x);
 }
 
+void Scaler::ReadingSource(int y) {
+  if (work_ == nullptr || y < sourceReady_) return;
+  work_->SourceRow(y);
+  sourceReady_ = y + 1;
+}
+
+void Scaler::Finished(const Bitmap& target, int from, int to) {
+  if (work_ == nullptr) return;
+  for (int d = from; d < to; ++d) {
+    const int y = geometry_.at.y + d;
+    work_->TargetRow(geometry_.mirror.vertical ? target.Height() - 1 - y : y);
+  }
+}
+
 void Scaler::Put(const uint32_t* row, uint32_t* out) const {
   if (geometry_.mirror.horizontal)
     kernels_->reverse(row, span_.Width(), out);
@@ -199,6 +215,21 @@ static void ReplicateSpan(const scaler_rows::RowKernels& kernels, const uint32_t
   for (x += blocks * k; x < right; ++x) *out++ = in[x / k];
 }
 
+// The same for the row reversed, read straight from `in`, which holds `width` pixels.
+static void ReplicateSpanReversed(const scaler_rows::RowKernels& kernels, const uint32_t* in, int width, int left,
+                                  int right, int k, uint32_t* out) {
+  if (k == 1) {
+    kernels.reverse(in + width - right, right - left, out);
+    return;
+  }
+  int x = left;
+  for (; x < right && x % k != 0; ++x) *out++ = in[width - 1 - x / k];
+  const int blocks = (right - x) / k;
+  kernels.replicateReversed(in + width - x / k - blocks, blocks, k, out);
+  out += static_cast<ptrdiff_t>(blocks) * k;
+  for (x += blocks * k; x < right; ++x) *out++ = in[width - 1 - x / k];
+}
+
 void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   const int count = span_.Width();
   const size_t bytes = static_cast<size_t>(count) * sizeof(uint32_t);
@@ -209,14 +240,21 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   const int pictureWidth = k * source.Width();
   const uint32_t* previous = nullptr;
   int previousRow = -1;
+  int unfinished = span_.top;  // rows from here on may still be copied
   for (int d = span_.top; d < span_.bottom; ++d) {
     uint32_t* out = OutRow(target, d);
     const int row = rowSource_[static_cast<size_t>(d - span_.top)];
     if (row == previousRow) {
       std::memcpy(out, previous, bytes);
-    } else if (k > 0 && across) {
-      kernels_->reverse(source.Row(row), source.Width(), reversed_.data());
-      ReplicateSpan(*kernels_, reversed_.data(), pictureWidth - span_.right, pictureWidth - span_.left, k, out);
+      previous = out;
+      continue;
+    }
+    Finished(target, unfinished, d);
+    unfinished = d;
+    ReadingSource(row);
+    if (k > 0 && across) {
+      ReplicateSpanReversed(*kernels_, source.Row(row), source.Width(), pictureWidth - span_.right,
+                            pictureWidth - span_.left, k, out);
     } else if (k > 0) {
       ReplicateSpan(*kernels_, source.Row(row), span_.left, span_.right, k, out);
     } else {
@@ -227,6 +265,7 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
     previous = out;
     previousRow = row;
   }
+  Finished(target, unfinished, span_.bottom);
 }
 
 void Scaler::ScaleBox(const Bitmap& source, Bitmap& target) {
@@ -235,7 +274,10 @@ void Scaler::ScaleBox(const Bitmap& source, Bitmap& target) {
   const bool across = geometry_.mirror.horizontal;
   for (int d = span_.top; d < span_.bottom; ++d) {
     const BoxTap& tap = boxRows_[static_cast<size_t>(d - span_.top)];
-    for (int j = 0; j < tap.count; ++j) rows[j] = source.Row(tap.first + j) + midOrigin_;
+    for (int j = 0; j < tap.count; ++j) {
+      ReadingSource(tap.first + j);
+      rows[j] = source.Row(tap.first + j) + midOrigin_;
+    }
     rows[tap.count] = rows[tap.count - 1];
     uint32_t* const into = OutRow(target, d);
     uint32_t* const out = across ? mirrorRow_.data() : into;
@@ -254,6 +296,7 @@ void Scaler::ScaleBox(const Bitmap& source, Bitmap& target) {
       kernels_->boxColumns(mid_.data(), boxColumns_.data() + done, boxColumnWeights_.data(), count - done, out + done);
     }
     if (across) kernels_->reverse(out, count, into);
+    Finished(target, d, d + 1);
   }
 }
 
@@ -263,6 +306,7 @@ const uint32_t* Scaler::LerpedRow(const Bitmap& source, int row, int keep) {
   }
   int s = lerpAcrossRow_[0] <= lerpAcrossRow_[1] ? 0 : 1;
   if (lerpAcrossRow_[s] == keep) s ^= 1;
+  ReadingSource(row);
   kernels_->lerpColumns(source.Row(row), source.Width(), lerpColumns_.data(), span_.Width(), lerpAcross_[s].data());
   lerpAcrossRow_[s] = row;
   return lerpAcross_[s].data();
@@ -275,6 +319,7 @@ void Scaler::ScaleLerp(const Bitmap& source, Bitmap& target) {
   // The pixels are new on every call; only the tables carry over.
   lerpAcrossRow_[0] = lerpAcrossRow_[1] = -1;
   const uint32_t* previous = nullptr;
+  int unfinished = span_.top;  // rows from here on may still be copied
   for (int d = span_.top; d < span_.bottom; ++d) {
     const size_t i = static_cast<size_t>(d - span_.top);
     const int first = lerpRowFirst_[i];
@@ -282,7 +327,12 @@ void Scaler::ScaleLerp(const Bitmap& source, Bitmap& target) {
     uint32_t* out = OutRow(target, d);
     if (i > 0 && first == lerpRowFirst_[i - 1] && weight == lerpRowWeight_[i - 1]) {
       std::memcpy(out, previous, bytes);
-    } else if (weight == 0) {
+      previous = out;
+      continue;
+    }
+    Finished(target, unfinished, d);
+    unfinished = d;
+    if (weight == 0) {
       Put(LerpedRow(source, first, first), out);
     } else {
       const uint32_t* upper = LerpedRow(source, first, first);
@@ -292,4 +342,5 @@ void Scaler::ScaleLerp(const Bitmap& source, Bitmap& target) {
     }
     previous = out;
   }
+  Finished(target, unfinished, span_.bottom);
 }

@@ -18,6 +18,19 @@ struct Mirror {
   int Y(int y, int height) const { return vertical ? height - 1 - y : y; }
 };
 
+// Work the caller does on rows while they are in cache, instead of in passes of its own over
+// whole bitmaps.
+class ScaleRowWork {
+ public:
+  virtual ~ScaleRowWork() = default;
+  // Source row y, just before the scaler first reads it. Rows come in order, top to bottom;
+  // rows the scaler never reads never come.
+  virtual void SourceRow(int y) = 0;
+  // Target row y (a row of the target bitmap, mirrors applied) once the scaler has finished
+  // with it: nothing is copied from it afterwards.
+  virtual void TargetRow(int y) = 0;
+};
+
 // The picture's own scaler, identical on every platform.
 // Without smoothing, source pixel i covers destination columns Round(i*z) .. Round((i+1)*z)-1
 // (rows likewise), so at whole zooms each source pixel becomes an exact z-by-z block.
@@ -32,7 +45,9 @@ class Scaler {
   // A zoom that is not a positive finite number draws nothing.
   // With a mirror the pixels land where mirroring the whole target afterwards would put them,
   // in the same single pass.
-  void Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror = {});
+  // `work`, when given, sees every source row read and every target row written.
+  void Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror = {},
+             ScaleRowWork* work = nullptr);
 
   // How often the tables were built; tests use it to see that a steady geometry reuses them.
   int TableBuilds() const { return tableBuilds_; }
@@ -74,6 +89,10 @@ class Scaler {
   uint32_t* OutRow(Bitmap& target, int d) const;
   // Puts a finished row of the span into the target, reversed when mirrored across.
   void Put(const uint32_t* row, uint32_t* out) const;
+  // Hands source row y to the row work before its first read.
+  void ReadingSource(int y);
+  // Hands the span's rows [from, to) to the row work.
+  void Finished(const Bitmap& target, int from, int to);
 
   const scaler_rows::RowKernels* kernels_ = &scaler_rows::FastestRows();
   Geometry geometry_;
@@ -81,13 +100,13 @@ class Scaler {
   Span span_;
   int wholeZoom_ = 0;  // the zoom when it is a whole number, else 0
   int tableBuilds_ = 0;
+  ScaleRowWork* work_ = nullptr;  // for the call in progress
+  int sourceReady_ = 0;           // source rows below this one went to the row work
 
   // Nearest: the source column and row of each destination column and row.
   std::vector<int32_t> columnSource_;
   std::vector<int32_t> rowSource_;
-  // Mirrored across: a whole zoom replicates the source row reversed; the other methods
-  // compose each row here first.
-  std::vector<uint32_t> reversed_;
+  // Mirrored across, the methods other than a whole zoom compose each row here first.
   std::vector<uint32_t> mirrorRow_;
 
   // Box: column taps read `mid_`, whose first pixel is source column `midOrigin_`.

@@ -94,9 +94,16 @@ void Reverse(const uint32_t* source, int count, uint32_t* out) {
   for (int i = 0; i < count; ++i) out[i] = source[count - 1 - i];
 }
 
+void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
+  for (int i = count - 1; i >= 0; --i) {
+    for (int j = 0; j < factor; ++j) *out++ = source[i];
+  }
+}
+
 }  // namespace
 
-const RowKernels kPortableRows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows, Reverse};
+const RowKernels kPortableRows = {Replicate,   BoxRows,  BoxColumns, BoxBlocks,
+                                  LerpColumns, LerpRows, Reverse,    ReplicateReversed};
 
 const RowKernels& FastestRows() {
   static const RowKernels* fastest = Avx2Rows() ? Avx2Rows() : Sse2Rows() ? Sse2Rows() : &kPortableRows;

@@ -59,6 +59,8 @@ struct RowKernels {
   void (*lerpRows)(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out);
   // `count` pixels in the opposite order; `source` and `out` do not overlap.
   void (*reverse)(const uint32_t* source, int count, uint32_t* out);
+  // What replicate writes for the reversed `count` pixels, in one pass.
+  void (*replicateReversed)(const uint32_t* source, int count, int factor, uint32_t* out);
 };
 
 // Plain C++, the reference for the others.

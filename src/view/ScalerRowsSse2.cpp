@@ -200,7 +200,26 @@ void Reverse(const uint32_t* source, int count, uint32_t* out) {
         [&](int i) { Store(out + i, _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3))); });
 }
 
-const RowKernels kSse2Rows = {Replicate, BoxRows, BoxColumns, BoxBlocks, LerpColumns, LerpRows, Reverse};
+void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
+  if (factor == 2 && count >= 4) {
+    Steps(count, 4, [&](int i) {
+      const __m128i v = _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3));
+      Store(out + 2 * i, _mm_unpacklo_epi32(v, v));
+      Store(out + 2 * i + 4, _mm_unpackhi_epi32(v, v));
+    });
+  } else if (factor >= 4) {
+    for (int i = count - 1; i >= 0; --i, out += factor) {
+      const __m128i v = _mm_set1_epi32(static_cast<int>(source[i]));
+      for (int j = 0; j < factor - 4; j += 4) Store(out + j, v);
+      Store(out + factor - 4, v);
+    }
+  } else {
+    kPortableRows.replicateReversed(source, count, factor, out);
+  }
+}
+
+const RowKernels kSse2Rows = {Replicate,   BoxRows,  BoxColumns, BoxBlocks,
+                              LerpColumns, LerpRows, Reverse,    ReplicateReversed};
 
 }  // namespace
 

@@ -223,24 +223,59 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
     return &FTempBitMap;
   }
   SampleColor(Fsourcecopy);
-  // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
-  // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
-  const bool filterPicture = zoom < 1.0 && !FSmoothen;
-  if (!filterPicture) ApplyColorFilter(Fsourcecopy, FColorFilterMode);
   const Mirror mirror{FFlipHorizontal, FFlipVertical};
   const TRect picture =
       Mirrored({r.left, r.top, r.left + Round(sw * zoom), r.top + Round(sh * zoom)}, FWidth, FHeight, mirror);
   FillAround(FTempBitMap, picture, kGreyPixel);
-  FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen, mirror);
-  if (filterPicture) ApplyColorFilter(FTempBitMap, FColorFilterMode, picture);
-  // The flips happened in the scaler; the overlays are drawn mirrored to match.
+  // The flips happen in the scaler; the overlays are drawn mirrored to match.
   FOverlayMirror = mirror;
-  if (FShowCursor) DrawCursorOverlay(FTempBitMap, zoom);
-  if (FGridlevel > 0) DrawGridOverlay(FTempBitMap);
+  const int h = FTempBitMap.Height();
+  CursorPlacement cursor;
+  const bool hasCursor = PlaceCursor(zoom, cursor);
+  // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
+  // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
+  FRowWork.filterPicture = FColorFilterMode != cfNone && zoom < 1.0 && !FSmoothen;
+  FRowWork.filterSource = FColorFilterMode != cfNone && !FRowWork.filterPicture;
+  FRowWork.picture = picture;
+  FRowWork.grid = FGridlevel > 0 && PlanGrid(FTempBitMap);
+  FRowWork.waitTop = hasCursor ? std::clamp(cursor.at.y, 0, h) : 0;
+  FRowWork.waitBottom = hasCursor ? std::clamp(cursor.at.y + cursor.size, FRowWork.waitTop, h) : 0;
+  if (FRowWork.grid) FRowsDone.assign(static_cast<size_t>(h), 0);
+
+  FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen, mirror, this);
+
+  if (FRowWork.grid) {
+    // Rows the scaler did not write: the grey around the picture, and those under the cursor.
+    for (int y = 0; y < h; ++y) {
+      if (!FRowsDone[static_cast<size_t>(y)] && !WaitsForCursor(y)) DrawGridRow(FTempBitMap, y);
+    }
+  }
+  if (hasCursor) DrawCursor(FTempBitMap, cursor);
+  if (FRowWork.grid) {
+    for (int y = FRowWork.waitTop; y < FRowWork.waitBottom; ++y) DrawGridRow(FTempBitMap, mirror.Y(y, h));
+  }
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
   FOverlayMirror = {};
   if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
   return &FTempBitMap;
+}
+
+void TCustomImageView::SourceRow(int y) {
+  if (FRowWork.filterSource) ApplyColorFilter(Fsourcecopy, FColorFilterMode, {0, y, Fsourcecopy.Width(), y + 1});
+}
+
+void TCustomImageView::TargetRow(int y) {
+  if (FRowWork.filterPicture) {
+    ApplyColorFilter(FTempBitMap, FColorFilterMode, {FRowWork.picture.left, y, FRowWork.picture.right, y + 1});
+  }
+  if (!FRowWork.grid) return;
+  FRowsDone[static_cast<size_t>(y)] = 1;
+  if (!WaitsForCursor(y)) DrawGridRow(FTempBitMap, y);
+}
+
+bool TCustomImageView::WaitsForCursor(int y) const {
+  const int line = FOverlayMirror.Y(y, FTempBitMap.Height());
+  return line >= FRowWork.waitTop && line < FRowWork.waitBottom;
 }
 
 void TCustomImageView::SampleColor(const Bitmap& capture) {

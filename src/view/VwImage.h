@@ -29,7 +29,7 @@ enum class TMouseButton : uint8_t { Left, Right, Middle };
 // The magnifier view: captures a desktop rectangle, samples, filters, scales, draws the
 // overlays, mirrors and shows the result. The window itself belongs to the platform host,
 // which forwards its messages to the handlers at the end of this class.
-class TCustomImageView {
+class TCustomImageView : private ScaleRowWork {
  public:
   using TNotifyEvent = std::function<void(TCustomImageView* Sender)>;
   using TMouseEvent = std::function<void(TCustomImageView* Sender, TMouseButton Button, TPoint at)>;
@@ -120,8 +120,21 @@ class TCustomImageView {
   void WMTimer() { RefreshPicture(); }
 
  protected:
+  // Where the cursor image goes on a picture scaled by f.
+  struct CursorPlacement {
+    CursorImage cursor;
+    TPoint at;
+    int size = 0;
+  };
+
   void DrawCursorOverlay(Bitmap& bitmap, double f);
+  bool PlaceCursor(double f, CursorPlacement& placement);
+  void DrawCursor(Bitmap& bitmap, const CursorPlacement& placement);
   void DrawGridOverlay(Bitmap& bitmap);
+  // Works out the grid's lines for `bitmap`; false when there is no grid to draw.
+  bool PlanGrid(const Bitmap& bitmap);
+  // Draws the planned grid on row y of the bitmap.
+  void DrawGridRow(Bitmap& bitmap, int y);
   void DrawCrosshairOverlay(Bitmap& bitmap, bool scaled);
 
   Bitmap Fsourcecopy;
@@ -159,6 +172,10 @@ class TCustomImageView {
   const Bitmap* PaintUnscaled(const TRect& r);
   const Bitmap* PaintScaled(const TRect& r);
   void SampleColor(const Bitmap& capture);
+  void SourceRow(int y) override;
+  void TargetRow(int y) override;
+  // Whether bitmap row y of the scaled picture gets its grid only after the cursor.
+  bool WaitsForCursor(int y) const;
   void DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cursor, TPoint at, int size);
 
   Platform& FPlatform;
@@ -169,10 +186,25 @@ class TCustomImageView {
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
   const Bitmap* FShown = nullptr;
-  // Rows that carry a horizontal grid line and columns that carry a vertical one; kept to
-  // avoid an allocation per paint.
+  // The planned grid: rows that carry a horizontal line and columns that carry a vertical
+  // one, kept to avoid an allocation per paint.
   std::vector<uint8_t> FGridRows;
   std::vector<int> FGridColumns;
+  int FGridLineBottom = 0;  // vertical lines end here
+  int FGridLineFrom = 0;    // horizontal lines run [from, to)
+  int FGridLineTo = 0;
+  // What the scaled paint does to each row while the scaler has it in cache. The grid goes
+  // on after the cursor, so it waits on the rows the cursor covers.
+  struct RowWork {
+    bool filterSource = false;
+    bool filterPicture = false;
+    TRect picture;
+    bool grid = false;
+    int waitTop = 0;  // rows [waitTop, waitBottom), unmirrored, get the grid later
+    int waitBottom = 0;
+  };
+  RowWork FRowWork;
+  std::vector<uint8_t> FRowsDone;
   // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
   // put them; the cursor image goes through this patch the right way round.
   Mirror FOverlayMirror;

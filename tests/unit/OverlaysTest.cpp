@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "fake/FakePlatform.h"
+#include "view/ContrastPen.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -120,6 +123,26 @@ TEST(GridOverlay, SpacingBelowOneViewPixelDrawsNoGrid) {
   }
 }
 
+TEST(ContrastPen, RunsAndColumnsColourEveryPixelAsThePixelRule) {
+  // Every colour, a fourth byte that varies, and a length that leaves a ragged end.
+  std::vector<uint32_t> pixels((1u << 24) + 3);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 0x01000001u);
+  std::vector<uint32_t> run = pixels;
+  ContrastRun(run.data(), static_cast<int>(run.size()));
+  size_t wrong = 0;
+  for (size_t i = 0; i < pixels.size(); ++i) wrong += run[i] != ContrastPixel(pixels[i]);
+  EXPECT_EQ(wrong, 0u);
+
+  std::vector<uint32_t> row(pixels.begin(), pixels.begin() + 1000);
+  std::vector<int> columns;
+  for (int x = 3; x < 1000; x += 7) columns.push_back(x);
+  ContrastColumns(row.data(), columns.data(), static_cast<int>(columns.size()));
+  for (int x = 0; x < 1000; ++x) {
+    const bool onColumn = x >= 3 && (x - 3) % 7 == 0;
+    EXPECT_EQ(row[x], onColumn ? ContrastPixel(pixels[x]) : pixels[x]) << x;
+  }
+}
+
 TEST(CrosshairOverlay, InvertedOutlineTouchesSixteenPixelsOnce) {
   OverlayFixture t(400, 300, 4);
   t.Track(0, 0, 50, 37);
@@ -211,6 +234,81 @@ TEST(Overlays, CursorThenGridThenCrosshairThenMirror) {
   EXPECT_EQ(mirrored(30, 30), t.platform.cursorPixel) << "cursor";
   EXPECT_EQ(mirrored(40, 30), 0x00FFFFFFu) << "grid over the dark cursor";
   EXPECT_EQ(mirrored(22, 24), InvertPixel(t.platform.cursorPixel) & 0x00FFFFFF) << "crosshair over the cursor";
+}
+
+// Composes a frame the long way, pass after pass over whole bitmaps, from the same pieces.
+class StepByStepView : public TImageView {
+ public:
+  explicit StepByStepView(FakePlatform& platform) : TImageView(platform), platform_(platform) {}
+
+  void Compose(Bitmap& frame) {
+    const TRect r = GetImageRect();
+    const double z = Zoom();
+    const TRect desktop = platform_.VirtualScreen(Handle());
+    const int sw = std::min(static_cast<int>(std::ceil(r.Width() / z)), desktop.Width());
+    const int sh = std::min(static_cast<int>(std::ceil(r.Height() / z)), desktop.Height());
+    Bitmap source;
+    source.SetSize(sw, sh);
+    platform_.CaptureDesktop({ScreenLeft(), ScreenTop(), ScreenLeft() + sw, ScreenTop() + sh}, source, {0, 0});
+    const bool filterPicture = z < 1 && !Smoothen();
+    if (!filterPicture) ApplyColorFilter(source, ColorFilterMode());
+    frame.SetSize(Width(), Height());
+    frame.Fill(PixelFromColor(kViewGrey));
+    Scaler scaler;
+    scaler.Scale(source, frame, {r.left, r.top}, Zoom(), Smoothen());
+    const int right = r.left + static_cast<int>(std::nearbyint(sw * z));
+    const int bottom = r.top + static_cast<int>(std::nearbyint(sh * z));
+    if (filterPicture) ApplyColorFilter(frame, ColorFilterMode(), {r.left, r.top, right, bottom});
+    DrawCursorOverlay(frame, z);
+    if (Gridlevel() > 0) DrawGridOverlay(frame);
+    if (DrawCross()) DrawCrosshairOverlay(frame, true);
+  }
+
+ private:
+  FakePlatform& platform_;
+};
+
+TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
+  struct Case {
+    float zoom;
+    bool smooth;
+    TColorFilterMode filter;
+    bool smallDesktop;  // the picture leaves grey rows and columns, which the grid crosses too
+  };
+  const Case cases[] = {{2, false, cfSepia, false},        {3, false, cfInvert, false},
+                        {1.5f, false, cfGrayscale, false}, {0.5f, false, cfSepia, false},
+                        {2, true, cfProtanopia, false},    {0.5f, true, cfSepia, false},
+                        {2, false, cfSepia, true},         {3, true, cfNone, true}};
+  for (const Case& c : cases) {
+    FakePlatform platform;
+    platform.virtualScreen = c.smallDesktop ? TRect{0, 0, 60, 40} : TRect{-1920, 0, 1920, 1080};
+    platform.PaintDesktop(PatternPixel);
+    StepByStepView view(platform);
+    view.AttachWindow(kView);
+    view.WMSize(203, 151);
+    view.SetBorderWidth(2);
+    view.SetZoom(c.zoom);
+    view.SetSmoothen(c.smooth);
+    view.SetColorFilterMode(c.filter);
+    view.SetScreenLeft(c.smallDesktop ? 0 : 40);
+    view.SetScreenTop(c.smallDesktop ? 0 : 30);
+    view.SetLeftOffset(9);
+    view.SetTopOffset(7);
+    // A cursor larger than the grid's spacing, so that lines cross it.
+    platform.cursor.hotSpot = {2, 3};
+    view.SetShowCursor(true);
+    view.SetDrawCross(true);
+    view.SetDrawGrid(true);
+    view.SetGridlevel(3);
+    const Bitmap& painted = *view.Paint();
+    Bitmap composed;
+    view.Compose(composed);
+    int wrong = 0;
+    for (int y = 0; y < composed.Height(); ++y)
+      for (int x = 0; x < composed.Width(); ++x) wrong += painted.At(x, y) != composed.At(x, y);
+    EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << (c.smooth ? " smooth" : "") << " filter " << int{c.filter}
+                        << (c.smallDesktop ? " small desktop" : "");
+  }
 }
 
 }  // namespace

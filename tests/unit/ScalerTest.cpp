@@ -256,6 +256,59 @@ TEST(Scaler, ClippedPictureIsTheSameAsTheCropOfTheWholePicture) {
   }
 }
 
+// Row work that changes each source row it is handed and stamps each finished target row
+// with its row number; handing a row twice, late, or before a copy is taken from it shows.
+class StampingRows : public ScaleRowWork {
+ public:
+  StampingRows(Bitmap& source, Bitmap& target) : source_(source), target_(target) {}
+  void SourceRow(int y) override {
+    for (int x = 0; x < source_.Width(); ++x) source_.At(x, y) ^= 0x00FF00FFu;
+  }
+  void TargetRow(int y) override {
+    for (int x = 0; x < target_.Width(); ++x) target_.At(x, y) += static_cast<uint32_t>(y + 1);
+  }
+
+ private:
+  Bitmap& source_;
+  Bitmap& target_;
+};
+
+TEST(Scaler, RowWorkEqualsWorkOnTheWholeSourceBeforeAndTheWholeTargetAfter) {
+  const float zooms[] = {0.25f, 0.5f, 0.7f, 1, 1.5f, 2, 3, 13.7f};
+  const TPoint places[] = {{3, 2}, {-9, -6}};
+  const Mirror mirrors[] = {{}, {true, false}, {false, true}};
+  for (bool smooth : {false, true}) {
+    for (float zoom : zooms) {
+      for (const TPoint at : places) {
+        for (const Mirror mirror : mirrors) {
+          Bitmap source, changed, expected, actual;
+          FillRandom(source, 41, 29, 5);
+          FillRandom(changed, 41, 29, 5);
+          for (int y = 0; y < 29; ++y)
+            for (int x = 0; x < 41; ++x) changed.At(x, y) ^= 0x00FF00FFu;
+          Blank(expected, 67, 53);
+          Blank(actual, 67, 53);
+          Scaler whole, rows;
+          whole.Scale(changed, expected, at, zoom, smooth, mirror);
+          // Rows the picture does not reach are not the scaler's to hand over.
+          for (int y = 0; y < 53; ++y) {
+            const uint32_t* row = expected.Row(y);
+            if (std::all_of(row, row + 67, [](uint32_t p) { return p == kUntouched; })) continue;
+            for (int x = 0; x < 67; ++x) expected.At(x, y) += static_cast<uint32_t>(y + 1);
+          }
+          StampingRows work(source, actual);
+          rows.Scale(source, actual, at, zoom, smooth, mirror, &work);
+          int wrong = 0;
+          for (int y = 0; y < 53; ++y)
+            for (int x = 0; x < 67; ++x) wrong += actual.At(x, y) != expected.At(x, y);
+          EXPECT_EQ(wrong, 0) << "zoom " << zoom << (smooth ? " smooth" : "") << " at " << at.x << "," << at.y
+                              << " mirror " << mirror.horizontal << mirror.vertical;
+        }
+      }
+    }
+  }
+}
+
 // The mirrored pass against scaling first and mirroring the whole target after, for every
 // method, with the picture clipped on each side and the rest of the target left alone.
 TEST(Scaler, MirroredScalingEqualsScalingThenMirroringTheTarget) {
@@ -507,6 +560,10 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
       fast.replicate(source.data(), width, factor, a.data());
       plain.replicate(source.data(), width, factor, b.data());
       EXPECT_EQ(a, b) << "replicate x " << factor;
+      std::vector<uint32_t> reversed(source.rbegin() + 1, source.rend());
+      plain.replicate(reversed.data(), width, factor, b.data());
+      fast.replicateReversed(source.data(), width, factor, a.data());
+      EXPECT_EQ(a, b) << "replicate reversed x " << factor;
     }
     for (int count = 1; count <= 5; ++count) {
       std::vector<std::vector<uint32_t>> rows;

@@ -1,0 +1,57 @@
+#include "view/ContrastPen.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <emmintrin.h>
+#define GLIMMERLUX_CONTRAST_SSE2 1
+#endif
+
+namespace {
+
+#ifdef GLIMMERLUX_CONTRAST_SSE2
+
+// Four pixels at once: blue and red as one 16-bit pair, green as another, two multiply-adds.
+inline __m128i ContrastFour(__m128i p) {
+  const __m128i blueRed = _mm_and_si128(p, _mm_set1_epi32(0x00FF00FF));
+  const __m128i green = _mm_and_si128(_mm_srli_epi32(p, 8), _mm_set1_epi32(0xFF));
+  const __m128i lum = _mm_add_epi32(_mm_madd_epi16(blueRed, _mm_set1_epi32(11 | (30 << 16))),
+                                    _mm_madd_epi16(green, _mm_set1_epi32(59)));
+  const __m128i light = _mm_cmpgt_epi32(lum, _mm_set1_epi32(128 * 100 - 1));
+  return _mm_or_si128(_mm_and_si128(p, _mm_set1_epi32(static_cast<int>(0xFF000000u))),
+                      _mm_andnot_si128(light, _mm_set1_epi32(0x00FFFFFF)));
+}
+
+#endif
+
+}  // namespace
+
+void ContrastRun(uint32_t* pixels, int count) {
+  int i = 0;
+#ifdef GLIMMERLUX_CONTRAST_SSE2
+  for (; i + 4 <= count; i += 4) {
+    auto* at = reinterpret_cast<__m128i*>(pixels + i);
+    _mm_storeu_si128(at, ContrastFour(_mm_loadu_si128(at)));
+  }
+#endif
+  for (; i < count; ++i) pixels[i] = ContrastPixel(pixels[i]);
+}
+
+void ContrastColumns(uint32_t* row, const int* columns, int count) {
+  int i = 0;
+#ifdef GLIMMERLUX_CONTRAST_SSE2
+  // Four column pixels are gathered into a register and scattered back from it: a vector load
+  // from four fresh scalar stores would wait for all of them to reach the cache.
+  for (; i + 4 <= count; i += 4) {
+    const int* at = columns + i;
+    const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[0]])),
+                                          _mm_cvtsi32_si128(static_cast<int>(row[at[1]])));
+    const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[2]])),
+                                          _mm_cvtsi32_si128(static_cast<int>(row[at[3]])));
+    const __m128i out = ContrastFour(_mm_unpacklo_epi64(lo, hi));
+    row[at[0]] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
+    row[at[1]] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(1, 1, 1, 1))));
+    row[at[2]] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(2, 2, 2, 2))));
+    row[at[3]] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))));
+  }
+#endif
+  for (; i < count; ++i) row[columns[i]] = ContrastPixel(row[columns[i]]);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// The grid's pen: black over light pixels, white over dark ones, so the grid shows on any
+// picture and does not depend on what an earlier paint left in a pen. The fourth byte stays.
+inline uint32_t ContrastPixel(uint32_t p) {
+  const uint32_t b = p & 0xFFu;
+  const uint32_t g = (p >> 8) & 0xFFu;
+  const uint32_t r = (p >> 16) & 0xFFu;
+  const bool light = 30 * r + 59 * g + 11 * b >= 128 * 100;
+  return (p & 0xFF000000u) | (light ? 0u : 0x00FFFFFFu);
+}
+
+// ContrastPixel on `count` contiguous pixels.
+void ContrastRun(uint32_t* pixels, int count);
+
+// ContrastPixel on the pixels of `row` at the `count` columns in `columns`, each once.
+void ContrastColumns(uint32_t* row, const int* columns, int count);
