@@ -25,7 +25,7 @@ constexpr double kMatrices[kMatrixCount][kMatrixEntries] = {
 struct Tables {
   ProductTables products;
   uint8_t invert[256];
-  SumRow sumRows[kMatrixCount][256];
+  PackedSums packed[kMatrixCount];
   bool built = false;
 };
 
@@ -37,11 +37,26 @@ constexpr int EntryOf(int out, int in) { return (2 - out) * 3 + (2 - in); }
 
 int Clamp255(int32_t v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 
+void BuildPacked(const int32_t (&products)[kMatrixEntries][256], PackedSums& packed) {
+  for (int in = 0; in < 3; ++in) {
+    for (int v = 0; v < 256; ++v) {
+      uint64_t entry = 0;
+      for (int out = 0; out < 3; ++out) {
+        // Wrapping unsigned arithmetic: a negative product borrows from the field above, and
+        // the three entries of a pixel pay the borrow back.
+        const int64_t field = products[EntryOf(out, in)][v] + (in == 0 && out < 2 ? kFieldBias : 0);
+        entry += static_cast<uint64_t>(field) << kFieldShift[out];
+      }
+      packed.byInput[in][v] = entry;
+    }
+  }
+}
+
 }  // namespace
 
 const ProductTables& Products() { return tables.products; }
 const uint8_t* InvertTable() { return tables.invert; }
-const SumRow* SumRows(int matrix) { return tables.sumRows[matrix]; }
+const PackedSums& Packed(int matrix) { return tables.packed[matrix]; }
 
 int MatrixIndex(TColorFilterMode mode) {
   switch (mode) {
@@ -106,14 +121,7 @@ void BuildFilterTables() {
         tables.products[m][e][v] = Round(product * 256);
       }
     }
-    for (int v = 0; v < 256; ++v) {
-      SumRow& row = tables.sumRows[m][v];
-      for (int in = 0; in < 3; ++in) {
-        for (int out = 0; out < 3; ++out) row.byInput[in][out] = tables.products[m][EntryOf(out, in)][v];
-        row.byInput[in][3] = 0;
-      }
-      for (int out = 0; out < 4; ++out) row.byInput[3][out] = 0;
-    }
+    BuildPacked(tables.products[m], tables.packed[m]);
   }
   tables.built = true;
 }

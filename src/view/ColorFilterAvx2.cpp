@@ -1,0 +1,149 @@
+#include "view/ColorFilterInternal.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+
+namespace color_filter {
+
+namespace {
+
+// The table work stays scalar (AVX2 gathers measured slower than scalar loads) and the unpacking
+// goes to vector code: the packed sums go to a small buffer that vector code takes apart 8 pixels
+// at a time.
+#define GLIMMERLUX_AVX2 [[gnu::target("avx2")]]
+// Everything taking or giving 256-bit values is inlined: 64-bit Windows does not align the
+// stack to 32 bytes, so such values must never be passed on it.
+#define GLIMMERLUX_AVX2_INLINE [[gnu::target("avx2"), gnu::always_inline]] inline
+
+constexpr size_t kBlock = 64;  // pixels per pass through the buffer; 32 and 128 measured slower
+
+// packus works within 128-bit halves, so sums go to the buffer in the order that makes its
+// output come out in pixel order: pixels 0, 1, 4, 5 in the first vector, 2, 3, 6, 7 in the second.
+constexpr int kSlot[8] = {0, 1, 4, 5, 2, 3, 6, 7};
+
+struct Unpack {
+  __m256i factor;
+  __m256i fourth;
+};
+
+GLIMMERLUX_AVX2_INLINE Unpack UnpackFor() {
+  const auto& f = kWordFactor;
+  return {
+      _mm256_setr_epi16(f[0], f[1], f[2], f[3], f[0], f[1], f[2], f[3], f[0], f[1], f[2], f[3], f[0], f[1], f[2], f[3]),
+      _mm256_set1_epi32(static_cast<int>(0xFF000000u))};
+}
+
+// Eight pixels' sums, in kSlot order.
+inline void SumEight(const uint32_t* pixels, const PackedSums& packed, uint64_t* sums) {
+  for (int j = 0; j < 8; ++j) sums[kSlot[j]] = PackedSumOf(pixels[j], packed);
+}
+
+// Four sums' floored quotients as 16-bit lanes 0, blue, green, red; the pack clamps them.
+GLIMMERLUX_AVX2_INLINE __m256i FieldsOf(__m256i sums, const Unpack& u) {
+  return _mm256_srai_epi16(_mm256_mullo_epi16(sums, u.factor), 16 - kResultBits);
+}
+
+// Eight buffered sums' colours written over their pixels, keeping the fourth bytes.
+GLIMMERLUX_AVX2_INLINE void StoreEight(uint32_t* pixels, const uint64_t* sums, const Unpack& u) {
+  const __m256i a = FieldsOf(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(sums)), u);
+  const __m256i b = FieldsOf(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(sums + 4)), u);
+  __m256i* at = reinterpret_cast<__m256i*>(pixels);
+  const __m256i fourth = _mm256_and_si256(_mm256_loadu_si256(at), u.fourth);
+  const __m256i colours = _mm256_srli_epi32(_mm256_packus_epi16(a, b), 8);  // 0, blue, green, red
+  _mm256_storeu_si256(at, _mm256_or_si256(colours, fourth));
+}
+
+GLIMMERLUX_AVX2_INLINE void StoreBlock(uint32_t* pixels, const uint64_t* sums, const Unpack& u) {
+  for (size_t j = 0; j < kBlock; j += 8) StoreEight(pixels + j, sums + j, u);
+}
+
+// A run of one colour, the common case on a desktop, costs a compare per pixel: a block whose
+// colours all equal the last one computed reuses its result. After a block that is not one
+// colour the next few go without the compare, so noise pays almost nothing for it. Any pixel
+// and its filtered colour make a valid pair, so the shortcut is exact whichever pixel it holds.
+constexpr int kUncheckedBlocks = 2;
+
+struct Flat {
+  __m256i in;   // the colour bytes, fourth byte 0, in every lane
+  __m256i out;  // their filtered colour, fourth byte 0, in every lane
+};
+
+GLIMMERLUX_AVX2_INLINE Flat FlatOf(uint32_t pixel, uint64_t sum) {
+  return {_mm256_set1_epi32(static_cast<int>(pixel & 0x00FFFFFFu)),
+          _mm256_set1_epi32(static_cast<int>(ColourOfSum(sum)))};
+}
+
+GLIMMERLUX_AVX2_INLINE bool AllFlat(const uint32_t* block, const Flat& flat) {
+  const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
+  const auto* at = reinterpret_cast<const __m256i*>(block);
+  // Noise fails on the first eight pixels; only runs pay for the rest.
+  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), flat.in), colour)) return false;
+  __m256i diff = _mm256_setzero_si256();
+  for (size_t j = 1; j < kBlock / 8; ++j)
+    diff = _mm256_or_si256(diff, _mm256_xor_si256(_mm256_loadu_si256(at + j), flat.in));
+  return _mm256_testz_si256(diff, colour);
+}
+
+GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, const Flat& flat, const Unpack& u) {
+  auto* at = reinterpret_cast<__m256i*>(block);
+  for (size_t j = 0; j < kBlock / 8; ++j) {
+    _mm256_storeu_si256(at + j, _mm256_or_si256(flat.out, _mm256_and_si256(_mm256_loadu_si256(at + j), u.fourth)));
+  }
+}
+
+GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& packed) {
+  const Unpack u = UnpackFor();
+  // Two buffers: a block's sums are taken apart while the next block's are summed, by when
+  // their stores have left the store buffer (a vector load spanning pending stores waits).
+  alignas(32) uint64_t sums[2][kBlock];
+  uint32_t* pending = nullptr;  // the block whose sums wait in sums[pendingSums]
+  int pendingSums = 0;
+  Flat flat = FlatOf(pixels[0], PackedSumOf(pixels[0], packed));
+  int unchecked = 0;
+  size_t i = 0;
+  for (; i + kBlock <= count; i += kBlock) {
+    uint32_t* block = pixels + i;
+    if (unchecked > 0) {
+      --unchecked;
+    } else if (AllFlat(block, flat)) {
+      StoreFlat(block, flat, u);
+      continue;
+    } else {
+      unchecked = kUncheckedBlocks;
+    }
+    uint64_t* next = sums[pendingSums ^ 1];
+    for (size_t j = 0; j < kBlock; j += 8) SumEight(block + j, packed, next + j);
+    if (pending) StoreBlock(pending, sums[pendingSums], u);
+    if (unchecked == 0) flat = FlatOf(block[kBlock - 1], next[kBlock - 1]);
+    pending = block;
+    pendingSums ^= 1;
+  }
+  if (pending) StoreBlock(pending, sums[pendingSums], u);
+  for (; i + 8 <= count; i += 8) {
+    SumEight(pixels + i, packed, sums[0]);
+    StoreEight(pixels + i, sums[0], u);
+  }
+  return i;
+}
+
+}  // namespace
+
+size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed) {
+  return count < 8 ? 0 : Matrix(pixels, count, packed);
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+
+}  // namespace color_filter
+
+#else
+
+namespace color_filter {
+size_t MatrixAvx2(uint32_t*, size_t, const PackedSums&) { return 0; }
+bool HasAvx2() { return false; }
+}  // namespace color_filter
+
+#endif
