@@ -97,6 +97,11 @@ bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
   return true;
 }
 
+bool TCustomImageView::IsGridColumnRow(int y) const {
+  const int line = FOverlayMirror.Y(y, static_cast<int>(FGridRows.size()));
+  return !FGridRows[static_cast<size_t>(line)] && line < FGridLineBottom;
+}
+
 // Row by row rather than line by line: a column walk would touch every cache line of the
 // picture once per line, and the scaled paint draws each row as soon as it is scaled.
 void TCustomImageView::DrawGridRow(Bitmap& bitmap, int y) {

@@ -186,9 +186,13 @@ void Scaler::ReadingSource(int y) {
 
 void Scaler::Finished(const Bitmap& target, int from, int to) {
   if (work_ == nullptr) return;
+  // The rows after the first of [from, to) are copies of it.
+  int first = -1;
   for (int d = from; d < to; ++d) {
     const int y = geometry_.at.y + d;
-    work_->TargetRow(geometry_.mirror.vertical ? target.Height() - 1 - y : y);
+    const int row = geometry_.mirror.vertical ? target.Height() - 1 - y : y;
+    work_->TargetRow(row, first);
+    if (first < 0) first = row;
   }
 }
 

@@ -27,8 +27,9 @@ class ScaleRowWork {
   // rows the scaler never reads never come.
   virtual void SourceRow(int y) = 0;
   // Target row y (a row of the target bitmap, mirrors applied) once the scaler has finished
-  // with it: nothing is copied from it afterwards.
-  virtual void TargetRow(int y) = 0;
+  // with it: nothing is copied from it afterwards. `copyOf` is the row, handed over just
+  // before, that y was copied from (y held the same pixels as it did then), or -1.
+  virtual void TargetRow(int y, int copyOf) = 0;
 };
 
 // The picture's own scaler, identical on every platform.

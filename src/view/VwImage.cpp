@@ -264,13 +264,21 @@ void TCustomImageView::SourceRow(int y) {
   if (FRowWork.filterSource) ApplyColorFilter(Fsourcecopy, FColorFilterMode, {0, y, Fsourcecopy.Width(), y + 1});
 }
 
-void TCustomImageView::TargetRow(int y) {
+void TCustomImageView::TargetRow(int y, int copyOf) {
   if (FRowWork.filterPicture) {
     ApplyColorFilter(FTempBitMap, FColorFilterMode, {FRowWork.picture.left, y, FRowWork.picture.right, y + 1});
   }
   if (!FRowWork.grid) return;
   FRowsDone[static_cast<size_t>(y)] = 1;
-  if (!WaitsForCursor(y)) DrawGridRow(FTempBitMap, y);
+  if (WaitsForCursor(y)) return;
+  // A copy of a row that took the same vertical lines takes the same colours at them.
+  if (copyOf >= 0 && !WaitsForCursor(copyOf) && IsGridColumnRow(y) && IsGridColumnRow(copyOf)) {
+    const uint32_t* from = FTempBitMap.Row(copyOf);
+    uint32_t* row = FTempBitMap.Row(y);
+    for (const int x : FGridColumns) row[x] = from[x];
+    return;
+  }
+  DrawGridRow(FTempBitMap, y);
 }
 
 bool TCustomImageView::WaitsForCursor(int y) const {

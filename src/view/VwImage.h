@@ -135,6 +135,8 @@ class TCustomImageView : private ScaleRowWork {
   bool PlanGrid(const Bitmap& bitmap);
   // Draws the planned grid on row y of the bitmap.
   void DrawGridRow(Bitmap& bitmap, int y);
+  // Whether the planned grid crosses row y of the bitmap with vertical lines only.
+  bool IsGridColumnRow(int y) const;
   void DrawCrosshairOverlay(Bitmap& bitmap, bool scaled);
 
   Bitmap Fsourcecopy;
@@ -173,7 +175,7 @@ class TCustomImageView : private ScaleRowWork {
   const Bitmap* PaintScaled(const TRect& r);
   void SampleColor(const Bitmap& capture);
   void SourceRow(int y) override;
-  void TargetRow(int y) override;
+  void TargetRow(int y, int copyOf) override;
   // Whether bitmap row y of the scaled picture gets its grid only after the cursor.
   bool WaitsForCursor(int y) const;
   void DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cursor, TPoint at, int size);

@@ -264,13 +264,21 @@ class StampingRows : public ScaleRowWork {
   void SourceRow(int y) override {
     for (int x = 0; x < source_.Width(); ++x) source_.At(x, y) ^= 0x00FF00FFu;
   }
-  void TargetRow(int y) override {
+  void TargetRow(int y, int copyOf) override {
+    if (copyOf >= 0) {
+      // A copy held what its original held before the original was stamped.
+      for (int x = 0; x < target_.Width(); ++x) {
+        copies_ += target_.At(x, y) + static_cast<uint32_t>(copyOf + 1) != target_.At(x, copyOf);
+      }
+    }
     for (int x = 0; x < target_.Width(); ++x) target_.At(x, y) += static_cast<uint32_t>(y + 1);
   }
+  int WrongCopies() const { return copies_; }
 
  private:
   Bitmap& source_;
   Bitmap& target_;
+  int copies_ = 0;
 };
 
 TEST(Scaler, RowWorkEqualsWorkOnTheWholeSourceBeforeAndTheWholeTargetAfter) {
@@ -303,6 +311,7 @@ TEST(Scaler, RowWorkEqualsWorkOnTheWholeSourceBeforeAndTheWholeTargetAfter) {
             for (int x = 0; x < 67; ++x) wrong += actual.At(x, y) != expected.At(x, y);
           EXPECT_EQ(wrong, 0) << "zoom " << zoom << (smooth ? " smooth" : "") << " at " << at.x << "," << at.y
                               << " mirror " << mirror.horizontal << mirror.vertical;
+          EXPECT_EQ(work.WrongCopies(), 0);
         }
       }
     }
