@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # `make bench-program`: the CPU time of glimmerlux.exe under Wine magnifying an 800x600 view at
-# zoom 2 while the pointer moves, next to xzoom at the same size and zoom on the same display,
-# and the program's memory, GDI objects and windows over a few thousand frames.
+# zoom 2 while the pointer moves, at 15 and at 60 frames a second (set through the program's own
+# update frequency command), next to xzoom at the same size and zoom on the same display, and the
+# program's memory, GDI objects and windows over 10,000 frames at 60 a second.
 # Runs on a private display of its own. Usage: bench/program-cpu.sh [PROGRAM_DIR]
-# BENCH_SECONDS: length of each CPU window (30); MEMORY_SECONDS: length of the memory run (180).
+# BENCH_SECONDS: length of each CPU window (30); MEMORY_FRAMES: length of the memory run (10000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${PROGRAM_CPU_ON_DISPLAY:-}" ]; then
@@ -14,11 +15,11 @@ fi
 source scripts/wine-env.sh
 bin=${1:-build/windows}
 seconds=${BENCH_SECONDS:-30}
-memory_seconds=${MEMORY_SECONDS:-180}
+memory_frames=${MEMORY_FRAMES:-10000}
 hz=$(getconf CLK_TCK)
-# The program's tick is a 66 ms timer; xzoom's nearest built-in delay is 50 ms.
-program_rate=$(awk 'BEGIN { printf "%.2f", 1000 / 66 }')
-xzoom_delay_presses=2 # 200 ms -> 100 ms -> 50 ms
+# Each frame the program reads its 400x300 source (800x600 at zoom 2) from the X server as one
+# GetImage reply of 32-bit pixels after a 32-byte header, written by the server to the socket.
+capture_bytes=$((400 * 300 * 4 + 32))
 
 Die() {
   echo "program-cpu: $*" >&2
@@ -81,8 +82,14 @@ MovePointer() {
   }')
 }
 
+# Bytes Xvfb has written with write/writev (its replies and events to every client).
+XvfbWrites() {
+  awk '/^wchar:/ { print $2 }' "/proc/$1/io"
+}
+
 # One CPU window: prints "Xvfb wineserver other-Wine magnifier" CPU ticks over $seconds with the
-# pointer moving. $1: pids of the magnifier; other Wine processes are every Wine process not in $1.
+# pointer moving, then the bytes Xvfb wrote meanwhile. $1: pids of the magnifier; other Wine
+# processes are every Wine process not in $1.
 MeasureWindow() {
   local magnifier=$1 xvfb wineserver others before after mover
   xvfb=$(XvfbPid) || Die "no Xvfb found"
@@ -93,10 +100,10 @@ MeasureWindow() {
   mover=$!
   sleep 1
   # shellcheck disable=SC2086
-  before="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier)"
+  before="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb")"
   sleep "$seconds"
   # shellcheck disable=SC2086
-  after="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier)"
+  after="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb")"
   wait "$mover"
   paste -d ' ' <(tr ' ' '\n' <<<"$after") <(tr ' ' '\n' <<<"$before") | awk '{ printf "%d ", $1 - $2 }'
   echo
@@ -112,13 +119,13 @@ PerSecond() {
 # left out: they wander by a few ms a second on their own.
 NetTicks() {
   local xvfb wineserver others magnifier
-  read -r xvfb wineserver others magnifier <<<"$1"
+  read -r xvfb wineserver others magnifier _ <<<"$1"
   echo $((xvfb + wineserver + magnifier - idle_base))
 }
 
 Row() {
   local name=$1 rate=$2 ticks=$3 xvfb wineserver others magnifier total net
-  read -r xvfb wineserver others magnifier <<<"$ticks"
+  read -r xvfb wineserver others magnifier _ <<<"$ticks"
   total=$((xvfb + wineserver + others + magnifier))
   net=$(NetTicks "$ticks")
   printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n" "$name" "$rate" "$(PerSecond "$xvfb")" \
@@ -134,6 +141,43 @@ ProgramState() {
   awk -v rss="$rss" '{ print rss, $2, $4 }' <<<"$probe"
 }
 
+# The program's frames over a window: the server's writes less those of the idle run (events to the
+# other clients), in whole capture replies.
+ProgramRate() {
+  local written
+  read -r _ _ _ _ written <<<"$1"
+  awk -v w="$written" -v i="$idle_writes" -v b="$capture_bytes" -v s="$seconds" \
+    'BEGIN { printf "%.2f", (w - i) / b / s }'
+}
+
+# xzoom draws through shared memory, which no socket count sees; it sleeps once a frame after
+# drawing, so its frames are its sleeps, counted by strace over 10 s. $1: the delay it should have.
+XzoomRate() {
+  local summary calls
+  [ "$(xdotool getwindowname "$xzoom_window")" = "delay = $1 ms" ] || Die "xzoom did not take the $1 ms delay"
+  if ! command -v strace >/dev/null; then
+    echo "strace is missing: xzoom's rate is taken from its delay alone" >&2
+    awk -v d="$1" 'BEGIN { printf "%.2f", 1000 / d }'
+    return
+  fi
+  summary=$(timeout -s INT 10 strace -c -e trace=clock_nanosleep,nanosleep -p "$xzoom_pid" 2>&1 >/dev/null || true)
+  calls=$(awk '$NF ~ /nanosleep$/ { n += $4 } END { print n + 0 }' <<<"$summary")
+  [ "${calls:-0}" -gt 0 ] || Die "strace saw xzoom sleep not once"
+  awk -v c="$calls" 'BEGIN { printf "%.2f", c / 10 }'
+}
+
+# xzoom's `d` key steps its delay 200 -> 100 -> 50 -> 10 -> 0 ms.
+XzoomSlower() {
+  xdotool key --window "$xzoom_window" d 2>/dev/null
+  sleep 0.3
+}
+
+# Chooses an update frequency in the program's main menu.
+ProgramCommand() {
+  "$WINE" "$bin/program_probe.exe" command "$1" | tr -d '\r' || Die "program_probe command $1 failed"
+  sleep 2
+}
+
 for program in glimmerlux program_probe test_pattern; do
   [ -x "$bin/$program.exe" ] || Die "no $bin/$program.exe: build the windows preset first (make windows)"
 done
@@ -146,82 +190,107 @@ sleep 2
 
 echo "Idle: the pattern and the moving pointer, no magnifier (${seconds} s)"
 idle=$(MeasureWindow "")
-read -r a b _ _ <<<"$idle"
+read -r a b _ _ idle_writes <<<"$idle"
 idle_base=$((a + b))
 
-echo "xzoom -mag 2 -geometry 800x600 at its 50 ms delay (${seconds} s)"
 xzoom -mag 2 -geometry 800x600+0+0 2>/dev/null &
 xzoom_pid=$!
 WaitForWindow "^xzoom"
 xzoom_window=$(xdotool search --name "^xzoom" | head -n 1)
-for _ in $(seq "$xzoom_delay_presses"); do
-  xdotool key --window "$xzoom_window" d 2>/dev/null
-  sleep 0.3
-done
-[ "$(xdotool getwindowname "$xzoom_window")" = "delay = 50 ms" ] || Die "xzoom did not take the 50 ms delay"
-# xzoom sleeps once a frame after drawing it, so its frames are its sleeps.
-xzoom_rate=20.00
-if command -v strace >/dev/null; then
-  summary=$(timeout -s INT 10 strace -c -e trace=clock_nanosleep,nanosleep -p "$xzoom_pid" 2>&1 >/dev/null || true)
-  calls=$(awk '$NF ~ /nanosleep$/ { n += $4 } END { print n + 0 }' <<<"$summary")
-  [ "${calls:-0}" -gt 0 ] && xzoom_rate=$(awk -v c="$calls" 'BEGIN { printf "%.2f", c / 10 }')
-else
-  echo "strace is missing: xzoom's rate is taken as 20 frames a second"
-fi
-xzoom_ticks=$(MeasureWindow "$xzoom_pid")
+XzoomSlower
+XzoomSlower
+echo "xzoom -mag 2 -geometry 800x600 at its 50 ms delay (${seconds} s)"
+xzoom50_rate=$(XzoomRate 50)
+xzoom50_ticks=$(MeasureWindow "$xzoom_pid")
+# 10 ms is its fastest delay that still sleeps each frame, so the one whose frames can be counted;
+# at 0 it draws as fast as it can, far beyond 60 a second.
+XzoomSlower
+echo "xzoom at its 10 ms delay (${seconds} s)"
+xzoom10_rate=$(XzoomRate 10)
+xzoom10_ticks=$(MeasureWindow "$xzoom_pid")
 kill "$xzoom_pid"
 wait "$xzoom_pid" 2>/dev/null || true
 
-echo "glimmerlux.exe, view 800x600 at zoom 2 (${seconds} s)"
+echo "glimmerlux.exe, view 800x600 at zoom 2"
 "$WINE" "$bin/glimmerlux.exe" &
 WaitForWindow "^Glimmerlux\$"
 sleep 2
 "$WINE" "$bin/program_probe.exe" size 800 600 | tr -d '\r' || Die "could not size the view to 800x600"
 program_pid=$(WinePids glimmerlux.exe)
 [ "$(wc -w <<<"$program_pid")" -eq 1 ] || Die "expected one glimmerlux.exe process, found: $program_pid"
-sleep 3
-program_ticks=$(MeasureWindow "$program_pid")
+ProgramCommand N15xpersecond1
+echo "glimmerlux.exe at \"15 x per second : Low\" (${seconds} s)"
+program15_ticks=$(MeasureWindow "$program_pid")
+program15_rate=$(ProgramRate "$program15_ticks")
+ProgramCommand N60xpersecond1
+echo "glimmerlux.exe at \"60 x per second : High\" (${seconds} s)"
+program60_ticks=$(MeasureWindow "$program_pid")
+program60_rate=$(ProgramRate "$program60_ticks")
+awk -v r="$program60_rate" 'BEGIN { exit !(r > 40) }' || Die "only $program60_rate frames a second after the 60 a second command"
 
-echo "glimmerlux.exe memory, GDI objects and windows over ${memory_seconds} s"
-MovePointer $((memory_seconds + 10)) &
+# Long enough for the frames asked for at the rate just measured, and samples at six even steps.
+memory_seconds=$(awk -v f="$memory_frames" -v r="$program60_rate" 'BEGIN { s = f / r; printf "%d", s == int(s) ? s : int(s) + 1 }')
+echo "glimmerlux.exe memory, GDI objects and windows over ${memory_frames} frames (${memory_seconds} s)"
+MovePointer $((memory_seconds + 20)) &
 mover=$!
-samples=()
+xvfb=$(XvfbPid) || Die "no Xvfb found"
 start=$(date +%s)
-step=$((memory_seconds >= 6 ? memory_seconds / 6 : 1))
-for ((elapsed = 0; elapsed <= memory_seconds; elapsed += step)); do
+first_writes=$(XvfbWrites "$xvfb")
+# The program's frames since the start of the memory run.
+FramesSoFar() {
+  awk -v w="$(XvfbWrites "$xvfb")" -v f="$first_writes" -v i="$idle_writes" -v e="$(($(date +%s) - start))" \
+    -v s="$seconds" -v b="$capture_bytes" 'BEGIN { n = (w - f - i * e / s) / b; printf "%d", (n > 0 ? n : 0) }'
+}
+samples=()
+for step in 0 1 2 3 4 5 6; do
+  elapsed=$((memory_seconds * step / 6))
   sleep $((start + elapsed - $(date +%s))) 2>/dev/null || true
-  samples+=("$elapsed $(ProgramState "$program_pid")")
+  # The rate sags a little while the probe runs: the last sample waits for the full count.
+  if [ "$step" -eq 6 ]; then
+    for _ in $(seq 10); do
+      [ "$(FramesSoFar)" -ge "$memory_frames" ] && break
+      sleep 1
+    done
+    elapsed=$(($(date +%s) - start))
+  fi
+  samples+=("$elapsed $(FramesSoFar) $(ProgramState "$program_pid")")
 done
 kill "$mover" 2>/dev/null || true
 wait "$mover" 2>/dev/null || true
 
 echo
 echo "CPU: milliseconds of CPU per second of wall time over ${seconds} s. net: magnifier + Xvfb +"
-echo "wineserver, less Xvfb + wineserver of the idle run. Frames a second: the program's 66 ms timer;"
-echo "xzoom's counted. 60 a second waits for the program's update frequency command."
+echo "wineserver, less Xvfb + wineserver of the idle run. Frames a second: the program's counted"
+echo "capture replies ($capture_bytes bytes each in Xvfb's writes beyond the idle run); xzoom's"
+echo "counted sleeps."
 echo
 echo "| run | frames/s | Xvfb | wineserver | other Wine | magnifier | total | net | net ms/frame |"
 echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 Row "idle (pattern, pointer)" 0 "$idle"
-Row "xzoom, delay 50 ms" "$xzoom_rate" "$xzoom_ticks"
-Row "glimmerlux.exe" "$program_rate" "$program_ticks"
-xzoom_net=$(NetTicks "$xzoom_ticks")
-program_net=$(NetTicks "$program_ticks")
-awk -v p="$program_net" -v x="$xzoom_net" -v pr="$program_rate" -v xr="$xzoom_rate" 'BEGIN {
-  if (x <= 0) { print "\nxzoom cost nothing measurable: no ratio"; exit }
-  printf "\nglimmerlux / xzoom, net CPU per frame: %.2f (per second at each one'\''s own rate: %.2f)\n",
-    (p / pr) / (x / xr), p / x
-}'
+Row "xzoom, delay 50 ms" "$xzoom50_rate" "$xzoom50_ticks"
+Row "xzoom, delay 10 ms" "$xzoom10_rate" "$xzoom10_ticks"
+Row "glimmerlux.exe, 15 x per second" "$program15_rate" "$program15_ticks"
+Row "glimmerlux.exe, 60 x per second" "$program60_rate" "$program60_ticks"
+echo
+# $1: caption; $2 $3: the program's ticks and rate; $4 $5: xzoom's.
+Ratio() {
+  awk -v name="$1" -v p="$(NetTicks "$2")" -v pr="$3" -v x="$(NetTicks "$4")" -v xr="$5" 'BEGIN {
+    if (x <= 0 || pr <= 0) { printf "%s: xzoom cost nothing measurable, no ratio\n", name; exit }
+    printf "%s, net CPU per frame: %.2f (per second at each one'\''s own rate: %.2f)\n",
+      name, (p / pr) / (x / xr), p / x
+  }'
+}
+Ratio "glimmerlux at 15/s / xzoom at 50 ms" "$program15_ticks" "$program15_rate" "$xzoom50_ticks" "$xzoom50_rate"
+Ratio "glimmerlux at 60/s / xzoom at 10 ms" "$program60_ticks" "$program60_rate" "$xzoom10_ticks" "$xzoom10_rate"
 echo
 echo "| seconds | frames | RSS KiB | GDI objects | windows |"
 echo "|---:|---:|---:|---:|---:|"
 for sample in "${samples[@]}"; do
-  read -r elapsed rss gdi windows <<<"$sample"
-  printf "| %s | %s | %s | %s | %s |\n" "$elapsed" "$(awk -v s="$elapsed" -v r="$program_rate" 'BEGIN { printf "%d", s * r }')" \
-    "$rss" "$gdi" "$windows"
+  read -r elapsed frames rss gdi windows <<<"$sample"
+  printf "| %s | %s | %s | %s | %s |\n" "$elapsed" "$frames" "$rss" "$gdi" "$windows"
 done
-read -r _ first_rss _ <<<"${samples[0]}"
-read -r last_elapsed last_rss _ <<<"${samples[-1]}"
-awk -v a="$first_rss" -v b="$last_rss" -v s="$last_elapsed" -v r="$program_rate" 'BEGIN {
-  printf "\nRSS growth: %+d KiB over %d frames, %+.1f KiB per 1000 frames\n", b - a, s * r, (b - a) / (s * r) * 1000
+read -r _ _ first_rss _ <<<"${samples[0]}"
+read -r _ last_frames last_rss _ <<<"${samples[-1]}"
+awk -v a="$first_rss" -v b="$last_rss" -v n="$last_frames" 'BEGIN {
+  printf "\nRSS growth: %+d KiB over %d frames, %+.1f KiB per 1000 frames\n", b - a, n, (n > 0 ? (b - a) / n * 1000 : 0)
 }'

@@ -2,6 +2,8 @@
 // Usage: program_probe.exe size WIDTH HEIGHT   sizes the main window so that the view is WIDTH x HEIGHT
 //                                              and moves it to the top left, out of the pointer's way
 //        program_probe.exe count                prints the program's GDI objects and windows
+//        program_probe.exe command NAME         runs the main menu's command NAME (e.g. N60xpersecond1)
+//                                              as choosing it in the menu does
 // Exit code 1 when the program's window is not there or cannot be measured.
 #include <windows.h>
 #include <winternl.h>
@@ -9,7 +11,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <vector>
+
+#include "platform/win32/MenuBuilder.h"
 
 namespace {
 
@@ -137,6 +142,26 @@ int Count() {
   return 0;
 }
 
+// The program numbers its menu commands from its own menu table, which is linked in here, so the
+// command goes the same way as a click in the menu.
+int Command(const wchar_t* name) {
+  const std::wstring wide(name);
+  const std::string narrow(wide.begin(), wide.end());  // item names are ASCII
+  const UINT command = CommandOf(MainMenuTable(), narrow);
+  const HWND main = MainWindow();
+  if (command == 0 || main == nullptr) {
+    std::fputs(command == 0 ? "program_probe: no such menu item\n" : "program_probe: no Glimmerlux window\n", stderr);
+    return 1;
+  }
+  DWORD_PTR result = 0;
+  if (::SendMessageTimeoutW(main, WM_COMMAND, MAKEWPARAM(command, 0), 0, SMTO_ABORTIFHUNG, 5000, &result) == 0) {
+    std::fputs("program_probe: the program did not take the command\n", stderr);
+    return 1;
+  }
+  std::printf("command %ls (%u) sent\n", name, command);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -145,6 +170,7 @@ int wmain(int argc, wchar_t** argv) {
                     static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   }
   if (argc == 2 && std::wcscmp(argv[1], L"count") == 0) return Count();
-  std::fputs("usage: program_probe.exe size WIDTH HEIGHT | count\n", stderr);
+  if (argc == 3 && std::wcscmp(argv[1], L"command") == 0) return Command(argv[2]);
+  std::fputs("usage: program_probe.exe size WIDTH HEIGHT | count | command NAME\n", stderr);
   return 2;
 }

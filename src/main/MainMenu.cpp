@@ -21,6 +21,14 @@ constexpr TMenuEntry ZoomItem(const char* name, TMenuItem Tfrmmain::*item, size_
           [](Tfrmmain& f, TMenuItem& sender) { f.Magnify1X1Click(sender); }};
 }
 
+// The update rates share one handler, which reads the timer interval from the tag.
+constexpr TMenuHandler kFrequencyHandler = [](Tfrmmain& f, TMenuItem& sender) { f.N1xpersecond1Click(sender); };
+
+constexpr TMenuEntry FrequencyItem(const char* name, const char* caption, int interval, TMenuItem Tfrmmain::*item,
+                                   bool hidden = false) {
+  return {name, caption, 1, kNone, interval, false, item, kFrequencyHandler, hidden};
+}
+
 const TMenuEntry kMainMenu[] = {
     {"ZoomLevel1", "Zoom Level", 0, kNone, 0, false, nullptr, nullptr},
     ZoomItem("Magnify1X1", &Tfrmmain::Magnify1X1, 0),
@@ -46,6 +54,11 @@ const TMenuEntry kMainMenu[] = {
     {"Magnify025X1", kZoomCaptions[18], 1, kNone, 0, false, &Tfrmmain::Magnify025X1,
      [](Tfrmmain& f, TMenuItem&) { f.Magnify025X1Click(); }},
     {"UpdateFrequency1", "Update Frequency", 0, kNone, 0, false, nullptr, nullptr},
+    FrequencyItem("N5xpersecond1", "5 x per second", 200, &Tfrmmain::N5xpersecond1, true),
+    FrequencyItem("N10xpersecond1", "10 x per second : Low", 100, &Tfrmmain::N10xpersecond1, true),
+    FrequencyItem("N15xpersecond1", "15 x per second : Low", 66, &Tfrmmain::N15xpersecond1),
+    FrequencyItem("N30xpersecond1", "30 x per second : Medium", 33, &Tfrmmain::N30xpersecond1),
+    FrequencyItem("N60xpersecond1", "60 x per second : High", 16, &Tfrmmain::N60xpersecond1),
     {"Smoothen1", "Smoothen Display", 0, kNone, 0, false, nullptr, nullptr},
     {"ColorFilter1", "Color Filter", 0, kNone, 0, false, nullptr, nullptr},
     {"FlipScreen1", "Flip Screen", 0, kNone, 0, false, nullptr, nullptr},
@@ -140,9 +153,10 @@ bool IsAvailable(std::span<const TMenuEntry> menu, size_t index) {
   if (index >= menu.size()) return false;
   const TMenuEntry& entry = menu[index];
   if (entry.IsSeparator()) return true;
+  if (entry.Hidden) return false;
   if (!OpensSubmenu(menu, index)) return entry.Handler != nullptr;
   for (size_t i = index + 1; i < menu.size() && menu[i].Depth > entry.Depth; ++i) {
-    if (!menu[i].IsSeparator() && !OpensSubmenu(menu, i) && menu[i].Handler != nullptr) return true;
+    if (!menu[i].IsSeparator() && !OpensSubmenu(menu, i) && IsAvailable(menu, i)) return true;
   }
   return false;
 }

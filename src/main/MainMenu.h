@@ -41,6 +41,8 @@ struct TMenuEntry {
   TMenuItem Tfrmmain::*Item;
   // nullptr while the command has no handler; such items are left out of the built menu.
   TMenuHandler Handler;
+  // Kept for its command and check mark, never shown.
+  bool Hidden = false;
 
   bool IsSeparator() const { return std::string_view(Caption) == "-"; }
 };
@@ -50,8 +52,8 @@ std::span<const TMenuEntry> mnuColorDisplayEntries();
 std::span<const TMenuEntry> mnuCopyCoordEntries();
 
 bool OpensSubmenu(std::span<const TMenuEntry> menu, size_t index);
-// Whether the item belongs in the built menu: a command with a handler, a submenu with such
-// a command inside, or a separator (the builder drops separators that would separate nothing).
+// Whether the item belongs in the built menu: a shown command with a handler, a submenu with
+// such a command inside, or a separator (the builder drops separators that would separate nothing).
 bool IsAvailable(std::span<const TMenuEntry> menu, size_t index);
 // The index of the entry named `name`, or menu.size().
 size_t IndexOfMenuEntry(std::span<const TMenuEntry> menu, std::string_view name);

@@ -9,6 +9,7 @@ Tfrmmain::Tfrmmain(Platform& platform, SurfaceFactory& surfaces)
       FPlatform(platform),
       FImageView(std::make_unique<TImageView>(platform, surfaces)) {
   InitMenuItems(*this);
+  setFreqChecked();
   // The view samples colours only for a panel that shows them.
   FImageView->SetGetcolor(Panel1.Visible);
   cbxZoomLevelChange();
@@ -29,4 +30,19 @@ TRect Tfrmmain::ClientResized(int width, int height) {
 void Tfrmmain::CopyImagetoClipboard1Click() {
   FPlatform.EmptyClipboard();
   FImageView->CopyToClipBoard();
+}
+
+void Tfrmmain::N1xpersecond1Click(TMenuItem& Sender) {
+  const bool wasEnabled = Timer1.Enabled();
+  Timer1.SetEnabled(false);
+  // A negative tag stops the ticks rather than wrapping round to an interval of weeks.
+  Timer1.SetInterval(static_cast<uint32_t>(std::max(Sender.Tag, 0)));
+  Timer1.SetEnabled(wasEnabled);
+  setFreqChecked();
+}
+
+void Tfrmmain::setFreqChecked() {
+  for (TMenuItem* item : {&N5xpersecond1, &N10xpersecond1, &N15xpersecond1, &N30xpersecond1, &N60xpersecond1}) {
+    item->Checked = static_cast<int64_t>(Timer1.Interval()) == item->Tag;
+  }
 }

@@ -39,6 +39,10 @@ class Tfrmmain {
 
   void CopyImagetoClipboard1Click();
 
+  // Update frequency: the sender's Tag is the timer interval in milliseconds.
+  void N1xpersecond1Click(TMenuItem& Sender);
+  void setFreqChecked();
+
   // Status readouts.
   void UpdateStatusReadouts(TPoint C);
   void RGBValues1Click();
@@ -92,6 +96,7 @@ class Tfrmmain {
   TMenuItem Magnify1X1, Magnify2X1, Magnify3X1, Magnify4X1, Magnify5X1, Magnify6X1, Magnify8X1, Magnify10X1,
       Magnify12X1, Magnify16x1, Magnify20x1, Magnify24x1, Magnify28x1, Magnify32x1, Magnify36x1, Magnify40x1,
       Magnify075X1, Magnify05X1, Magnify025X1;
+  TMenuItem N5xpersecond1, N10xpersecond1, N15xpersecond1, N30xpersecond1, N60xpersecond1;
   TMenuItem RGBValues1, HTMLCode1, mnuRGB, mnuHTML;
   // Its Tag records the index of the chosen zoom level.
   TMenuItem AboutGlimmerlux1;

@@ -1,18 +1,24 @@
 // The Win32 layer on its own, under Wine: the caret lookups against a foreign application
-// (also one that stops responding) and the monitor queries behind moving the window away.
+// (also one that stops responding), the monitor queries behind moving the window away, and
+// the main window's menu commands.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <chrono>
 #include <cwchar>
 #include <optional>
+#include <string>
 
 #include "Desktop.h"
 #include "fixture/CaretFixture.h"
 #include "main/CaretLocator.h"
 #include "main/HoverAvoidance.h"
+#include "main/fmMagnifier.h"
 #include "platform/win32/CaretProbe.h"
+#include "platform/win32/DibSurface.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/MainWindow.h"
+#include "platform/win32/MenuBuilder.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -171,6 +177,53 @@ TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
     EXPECT_EQ(placed.right - placed.left, kWidth);
     EXPECT_EQ(placed.bottom - placed.top, kHeight);
   }
+}
+
+// The captions of a menu's items, a checked one marked with a leading '*', one per line.
+std::wstring Captions(HMENU menu) {
+  std::wstring lines;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t caption[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
+    const bool checked = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
+    lines += (checked ? L"*" : L"") + std::wstring(caption) + L"\n";
+  }
+  return lines;
+}
+
+HMENU SubmenuCaptioned(HMENU menu, const wchar_t* caption) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    if (std::wcscmp(text, caption) == 0) return GetSubMenu(menu, i);
+  }
+  return nullptr;
+}
+
+TEST(MainWindowMenu, TheUpdateFrequencyCommandSetsTheTimerAndMovesTheCheckMark) {
+  Win32Platform platform;
+  DibSurfaceFactory surfaces;
+  Tfrmmain frm(platform, surfaces);
+  MainWindow window(frm, platform);
+  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
+
+  auto frequencies = [&] {
+    const MenuHandle menu = BuildPopupMenu(MainMenuTable(), frm);
+    const HMENU submenu = SubmenuCaptioned(menu.Get(), L"Update Frequency");
+    return submenu != nullptr ? Captions(submenu) : L"no \"Update Frequency\" submenu";
+  };
+  EXPECT_EQ(frequencies(), L"*15 x per second : Low\n30 x per second : Medium\n60 x per second : High\n");
+
+  const UINT command = CommandOf(MainMenuTable(), "N60xpersecond1");
+  ASSERT_NE(command, 0u);
+  SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  EXPECT_EQ(frm.Timer1.Interval(), 16u);
+  EXPECT_TRUE(frm.Timer1.Enabled());
+  EXPECT_EQ(frequencies(), L"15 x per second : Low\n30 x per second : Medium\n*60 x per second : High\n");
+
+  DestroyWindow(window.Handle());
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 }  // namespace

@@ -53,8 +53,11 @@ TEST(MainMenuTable, OnlyCommandsWithHandlersAreOffered) {
   EXPECT_TRUE(available("ColorDisplay1"));
   EXPECT_TRUE(available("SetVirtualOrigin1"));
   EXPECT_TRUE(available("CopyImagetoClipboard1"));
+  EXPECT_TRUE(available("UpdateFrequency1"));
+  EXPECT_TRUE(available("N60xpersecond1"));
+  EXPECT_FALSE(available("N5xpersecond1")) << "hidden";
+  EXPECT_FALSE(available("N10xpersecond1")) << "hidden";
   EXPECT_FALSE(available("Exit1"));
-  EXPECT_FALSE(available("UpdateFrequency1"));
   EXPECT_FALSE(available("NoSuchItem"));
 }
 

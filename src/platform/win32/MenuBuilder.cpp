@@ -60,6 +60,11 @@ MenuTable MainMenuTable() { return {mnuMainEntries(), kMainMenuCommands}; }
 MenuTable ColorDisplayMenuTable() { return {mnuColorDisplayEntries(), kColorDisplayCommands}; }
 MenuTable CopyCoordMenuTable() { return {mnuCopyCoordEntries(), kCopyCoordCommands}; }
 
+UINT CommandOf(const MenuTable& table, std::string_view name) {
+  const size_t index = IndexOfMenuEntry(table.entries, name);
+  return index < table.entries.size() ? table.firstCommand + static_cast<UINT>(index) : 0;
+}
+
 MenuHandle BuildPopupMenu(const MenuTable& table, Tfrmmain& frm) {
   MenuHandle menu(::CreatePopupMenu());
   if (menu) AppendLevel(menu.Get(), table, frm, 0, 0);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string_view>
 
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
@@ -24,6 +25,9 @@ struct MenuTable {
 MenuTable MainMenuTable();
 MenuTable ColorDisplayMenuTable();
 MenuTable CopyCoordMenuTable();
+
+// The command of the entry named `name`, or 0 when the table has none.
+UINT CommandOf(const MenuTable& table, std::string_view name);
 
 // Only the available items, with their shortcut texts and current check marks.
 MenuHandle BuildPopupMenu(const MenuTable& table, Tfrmmain& frm);
