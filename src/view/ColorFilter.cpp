@@ -135,6 +135,16 @@ void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode) {
   FilterPixels(FastestPath(), bitmap.Pixels(), bitmap.PixelCount(), mode);
 }
 
+void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+  using namespace color_filter;
+  BuildFilterTables();
+  if (mode == cfInvert || MatrixIndex(mode) >= 0) {
+    FilterPixels(FastestPath(), pixels, count, mode, piece, context);
+  } else if (count > 0) {
+    piece(context, 0, count);
+  }
+}
+
 void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, TRect area) {
   using namespace color_filter;
   if (mode == cfNone) return;

@@ -91,7 +91,11 @@ GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, const Flat& flat, const U
   }
 }
 
-GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& packed) {
+GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece,
+                              void* context) {
+  const auto told = [&](const uint32_t* at, size_t n) {
+    if (piece) piece(context, static_cast<size_t>(at - pixels), static_cast<size_t>(at - pixels) + n);
+  };
   const Unpack u = UnpackFor();
   // Two buffers: a block's sums are taken apart while the next block's are summed, by when
   // their stores have left the store buffer (a vector load spanning pending stores waits).
@@ -107,29 +111,37 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
       --unchecked;
     } else if (AllFlat(block, flat)) {
       StoreFlat(block, flat, u);
+      told(block, kBlock);
       continue;
     } else {
       unchecked = kUncheckedBlocks;
     }
     uint64_t* next = sums[pendingSums ^ 1];
     for (size_t j = 0; j < kBlock; j += 8) SumEight(block + j, packed, next + j);
-    if (pending) StoreBlock(pending, sums[pendingSums], u);
+    if (pending) {
+      StoreBlock(pending, sums[pendingSums], u);
+      told(pending, kBlock);
+    }
     if (unchecked == 0) flat = FlatOf(block[kBlock - 1], next[kBlock - 1]);
     pending = block;
     pendingSums ^= 1;
   }
-  if (pending) StoreBlock(pending, sums[pendingSums], u);
+  if (pending) {
+    StoreBlock(pending, sums[pendingSums], u);
+    told(pending, kBlock);
+  }
   for (; i + 8 <= count; i += 8) {
     SumEight(pixels + i, packed, sums[0]);
     StoreEight(pixels + i, sums[0], u);
+    told(pixels + i, 8);
   }
   return i;
 }
 
 }  // namespace
 
-size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed) {
-  return count < 8 ? 0 : Matrix(pixels, count, packed);
+size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context) {
+  return count < 8 ? 0 : Matrix(pixels, count, packed, piece, context);
 }
 
 bool HasAvx2() {
@@ -142,7 +154,7 @@ bool HasAvx2() {
 #else
 
 namespace color_filter {
-size_t MatrixAvx2(uint32_t*, size_t, const PackedSums&) { return 0; }
+size_t MatrixAvx2(uint32_t*, size_t, const PackedSums&, TFilteredPiece, void*) { return 0; }
 bool HasAvx2() { return false; }
 }  // namespace color_filter
 

@@ -94,11 +94,13 @@ bool PathAvailable(Path path);
 Path FastestPath();
 
 // Filters `count` contiguous pixels; the tables must exist and the path must be available.
-void FilterPixels(Path path, uint32_t* pixels, size_t count, TColorFilterMode mode);
+// `piece`, when given, is told as the pixels become final.
+void FilterPixels(Path path, uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece = nullptr,
+                  void* context = nullptr);
 
 // The AVX2 loop over whole blocks; returns how many pixels it did. Lives in its own file so that
 // only its functions carry the AVX2 target.
-size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed);
+size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context);
 bool HasAvx2();
 
 // The reference: one pixel at a time through the integer tables.

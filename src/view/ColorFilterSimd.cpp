@@ -140,21 +140,40 @@ Path FastestPath() {
   return Path::kPlain;
 }
 
-void FilterPixels(Path path, uint32_t* pixels, size_t count, TColorFilterMode mode) {
+void FilterPixels(Path path, uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece,
+                  void* context) {
   size_t done = 0;
 #ifdef GLIMMERLUX_FILTER_X86
   const int matrix = MatrixIndex(mode);
+  if (path == Path::kAvx2 && matrix >= 0) {
+    // The loop that matters tells its blocks as it stores them.
+    done = MatrixAvx2(pixels, count, Packed(matrix), piece, context);
+    FilterPlain(pixels + done, count - done, mode);
+    if (piece && done < count) piece(context, done, count);
+    return;
+  }
+  if (piece) {
+    // The others go in short runs of their own.
+    constexpr size_t kPiece = 64;
+    for (size_t at = 0; at < count; at += kPiece) {
+      const size_t n = count - at < kPiece ? count - at : kPiece;
+      FilterPixels(path, pixels + at, n, mode);
+      piece(context, at, at + n);
+    }
+    return;
+  }
   if (path != Path::kPlain && mode == cfInvert) {
     done = InvertSse2(pixels, count);
   } else if (path == Path::kSse2 && matrix >= 0) {
     done = MatrixSse2(pixels, count, Packed(matrix));
-  } else if (path == Path::kAvx2 && matrix >= 0) {
-    done = MatrixAvx2(pixels, count, Packed(matrix));
   }
 #else
   (void)path;
 #endif
   FilterPlain(pixels + done, count - done, mode);
+#ifndef GLIMMERLUX_FILTER_X86
+  if (piece && count > 0) piece(context, 0, count);
+#endif
 }
 
 }  // namespace color_filter

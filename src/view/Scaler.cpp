@@ -234,6 +234,61 @@ static void ReplicateSpanReversed(const scaler_rows::RowKernels& kernels, const 
   for (x += blocks * k; x < right; ++x) *out++ = in[width - 1 - x / k];
 }
 
+namespace {
+
+// What WriteDoubled needs: the source row, the two picture rows and the picture's columns.
+struct Doubling {
+  const scaler_rows::RowKernels* kernels;
+  const uint32_t* in;  // the source row
+  int width;           // of the source row
+  int first;           // source column of the span's first pixel
+  int left;            // picture columns [left, right) go to the rows from their first pixel on
+  int right;
+  bool across;
+  uint32_t* rows[2];
+};
+
+}  // namespace
+
+void Scaler::WriteDoubled(void* context, size_t from, size_t to) {
+  const Doubling& job = *static_cast<const Doubling*>(context);
+  const int a = job.first + static_cast<int>(from);
+  const int b = job.first + static_cast<int>(to);
+  // Mirrored, source column s shows at picture columns 2 * (width - 1 - s) and the next one.
+  const int x0 = std::max(job.across ? 2 * (job.width - b) : 2 * a, job.left);
+  const int x1 = std::min(job.across ? 2 * (job.width - a) : 2 * b, job.right);
+  if (x0 >= x1) return;
+  for (uint32_t* row : job.rows) {
+    uint32_t* out = row + (x0 - job.left);
+    if ((x0 | x1) & 1) {
+      // A pixel pair cut by the picture's edge.
+      if (job.across)
+        ReplicateSpanReversed(*job.kernels, job.in, job.width, x0, x1, 2, out);
+      else
+        ReplicateSpan(*job.kernels, job.in, x0, x1, 2, out);
+    } else if (job.across) {
+      job.kernels->replicateReversed(job.in + job.width - x1 / 2, (x1 - x0) / 2, 2, out);
+    } else {
+      job.kernels->replicate(job.in + x0 / 2, (x1 - x0) / 2, 2, out);
+    }
+  }
+}
+
+void Scaler::DoubleRow(const Bitmap& source, Bitmap& target, int row, int d) {
+  const int width = source.Width();
+  const bool across = geometry_.mirror.horizontal;
+  // Mirrored, the picture is the reversed source row scaled the usual way; its columns.
+  const int left = across ? 2 * width - span_.right : span_.left;
+  const int right = across ? 2 * width - span_.left : span_.right;
+  // The source columns those show.
+  const int first = across ? width - (right + 1) / 2 : left / 2;
+  const int end = across ? width - left / 2 : (right + 1) / 2;
+  Doubling job{kernels_, source.Row(row), width,  first,
+               left,     right,           across, {OutRow(target, d), OutRow(target, d + 1)}};
+  work_->SourceSpan(row, first, end, &Scaler::WriteDoubled, &job);
+  sourceReady_ = row + 1;
+}
+
 void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   const int count = span_.Width();
   const size_t bytes = static_cast<size_t>(count) * sizeof(uint32_t);
@@ -245,16 +300,26 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   const uint32_t* previous = nullptr;
   int previousRow = -1;
   int unfinished = span_.top;  // rows from here on may still be copied
+  bool doubled = false;        // the last row was written together with the one below it
   for (int d = span_.top; d < span_.bottom; ++d) {
     uint32_t* out = OutRow(target, d);
     const int row = rowSource_[static_cast<size_t>(d - span_.top)];
     if (row == previousRow) {
-      std::memcpy(out, previous, bytes);
+      if (!doubled) std::memcpy(out, previous, bytes);
+      doubled = false;
       previous = out;
       continue;
     }
     Finished(target, unfinished, d);
     unfinished = d;
+    previous = out;
+    previousRow = row;
+    doubled = k == 2 && work_ != nullptr && row >= sourceReady_ && d + 1 < span_.bottom &&
+              rowSource_[static_cast<size_t>(d + 1 - span_.top)] == row;
+    if (doubled) {
+      DoubleRow(source, target, row, d);
+      continue;
+    }
     ReadingSource(row);
     if (k > 0 && across) {
       ReplicateSpanReversed(*kernels_, source.Row(row), source.Width(), pictureWidth - span_.right,
@@ -266,8 +331,6 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
       const uint32_t* next = i + 1 < rowSource_.size() ? source.Row(rowSource_[i + 1]) : nullptr;
       scaler_rows::Gather(source.Row(row), columnSource_.data(), count, out, next);
     }
-    previous = out;
-    previousRow = row;
   }
   Finished(target, unfinished, span_.bottom);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +27,13 @@ class ScaleRowWork {
   // Source row y, just before the scaler first reads it. Rows come in order, top to bottom;
   // rows the scaler never reads never come.
   virtual void SourceRow(int y) = 0;
+  // Told which pixels of a span are ready, [from, to) counted from the span's start.
+  using Ready = void (*)(void* context, size_t from, size_t to);
+  // Instead of SourceRow, for a row that becomes two picture rows: pixels [from, to) of source
+  // row y, which the scaler reads only as `ready` is told they are ready, piece by piece in any
+  // order, each pixel once, all before the call returns. The scaler then writes each piece out
+  // while the next is worked on.
+  virtual void SourceSpan(int y, int from, int to, Ready ready, void* context) = 0;
   // Target row y (a row of the target bitmap, mirrors applied) once the scaler has finished
   // with it: nothing is copied from it afterwards. `copyOf` is the row, handed over just
   // before, that y was copied from (y held the same pixels as it did then), or -1.
@@ -92,6 +100,10 @@ class Scaler {
   void Put(const uint32_t* row, uint32_t* out) const;
   // Hands source row y to the row work before its first read.
   void ReadingSource(int y);
+  // Zoom 2 with row work: destination rows d and d + 1 both show source row `row`, written
+  // piece by piece as the row work makes the source pixels ready.
+  void DoubleRow(const Bitmap& source, Bitmap& target, int row, int d);
+  static void WriteDoubled(void* context, size_t from, size_t to);
   // Hands the span's rows [from, to) to the row work.
   void Finished(const Bitmap& target, int from, int to);
 

@@ -260,6 +260,15 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
   return &FTempBitMap;
 }
 
+void TCustomImageView::SourceSpan(int y, int from, int to, Ready ready, void* context) {
+  uint32_t* pixels = Fsourcecopy.Row(y) + from;
+  const auto count = static_cast<size_t>(to - from);
+  if (FRowWork.filterSource)
+    ApplyColorFilter(pixels, count, FColorFilterMode, ready, context);
+  else if (count > 0)
+    ready(context, 0, count);
+}
+
 void TCustomImageView::SourceRow(int y) {
   if (FRowWork.filterSource) ApplyColorFilter(Fsourcecopy, FColorFilterMode, {0, y, Fsourcecopy.Width(), y + 1});
 }

@@ -175,6 +175,7 @@ class TCustomImageView : private ScaleRowWork {
   const Bitmap* PaintScaled(const TRect& r);
   void SampleColor(const Bitmap& capture);
   void SourceRow(int y) override;
+  void SourceSpan(int y, int from, int to, Ready ready, void* context) override;
   void TargetRow(int y, int copyOf) override;
   // Whether bitmap row y of the scaled picture gets its grid only after the cursor.
   bool WaitsForCursor(int y) const;

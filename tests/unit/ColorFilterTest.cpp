@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <random>
 #include <string>
@@ -219,6 +221,52 @@ TEST(ColorFilter, FastPathsMatchThePlainLoopOnEveryLengthAndStart) {
       }
     }
   }
+}
+
+// A caller that uses each piece as soon as it is told: every pixel must be told once, and hold
+// its final colour when it is.
+struct TellingCaller {
+  const std::vector<uint32_t>* expected;
+  const uint32_t* pixels;
+  std::vector<int> told;
+  int early = 0;
+
+  static void Piece(void* context, size_t from, size_t to) {
+    auto& self = *static_cast<TellingCaller*>(context);
+    for (size_t i = from; i < to; ++i) {
+      ++self.told[i];
+      self.early += self.pixels[i] != (*self.expected)[i];
+    }
+  }
+};
+
+TEST(ColorFilter, PiecesAreToldOnceEachWithTheirFinalColours) {
+  BuildFilterTables();
+  // Noise, then runs of one colour, so that blocks go both ways through the fast loops.
+  std::vector<uint32_t> input = Noise(700, 3);
+  input.insert(input.end(), 300, 0x00808080u);
+  input.insert(input.end(), 130, 0x7F2B579Au);
+  for (TColorFilterMode mode : {cfSepia, cfInvert, cfDaltonizeDeuteranopia}) {
+    for (Path path : AllPaths()) {
+      for (size_t length : {size_t{0}, size_t{5}, size_t{64}, size_t{200}, input.size()}) {
+        std::vector<uint32_t> expected(input.begin(), input.begin() + static_cast<ptrdiff_t>(length));
+        color_filter::FilterPlain(expected.data(), expected.size(), mode);
+        std::vector<uint32_t> actual(input.begin(), input.begin() + static_cast<ptrdiff_t>(length));
+        TellingCaller caller{&expected, actual.data(), std::vector<int>(length, 0)};
+        color_filter::FilterPixels(path, actual.data(), length, mode, &TellingCaller::Piece, &caller);
+        EXPECT_EQ(actual, expected) << PathName(path) << ", mode " << int{mode} << ", length " << length;
+        EXPECT_EQ(caller.early, 0) << PathName(path) << ", mode " << int{mode} << ", length " << length;
+        EXPECT_EQ(std::count(caller.told.begin(), caller.told.end(), 1), static_cast<ptrdiff_t>(length))
+            << PathName(path) << ", mode " << int{mode} << ", length " << length;
+      }
+    }
+  }
+  // Nothing to do is told at once.
+  std::vector<uint32_t> plain = input;
+  TellingCaller caller{&input, plain.data(), std::vector<int>(input.size(), 0)};
+  ApplyColorFilter(plain.data(), plain.size(), cfNone, &TellingCaller::Piece, &caller);
+  EXPECT_EQ(std::count(caller.told.begin(), caller.told.end(), 1), static_cast<ptrdiff_t>(input.size()));
+  EXPECT_EQ(plain, input);
 }
 
 // Every colour once, with a fourth byte that changes from pixel to pixel.
