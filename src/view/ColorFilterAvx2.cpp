@@ -8,18 +8,15 @@ namespace color_filter {
 namespace {
 
 // The table work stays scalar (AVX2 gathers measured slower than scalar loads) and the unpacking
-// goes to vector code: the packed sums go to a small buffer that vector code takes apart 8 pixels
-// at a time.
+// goes to vector code, eight pixels' packed sums at a time, straight from the registers: a
+// buffer in between measured slower, most of all in the paint, where its stores queue up behind
+// the picture's.
 #define GLIMMERLUX_AVX2 [[gnu::target("avx2")]]
 // Everything taking or giving 256-bit values is inlined: 64-bit Windows does not align the
 // stack to 32 bytes, so such values must never be passed on it.
 #define GLIMMERLUX_AVX2_INLINE [[gnu::target("avx2"), gnu::always_inline]] inline
 
-constexpr size_t kBlock = 64;  // pixels per pass through the buffer; 32 and 128 measured slower
-
-// packus works within 128-bit halves, so sums go to the buffer in the order that makes its
-// output come out in pixel order: pixels 0, 1, 4, 5 in the first vector, 2, 3, 6, 7 in the second.
-constexpr int kSlot[8] = {0, 1, 4, 5, 2, 3, 6, 7};
+constexpr size_t kBlock = 64;  // pixels checked for a run of one colour at a time
 
 struct Unpack {
   __m256i factor;
@@ -33,28 +30,22 @@ GLIMMERLUX_AVX2_INLINE Unpack UnpackFor() {
       _mm256_set1_epi32(static_cast<int>(0xFF000000u))};
 }
 
-// Eight pixels' sums, in kSlot order.
-inline void SumEight(const uint32_t* pixels, const PackedSums& packed, uint64_t* sums) {
-  for (int j = 0; j < 8; ++j) sums[kSlot[j]] = PackedSumOf(pixels[j], packed);
-}
-
-// Four sums' floored quotients as 16-bit lanes 0, blue, green, red; the pack clamps them.
 GLIMMERLUX_AVX2_INLINE __m256i FieldsOf(__m256i sums, const Unpack& u) {
   return _mm256_srai_epi16(_mm256_mullo_epi16(sums, u.factor), 16 - kResultBits);
 }
 
-// Eight buffered sums' colours written over their pixels, keeping the fourth bytes.
-GLIMMERLUX_AVX2_INLINE void StoreEight(uint32_t* pixels, const uint64_t* sums, const Unpack& u) {
-  const __m256i a = FieldsOf(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(sums)), u);
-  const __m256i b = FieldsOf(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(sums + 4)), u);
+// Eight pixels' colours written over them, keeping the fourth bytes.
+GLIMMERLUX_AVX2_INLINE void FilterEight(uint32_t* pixels, const PackedSums& packed, const Unpack& u) {
+  long long s[8];
+  for (int j = 0; j < 8; ++j) s[j] = static_cast<long long>(PackedSumOf(pixels[j], packed));
+  // packus works within 128-bit halves: pixels 0, 1, 4, 5 in one vector and 2, 3, 6, 7 in the
+  // other come out in pixel order.
+  const __m256i a = FieldsOf(_mm256_set_epi64x(s[5], s[4], s[1], s[0]), u);
+  const __m256i b = FieldsOf(_mm256_set_epi64x(s[7], s[6], s[3], s[2]), u);
   __m256i* at = reinterpret_cast<__m256i*>(pixels);
   const __m256i fourth = _mm256_and_si256(_mm256_loadu_si256(at), u.fourth);
   const __m256i colours = _mm256_srli_epi32(_mm256_packus_epi16(a, b), 8);  // 0, blue, green, red
   _mm256_storeu_si256(at, _mm256_or_si256(colours, fourth));
-}
-
-GLIMMERLUX_AVX2_INLINE void StoreBlock(uint32_t* pixels, const uint64_t* sums, const Unpack& u) {
-  for (size_t j = 0; j < kBlock; j += 8) StoreEight(pixels + j, sums + j, u);
 }
 
 // A run of one colour, the common case on a desktop, costs a compare per pixel: a block whose
@@ -97,11 +88,6 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
     if (piece) piece(context, static_cast<size_t>(at - pixels), static_cast<size_t>(at - pixels) + n);
   };
   const Unpack u = UnpackFor();
-  // Two buffers: a block's sums are taken apart while the next block's are summed, by when
-  // their stores have left the store buffer (a vector load spanning pending stores waits).
-  alignas(32) uint64_t sums[2][kBlock];
-  uint32_t* pending = nullptr;  // the block whose sums wait in sums[pendingSums]
-  int pendingSums = 0;
   Flat flat = FlatOf(pixels[0], PackedSumOf(pixels[0], packed));
   int unchecked = 0;
   size_t i = 0;
@@ -116,23 +102,13 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
     } else {
       unchecked = kUncheckedBlocks;
     }
-    uint64_t* next = sums[pendingSums ^ 1];
-    for (size_t j = 0; j < kBlock; j += 8) SumEight(block + j, packed, next + j);
-    if (pending) {
-      StoreBlock(pending, sums[pendingSums], u);
-      told(pending, kBlock);
-    }
-    if (unchecked == 0) flat = FlatOf(block[kBlock - 1], next[kBlock - 1]);
-    pending = block;
-    pendingSums ^= 1;
-  }
-  if (pending) {
-    StoreBlock(pending, sums[pendingSums], u);
-    told(pending, kBlock);
+    const uint32_t last = block[kBlock - 1];
+    for (size_t j = 0; j < kBlock; j += 8) FilterEight(block + j, packed, u);
+    told(block, kBlock);
+    if (unchecked == 0) flat = FlatOf(last, PackedSumOf(last, packed));
   }
   for (; i + 8 <= count; i += 8) {
-    SumEight(pixels + i, packed, sums[0]);
-    StoreEight(pixels + i, sums[0], u);
+    FilterEight(pixels + i, packed, u);
     told(pixels + i, 8);
   }
   return i;
