@@ -12,8 +12,8 @@ namespace color_filter {
 namespace {
 
 // The baseline every x86-64 processor runs: the same packed table sums as the AVX2 loop, taken
-// apart two pixels per vector.
-constexpr size_t kBlock = 32;  // pixels per pass through the buffer
+// apart two pixels per vector straight from the registers.
+constexpr size_t kBlock = 32;  // pixels checked for a run of one colour at a time
 
 inline __m128i Load(const void* at) { return _mm_loadu_si128(static_cast<const __m128i*>(at)); }
 inline void Store(void* at, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(at), v); }
@@ -34,8 +34,12 @@ inline __m128i FieldsOf(__m128i sums, const Unpack& u) {
   return _mm_srai_epi16(_mm_mullo_epi16(sums, u.factor), 16 - kResultBits);
 }
 
-inline void StoreFour(uint32_t* pixels, const uint64_t* sums, const Unpack& u) {
-  const __m128i bytes = _mm_packus_epi16(FieldsOf(Load(sums), u), FieldsOf(Load(sums + 2), u));
+// Four pixels' colours written over them, keeping the fourth bytes.
+inline void FilterFour(uint32_t* pixels, const PackedSums& packed, const Unpack& u) {
+  long long s[4];
+  for (int j = 0; j < 4; ++j) s[j] = static_cast<long long>(PackedSumOf(pixels[j], packed));
+  const __m128i bytes =
+      _mm_packus_epi16(FieldsOf(_mm_set_epi64x(s[1], s[0]), u), FieldsOf(_mm_set_epi64x(s[3], s[2]), u));
   const __m128i colours = _mm_srli_epi32(bytes, 8);
   Store(pixels, _mm_or_si128(colours, _mm_and_si128(Load(pixels), u.fourth)));
 }
@@ -65,11 +69,6 @@ inline bool AllFlat(const uint32_t* block, const Flat& flat) {
 size_t MatrixSse2(uint32_t* pixels, size_t count, const PackedSums& packed) {
   if (count < 4) return 0;
   const Unpack u = UnpackFor();
-  // Two buffers: a block's sums are taken apart while the next block's are summed, by when
-  // their stores have left the store buffer (a vector load spanning pending stores waits).
-  alignas(16) uint64_t sums[2][kBlock];
-  uint32_t* pending = nullptr;  // the block whose sums wait in sums[pendingSums]
-  int pendingSums = 0;
   Flat flat = FlatOf(pixels[0], PackedSumOf(pixels[0], packed));
   int unchecked = 0;
   size_t i = 0;
@@ -84,22 +83,11 @@ size_t MatrixSse2(uint32_t* pixels, size_t count, const PackedSums& packed) {
     } else {
       unchecked = kUncheckedBlocks;
     }
-    uint64_t* next = sums[pendingSums ^ 1];
-    for (size_t j = 0; j < kBlock; ++j) next[j] = PackedSumOf(block[j], packed);
-    if (pending) {
-      for (size_t j = 0; j < kBlock; j += 4) StoreFour(pending + j, sums[pendingSums] + j, u);
-    }
-    if (unchecked == 0) flat = FlatOf(block[kBlock - 1], next[kBlock - 1]);
-    pending = block;
-    pendingSums ^= 1;
+    const uint32_t last = block[kBlock - 1];
+    for (size_t j = 0; j < kBlock; j += 4) FilterFour(block + j, packed, u);
+    if (unchecked == 0) flat = FlatOf(last, PackedSumOf(last, packed));
   }
-  if (pending) {
-    for (size_t j = 0; j < kBlock; j += 4) StoreFour(pending + j, sums[pendingSums] + j, u);
-  }
-  for (; i + 4 <= count; i += 4) {
-    for (size_t j = 0; j < 4; ++j) sums[0][j] = PackedSumOf(pixels[i + j], packed);
-    StoreFour(pixels + i, sums[0], u);
-  }
+  for (; i + 4 <= count; i += 4) FilterFour(pixels + i, packed, u);
   return i;
 }
 
