@@ -30,6 +30,7 @@ GLIMMERLUX_AVX2_INLINE Unpack UnpackFor() {
       _mm256_set1_epi32(static_cast<int>(0xFF000000u))};
 }
 
+// Four sums' floored quotients as 16-bit lanes 0, blue, green, red; the pack clamps them.
 GLIMMERLUX_AVX2_INLINE __m256i FieldsOf(__m256i sums, const Unpack& u) {
   return _mm256_srai_epi16(_mm256_mullo_epi16(sums, u.factor), 16 - kResultBits);
 }
@@ -48,10 +49,7 @@ GLIMMERLUX_AVX2_INLINE void FilterEight(uint32_t* pixels, const PackedSums& pack
   _mm256_storeu_si256(at, _mm256_or_si256(colours, fourth));
 }
 
-// A run of one colour, the common case on a desktop, costs a compare per pixel: a block whose
-// colours all equal the last one computed reuses its result. After a block that is not one
-// colour the next few go without the compare, so noise pays almost nothing for it. Any pixel
-// and its filtered colour make a valid pair, so the shortcut is exact whichever pixel it holds.
+// Runs of one colour take the shortcut of the SSE2 loop (ColorFilterSimd.cpp), in wider blocks.
 constexpr int kUncheckedBlocks = 2;
 
 struct Flat {
