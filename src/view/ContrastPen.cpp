@@ -24,15 +24,17 @@ inline __m128i ContrastFour(__m128i p) {
 
 }  // namespace
 
-void ContrastRun(uint32_t* pixels, int count) {
+void ContrastRun(uint32_t* pixels, int count) { ContrastCopy(pixels, count, pixels); }
+
+void ContrastCopy(const uint32_t* from, int count, uint32_t* to) {
   int i = 0;
 #ifdef GLIMMERLUX_CONTRAST_SSE2
   for (; i + 4 <= count; i += 4) {
-    auto* at = reinterpret_cast<__m128i*>(pixels + i);
-    _mm_storeu_si128(at, ContrastFour(_mm_loadu_si128(at)));
+    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), ContrastFour(p));
   }
 #endif
-  for (; i < count; ++i) pixels[i] = ContrastPixel(pixels[i]);
+  for (; i < count; ++i) to[i] = ContrastPixel(from[i]);
 }
 
 void ContrastColumns(uint32_t* row, const int* columns, int count) {
@@ -54,4 +56,35 @@ void ContrastColumns(uint32_t* row, const int* columns, int count) {
   }
 #endif
   for (; i < count; ++i) row[columns[i]] = ContrastPixel(row[columns[i]]);
+}
+
+void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount) {
+  int i = 0;
+#ifdef GLIMMERLUX_CONTRAST_SSE2
+  for (; i + 4 <= count; i += 4) {
+    const PenPick* at = picks + i;
+    const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(source[at[0].source])),
+                                          _mm_cvtsi32_si128(static_cast<int>(source[at[1].source])));
+    const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(source[at[2].source])),
+                                          _mm_cvtsi32_si128(static_cast<int>(source[at[3].source])));
+    const __m128i out = ContrastFour(_mm_unpacklo_epi64(lo, hi));
+    const auto p0 = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
+    const auto p1 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(1, 1, 1, 1))));
+    const auto p2 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(2, 2, 2, 2))));
+    const auto p3 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))));
+    // Read before the stores, which the compiler cannot tell apart from the picks.
+    const int o0 = at[0].offset, o1 = at[1].offset, o2 = at[2].offset, o3 = at[3].offset;
+    for (int r = 0; r < rowCount; ++r) {
+      uint32_t* row = rows[r];
+      row[o0] = p0;
+      row[o1] = p1;
+      row[o2] = p2;
+      row[o3] = p3;
+    }
+  }
+#endif
+  for (; i < count; ++i) {
+    const uint32_t p = ContrastPixel(source[picks[i].source]);
+    for (int r = 0; r < rowCount; ++r) rows[r][picks[i].offset] = p;
+  }
 }

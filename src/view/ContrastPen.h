@@ -15,5 +15,17 @@ inline uint32_t ContrastPixel(uint32_t p) {
 // ContrastPixel on `count` contiguous pixels.
 void ContrastRun(uint32_t* pixels, int count);
 
+// ContrastRun from `from` into `to`, which may be the same pixels.
+void ContrastCopy(const uint32_t* from, int count, uint32_t* to);
+
+// A pen mark taken from pixel `source` of a row and put at `offset` in other rows.
+struct PenPick {
+  int source;
+  int offset;
+};
+
+// ContrastPixel of each pick's source pixel, put at the pick's offset in every row of `rows`.
+void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount);
+
 // ContrastPixel on the pixels of `row` at the `count` columns in `columns`, each once.
 void ContrastColumns(uint32_t* row, const int* columns, int count);

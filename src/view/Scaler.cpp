@@ -171,12 +171,12 @@ void Scaler::BuildLerp(double z, int sourceWidth, int sourceHeight) {
   for (std::vector<uint32_t>& row : lerpAcross_) row.assign(static_cast<size_t>(span_.Width()), 0);
 }
 
-uint32_t* Scaler::OutRow(Bitmap& target, int d) const {
-  const int y = geometry_.at.y + d;
+int Scaler::TargetLeft(const Bitmap& target) const {
   const int x = geometry_.at.x + span_.left;
-  return target.Row(geometry_.mirror.vertical ? target.Height() - 1 - y : y) +
-         (geometry_.mirror.horizontal ? target.Width() - x - span_.Width() : x);
+  return geometry_.mirror.horizontal ? target.Width() - x - span_.Width() : x;
 }
+
+uint32_t* Scaler::OutRow(Bitmap& target, int d) const { return target.Row(TargetY(target, d)) + TargetLeft(target); }
 
 void Scaler::ReadingSource(int y) {
   if (work_ == nullptr || y < sourceReady_) return;
@@ -184,13 +184,17 @@ void Scaler::ReadingSource(int y) {
   sourceReady_ = y + 1;
 }
 
+int Scaler::TargetY(const Bitmap& target, int d) const {
+  const int y = geometry_.at.y + d;
+  return geometry_.mirror.vertical ? target.Height() - 1 - y : y;
+}
+
 void Scaler::Finished(const Bitmap& target, int from, int to) {
   if (work_ == nullptr) return;
   // The rows after the first of [from, to) are copies of it.
   int first = -1;
   for (int d = from; d < to; ++d) {
-    const int y = geometry_.at.y + d;
-    const int row = geometry_.mirror.vertical ? target.Height() - 1 - y : y;
+    const int row = TargetY(target, d);
     work_->TargetRow(row, first);
     if (first < 0) first = row;
   }
@@ -246,6 +250,8 @@ struct Doubling {
   int right;
   bool across;
   uint32_t* rows[2];
+  bool wholeRow[2];  // the grid's pen covers the row
+  uint32_t* penRow;  // the pen's colours of the source row, for those rows
 };
 
 }  // namespace
@@ -258,20 +264,43 @@ void Scaler::WriteDoubled(void* context, size_t from, size_t to) {
   const int x0 = std::max(job.across ? 2 * (job.width - b) : 2 * a, job.left);
   const int x1 = std::min(job.across ? 2 * (job.width - a) : 2 * b, job.right);
   if (x0 >= x1) return;
-  for (uint32_t* row : job.rows) {
-    uint32_t* out = row + (x0 - job.left);
+  // A row the pen covers whole is written in the pen's colours straight away.
+  if (job.wholeRow[0] || job.wholeRow[1]) ContrastCopy(job.in + a, b - a, job.penRow + a);
+  for (int r = 0; r < 2; ++r) {
+    const uint32_t* in = job.wholeRow[r] ? job.penRow : job.in;
+    uint32_t* out = job.rows[r] + (x0 - job.left);
     if ((x0 | x1) & 1) {
       // A pixel pair cut by the picture's edge.
       if (job.across)
-        ReplicateSpanReversed(*job.kernels, job.in, job.width, x0, x1, 2, out);
+        ReplicateSpanReversed(*job.kernels, in, job.width, x0, x1, 2, out);
       else
-        ReplicateSpan(*job.kernels, job.in, x0, x1, 2, out);
+        ReplicateSpan(*job.kernels, in, x0, x1, 2, out);
     } else if (job.across) {
-      job.kernels->replicateReversed(job.in + job.width - x1 / 2, (x1 - x0) / 2, 2, out);
+      job.kernels->replicateReversed(in + job.width - x1 / 2, (x1 - x0) / 2, 2, out);
     } else {
-      job.kernels->replicate(job.in + x0 / 2, (x1 - x0) / 2, 2, out);
+      job.kernels->replicate(in + x0 / 2, (x1 - x0) / 2, 2, out);
     }
   }
+}
+
+void Scaler::PreparePen(const Bitmap& source, const Bitmap& target) {
+  const std::vector<int>* columns = work_->PenColumns();
+  pen_ = columns != nullptr;
+  if (!pen_) return;
+  const int width = source.Width();
+  const bool across = geometry_.mirror.horizontal;
+  // As in DoubleRow: offset o of a picture row shows picture column left + o, and that shows
+  // source column (left + o) / 2, mirrored counted from the right.
+  const int left = across ? 2 * width - span_.right : span_.left;
+  const int targetLeft = TargetLeft(target);
+  penPicks_.clear();
+  for (const int column : *columns) {
+    const int offset = column - targetLeft;
+    if (offset < 0 || offset >= span_.Width()) continue;
+    const int at = left + offset;
+    penPicks_.push_back({across ? width - 1 - at / 2 : at / 2, offset});
+  }
+  penRow_.resize(static_cast<size_t>(width));
 }
 
 void Scaler::DoubleRow(const Bitmap& source, Bitmap& target, int row, int d) {
@@ -283,9 +312,27 @@ void Scaler::DoubleRow(const Bitmap& source, Bitmap& target, int row, int d) {
   // The source columns those show.
   const int first = across ? width - (right + 1) / 2 : left / 2;
   const int end = across ? width - left / 2 : (right + 1) / 2;
-  Doubling job{kernels_, source.Row(row), width,  first,
-               left,     right,           across, {OutRow(target, d), OutRow(target, d + 1)}};
+  using Pen = ScaleRowWork::Pen;
+  const Pen pen[2] = {pen_ ? work_->PenOnRow(TargetY(target, d)) : Pen::kNone,
+                      pen_ ? work_->PenOnRow(TargetY(target, d + 1)) : Pen::kNone};
+  Doubling job{kernels_,
+               source.Row(row),
+               width,
+               first,
+               left,
+               right,
+               across,
+               {OutRow(target, d), OutRow(target, d + 1)},
+               {pen[0] == Pen::kWholeRow, pen[1] == Pen::kWholeRow},
+               penRow_.data()};
   work_->SourceSpan(row, first, end, &Scaler::WriteDoubled, &job);
+  // The columns once the whole row is out: per piece, finding a piece's columns cost more.
+  uint32_t* marked[2];
+  int markedCount = 0;
+  for (int r = 0; r < 2; ++r) {
+    if (pen[r] == Pen::kColumns) marked[markedCount++] = job.rows[r];
+  }
+  if (markedCount > 0) ContrastPicks(job.in, penPicks_.data(), static_cast<int>(penPicks_.size()), marked, markedCount);
   sourceReady_ = row + 1;
 }
 
@@ -301,6 +348,8 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   int previousRow = -1;
   int unfinished = span_.top;  // rows from here on may still be copied
   bool doubled = false;        // the last row was written together with the one below it
+  pen_ = false;
+  if (k == 2 && work_ != nullptr) PreparePen(source, target);
   for (int d = span_.top; d < span_.bottom; ++d) {
     uint32_t* out = OutRow(target, d);
     const int row = rowSource_[static_cast<size_t>(d - span_.top)];

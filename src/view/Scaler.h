@@ -6,6 +6,7 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
+#include "view/ContrastPen.h"
 #include "view/ScalerRows.h"
 
 // Which ways a whole target is mirrored: left-right, top-bottom.
@@ -38,6 +39,16 @@ class ScaleRowWork {
   // with it: nothing is copied from it afterwards. `copyOf` is the row, handed over just
   // before, that y was copied from (y held the same pixels as it did then), or -1.
   virtual void TargetRow(int y, int copyOf) = 0;
+
+  // The grid's contrast pen (ContrastPen.h) on rows doubled from one source row at zoom 2,
+  // drawn by the scaler from the source row rather than by TargetRow over the picture rows.
+  // Asked once per Scale: target columns, each inside the picture; or null, and no row gets
+  // the pen.
+  virtual const std::vector<int>* PenColumns() { return nullptr; }
+  // Asked for each target row of a doubled pair before it is written: the pen over the row's
+  // whole picture, at the pen columns, or not at all.
+  enum class Pen : uint8_t { kNone, kWholeRow, kColumns };
+  virtual Pen PenOnRow(int /*y*/) { return Pen::kNone; }
 };
 
 // The picture's own scaler, identical on every platform.
@@ -94,6 +105,10 @@ class Scaler {
   void ScaleBox(const Bitmap& source, Bitmap& target);
   void ScaleLerp(const Bitmap& source, Bitmap& target);
   const uint32_t* LerpedRow(const Bitmap& source, int row, int keep);
+  // The target row of destination row d of the span, mirrors applied.
+  int TargetY(const Bitmap& target, int d) const;
+  // The target column where the span's rows start, mirrors applied.
+  int TargetLeft(const Bitmap& target) const;
   // Where destination row d of the span starts in the target, mirrors applied.
   uint32_t* OutRow(Bitmap& target, int d) const;
   // Puts a finished row of the span into the target, reversed when mirrored across.
@@ -103,6 +118,8 @@ class Scaler {
   // Zoom 2 with row work: destination rows d and d + 1 both show source row `row`, written
   // piece by piece as the row work makes the source pixels ready.
   void DoubleRow(const Bitmap& source, Bitmap& target, int row, int d);
+  // Takes the row work's pen columns for this call as source columns and row offsets.
+  void PreparePen(const Bitmap& source, const Bitmap& target);
   static void WriteDoubled(void* context, size_t from, size_t to);
   // Hands the span's rows [from, to) to the row work.
   void Finished(const Bitmap& target, int from, int to);
@@ -115,6 +132,11 @@ class Scaler {
   int tableBuilds_ = 0;
   ScaleRowWork* work_ = nullptr;  // for the call in progress
   int sourceReady_ = 0;           // source rows below this one went to the row work
+  // The pen columns of the call in progress as source columns and row offsets, and the pen's
+  // colours of the source row being doubled.
+  bool pen_ = false;
+  std::vector<PenPick> penPicks_;
+  std::vector<uint32_t> penRow_;
 
   // Nearest: the source column and row of each destination column and row.
   std::vector<int32_t> columnSource_;

@@ -240,6 +240,7 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
   FRowWork.grid = FGridlevel > 0 && PlanGrid(FTempBitMap);
   FRowWork.waitTop = hasCursor ? std::clamp(cursor.at.y, 0, h) : 0;
   FRowWork.waitBottom = hasCursor ? std::clamp(cursor.at.y + cursor.size, FRowWork.waitTop, h) : 0;
+  FRowWork.gridWhileScaling = FRowWork.grid && GridInsidePicture(FTempBitMap.Width());
   if (FRowWork.grid) FRowsDone.assign(static_cast<size_t>(h), 0);
 
   FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen, mirror, this);
@@ -277,7 +278,7 @@ void TCustomImageView::TargetRow(int y, int copyOf) {
   if (FRowWork.filterPicture) {
     ApplyColorFilter(FTempBitMap, FColorFilterMode, {FRowWork.picture.left, y, FRowWork.picture.right, y + 1});
   }
-  if (!FRowWork.grid) return;
+  if (!FRowWork.grid || FRowsDone[static_cast<size_t>(y)] == 2) return;
   FRowsDone[static_cast<size_t>(y)] = 1;
   if (WaitsForCursor(y)) return;
   // A copy of a row that took the same vertical lines takes the same colours at them.
@@ -288,6 +289,24 @@ void TCustomImageView::TargetRow(int y, int copyOf) {
     return;
   }
   DrawGridRow(FTempBitMap, y);
+}
+
+bool TCustomImageView::GridInsidePicture(int width) const {
+  const int left = std::max(FRowWork.picture.left, 0);
+  const int right = std::min(FRowWork.picture.right, width);
+  return FGridLineFrom == left && FGridLineTo == right &&
+         std::all_of(FGridColumns.begin(), FGridColumns.end(), [&](int x) { return x >= left && x < right; });
+}
+
+const std::vector<int>* TCustomImageView::PenColumns() { return FRowWork.gridWhileScaling ? &FGridColumns : nullptr; }
+
+// Rows under the cursor keep theirs for after the cursor.
+ScaleRowWork::Pen TCustomImageView::PenOnRow(int y) {
+  if (!FRowWork.gridWhileScaling || WaitsForCursor(y)) return Pen::kNone;
+  FRowsDone[static_cast<size_t>(y)] = 2;
+  const int line = FOverlayMirror.Y(y, FTempBitMap.Height());
+  if (FGridRows[static_cast<size_t>(line)]) return Pen::kWholeRow;
+  return line < FGridLineBottom ? Pen::kColumns : Pen::kNone;
 }
 
 bool TCustomImageView::WaitsForCursor(int y) const {

@@ -177,6 +177,11 @@ class TCustomImageView : private ScaleRowWork {
   void SourceRow(int y) override;
   void SourceSpan(int y, int from, int to, Ready ready, void* context) override;
   void TargetRow(int y, int copyOf) override;
+  const std::vector<int>* PenColumns() override;
+  Pen PenOnRow(int y) override;
+  // Whether the scaler can draw the planned grid into the rows it doubles: it draws only
+  // inside the picture.
+  bool GridInsidePicture(int width) const;
   // Whether bitmap row y of the scaled picture gets its grid only after the cursor.
   bool WaitsForCursor(int y) const;
   void DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cursor, TPoint at, int size);
@@ -203,10 +208,12 @@ class TCustomImageView : private ScaleRowWork {
     bool filterPicture = false;
     TRect picture;
     bool grid = false;
-    int waitTop = 0;  // rows [waitTop, waitBottom), unmirrored, get the grid later
+    bool gridWhileScaling = false;  // the scaler draws the grid into rows it doubles
+    int waitTop = 0;                // rows [waitTop, waitBottom), unmirrored, get the grid later
     int waitBottom = 0;
   };
   RowWork FRowWork;
+  // Per bitmap row: 0 not handed over yet, 1 handed over, 2 with its grid drawn by the scaler.
   std::vector<uint8_t> FRowsDone;
   // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
   // put them; the cursor image goes through this patch the right way round.

@@ -272,6 +272,7 @@ struct FlipCase {
   float zoom;
   bool smooth;
   TColorFilterMode filter;
+  int border = 3;
 };
 
 // The scaled path mirrors while it scales and draws its overlays mirrored; the picture must be
@@ -279,7 +280,7 @@ struct FlipCase {
 TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
   const FlipCase cases[] = {{2, false, cfSepia},        {3, false, cfNone},          {1.5f, false, cfInvert},
                             {0.5f, false, cfSepia},     {0.25f, false, cfGrayscale}, {2, true, cfSepia},
-                            {0.5f, true, cfProtanopia}, {1, false, cfSepia}};
+                            {0.5f, true, cfProtanopia}, {1, false, cfSepia},         {2, false, cfSepia, 0}};
   const std::pair<bool, bool> flips[] = {{true, false}, {false, true}, {true, true}};
   for (const FlipCase& c : cases) {
     for (const auto& [horizontal, vertical] : flips) {
@@ -291,7 +292,7 @@ TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
         view->SetZoom(c.zoom);
         view->SetSmoothen(c.smooth);
         view->SetColorFilterMode(c.filter);
-        view->SetBorderWidth(3);
+        view->SetBorderWidth(c.border);
         view->SetScreenLeft(40);
         view->SetScreenTop(30);
         view->SetLeftOffset(9);
@@ -316,7 +317,7 @@ TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
       for (int y = 0; y < expected.Height(); ++y)
         for (int x = 0; x < expected.Width(); ++x) wrong += actual.At(x, y) != expected.At(x, y);
       EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << (c.smooth ? " smooth" : "") << " filter " << int{c.filter}
-                          << " flips " << horizontal << vertical;
+                          << " border " << c.border << " flips " << horizontal << vertical;
     }
   }
 }

@@ -274,11 +274,13 @@ TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
     bool smooth;
     TColorFilterMode filter;
     bool smallDesktop;  // the picture leaves grey rows and columns, which the grid crosses too
+    int border = 2;     // without one the picture fills the view and the scaler draws the grid
   };
-  const Case cases[] = {{2, false, cfSepia, false},        {3, false, cfInvert, false},
-                        {1.5f, false, cfGrayscale, false}, {0.5f, false, cfSepia, false},
-                        {2, true, cfProtanopia, false},    {0.5f, true, cfSepia, false},
-                        {2, false, cfSepia, true},         {3, true, cfNone, true}};
+  const Case cases[] = {
+      {2, false, cfSepia, false},    {3, false, cfInvert, false},    {1.5f, false, cfGrayscale, false},
+      {0.5f, false, cfSepia, false}, {2, true, cfProtanopia, false}, {0.5f, true, cfSepia, false},
+      {2, false, cfSepia, true},     {3, true, cfNone, true},        {2, false, cfSepia, false, 0},
+      {2, false, cfNone, false, 0},  {2, false, cfSepia, true, 0}};
   for (const Case& c : cases) {
     FakePlatform platform;
     platform.virtualScreen = c.smallDesktop ? TRect{0, 0, 60, 40} : TRect{-1920, 0, 1920, 1080};
@@ -286,7 +288,7 @@ TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
     StepByStepView view(platform);
     view.AttachWindow(kView);
     view.WMSize(203, 151);
-    view.SetBorderWidth(2);
+    view.SetBorderWidth(c.border);
     view.SetZoom(c.zoom);
     view.SetSmoothen(c.smooth);
     view.SetColorFilterMode(c.filter);
@@ -307,7 +309,7 @@ TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
     for (int y = 0; y < composed.Height(); ++y)
       for (int x = 0; x < composed.Width(); ++x) wrong += painted.At(x, y) != composed.At(x, y);
     EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << (c.smooth ? " smooth" : "") << " filter " << int{c.filter}
-                        << (c.smallDesktop ? " small desktop" : "");
+                        << (c.smallDesktop ? " small desktop" : "") << " border " << c.border;
   }
 }
 
