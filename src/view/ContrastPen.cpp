@@ -20,6 +20,24 @@ inline __m128i ContrastFour(__m128i p) {
                       _mm_andnot_si128(light, _mm_set1_epi32(0x00FFFFFF)));
 }
 
+// The pen's colours of four pixels gathered into a register, taken out lane by lane: a vector
+// load from four fresh scalar stores would wait for all of them to reach the cache.
+struct FourColours {
+  uint32_t lane[4];
+};
+
+inline FourColours ContrastGathered(const uint32_t* row, const int (&at)[4]) {
+  const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[0]])),
+                                        _mm_cvtsi32_si128(static_cast<int>(row[at[1]])));
+  const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[2]])),
+                                        _mm_cvtsi32_si128(static_cast<int>(row[at[3]])));
+  const __m128i out = ContrastFour(_mm_unpacklo_epi64(lo, hi));
+  return {{static_cast<uint32_t>(_mm_cvtsi128_si32(out)),
+           static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(1, 1, 1, 1)))),
+           static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(2, 2, 2, 2)))),
+           static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))))}};
+}
+
 #endif
 
 }  // namespace
@@ -40,19 +58,10 @@ void ContrastCopy(const uint32_t* from, int count, uint32_t* to) {
 void ContrastColumns(uint32_t* row, const int* columns, int count) {
   int i = 0;
 #ifdef GLIMMERLUX_CONTRAST_SSE2
-  // Four column pixels are gathered into a register and scattered back from it: a vector load
-  // from four fresh scalar stores would wait for all of them to reach the cache.
   for (; i + 4 <= count; i += 4) {
-    const int* at = columns + i;
-    const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[0]])),
-                                          _mm_cvtsi32_si128(static_cast<int>(row[at[1]])));
-    const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[2]])),
-                                          _mm_cvtsi32_si128(static_cast<int>(row[at[3]])));
-    const __m128i out = ContrastFour(_mm_unpacklo_epi64(lo, hi));
-    row[at[0]] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
-    row[at[1]] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(1, 1, 1, 1))));
-    row[at[2]] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(2, 2, 2, 2))));
-    row[at[3]] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))));
+    const int at[4] = {columns[i], columns[i + 1], columns[i + 2], columns[i + 3]};
+    const FourColours out = ContrastGathered(row, at);
+    for (int k = 0; k < 4; ++k) row[at[k]] = out.lane[k];
   }
 #endif
   for (; i < count; ++i) row[columns[i]] = ContrastPixel(row[columns[i]]);
@@ -62,24 +71,12 @@ void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint
   int i = 0;
 #ifdef GLIMMERLUX_CONTRAST_SSE2
   for (; i + 4 <= count; i += 4) {
-    const PenPick* at = picks + i;
-    const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(source[at[0].source])),
-                                          _mm_cvtsi32_si128(static_cast<int>(source[at[1].source])));
-    const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(source[at[2].source])),
-                                          _mm_cvtsi32_si128(static_cast<int>(source[at[3].source])));
-    const __m128i out = ContrastFour(_mm_unpacklo_epi64(lo, hi));
-    const auto p0 = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
-    const auto p1 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(1, 1, 1, 1))));
-    const auto p2 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(2, 2, 2, 2))));
-    const auto p3 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))));
+    const PenPick* pick = picks + i;
+    const FourColours out = ContrastGathered(source, {pick[0].source, pick[1].source, pick[2].source, pick[3].source});
     // Read before the stores, which the compiler cannot tell apart from the picks.
-    const int o0 = at[0].offset, o1 = at[1].offset, o2 = at[2].offset, o3 = at[3].offset;
+    const int at[4] = {pick[0].offset, pick[1].offset, pick[2].offset, pick[3].offset};
     for (int r = 0; r < rowCount; ++r) {
-      uint32_t* row = rows[r];
-      row[o0] = p0;
-      row[o1] = p1;
-      row[o2] = p2;
-      row[o3] = p3;
+      for (int k = 0; k < 4; ++k) rows[r][at[k]] = out.lane[k];
     }
   }
 #endif
