@@ -53,25 +53,23 @@ GLIMMERLUX_AVX2_INLINE void FilterEight(uint32_t* pixels, const PackedSums& pack
 // Noise shows another colour in the first eight pixels and pays almost nothing for the check.
 // (Checked against the block's own first pixel and on every block, unlike the SSE2 loop, where
 // the same measured slower on noise.)
-struct Flat {
-  __m256i in;   // the colour bytes, fourth byte 0, in every lane
-  __m256i out;  // their filtered colour, fourth byte 0, in every lane
-};
-
-GLIMMERLUX_AVX2_INLINE bool AllFlat(const uint32_t* block, const Flat& flat) {
+GLIMMERLUX_AVX2_INLINE bool AllFlat(const uint32_t* block) {
+  const __m256i first = _mm256_set1_epi32(static_cast<int>(block[0]));
   const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
   const auto* at = reinterpret_cast<const __m256i*>(block);
-  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), flat.in), colour)) return false;
+  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), first), colour)) return false;
   __m256i diff = _mm256_setzero_si256();
   for (size_t j = 1; j < kBlock / 8; ++j)
-    diff = _mm256_or_si256(diff, _mm256_xor_si256(_mm256_loadu_si256(at + j), flat.in));
+    diff = _mm256_or_si256(diff, _mm256_xor_si256(_mm256_loadu_si256(at + j), first));
   return _mm256_testz_si256(diff, colour);
 }
 
-GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, const Flat& flat, const Unpack& u) {
+// `colour`, fourth byte 0, over the block, keeping the fourth bytes.
+GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, uint32_t colour, const Unpack& u) {
+  const __m256i out = _mm256_set1_epi32(static_cast<int>(colour));
   auto* at = reinterpret_cast<__m256i*>(block);
   for (size_t j = 0; j < kBlock / 8; ++j) {
-    _mm256_storeu_si256(at + j, _mm256_or_si256(flat.out, _mm256_and_si256(_mm256_loadu_si256(at + j), u.fourth)));
+    _mm256_storeu_si256(at + j, _mm256_or_si256(out, _mm256_and_si256(_mm256_loadu_si256(at + j), u.fourth)));
   }
 }
 
@@ -84,10 +82,8 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
   size_t i = 0;
   for (; i + kBlock <= count; i += kBlock) {
     uint32_t* block = pixels + i;
-    Flat flat{_mm256_set1_epi32(static_cast<int>(block[0] & 0x00FFFFFFu)), _mm256_setzero_si256()};
-    if (AllFlat(block, flat)) {
-      flat.out = _mm256_set1_epi32(static_cast<int>(ColourOfSum(PackedSumOf(block[0], packed))));
-      StoreFlat(block, flat, u);
+    if (AllFlat(block)) {
+      StoreFlat(block, ColourOfSum(PackedSumOf(block[0], packed)), u);
     } else {
       for (size_t j = 0; j < kBlock; j += 8) FilterEight(block + j, packed, u);
     }
