@@ -7,7 +7,7 @@ namespace bench {
 
 MemoryDesktop::MemoryDesktop(int width, int height) {
   virtualScreen = {0, 0, width, height};
-  screen.SetSize(width, height);
+  pixels.SetSize(width, height);
 }
 
 bool MemoryDesktop::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
@@ -16,15 +16,15 @@ bool MemoryDesktop::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
     if (ty < 0 || ty >= target.Height()) continue;
     const int sy = source.top + y;
     const int from = std::max({0, -at.x, -source.left});
-    const int to = std::min({source.Width(), target.Width() - at.x, screen.Width() - source.left});
+    const int to = std::min({source.Width(), target.Width() - at.x, pixels.Width() - source.left});
     uint32_t* out = target.Row(ty) + at.x;
     // Outside the desktop reads black.
-    if (sy < 0 || sy >= screen.Height() || from >= to) {
+    if (sy < 0 || sy >= pixels.Height() || from >= to) {
       std::fill(out + std::max(0, -at.x), out + std::min(source.Width(), target.Width() - at.x), 0u);
       continue;
     }
     std::fill(out + std::max(0, -at.x), out + from, 0u);
-    std::memcpy(out + from, screen.Row(sy) + source.left + from, static_cast<size_t>(to - from) * sizeof(uint32_t));
+    std::memcpy(out + from, pixels.Row(sy) + source.left + from, static_cast<size_t>(to - from) * sizeof(uint32_t));
     std::fill(out + to, out + std::min(source.Width(), target.Width() - at.x), 0u);
   }
   return true;

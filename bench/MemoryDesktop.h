@@ -1,16 +1,16 @@
 #pragma once
 
-#include "fake/FakePlatform.h"
+#include "fake/FakeScreen.h"
 
 namespace bench {
 
 // The test fake, with a desktop copied row by row as a screen copy into a bitmap would be, and
 // a cursor drawn as a white arrow with a black edge at any size.
-class MemoryDesktop : public FakePlatform {
+class MemoryDesktop : public FakeScreen {
  public:
   MemoryDesktop(int width, int height);
 
-  TRect VirtualScreen(WindowId) override { return {0, 0, screen.Width(), screen.Height()}; }
+  TRect VirtualScreen() override { return {0, 0, pixels.Width(), pixels.Height()}; }
   bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
   bool CurrentCursor(CursorImage& cursor) override;
   bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) override;

@@ -13,6 +13,8 @@
 #include "Comparison.h"
 #include "MemoryDesktop.h"
 #include "Pictures.h"
+#include "fake/FakeClipboard.h"
+#include "fake/FakeWindowing.h"
 #include "view/ContrastPen.h"
 #include "view/PenLines.h"
 #include "view/VwImage.h"
@@ -47,9 +49,9 @@ bench::MemoryDesktop& Desktop(bool noise) {
   if (!d) {
     d = std::make_unique<bench::MemoryDesktop>(kDesktopWidth, kDesktopHeight);
     if (noise)
-      bench::FillNoise(d->screen, 3);
+      bench::FillNoise(d->pixels, 3);
     else
-      bench::FillDesktop(d->screen);
+      bench::FillDesktop(d->pixels);
   }
   return *d;
 }
@@ -77,7 +79,9 @@ class CountingSurfaces : public SurfaceFactory {
 void Ours(benchmark::State& state, Settings s) {
   bench::MemoryDesktop& desktop = Desktop(s.noise);
   CountingSurfaces surfaces;
-  TImageView view(desktop, surfaces);
+  FakeWindowing windows;
+  FakeClipboard clipboard;
+  TImageView view(desktop, windows, clipboard, surfaces);
   view.WMSize(bench::kViewWidth, bench::kViewHeight);
   view.SetZoom(s.zoom);
   view.SetSmoothen(s.smooth);
@@ -123,7 +127,7 @@ void Libyuv(benchmark::State& state, Settings s) {
   const int step = static_cast<int>(std::nearbyint(kGrid * z));
   int sampled = 0;
   for (auto _ : state) {
-    const auto* screen = reinterpret_cast<const uint8_t*>(desktop.screen.Row(capture.top) + capture.left);
+    const auto* screen = reinterpret_cast<const uint8_t*>(desktop.pixels.Row(capture.top) + capture.left);
     auto* in = reinterpret_cast<uint8_t*>(source.Pixels());
     libyuv::ARGBCopy(screen, kDesktopWidth * 4, in, source.Width() * 4, source.Width(), source.Height());
     Bitmap& picture = s.everything ? scratch : frame;

@@ -19,12 +19,12 @@ bool Fits(const TRect& candidate, const TRect& monitor, BoundsTests tests) {
          (!tests.right || candidate.right <= monitor.right) && (!tests.bottom || candidate.bottom <= monitor.bottom);
 }
 
-void MoveTo(Platform& platform, WindowId window, int left, int top) {
+void MoveTo(Windowing& platform, WindowId window, int left, int top) {
   platform.SetWindowLeft(window, left);
   platform.SetWindowTop(window, top);
 }
 
-void CentreOn(Platform& platform, WindowId window, const TRect& monitor, int width, int height) {
+void CentreOn(Windowing& platform, WindowId window, const TRect& monitor, int width, int height) {
   MoveTo(platform, window, monitor.left + (monitor.Width() - width) / 2, monitor.top + (monitor.Height() - height) / 2);
 }
 
@@ -34,14 +34,14 @@ bool RectsOverlap(const TRect& a, const TRect& b) {
   return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
 }
 
-void MoveAwayFromPointer(Platform& platform, WindowId window) {
+void MoveAwayFromPointer(Screen& screen, Monitors& monitors, Windowing& windows, WindowId window) {
   TPoint p;
-  if (!platform.CursorPos(p)) return;
+  if (!screen.CursorPos(p)) return;
   MonitorArea nearest;
-  if (!platform.MonitorNearest(p, nearest)) return;
+  if (!monitors.Nearest(p, nearest)) return;
   const TRect& bounds = nearest.bounds;
 
-  const TRect outer = platform.WindowRect(window);
+  const TRect outer = windows.WindowRect(window);
   const int width = outer.Width();
   const int height = outer.Height();
   const int hw = width / 2;
@@ -59,18 +59,20 @@ void MoveAwayFromPointer(Platform& platform, WindowId window) {
   };
   for (const auto& c : candidates) {
     if (Fits(c.place, bounds, c.tests) && !RectsOverlap(c.place, keepOut)) {
-      MoveTo(platform, window, c.place.left, c.place.top);
+      MoveTo(windows, window, c.place.left, c.place.top);
       return;
     }
   }
 
-  for (const MonitorArea& other : platform.Monitors()) {
+  for (const MonitorArea& other : monitors.All()) {
     if (other.id != nearest.id) {
-      CentreOn(platform, window, other.bounds, width, height);
+      CentreOn(windows, window, other.bounds, width, height);
       return;
     }
   }
-  CentreOn(platform, window, bounds, width, height);
+  CentreOn(windows, window, bounds, width, height);
 }
 
-void Tfrmmain::MoveAwayFromPointer() { ::MoveAwayFromPointer(FPlatform, FHandle); }
+void Tfrmmain::MoveAwayFromPointer() {
+  ::MoveAwayFromPointer(FPlatform.screen, FPlatform.monitors, FPlatform.windows, FHandle);
+}

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "base/Geometry.h"
-#include "platform/Platform.h"
+#include "platform/Monitors.h"
+#include "platform/Screen.h"
+#include "platform/Windowing.h"
 
 // True when the rectangles share a pixel; touching edges do not.
 bool RectsOverlap(const TRect& a, const TRect& b);
 
 // Moves `window` beside the pointer on the pointer's monitor, or onto another monitor's
 // centre when no side has room.
-void MoveAwayFromPointer(Platform& platform, WindowId window);
+void MoveAwayFromPointer(Screen& screen, Monitors& monitors, Windowing& windows, WindowId window);

@@ -58,15 +58,15 @@ void Tfrmmain::HTMLCode1Click() {
 }
 
 void Tfrmmain::CopyColortoClipboard1Click() {
-  FPlatform.SetClipboardText(pnlColor.Caption);
-  FPlatform.ShowMessage("copied");
+  FPlatform.clipboard.SetText(pnlColor.Caption);
+  FPlatform.messages.ShowMessage("copied");
 }
 
-void Tfrmmain::mnuCopyCoord1Click() { FPlatform.SetClipboardText(lblPosition.Caption); }
+void Tfrmmain::mnuCopyCoord1Click() { FPlatform.clipboard.SetText(lblPosition.Caption); }
 
 void Tfrmmain::SetVirtualOrigin1Click() {
   TPoint pointer;
-  if (!FPlatform.CursorPos(pointer)) return;
+  if (!FPlatform.screen.CursorPos(pointer)) return;
   if (pointer == TPoint{virtx, virty}) {
     virtx = 0;
     virty = 0;

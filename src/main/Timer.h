@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "platform/Platform.h"
+#include "platform/Windowing.h"
 
 // A periodic timer on the owner window's thread; ticks arrive as the window's timer messages.
 class TTimer {
  public:
-  TTimer(Platform& platform, uintptr_t id, uint32_t interval) : platform_(platform), id_(id), interval_(interval) {}
+  TTimer(Windowing& platform, uintptr_t id, uint32_t interval) : platform_(platform), id_(id), interval_(interval) {}
   ~TTimer() { Disarm(); }
   TTimer(const TTimer&) = delete;
   TTimer& operator=(const TTimer&) = delete;
@@ -43,7 +43,7 @@ class TTimer {
     if (window_ != 0) platform_.StopTimer(window_, id_);
   }
 
-  Platform& platform_;
+  Windowing& platform_;
   uintptr_t id_;
   uint32_t interval_;
   bool enabled_ = true;

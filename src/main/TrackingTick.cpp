@@ -13,15 +13,16 @@ void Tfrmmain::Timer1Timer() {
 
 void Tfrmmain::TrackingTick() {
   TImageView& view = *FImageView;
-  const TRect desktop = FPlatform.VirtualScreen(0);
+  const TRect desktop = FPlatform.screen.VirtualScreen();
   const TPoint source = SourceSize(view.Width(), view.Height(), view.Zoom(), desktop);
 
   TPoint pointer;
-  if (!FPlatform.CursorPos(pointer)) return;
+  if (!FPlatform.screen.CursorPos(pointer)) return;
 
   if (FlipwhenHovered1.Checked) {
-    if (FPlatform.ControlKeyDown()) return;
-    if (FPlatform.WindowRect(FHandle).Contains(pointer) || FPlatform.RootWindowFromPoint(pointer) == FHandle)
+    if (FPlatform.screen.ControlKeyDown()) return;
+    if (FPlatform.windows.WindowRect(FHandle).Contains(pointer) ||
+        FPlatform.windows.RootWindowFromPoint(pointer) == FHandle)
       MoveAwayFromPointer();
   }
 

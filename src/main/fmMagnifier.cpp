@@ -4,10 +4,10 @@
 
 #include "main/MainMenu.h"
 
-Tfrmmain::Tfrmmain(Platform& platform, SurfaceFactory& surfaces)
-    : Timer1(platform, kTimer1Id, 66),
+Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
+    : Timer1(platform.windows, kTimer1Id, 66),
       FPlatform(platform),
-      FImageView(std::make_unique<TImageView>(platform, surfaces)) {
+      FImageView(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)) {
   InitMenuItems(*this);
   setFreqChecked();
   // The view samples colours only for a panel that shows them.
@@ -28,7 +28,7 @@ TRect Tfrmmain::ClientResized(int width, int height) {
 }
 
 void Tfrmmain::CopyImagetoClipboard1Click() {
-  FPlatform.EmptyClipboard();
+  FPlatform.clipboard.Empty();
   FImageView->CopyToClipBoard();
 }
 

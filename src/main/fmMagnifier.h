@@ -7,7 +7,7 @@
 #include "base/Geometry.h"
 #include "main/StatusPanel.h"
 #include "main/Timer.h"
-#include "platform/Platform.h"
+#include "platform/Services.h"
 #include "view/VwImage.h"
 
 // A menu command's state as the handlers see it.
@@ -23,7 +23,7 @@ inline constexpr uintptr_t kTimer1Id = 1;
 // messages here and lays the view out over the client area.
 class Tfrmmain {
  public:
-  Tfrmmain(Platform& platform, SurfaceFactory& surfaces = HeapSurfaces());
+  explicit Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces = HeapSurfaces());
   ~Tfrmmain();
   Tfrmmain(const Tfrmmain&) = delete;
   Tfrmmain& operator=(const Tfrmmain&) = delete;
@@ -107,7 +107,7 @@ class Tfrmmain {
   void TrackingTick();
   void PanelChanged();
 
-  Platform& FPlatform;
+  PlatformServices FPlatform;
   std::unique_ptr<TImageView> FImageView;
   WindowId FHandle = 0;
 };

@@ -18,7 +18,7 @@ void TCustomImageView::DrawCursorOverlay(Bitmap& bitmap, double f) {
 
 bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
   if (!FShowCursor) return false;
-  if (!FPlatform.CurrentCursor(placement.cursor)) return false;
+  if (!FScreen.CurrentCursor(placement.cursor)) return false;
   // The extra pixel right and down is how the picture has always placed the cursor.
   const TPoint hotSpot = placement.cursor.hotSpot;
   placement.at = {Round((FLeftOffset - hotSpot.x) * f) + 1, Round((FTopOffset - hotSpot.y) * f) + 1};
@@ -30,7 +30,7 @@ void TCustomImageView::DrawCursor(Bitmap& bitmap, const CursorPlacement& placeme
   if (FOverlayMirror.horizontal || FOverlayMirror.vertical) {
     DrawMirroredCursor(bitmap, placement.cursor, placement.at, placement.size);
   } else {
-    FPlatform.DrawCursorImage(bitmap, placement.cursor, placement.at, placement.size);
+    FScreen.DrawCursorImage(bitmap, placement.cursor, placement.at, placement.size);
   }
 }
 
@@ -48,7 +48,7 @@ void TCustomImageView::DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cur
   };
   for (int y = area.top; y < area.bottom; ++y)
     for (int x = area.left; x < area.right; ++x) FCursorPatch.At(x - at.x, y - at.y) = mirrored(x, y);
-  FPlatform.DrawCursorImage(FCursorPatch, cursor, {0, 0}, size);
+  FScreen.DrawCursorImage(FCursorPatch, cursor, {0, 0}, size);
   for (int y = area.top; y < area.bottom; ++y)
     for (int x = area.left; x < area.right; ++x) mirrored(x, y) = FCursorPatch.At(x - at.x, y - at.y);
 }

@@ -57,15 +57,17 @@ void FlipBitmapVertically(Bitmap& bitmap) {
     std::swap_ranges(bitmap.Row(top), bitmap.Row(top) + bitmap.Width(), bitmap.Row(bottom));
 }
 
-TCustomImageView::TCustomImageView(Platform& platform, SurfaceFactory& surfaces)
+TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard& clipboard, SurfaceFactory& surfaces)
     : Fsourcecopy(surfaces),
       FMainBitMap(surfaces),
       FTempBitMap(surfaces),
-      FPlatform(platform),
+      FScreen(screen),
+      FWindows(windows),
+      FClipboard(clipboard),
       FCursorPatch(surfaces) {}
 
 TCustomImageView::~TCustomImageView() {
-  if (FTimerRefresh && FHandle != 0) FPlatform.StopTimer(FHandle, 1);
+  if (FTimerRefresh && FHandle != 0) FWindows.StopTimer(FHandle, 1);
 }
 
 template <typename T>
@@ -112,16 +114,16 @@ void TCustomImageView::SetTimerRefresh(bool value) {
   FTimerRefresh = value;
   if (FHandle == 0) return;
   if (value)
-    FPlatform.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
+    FWindows.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
   else
-    FPlatform.StopTimer(FHandle, 1);
+    FWindows.StopTimer(FHandle, 1);
 }
 
 void TCustomImageView::SetTimerInterval(int value) {
   value = std::max(value, 1);
   if (value == FTimerInterval) return;
   FTimerInterval = value;
-  if (FTimerRefresh && FHandle != 0) FPlatform.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
+  if (FTimerRefresh && FHandle != 0) FWindows.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
 }
 
 void TCustomImageView::BeginUpdate() { ++FUpdateCount; }
@@ -133,7 +135,7 @@ void TCustomImageView::EndUpdate(bool ARefresh) {
 }
 
 void TCustomImageView::RefreshPicture() {
-  if (FHandle != 0) FPlatform.Invalidate(FHandle);
+  if (FHandle != 0) FWindows.Invalidate(FHandle);
 }
 
 TRect TCustomImageView::GetImageRect() const {
@@ -176,8 +178,8 @@ void TCustomImageView::WMWindowPosChanged(int width, int height) {
       FBorderWidth + (FBevelInner != bvNone ? FBevelWidth : 0) + (FBevelOuter != bvNone ? FBevelWidth : 0);
   if (frame > 0 && FHandle != 0) {
     // The inner frame moves with the edge; repaint the strip it leaves behind.
-    if (width != FWidth) FPlatform.InvalidateArea(FHandle, {FWidth - frame - 1, 0, FWidth, FHeight});
-    if (height != FHeight) FPlatform.InvalidateArea(FHandle, {0, FHeight - frame - 1, FWidth, FHeight});
+    if (width != FWidth) FWindows.InvalidateArea(FHandle, {FWidth - frame - 1, 0, FWidth, FHeight});
+    if (height != FHeight) FWindows.InvalidateArea(FHandle, {0, FHeight - frame - 1, FWidth, FHeight});
   }
 }
 
@@ -191,7 +193,7 @@ const Bitmap* TCustomImageView::Paint() {
 const Bitmap* TCustomImageView::PaintUnscaled(const TRect& r) {
   FMainBitMap.SetSize(FWidth, FHeight);
   const TRect source{FScreenLeft, FScreenTop, FScreenLeft + r.Width(), FScreenTop + r.Height()};
-  if (!FPlatform.CaptureDesktop(source, FMainBitMap, {r.left, r.top})) {
+  if (!FScreen.CaptureDesktop(source, FMainBitMap, {r.left, r.top})) {
     FTempBitMap.SetSize(FWidth, FHeight);
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
@@ -213,12 +215,12 @@ const Bitmap* TCustomImageView::PaintUnscaled(const TRect& r) {
 
 const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
   FTempBitMap.SetSize(FWidth, FHeight);
-  const TRect desktop = FPlatform.VirtualScreen(FHandle);
+  const TRect desktop = FScreen.VirtualScreen();
   const double zoom = FZoom;
   const int sw = std::min(Ceil(r.Width() / zoom), desktop.Width());
   const int sh = std::min(Ceil(r.Height() / zoom), desktop.Height());
   Fsourcecopy.SetSize(sw, sh);
-  if (!FPlatform.CaptureDesktop({FScreenLeft, FScreenTop, FScreenLeft + sw, FScreenTop + sh}, Fsourcecopy, {0, 0})) {
+  if (!FScreen.CaptureDesktop({FScreenLeft, FScreenTop, FScreenLeft + sw, FScreenTop + sh}, Fsourcecopy, {0, 0})) {
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }
@@ -322,5 +324,5 @@ void TCustomImageView::SampleColor(const Bitmap& capture) {
 
 void TCustomImageView::CopyToClipBoard() {
   if (FShown == nullptr || FShown->Empty()) return;
-  FPlatform.SetClipboardBitmap(*FShown);
+  FClipboard.SetBitmap(*FShown);
 }

@@ -6,7 +6,9 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
-#include "platform/Platform.h"
+#include "platform/Clipboard.h"
+#include "platform/Screen.h"
+#include "platform/Windowing.h"
 #include "view/ColorFilter.h"
 #include "view/Scaler.h"
 
@@ -34,7 +36,7 @@ class TCustomImageView : private ScaleRowWork {
   using TNotifyEvent = std::function<void(TCustomImageView* Sender)>;
   using TMouseEvent = std::function<void(TCustomImageView* Sender, TMouseButton Button, TPoint at)>;
 
-  explicit TCustomImageView(Platform& platform, SurfaceFactory& surfaces = HeapSurfaces());
+  TCustomImageView(Screen& screen, Windowing& windows, Clipboard& clipboard, SurfaceFactory& surfaces = HeapSurfaces());
   virtual ~TCustomImageView();
   TCustomImageView(const TCustomImageView&) = delete;
   TCustomImageView& operator=(const TCustomImageView&) = delete;
@@ -186,7 +188,9 @@ class TCustomImageView : private ScaleRowWork {
   bool WaitsForCursor(int y) const;
   void DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cursor, TPoint at, int size);
 
-  Platform& FPlatform;
+  Screen& FScreen;
+  Windowing& FWindows;
+  Clipboard& FClipboard;
   Scaler FScaler;
   WindowId FHandle = 0;
   int FWidth = 150;

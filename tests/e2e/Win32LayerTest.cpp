@@ -19,7 +19,8 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/MenuBuilder.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Services.h"
+#include "platform/win32/WindowIds.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST_F(ForeignCaret, IsFoundThroughTheThreadInputPathWhileAutomationFailsCleanly
   EXPECT_EQ(focus.caret, expected);
   ExpectInputDetached();
 
-  Win32Platform platform;
+  Win32Caret platform;
   EXPECT_EQ(LocateCaret(platform), expected);
   ExpectInputDetached();
 }
@@ -140,14 +141,14 @@ TEST(OwnWindow, InFrontIsToldApartFromForeignOnes) {
 }
 
 TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
-  Win32Platform platform;
-  const std::vector<MonitorArea> monitors = platform.Monitors();
+  Win32Services platform;
+  const std::vector<MonitorArea> monitors = platform.monitors.All();
   ASSERT_EQ(monitors.size(), 1u) << "the test display has one monitor";
   const TRect b = monitors[0].bounds;
   const RECT desktop = VirtualScreen();
   EXPECT_EQ(b, (TRect{desktop.left, desktop.top, desktop.right, desktop.bottom}));
   MonitorArea nearest;
-  ASSERT_TRUE(platform.MonitorNearest({b.left - 5000, b.top - 5000}, nearest)) << "far off, still the nearest";
+  ASSERT_TRUE(platform.monitors.Nearest({b.left - 5000, b.top - 5000}, nearest)) << "far off, still the nearest";
   EXPECT_EQ(nearest.id, monitors[0].id);
 
   constexpr int kWidth = 400;
@@ -169,7 +170,7 @@ TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(MovePointerTo(c.pointer));
-    MoveAwayFromPointer(platform, ToWindowId(window.Get()));
+    MoveAwayFromPointer(platform.screen, platform.monitors, platform.windows, ToWindowId(window.Get()));
     RECT placed{};
     GetWindowRect(window.Get(), &placed);
     EXPECT_EQ(placed.left, c.expected.x);
@@ -201,7 +202,7 @@ HMENU SubmenuCaptioned(HMENU menu, const wchar_t* caption) {
 }
 
 TEST(MainWindowMenu, TheUpdateFrequencyCommandSetsTheTimerAndMovesTheCheckMark) {
-  Win32Platform platform;
+  Win32Services platform;
   DibSurfaceFactory surfaces;
   Tfrmmain frm(platform, surfaces);
   MainWindow window(frm, platform);

@@ -26,12 +26,12 @@ TEST(LocateCaret, PrefersTheAutomationSelectionThenTheFocusCaretThenReportsNone)
   };
   for (const Case& c : cases) {
     FakePlatform platform;
-    platform.automationFinds = c.automationFinds;
-    platform.automationCaret = c.automationCaret;
-    platform.threadInputFinds = c.threadInputFinds;
-    platform.threadInputCaret = c.threadInputCaret;
-    EXPECT_EQ(LocateCaret(platform), c.expected) << c.name;
-    EXPECT_EQ(platform.threadInputLookups, c.threadInputLookups) << c.name;
+    platform.caret.automationFinds = c.automationFinds;
+    platform.caret.automationCaret = c.automationCaret;
+    platform.caret.threadInputFinds = c.threadInputFinds;
+    platform.caret.threadInputCaret = c.threadInputCaret;
+    EXPECT_EQ(LocateCaret(platform.caret), c.expected) << c.name;
+    EXPECT_EQ(platform.caret.threadInputLookups, c.threadInputLookups) << c.name;
   }
 }
 
@@ -40,7 +40,7 @@ struct CaretFixture {
   Tfrmmain form{platform};
 
   CaretFixture() {
-    platform.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
+    platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
     form.AttachWindow(kMainWindow);
     form.imageview1().AttachWindow(kViewWindow);
     form.imageview1().WMSize(400, 300);
@@ -50,14 +50,14 @@ struct CaretFixture {
 
 TEST(GetCaretPosition, AFoundCaretIsFollowedWithoutTheCursorImage) {
   CaretFixture t;
-  t.platform.threadInputFinds = true;
-  t.platform.threadInputCaret = {500, 400};
+  t.platform.caret.threadInputFinds = true;
+  t.platform.caret.threadInputCaret = {500, 400};
   t.form.imageview1().SetShowCursor(true);
   TPoint caret;
   EXPECT_TRUE(t.form.GetCaretPosition(caret));
   EXPECT_EQ(caret, (TPoint{500, 400}));
   EXPECT_FALSE(t.form.imageview1().ShowCursor());
-  EXPECT_EQ(t.platform.foregroundLooks, 0);
+  EXPECT_EQ(t.platform.caret.foregroundLooks, 0);
 }
 
 TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
@@ -79,8 +79,8 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
   };
   for (const Case& c : cases) {
     CaretFixture t;
-    t.platform.pointer = kPointer;
-    t.platform.foregroundFocus = c.focus;
+    t.platform.screen.pointer = kPointer;
+    t.platform.caret.foregroundFocus = c.focus;
     t.form.Showcursor1.Checked = false;
     t.form.imageview1().SetShowCursor(true);
     TPoint caret = kUntouched;
@@ -92,7 +92,7 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
 
 TEST(GetCaretPosition, ShowCursorMarkComesBackWhenTheProgramItselfIsInFront) {
   CaretFixture t;
-  t.platform.foregroundFocus = {FocusLook::OwnThread, false, {}};
+  t.platform.caret.foregroundFocus = {FocusLook::OwnThread, false, {}};
   t.form.Showcursor1.Checked = true;
   t.form.imageview1().SetShowCursor(false);
   TPoint caret;
@@ -114,26 +114,26 @@ TEST(TrackingTick, FollowsTheCaretOnlyWhenAskedAndNotFixed) {
   };
   for (const Case& c : cases) {
     CaretFixture t;
-    t.platform.automationFinds = true;
-    t.platform.automationCaret = {500, 400};
-    t.platform.pointer = {1000, 600};
+    t.platform.caret.automationFinds = true;
+    t.platform.caret.automationCaret = {500, 400};
+    t.platform.screen.pointer = {1000, 600};
     t.form.followkey = c.followkey;
     t.form.FixedLocation1.Checked = c.fixedLocation;
     t.form.memX = 1500;
     t.form.memY = 400;
     t.form.Timer1Timer();
     EXPECT_EQ(t.form.imageview1().ScreenLeft(), c.expectedScreenLeft) << c.name;
-    EXPECT_EQ(t.platform.automationLookups, c.expectedLookups) << c.name;
+    EXPECT_EQ(t.platform.caret.automationLookups, c.expectedLookups) << c.name;
   }
 }
 
 TEST(TrackingTick, CentresOnTheCaretWhateverThePointerDoes) {
   CaretFixture t;
   t.form.followkey = true;
-  t.platform.threadInputFinds = true;
-  t.platform.threadInputCaret = {500, 400};
+  t.platform.caret.threadInputFinds = true;
+  t.platform.caret.threadInputCaret = {500, 400};
   for (const TPoint pointer : {TPoint{10, 10}, TPoint{1900, 1000}}) {
-    t.platform.pointer = pointer;
+    t.platform.screen.pointer = pointer;
     t.form.Timer1Timer();
     TImageView& v = t.form.imageview1();
     EXPECT_EQ((TPoint{v.ScreenLeft(), v.ScreenTop()}), (TPoint{400, 325}));

@@ -71,11 +71,11 @@ TEST(MoveAwayFromPointer, TakesTheFirstFreeSideOrAnotherMonitorsCentre) {
   };
   for (const Case& c : cases) {
     FakePlatform platform;
-    platform.monitors = c.monitors;
-    platform.pointer = c.pointer;
-    platform.windowRects[kMainWindow] = {7, 9, 7 + c.width, 9 + c.height};
-    MoveAwayFromPointer(platform, kMainWindow);
-    const TRect& moved = platform.windowRects[kMainWindow];
+    platform.monitors.list = c.monitors;
+    platform.screen.pointer = c.pointer;
+    platform.windows.windowRects[kMainWindow] = {7, 9, 7 + c.width, 9 + c.height};
+    MoveAwayFromPointer(platform.screen, platform.monitors, platform.windows, kMainWindow);
+    const TRect& moved = platform.windows.windowRects[kMainWindow];
     EXPECT_EQ((TPoint{moved.left, moved.top}), c.expected) << c.name;
     EXPECT_EQ(moved.Width(), c.width) << c.name;
     EXPECT_EQ(moved.Height(), c.height) << c.name;
@@ -84,23 +84,23 @@ TEST(MoveAwayFromPointer, TakesTheFirstFreeSideOrAnotherMonitorsCentre) {
 
 TEST(MoveAwayFromPointer, MovesLeftThenTopAsTwoChanges) {
   FakePlatform platform;
-  platform.pointer = {500, 500};
-  platform.windowRects[kMainWindow] = {400, 400, 800, 700};
-  MoveAwayFromPointer(platform, kMainWindow);
-  const std::vector<FakePlatform::WindowMove> expected{{kMainWindow, 'L', 650}, {kMainWindow, 'T', 350}};
-  EXPECT_EQ(platform.windowMoves, expected);
+  platform.screen.pointer = {500, 500};
+  platform.windows.windowRects[kMainWindow] = {400, 400, 800, 700};
+  MoveAwayFromPointer(platform.screen, platform.monitors, platform.windows, kMainWindow);
+  const std::vector<FakeWindowing::WindowMove> expected{{kMainWindow, 'L', 650}, {kMainWindow, 'T', 350}};
+  EXPECT_EQ(platform.windows.windowMoves, expected);
 }
 
 TEST(MoveAwayFromPointer, LeavesTheWindowWhenThePointerOrItsMonitorIsUnknown) {
   FakePlatform platform;
-  platform.pointer = {500, 500};
-  platform.windowRects[kMainWindow] = {400, 400, 800, 700};
-  platform.pointerWorks = false;
-  MoveAwayFromPointer(platform, kMainWindow);
-  platform.pointerWorks = true;
-  platform.monitors.clear();
-  MoveAwayFromPointer(platform, kMainWindow);
-  EXPECT_TRUE(platform.windowMoves.empty());
+  platform.screen.pointer = {500, 500};
+  platform.windows.windowRects[kMainWindow] = {400, 400, 800, 700};
+  platform.screen.pointerWorks = false;
+  MoveAwayFromPointer(platform.screen, platform.monitors, platform.windows, kMainWindow);
+  platform.screen.pointerWorks = true;
+  platform.monitors.list.clear();
+  MoveAwayFromPointer(platform.screen, platform.monitors, platform.windows, kMainWindow);
+  EXPECT_TRUE(platform.windows.windowMoves.empty());
 }
 
 TEST(TrackingTick, MovesTheWindowAwayOnlyWhenThePointerIsOverIt) {
@@ -128,13 +128,13 @@ TEST(TrackingTick, MovesTheWindowAwayOnlyWhenThePointerIsOverIt) {
     form.AttachWindow(kMainWindow);
     form.imageview1().AttachWindow(kViewWindow);
     form.imageview1().WMSize(400, 300);
-    platform.windowRects[kMainWindow] = window;
-    platform.rootWindowAt = [&](TPoint) { return c.rootUnderPointer; };
-    platform.pointer = c.pointer;
-    platform.controlDown = c.control;
+    platform.windows.windowRects[kMainWindow] = window;
+    platform.windows.rootWindowAt = [&](TPoint) { return c.rootUnderPointer; };
+    platform.screen.pointer = c.pointer;
+    platform.screen.controlDown = c.control;
     form.FlipwhenHovered1.Checked = c.option;
     form.Timer1Timer();
-    EXPECT_EQ(!platform.windowMoves.empty(), c.moves) << c.name;
+    EXPECT_EQ(!platform.windows.windowMoves.empty(), c.moves) << c.name;
   }
 }
 
@@ -145,11 +145,11 @@ TEST(TrackingTick, KeepsTrackingThePointerItReadBeforeTheMove) {
   form.imageview1().AttachWindow(kViewWindow);
   form.imageview1().WMSize(400, 300);
   form.imageview1().SetZoom(2);
-  platform.windowRects[kMainWindow] = {400, 400, 800, 700};
-  platform.pointer = {500, 500};
+  platform.windows.windowRects[kMainWindow] = {400, 400, 800, 700};
+  platform.screen.pointer = {500, 500};
   form.FlipwhenHovered1.Checked = true;
   form.Timer1Timer();
-  EXPECT_EQ(platform.windowRects[kMainWindow], (TRect{650, 350, 1050, 650}));
+  EXPECT_EQ(platform.windows.windowRects[kMainWindow], (TRect{650, 350, 1050, 650}));
   EXPECT_EQ(form.imageview1().ScreenLeft(), 400);
   EXPECT_EQ(form.imageview1().ScreenTop(), 425);
 }

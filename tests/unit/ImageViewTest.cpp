@@ -21,20 +21,20 @@ class ProbedView : public TImageView {
 
 struct ViewFixture {
   FakePlatform platform;
-  ProbedView view{platform};
+  ProbedView view{platform.screen, platform.windows, platform.clipboard};
 
   ViewFixture(int width, int height, float zoom) {
     view.AttachWindow(kView);
     view.WMSize(width, height);
     view.SetZoom(zoom);
   }
-  int Repaints() { return platform.invalidations[kView]; }
+  int Repaints() { return platform.windows.invalidations[kView]; }
   const Bitmap& Paint() {
     const Bitmap* shown = view.Paint();
     EXPECT_NE(shown, nullptr);
     return *shown;
   }
-  uint32_t Desktop(int x, int y) { return platform.screen.At(x, y); }
+  uint32_t Desktop(int x, int y) { return platform.screen.pixels.At(x, y); }
 };
 
 bool SameRgb(uint32_t a, uint32_t b) { return ((a ^ b) & 0x00FFFFFF) == 0; }
@@ -122,8 +122,8 @@ TEST(ImageViewRefreshTimer, RunsTimerOneAtTheIntervalOnlyWhileSwitchedOn) {
   ViewFixture t(100, 100, 2);
   t.view.SetTimerInterval(0);
   EXPECT_EQ(t.view.TimerInterval(), 1);
-  EXPECT_TRUE(t.platform.timers.empty());
-  const auto timer = [&] { return t.platform.timers[std::make_pair(kView, uintptr_t{1})]; };
+  EXPECT_TRUE(t.platform.windows.timers.empty());
+  const auto timer = [&] { return t.platform.windows.timers[std::make_pair(kView, uintptr_t{1})]; };
   t.view.SetTimerInterval(40);
   t.view.SetTimerRefresh(true);
   EXPECT_EQ(timer().interval, 40u);
@@ -205,7 +205,7 @@ TEST(ImageViewPaint, SilverBorderColourFramesTheScaledPicture) {
 
 TEST(ImageViewPaint, WithoutTheDesktopTheViewStaysGrey) {
   ViewFixture t(40, 30, 2);
-  t.platform.captureWorks = false;
+  t.platform.screen.captureWorks = false;
   const Bitmap& shown = t.Paint();
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) ASSERT_TRUE(SameRgb(shown.At(x, y), kGrey));
@@ -214,7 +214,7 @@ TEST(ImageViewPaint, WithoutTheDesktopTheViewStaysGrey) {
 TEST(ImageViewColourSample, TakesTheUnfilteredDesktopPixelInsideTheCaptureOnly) {
   for (const float zoom : {1.0f, 2.0f}) {
     ViewFixture t(100, 100, zoom);
-    t.platform.PaintDesktop([](int x, int y) { return x == 12 && y == 8 ? 0x00FF0000u : 0x00102030u; });
+    t.platform.screen.PaintDesktop([](int x, int y) { return x == 12 && y == 8 ? 0x00FF0000u : 0x00102030u; });
     t.view.SetGetcolor(true);
     t.view.SetColorFilterMode(cfInvert);
     t.view.SetFlipHorizontal(true);
@@ -254,7 +254,7 @@ TEST(ImageViewFlips, BothFlipsPointMirrorThePictureWithItsCrosshair) {
 
 // A cursor that is no mirror image of itself and depends on what lies under it, as a real
 // cursor's mask does.
-class LopsidedCursorPlatform : public FakePlatform {
+class LopsidedCursorScreen : public FakeScreen {
  public:
   bool DrawCursorImage(Bitmap& target, const CursorImage&, TPoint at, int size) override {
     for (int v = 0; v < size; ++v) {
@@ -266,6 +266,12 @@ class LopsidedCursorPlatform : public FakePlatform {
     }
     return true;
   }
+};
+
+struct LopsidedCursorPlatform {
+  LopsidedCursorScreen screen;
+  FakeWindowing windows;
+  FakeClipboard clipboard;
 };
 
 struct FlipCase {
@@ -285,7 +291,8 @@ TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
   for (const FlipCase& c : cases) {
     for (const auto& [horizontal, vertical] : flips) {
       LopsidedCursorPlatform platform;
-      ProbedView plain(platform), flipped(platform);
+      ProbedView plain(platform.screen, platform.windows, platform.clipboard),
+          flipped(platform.screen, platform.windows, platform.clipboard);
       for (ProbedView* view : {&plain, &flipped}) {
         view->AttachWindow(kView);
         view->WMSize(203, 151);
@@ -338,11 +345,11 @@ TEST(ImageViewClipboard, CopiesExactlyWhatIsShown) {
   t.view.SetFlipHorizontal(true);
   const Bitmap& shown = t.Paint();
   t.view.CopyToClipBoard();
-  ASSERT_NE(t.platform.clipboard, nullptr);
-  ASSERT_EQ(t.platform.clipboard->Width(), 50);
-  ASSERT_EQ(t.platform.clipboard->Height(), 40);
+  ASSERT_NE(t.platform.clipboard.bitmap, nullptr);
+  ASSERT_EQ(t.platform.clipboard.bitmap->Width(), 50);
+  ASSERT_EQ(t.platform.clipboard.bitmap->Height(), 40);
   for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 50; ++x) ASSERT_EQ(t.platform.clipboard->At(x, y), shown.At(x, y));
+    for (int x = 0; x < 50; ++x) ASSERT_EQ(t.platform.clipboard.bitmap->At(x, y), shown.At(x, y));
 }
 
 // Counts the pixel memory the view asks for.
@@ -370,7 +377,7 @@ TEST(ImageViewResources, SteadyPaintsAllocateNoMemory) {
   static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
   ASSERT_TRUE(installed);
   LopsidedCursorPlatform platform;
-  TImageView view(platform);
+  TImageView view(platform.screen, platform.windows, platform.clipboard);
   view.AttachWindow(kView);
   view.WMSize(300, 200);
   view.SetShowCursor(true);
@@ -400,7 +407,7 @@ TEST(ImageViewResources, SteadyPaintsAllocateNoMemory) {
 TEST(ImageViewResources, SteadyFramesAllocateNoBitmaps) {
   FakePlatform platform;
   CountingSurfaces surfaces;
-  TImageView view(platform, surfaces);
+  TImageView view(platform.screen, platform.windows, platform.clipboard, surfaces);
   view.AttachWindow(kView);
   view.WMSize(300, 200);
   for (const float zoom : {1.0f, 2.0f, 1.5f}) {

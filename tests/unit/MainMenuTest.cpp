@@ -74,7 +74,7 @@ TEST(MainMenuTable, CommandsRunTheirHandlers) {
 
   const auto coord = mnuCopyCoordEntries();
   ASSERT_TRUE(RunMenuEntry(form, coord, 0));
-  EXPECT_EQ(platform.clipboardText, "Position :");
+  EXPECT_EQ(platform.clipboard.text, "Position :");
 }
 
 }  // namespace

@@ -16,11 +16,11 @@ constexpr uint32_t kDark = 0x00202020;
 
 struct OverlayFixture {
   FakePlatform platform;
-  TImageView view{platform};
+  TImageView view{platform.screen, platform.windows, platform.clipboard};
 
   OverlayFixture(int width, int height, float zoom, uint32_t desktop = kLight) {
-    platform.virtualScreen = {-1920, 0, 1920, 1080};
-    platform.PaintDesktop([desktop](int, int) { return desktop; });
+    platform.screen.virtualScreen = {-1920, 0, 1920, 1080};
+    platform.screen.PaintDesktop([desktop](int, int) { return desktop; });
     view.AttachWindow(kView);
     view.WMSize(width, height);
     view.SetZoom(zoom);
@@ -200,29 +200,29 @@ TEST(CursorOverlay, IsPlacedOnePixelPastTheScaledHotSpotAndSizedByTheZoom) {
   };
   for (const Case& c : cases) {
     OverlayFixture t(400, 300, c.zoom);
-    t.platform.cursor.hotSpot = c.hotSpot;
+    t.platform.screen.cursor.hotSpot = c.hotSpot;
     t.Track(0, 0, c.tracked.x, c.tracked.y);
     t.view.SetShowCursor(true);
     t.view.Paint();
-    ASSERT_EQ(t.platform.cursorDraws.size(), 1u);
-    EXPECT_EQ(t.platform.cursorDraws[0].at, c.at) << "zoom " << c.zoom;
-    EXPECT_EQ(t.platform.cursorDraws[0].size, c.size) << "zoom " << c.zoom;
+    ASSERT_EQ(t.platform.screen.cursorDraws.size(), 1u);
+    EXPECT_EQ(t.platform.screen.cursorDraws[0].at, c.at) << "zoom " << c.zoom;
+    EXPECT_EQ(t.platform.screen.cursorDraws[0].size, c.size) << "zoom " << c.zoom;
   }
 }
 
 TEST(CursorOverlay, AMissingCursorDrawsNothingAndThePaintGoesOn) {
   OverlayFixture t(40, 40, 2);
   const auto plain = t.Snapshot();
-  t.platform.cursorAvailable = false;
+  t.platform.screen.cursorAvailable = false;
   t.view.SetShowCursor(true);
   EXPECT_EQ(t.Snapshot(), plain);
-  EXPECT_TRUE(t.platform.cursorDraws.empty());
+  EXPECT_TRUE(t.platform.screen.cursorDraws.empty());
 }
 
 TEST(Overlays, CursorThenGridThenCrosshairThenMirror) {
   OverlayFixture t(80, 80, 4);
   t.Track(0, 0, 5, 5);
-  t.platform.cursor.hotSpot = {0, 0};
+  t.platform.screen.cursor.hotSpot = {0, 0};
   t.view.SetShowCursor(true);
   t.view.SetGridlevel(5);
   t.view.SetDrawCross(true);
@@ -231,25 +231,26 @@ TEST(Overlays, CursorThenGridThenCrosshairThenMirror) {
   // Unflipped, the cursor covers (21..148, 21..148), the grid lines lie at 20 and 40, the
   // crosshair outline runs from (20, 20) to (24, 24).
   const auto mirrored = [&](int x, int y) { return t.At(picture, 79 - x, y) & 0x00FFFFFF; };
-  EXPECT_EQ(mirrored(30, 30), t.platform.cursorPixel) << "cursor";
+  EXPECT_EQ(mirrored(30, 30), t.platform.screen.cursorPixel) << "cursor";
   EXPECT_EQ(mirrored(40, 30), 0x00FFFFFFu) << "grid over the dark cursor";
-  EXPECT_EQ(mirrored(22, 24), InvertPixel(t.platform.cursorPixel) & 0x00FFFFFF) << "crosshair over the cursor";
+  EXPECT_EQ(mirrored(22, 24), InvertPixel(t.platform.screen.cursorPixel) & 0x00FFFFFF) << "crosshair over the cursor";
 }
 
 // Composes a frame the long way, pass after pass over whole bitmaps, from the same pieces.
 class StepByStepView : public TImageView {
  public:
-  explicit StepByStepView(FakePlatform& platform) : TImageView(platform), platform_(platform) {}
+  explicit StepByStepView(FakePlatform& platform)
+      : TImageView(platform.screen, platform.windows, platform.clipboard), platform_(platform) {}
 
   void Compose(Bitmap& frame) {
     const TRect r = GetImageRect();
     const double z = Zoom();
-    const TRect desktop = platform_.VirtualScreen(Handle());
+    const TRect desktop = platform_.screen.VirtualScreen();
     const int sw = std::min(static_cast<int>(std::ceil(r.Width() / z)), desktop.Width());
     const int sh = std::min(static_cast<int>(std::ceil(r.Height() / z)), desktop.Height());
     Bitmap source;
     source.SetSize(sw, sh);
-    platform_.CaptureDesktop({ScreenLeft(), ScreenTop(), ScreenLeft() + sw, ScreenTop() + sh}, source, {0, 0});
+    platform_.screen.CaptureDesktop({ScreenLeft(), ScreenTop(), ScreenLeft() + sw, ScreenTop() + sh}, source, {0, 0});
     const bool filterPicture = z < 1 && !Smoothen();
     if (!filterPicture) ApplyColorFilter(source, ColorFilterMode());
     frame.SetSize(Width(), Height());
@@ -283,8 +284,8 @@ TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
       {2, false, cfNone, false, 0},  {2, false, cfSepia, true, 0}};
   for (const Case& c : cases) {
     FakePlatform platform;
-    platform.virtualScreen = c.smallDesktop ? TRect{0, 0, 60, 40} : TRect{-1920, 0, 1920, 1080};
-    platform.PaintDesktop(PatternPixel);
+    platform.screen.virtualScreen = c.smallDesktop ? TRect{0, 0, 60, 40} : TRect{-1920, 0, 1920, 1080};
+    platform.screen.PaintDesktop(PatternPixel);
     StepByStepView view(platform);
     view.AttachWindow(kView);
     view.WMSize(203, 151);
@@ -297,7 +298,7 @@ TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
     view.SetLeftOffset(9);
     view.SetTopOffset(7);
     // A cursor larger than the grid's spacing, so that lines cross it.
-    platform.cursor.hotSpot = {2, 3};
+    platform.screen.cursor.hotSpot = {2, 3};
     view.SetShowCursor(true);
     view.SetDrawCross(true);
     view.SetDrawGrid(true);

@@ -45,7 +45,7 @@ struct ReadoutFixture : ::testing::Test {
   int panelChanges = 0;
 
   ReadoutFixture() {
-    platform.PaintDesktop([](int x, int y) { return PatternPixel(x, y); });
+    platform.screen.PaintDesktop([](int x, int y) { return PatternPixel(x, y); });
     form.AttachWindow(100);
     form.imageview1().AttachWindow(101);
     form.imageview1().WMSize(400, 300);
@@ -53,7 +53,7 @@ struct ReadoutFixture : ::testing::Test {
   }
 
   void TickAt(TPoint p) {
-    platform.pointer = p;
+    platform.screen.pointer = p;
     form.Timer1Timer();
   }
   // The paint the tick asked for; it samples the colour the next tick shows.
@@ -106,13 +106,13 @@ TEST_F(ReadoutFixture, FormatItemsStayInStep) {
 }
 
 TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
-  platform.pointer = {100, 200};
+  platform.screen.pointer = {100, 200};
   form.SetVirtualOrigin1Click();
   EXPECT_EQ(form.lblPosition.FontColor, clYellow);
   TickAt({90, 250});
   EXPECT_EQ(form.lblPosition.Caption, "Position: -10, 50");
 
-  platform.pointer = {100, 200};
+  platform.screen.pointer = {100, 200};
   form.SetVirtualOrigin1Click();
   EXPECT_EQ(form.virtx, 0);
   EXPECT_EQ(form.virty, 0);
@@ -120,7 +120,7 @@ TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
 }
 
 TEST_F(ReadoutFixture, VirtualOriginAtZeroWithoutOriginClearsToWhite) {
-  platform.pointer = {0, 0};
+  platform.screen.pointer = {0, 0};
   form.SetVirtualOrigin1Click();
   EXPECT_EQ(form.virtx, 0);
   EXPECT_EQ(form.virty, 0);
@@ -129,21 +129,21 @@ TEST_F(ReadoutFixture, VirtualOriginAtZeroWithoutOriginClearsToWhite) {
 
 TEST_F(ReadoutFixture, CopiesTheShownTexts) {
   form.CopyColortoClipboard1Click();
-  EXPECT_EQ(platform.clipboardText, "Color");
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0], "copied");
+  EXPECT_EQ(platform.clipboard.text, "Color");
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0], "copied");
 
   form.HTMLCode1Click();
   TickAt({300, 200});
   Paint();
   TickAt({300, 200});
   form.CopyColortoClipboard1Click();
-  EXPECT_EQ(platform.clipboardText, form.pnlColor.Caption);
-  EXPECT_EQ(platform.clipboardText[0], '#');
+  EXPECT_EQ(platform.clipboard.text, form.pnlColor.Caption);
+  EXPECT_EQ(platform.clipboard.text[0], '#');
 
   form.mnuCopyCoord1Click();
-  EXPECT_EQ(platform.clipboardText, "Position: 300, 200");
-  EXPECT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.clipboard.text, "Position: 300, 200");
+  EXPECT_EQ(platform.messages.shown.size(), 2u);
 }
 
 TEST_F(ReadoutFixture, NarrowWindowHidesControlsByWidth) {

@@ -14,16 +14,16 @@ struct TickFixture {
   Tfrmmain form{platform};
 
   TickFixture(TRect desktop, int viewWidth, int viewHeight, float zoom) {
-    platform.virtualScreen = desktop;
+    platform.screen.virtualScreen = desktop;
     form.AttachWindow(kMainWindow);
     form.imageview1().AttachWindow(kViewWindow);
     form.imageview1().WMSize(viewWidth, viewHeight);
     form.imageview1().SetZoom(zoom);
-    platform.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
+    platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
   }
 
   void TickAt(TPoint pointer) {
-    platform.pointer = pointer;
+    platform.screen.pointer = pointer;
     form.Timer1Timer();
   }
 
@@ -105,42 +105,42 @@ TEST(TrackingTick, FixedLocationKeepsThePictureWhileTheMarksFollowThePointer) {
 TEST(TrackingTick, EveryTickAsksForExactlyOneRepaintEvenWhenNothingMoved) {
   TickFixture t(kFullHd, 400, 300, 2);
   t.TickAt({500, 500});
-  const int afterFirst = t.platform.invalidations[kViewWindow];
+  const int afterFirst = t.platform.windows.invalidations[kViewWindow];
   t.TickAt({500, 500});
-  EXPECT_EQ(t.platform.invalidations[kViewWindow], afterFirst + 1);
+  EXPECT_EQ(t.platform.windows.invalidations[kViewWindow], afterFirst + 1);
 }
 
 TEST(TrackingTick, DoesNothingWhileTheWindowIsNotVisible) {
   TickFixture t(kFullHd, 400, 300, 2);
   t.form.Visible = false;
-  const int before = t.platform.invalidations[kViewWindow];
+  const int before = t.platform.windows.invalidations[kViewWindow];
   t.TickAt({500, 500});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{0, 0, 0, 0}));
-  EXPECT_EQ(t.platform.invalidations[kViewWindow], before);
+  EXPECT_EQ(t.platform.windows.invalidations[kViewWindow], before);
 }
 
 TEST(TrackingTick, HeldCtrlFreezesThePictureOnlyWhileHoverAvoidanceIsOn) {
   TickFixture t(kFullHd, 400, 300, 2);
   t.TickAt({500, 500});
-  t.platform.controlDown = true;
+  t.platform.screen.controlDown = true;
   t.TickAt({700, 600});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{600, 100, 525, 75})) << "option off: Ctrl changes nothing";
 
   t.form.FlipwhenHovered1.Checked = true;
-  const int before = t.platform.invalidations[kViewWindow];
+  const int before = t.platform.windows.invalidations[kViewWindow];
   t.TickAt({900, 900});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{600, 100, 525, 75}));
-  EXPECT_EQ(t.platform.invalidations[kViewWindow], before) << "no repaint while Ctrl is held";
+  EXPECT_EQ(t.platform.windows.invalidations[kViewWindow], before) << "no repaint while Ctrl is held";
 }
 
 TEST(TrackingTick, AFailingPointerQueryEndsTheTickQuietly) {
   TickFixture t(kFullHd, 400, 300, 2);
   t.TickAt({500, 500});
-  const int before = t.platform.invalidations[kViewWindow];
-  t.platform.pointerWorks = false;
+  const int before = t.platform.windows.invalidations[kViewWindow];
+  t.platform.screen.pointerWorks = false;
   t.TickAt({900, 900});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{400, 100, 425, 75}));
-  EXPECT_EQ(t.platform.invalidations[kViewWindow], before);
+  EXPECT_EQ(t.platform.windows.invalidations[kViewWindow], before);
 }
 
 TEST(SourceSize, RoundsHalfToEvenAndIsLimitedByTheDesktop) {

@@ -39,7 +39,7 @@ class UpdateFrequency : public ::testing::Test {
     const auto menu = mnuMainEntries();
     ASSERT_TRUE(RunMenuEntry(form, menu, IndexOfMenuEntry(menu, name))) << name;
   }
-  const FakePlatform::TimerState& PlatformTimer() { return platform.timers[{kWindow, kTimer1Id}]; }
+  const FakeWindowing::TimerState& PlatformTimer() { return platform.windows.timers[{kWindow, kTimer1Id}]; }
 
   FakePlatform platform;
   Tfrmmain form{platform};

@@ -123,7 +123,7 @@ TEST_F(ZoomFixture, OtherMessagesPassThrough) {
 TEST_F(ZoomFixture, TickUsesTheNewZoom) {
   form.imageview1().WMSize(400, 300);
   Choose("Magnify4X1");
-  platform.pointer = {960, 540};
+  platform.screen.pointer = {960, 540};
   form.Timer1Timer();
   EXPECT_EQ(form.imageview1().ScreenLeft(), 960 - 50);
   EXPECT_EQ(form.imageview1().LeftOffset(), 50);

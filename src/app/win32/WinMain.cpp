@@ -8,7 +8,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MainWindow.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Services.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ int RunMessageLoop(Tfrmmain& frm, MainWindow& window) {
 }
 
 int Run(HINSTANCE instance, int showCommand) {
-  Win32Platform platform;
+  Win32Services platform;
   DibSurfaceFactory surfaces;
   Tfrmmain frm(platform, surfaces);
   MainWindow window(frm, platform);

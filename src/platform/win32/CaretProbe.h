@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Geometry.h"
-#include "platform/Platform.h"
+#include "platform/Caret.h"
 
-// The caret lookups behind Win32Platform, callable on their own by tests of this layer.
+// The caret lookups behind Win32Caret, callable on their own by tests of this layer.
 // None of them waits on the foreground application: the automation calls run under short
 // timeouts, a foreground window that has stopped responding is left alone, and input
 // queues are attached only around calls that cannot block.

@@ -5,6 +5,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/MenuBuilder.h"
 #include "platform/win32/ResourceIds.h"
+#include "platform/win32/WindowIds.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ RECT InitialPlacement() {
 
 }  // namespace
 
-MainWindow::MainWindow(Tfrmmain& frm, Win32Platform& platform)
+MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
     : frm_(frm),
       platform_(platform),
       view_(frm.imageview1()),
@@ -103,7 +104,7 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DISPLAYCHANGE:
-      platform_.DisplayChanged();
+      platform_.screen.DisplayChanged();
       break;
     case WM_TIMER:
       OnTimer(static_cast<uintptr_t>(wParam));
@@ -130,7 +131,7 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate(HINSTANCE instance) {
-  platform_.SetClipboardOwner(Handle());
+  platform_.SetOwner(Handle());
   frm_.AttachWindow(ToWindowId(Handle()));
   if (!view_.Create(Handle(), instance)) return false;
   if (!panel_.Create(Handle(), instance)) return false;
@@ -180,5 +181,5 @@ bool MainWindow::OnCommand(WORD id) { return RunMenuCommand(frm_, id); }
 void MainWindow::OnNcDestroy() {
   frm_.OnPanelChanged = nullptr;
   frm_.AttachWindow(0);
-  platform_.SetClipboardOwner(nullptr);
+  platform_.SetOwner(nullptr);
 }

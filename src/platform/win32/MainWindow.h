@@ -7,7 +7,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/StatusPanel.h"
 #include "platform/win32/ViewWindow.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Services.h"
 
 // The top-level window that hosts Tfrmmain: frame, placement, DPI, timer, menus and shortcuts.
 class MainWindow : public BaseWindow<MainWindow> {
@@ -15,7 +15,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   static constexpr const wchar_t* kClassName = L"Tfrmmain";
   static constexpr const wchar_t* kCaption = L"Glimmerlux";
 
-  MainWindow(Tfrmmain& frm, Win32Platform& platform);
+  MainWindow(Tfrmmain& frm, Win32Services& platform);
 
   // Creates the window hidden, centred on the primary monitor at its designed size.
   bool Create(HINSTANCE instance);
@@ -38,7 +38,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   void OnNcDestroy();
 
   Tfrmmain& frm_;
-  Win32Platform& platform_;
+  Win32Services& platform_;
   ViewWindow view_;
   StatusPanelWindow panel_;
   AcceleratorTable shortcuts_;

@@ -4,7 +4,7 @@
 
 #include "platform/win32/DibSurface.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WindowIds.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Screen.h"
 
 #include <algorithm>
 #include <cstring>
-
-#include "platform/win32/Dpi.h"
-#include "platform/win32/Handles.h"
 
 namespace {
 
@@ -30,18 +27,17 @@ void CopyPixels(const Bitmap& from, int fromX, int fromY, Bitmap& to, int toX, i
 
 }  // namespace
 
-Win32Platform::Win32Platform() : staging_(dibs_) {}
+Win32Screen::Win32Screen() : staging_(dibs_) {}
 
-TRect Win32Platform::VirtualScreen(WindowId window) {
-  const UINT windowDpi = dpi::ForWindow(ToHwnd(window));
-  const int left = dpi::SystemMetric(SM_XVIRTUALSCREEN, windowDpi);
-  const int top = dpi::SystemMetric(SM_YVIRTUALSCREEN, windowDpi);
-  const int width = dpi::SystemMetric(SM_CXVIRTUALSCREEN, windowDpi);
-  const int height = dpi::SystemMetric(SM_CYVIRTUALSCREEN, windowDpi);
+TRect Win32Screen::VirtualScreen() {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
   return TRect{left, top, left + width, top + height};
 }
 
-bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
+bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
   if (!screen_) screen_.Reset(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
   if (!screen_) return false;
   const HDC screen = screen_.Get();
@@ -49,7 +45,7 @@ bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
   if (!ClipToBitmap(at.x, at.y, source.Width(), source.Height(), target, area)) return true;
   // Wine copies nothing at all when the source reaches past the desktop, so only the part on
   // the desktop is copied; the rest reads black, as it does on Windows outside every monitor.
-  const TRect desktop = VirtualScreen(0);
+  const TRect desktop = VirtualScreen();
   RECT onDesktop;
   const int64_t shiftX = int64_t{source.left} - at.x;
   const int64_t shiftY = int64_t{source.top} - at.y;
@@ -78,7 +74,7 @@ bool Win32Platform::CaptureDesktop(const TRect& source, Bitmap& target, TPoint a
   return true;
 }
 
-bool Win32Platform::CurrentCursor(CursorImage& cursor) {
+bool Win32Screen::CurrentCursor(CursorImage& cursor) {
   CURSORINFO info{};
   info.cbSize = sizeof(info);
   if (!::GetCursorInfo(&info) || info.hCursor == nullptr) return false;
@@ -96,7 +92,7 @@ bool Win32Platform::CurrentCursor(CursorImage& cursor) {
   return true;
 }
 
-bool Win32Platform::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) {
+bool Win32Screen::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) {
   if (cursor.handle == 0 || size <= 0) return false;
   const auto icon = reinterpret_cast<HICON>(cursor.handle);
   if (HDC dc = DibSurface::DcOf(target)) {
@@ -113,7 +109,7 @@ bool Win32Platform::DrawCursorImage(Bitmap& target, const CursorImage& cursor, T
   return true;
 }
 
-HDC Win32Platform::Stage(const RECT& area, const Bitmap* from) {
+HDC Win32Screen::Stage(const RECT& area, const Bitmap* from) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   staging_.SetSize(width, height);
@@ -123,73 +119,16 @@ HDC Win32Platform::Stage(const RECT& area, const Bitmap* from) {
   return dc;
 }
 
-void Win32Platform::Unstage(Bitmap& to, const RECT& area) {
+void Win32Screen::Unstage(Bitmap& to, const RECT& area) {
   ::GdiFlush();
   CopyPixels(staging_, 0, 0, to, area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
-bool Win32Platform::CursorPos(TPoint& pos) {
+bool Win32Screen::CursorPos(TPoint& pos) {
   POINT p;
   if (!::GetCursorPos(&p)) return false;
   pos = TPoint{p.x, p.y};
   return true;
 }
 
-bool Win32Platform::ControlKeyDown() { return ::GetKeyState(VK_CONTROL) < 0; }
-
-WindowId Win32Platform::RootWindowFromPoint(TPoint p) {
-  HWND window = ::WindowFromPoint(POINT{p.x, p.y});
-  if (window == nullptr) return 0;
-  return ToWindowId(::GetAncestor(window, GA_ROOT));
-}
-
-TRect Win32Platform::WindowRect(WindowId window) {
-  RECT r;
-  if (!::GetWindowRect(ToHwnd(window), &r)) return TRect{};
-  return TRect{r.left, r.top, r.right, r.bottom};
-}
-
-// A null window would mean "every window on the desktop" to InvalidateRect and a
-// thread timer to SetTimer; a view or form without its window yet asks for neither.
-void Win32Platform::Invalidate(WindowId window) {
-  if (window != 0) ::InvalidateRect(ToHwnd(window), nullptr, FALSE);
-}
-
-void Win32Platform::InvalidateArea(WindowId window, const TRect& area) {
-  if (window == 0) return;
-  const RECT r{area.left, area.top, area.right, area.bottom};
-  ::InvalidateRect(ToHwnd(window), &r, TRUE);
-}
-
-void Win32Platform::StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) {
-  if (window != 0) ::SetTimer(ToHwnd(window), id, intervalMs, nullptr);
-}
-
-void Win32Platform::StopTimer(WindowId window, uintptr_t id) {
-  if (window != 0) ::KillTimer(ToHwnd(window), id);
-}
-
-bool Win32Platform::EmptyClipboard() {
-  ClipboardScope clipboard(clipboardOwner_);
-  return clipboard.Opened() && ::EmptyClipboard() != FALSE;
-}
-
-bool Win32Platform::SetClipboardBitmap(const Bitmap& picture) {
-  if (picture.Empty()) return false;
-  GdiBitmap copy;
-  {
-    WindowDc screen(nullptr);
-    if (!screen) return false;
-    copy.Reset(::CreateCompatibleBitmap(screen.Get(), picture.Width(), picture.Height()));
-    if (!copy) return false;
-    const BITMAPINFO info = TopDownDibInfo(picture.Width(), picture.Height());
-    const int rows = ::SetDIBits(screen.Get(), copy.Get(), 0, static_cast<UINT>(picture.Height()), picture.Pixels(),
-                                 &info, DIB_RGB_COLORS);
-    if (rows != picture.Height()) return false;
-  }
-  ClipboardScope clipboard(clipboardOwner_);
-  if (!clipboard.Opened() || !::EmptyClipboard()) return false;
-  if (::SetClipboardData(CF_BITMAP, copy.Get()) == nullptr) return false;
-  copy.Release();  // the clipboard owns it now
-  return true;
-}
+bool Win32Screen::ControlKeyDown() { return ::GetKeyState(VK_CONTROL) < 0; }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/Bitmap.h"
+#include "base/Geometry.h"
+
+// The cursor image shown at the moment, as far as the overlay needs it.
+struct CursorImage {
+  uintptr_t handle = 0;
+  TPoint hotSpot;
+};
+
+// The desktop's pixels, the pointer and the cursor image over them.
+class Screen {
+ public:
+  virtual ~Screen() = default;
+
+  // The bounding box of all monitors, in physical pixels.
+  virtual TRect VirtualScreen() = 0;
+  // Copies the desktop rectangle `source` into `target` with its top-left pixel at `at`;
+  // parts outside `target` are clipped. False when the desktop cannot be read at all.
+  virtual bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) = 0;
+  virtual bool CurrentCursor(CursorImage& cursor) = 0;
+  // Draws the cursor image (image and mask) stretched to `size` x `size` at `at`.
+  virtual bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) = 0;
+
+  virtual bool CursorPos(TPoint& pos) = 0;
+  // Held, it keeps the window where it is while the pointer passes over it.
+  virtual bool ControlKeyDown() = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Caret.h"
+#include "platform/Clipboard.h"
+#include "platform/Messages.h"
+#include "platform/Monitors.h"
+#include "platform/Screen.h"
+#include "platform/Windowing.h"
+
+// One platform's roles, handed to the form, which gives each component only those it uses.
+struct PlatformServices {
+  Screen& screen;
+  Windowing& windows;
+  Monitors& monitors;
+  CaretSource& caret;
+  Clipboard& clipboard;
+  Messages& messages;
+};

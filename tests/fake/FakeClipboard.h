@@ -1,0 +1,33 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/Clipboard.h"
+
+// Holds a bitmap or a text, as the real clipboard holds one format at a time here.
+class FakeClipboard : public Clipboard {
+ public:
+  int emptied = 0;
+  std::unique_ptr<Bitmap> bitmap;
+  std::string text;
+
+  bool Empty() override {
+    ++emptied;
+    bitmap.reset();
+    text.clear();
+    return true;
+  }
+  bool SetBitmap(const Bitmap& picture) override {
+    bitmap = std::make_unique<Bitmap>();
+    bitmap->SetSize(picture.Width(), picture.Height());
+    std::copy_n(picture.Pixels(), picture.PixelCount(), bitmap->Pixels());
+    text.clear();
+    return true;
+  }
+  bool SetText(const std::string& value) override {
+    bitmap.reset();
+    text = value;
+    return true;
+  }
+};
