@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/MenuBuilder.h"
+#include "main/win32/MenuBuilder.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "main/CaretLocator.h"
 
-#include "main/fmMagnifier.h"
-
 TPoint LocateCaret(CaretSource& source) {
   TPoint caret;
   if (source.CaretFromAutomation(caret)) return caret;
@@ -9,29 +7,29 @@ TPoint LocateCaret(CaretSource& source) {
   return TPoint{};
 }
 
-bool Tfrmmain::GetCaretPosition(TPoint& caret) {
+bool CaretFollow::GetCaretPosition(TPoint& caret) {
   // (0, 0) means "not found", so a caret in the desktop's very corner counts as none.
-  const TPoint found = LocateCaret(FPlatform.caret);
+  const TPoint found = LocateCaret(source_);
   if (found != TPoint{}) {
     caret = found;
-    FImageView->SetShowCursor(false);
+    view_.SetShowCursor(false);
     return true;
   }
 
   // No caret: whether the cursor image comes back depends on why the search came up empty.
-  const ForegroundFocus focus = FPlatform.caret.LookAtForegroundFocus();
+  const ForegroundFocus focus = source_.LookAtForegroundFocus();
   switch (focus.look) {
     case FocusLook::NoForeground:
     case FocusLook::NotAttached:
       return false;
     case FocusLook::OwnThread:
     case FocusLook::NoFocusWindow:
-      FPlatform.screen.CursorPos(caret);
-      FImageView->SetShowCursor(Showcursor1.Checked);
+      screen_.CursorPos(caret);
+      view_.SetShowCursor(items_.Showcursor1.Checked);
       return false;
     case FocusLook::FocusWindow:
       caret = focus.caret;
-      FImageView->SetShowCursor(false);
+      view_.SetShowCursor(false);
       return focus.caretRead;
   }
   return false;

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "main/fmMagnifier.h"
-
 namespace {
 
 // How far the window keeps from the pointer on every side.
@@ -71,8 +69,4 @@ void MoveAwayFromPointer(Screen& screen, Monitors& monitors, Windowing& windows,
     }
   }
   CentreOn(windows, window, bounds, width, height);
-}
-
-void Tfrmmain::MoveAwayFromPointer() {
-  ::MoveAwayFromPointer(FPlatform.screen, FPlatform.monitors, FPlatform.windows, FHandle);
 }

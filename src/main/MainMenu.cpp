@@ -10,7 +10,7 @@ namespace {
 constexpr TShortCut kNone{};
 
 // The integer levels share one handler, which reads the factor from the tag.
-constexpr TMenuEntry ZoomItem(const char* name, TMenuItem Tfrmmain::*item, size_t index) {
+constexpr TMenuEntry ZoomItem(const char* name, TMenuItem TMainMenuItems::*item, size_t index) {
   return {name,
           kZoomCaptions[index],
           1,
@@ -24,52 +24,52 @@ constexpr TMenuEntry ZoomItem(const char* name, TMenuItem Tfrmmain::*item, size_
 // The update rates share one handler, which reads the timer interval from the tag.
 constexpr TMenuHandler kFrequencyHandler = [](Tfrmmain& f, TMenuItem& sender) { f.N1xpersecond1Click(sender); };
 
-constexpr TMenuEntry FrequencyItem(const char* name, const char* caption, int interval, TMenuItem Tfrmmain::*item,
+constexpr TMenuEntry FrequencyItem(const char* name, const char* caption, int interval, TMenuItem TMainMenuItems::*item,
                                    bool hidden = false) {
   return {name, caption, 1, kNone, interval, false, item, kFrequencyHandler, hidden};
 }
 
 const TMenuEntry kMainMenu[] = {
     {"ZoomLevel1", "Zoom Level", 0, kNone, 0, false, nullptr, nullptr},
-    ZoomItem("Magnify1X1", &Tfrmmain::Magnify1X1, 0),
-    ZoomItem("Magnify2X1", &Tfrmmain::Magnify2X1, 1),
-    ZoomItem("Magnify3X1", &Tfrmmain::Magnify3X1, 2),
-    ZoomItem("Magnify4X1", &Tfrmmain::Magnify4X1, 3),
-    ZoomItem("Magnify5X1", &Tfrmmain::Magnify5X1, 4),
-    ZoomItem("Magnify6X1", &Tfrmmain::Magnify6X1, 5),
-    ZoomItem("Magnify8X1", &Tfrmmain::Magnify8X1, 6),
-    ZoomItem("Magnify10X1", &Tfrmmain::Magnify10X1, 7),
-    ZoomItem("Magnify12X1", &Tfrmmain::Magnify12X1, 8),
-    ZoomItem("Magnify16x1", &Tfrmmain::Magnify16x1, 9),
-    ZoomItem("Magnify20x1", &Tfrmmain::Magnify20x1, 10),
-    ZoomItem("Magnify24x1", &Tfrmmain::Magnify24x1, 11),
-    ZoomItem("Magnify28x1", &Tfrmmain::Magnify28x1, 12),
-    ZoomItem("Magnify32x1", &Tfrmmain::Magnify32x1, 13),
-    ZoomItem("Magnify36x1", &Tfrmmain::Magnify36x1, 14),
-    ZoomItem("Magnify40x1", &Tfrmmain::Magnify40x1, 15),
-    {"Magnify075X1", kZoomCaptions[16], 1, kNone, 0, false, &Tfrmmain::Magnify075X1,
+    ZoomItem("Magnify1X1", &TMainMenuItems::Magnify1X1, 0),
+    ZoomItem("Magnify2X1", &TMainMenuItems::Magnify2X1, 1),
+    ZoomItem("Magnify3X1", &TMainMenuItems::Magnify3X1, 2),
+    ZoomItem("Magnify4X1", &TMainMenuItems::Magnify4X1, 3),
+    ZoomItem("Magnify5X1", &TMainMenuItems::Magnify5X1, 4),
+    ZoomItem("Magnify6X1", &TMainMenuItems::Magnify6X1, 5),
+    ZoomItem("Magnify8X1", &TMainMenuItems::Magnify8X1, 6),
+    ZoomItem("Magnify10X1", &TMainMenuItems::Magnify10X1, 7),
+    ZoomItem("Magnify12X1", &TMainMenuItems::Magnify12X1, 8),
+    ZoomItem("Magnify16x1", &TMainMenuItems::Magnify16x1, 9),
+    ZoomItem("Magnify20x1", &TMainMenuItems::Magnify20x1, 10),
+    ZoomItem("Magnify24x1", &TMainMenuItems::Magnify24x1, 11),
+    ZoomItem("Magnify28x1", &TMainMenuItems::Magnify28x1, 12),
+    ZoomItem("Magnify32x1", &TMainMenuItems::Magnify32x1, 13),
+    ZoomItem("Magnify36x1", &TMainMenuItems::Magnify36x1, 14),
+    ZoomItem("Magnify40x1", &TMainMenuItems::Magnify40x1, 15),
+    {"Magnify075X1", kZoomCaptions[16], 1, kNone, 0, false, &TMainMenuItems::Magnify075X1,
      [](Tfrmmain& f, TMenuItem&) { f.Magnify075X1Click(); }},
-    {"Magnify05X1", kZoomCaptions[17], 1, kNone, 0, false, &Tfrmmain::Magnify05X1,
+    {"Magnify05X1", kZoomCaptions[17], 1, kNone, 0, false, &TMainMenuItems::Magnify05X1,
      [](Tfrmmain& f, TMenuItem&) { f.Magnify05X1Click(); }},
-    {"Magnify025X1", kZoomCaptions[18], 1, kNone, 0, false, &Tfrmmain::Magnify025X1,
+    {"Magnify025X1", kZoomCaptions[18], 1, kNone, 0, false, &TMainMenuItems::Magnify025X1,
      [](Tfrmmain& f, TMenuItem&) { f.Magnify025X1Click(); }},
     {"UpdateFrequency1", "Update Frequency", 0, kNone, 0, false, nullptr, nullptr},
-    FrequencyItem("N5xpersecond1", "5 x per second", 200, &Tfrmmain::N5xpersecond1, true),
-    FrequencyItem("N10xpersecond1", "10 x per second : Low", 100, &Tfrmmain::N10xpersecond1, true),
-    FrequencyItem("N15xpersecond1", "15 x per second : Low", 66, &Tfrmmain::N15xpersecond1),
-    FrequencyItem("N30xpersecond1", "30 x per second : Medium", 33, &Tfrmmain::N30xpersecond1),
-    FrequencyItem("N60xpersecond1", "60 x per second : High", 16, &Tfrmmain::N60xpersecond1),
+    FrequencyItem("N5xpersecond1", "5 x per second", 200, &TMainMenuItems::N5xpersecond1, true),
+    FrequencyItem("N10xpersecond1", "10 x per second : Low", 100, &TMainMenuItems::N10xpersecond1, true),
+    FrequencyItem("N15xpersecond1", "15 x per second : Low", 66, &TMainMenuItems::N15xpersecond1),
+    FrequencyItem("N30xpersecond1", "30 x per second : Medium", 33, &TMainMenuItems::N30xpersecond1),
+    FrequencyItem("N60xpersecond1", "60 x per second : High", 16, &TMainMenuItems::N60xpersecond1),
     {"Smoothen1", "Smoothen Display", 0, kNone, 0, false, nullptr, nullptr},
     {"ColorFilter1", "Color Filter", 0, kNone, 0, false, nullptr, nullptr},
     {"FlipScreen1", "Flip Screen", 0, kNone, 0, false, nullptr, nullptr},
     {"N1", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"Showcursor1", "Show Cursor", 0, kNone, 0, true, nullptr, nullptr},
+    {"Showcursor1", "Show Cursor", 0, kNone, 0, true, &TMainMenuItems::Showcursor1, nullptr},
     {"DrawCrossHair1", "Draw Crosshair", 0, kNone, 0, false, nullptr, nullptr},
     {"DrawGrid1", "Draw Grid", 0, kNone, 0, false, nullptr, nullptr},
     {"ColorDisplay1", "Color Display", 0, kNone, 0, false, nullptr, nullptr},
-    {"RGBValues1", "RGB Values", 1, kNone, 0, true, &Tfrmmain::RGBValues1,
+    {"RGBValues1", "RGB Values", 1, kNone, 0, true, &TMainMenuItems::RGBValues1,
      [](Tfrmmain& f, TMenuItem&) { f.RGBValues1Click(); }},
-    {"HTMLCode1", "HTML Code", 1, kNone, 0, false, &Tfrmmain::HTMLCode1,
+    {"HTMLCode1", "HTML Code", 1, kNone, 0, false, &TMainMenuItems::HTMLCode1,
      [](Tfrmmain& f, TMenuItem&) { f.HTMLCode1Click(); }},
     {"N2", "-", 0, kNone, 0, false, nullptr, nullptr},
     {"ShowHideTitlebar1", "Show/Hide Title Bar", 0, kNone, 0, false, nullptr, nullptr},
@@ -77,11 +77,11 @@ const TMenuEntry kMainMenu[] = {
     {"StayOnTop1", "Stay On Top", 0, CtrlAlt(kVkSpace), 0, false, nullptr, nullptr},
     {"MakeWindowTransparent1", "Make Window Transparent", 0, CtrlAlt('T'), 0, false, nullptr, nullptr},
     {"Setdefaultwindowsize1", "Set Default Window Size (320x480) Top Left", 0, kNone, 0, false, nullptr, nullptr},
-    {"FlipwhenHovered1", "Change Position when Hovered Over", 0, CtrlAlt('P'), 0, false, &Tfrmmain::FlipwhenHovered1,
-     nullptr},
+    {"FlipwhenHovered1", "Change Position when Hovered Over", 0, CtrlAlt('P'), 0, false,
+     &TMainMenuItems::FlipwhenHovered1, nullptr},
     {"N3", "-", 0, kNone, 0, false, nullptr, nullptr},
     {"FollowCaretPosition1", "Follow Caret Position", 0, kNone, 0, false, nullptr, nullptr},
-    {"FixedLocation1", "Fixed Location", 0, CtrlAlt('F'), 0, false, &Tfrmmain::FixedLocation1, nullptr},
+    {"FixedLocation1", "Fixed Location", 0, CtrlAlt('F'), 0, false, &TMainMenuItems::FixedLocation1, nullptr},
     {"SetVirtualOrigin1", "Set Virtual Origin", 0, CtrlAlt('O'), 0, false, nullptr,
      [](Tfrmmain& f, TMenuItem&) { f.SetVirtualOrigin1Click(); }},
     {"N4", "-", 0, kNone, 0, false, nullptr, nullptr},
@@ -96,7 +96,7 @@ const TMenuEntry kMainMenu[] = {
     {"CheckforUpdates1", "Check for Updates...", 0, kNone, 0, false, nullptr, nullptr},
     {"VisitTarnwellSoftwareWebsite1", "Visit Tarnwell Software Website", 0, kNone, 0, false, nullptr, nullptr},
     {"ShowHelpfile1", "Help Topics", 0, {kVkF1, false, false, false}, 0, false, nullptr, nullptr},
-    {"AboutGlimmerlux1", "About Glimmerlux...", 0, kNone, 0, false, &Tfrmmain::AboutGlimmerlux1, nullptr},
+    {"AboutGlimmerlux1", "About Glimmerlux...", 0, kNone, 0, false, &TMainMenuItems::AboutGlimmerlux1, nullptr},
     {"Exit1", "Exit", 0, {kVkF4, false, true, false}, 0, false, nullptr, nullptr},
 };
 
@@ -104,9 +104,9 @@ const TMenuEntry kColorDisplayMenu[] = {
     {"CopyColortoClipboard2", "Copy Color to Clipboard", 0, kNone, 0, false, nullptr,
      [](Tfrmmain& f, TMenuItem&) { f.CopyColortoClipboard1Click(); }},
     {"N10", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"mnuRGB", "RGB Values", 0, kNone, 0, true, &Tfrmmain::mnuRGB,
+    {"mnuRGB", "RGB Values", 0, kNone, 0, true, &TMainMenuItems::mnuRGB,
      [](Tfrmmain& f, TMenuItem&) { f.RGBValues1Click(); }},
-    {"mnuHTML", "HTML Code", 0, kNone, 0, false, &Tfrmmain::mnuHTML,
+    {"mnuHTML", "HTML Code", 0, kNone, 0, false, &TMainMenuItems::mnuHTML,
      [](Tfrmmain& f, TMenuItem&) { f.HTMLCode1Click(); }},
 };
 
@@ -168,12 +168,12 @@ size_t IndexOfMenuEntry(std::span<const TMenuEntry> menu, std::string_view name)
   return menu.size();
 }
 
-void InitMenuItems(Tfrmmain& frm) {
+void InitMenuItems(TMainMenuItems& items) {
   for (const auto menu : {mnuMainEntries(), mnuColorDisplayEntries(), mnuCopyCoordEntries()}) {
     for (const TMenuEntry& entry : menu) {
       if (entry.Item == nullptr) continue;
-      (frm.*entry.Item).Tag = entry.Tag;
-      (frm.*entry.Item).Checked = entry.Checked;
+      (items.*entry.Item).Tag = entry.Tag;
+      (items.*entry.Item).Checked = entry.Checked;
     }
   }
 }
@@ -182,7 +182,7 @@ bool RunMenuEntry(Tfrmmain& frm, std::span<const TMenuEntry> menu, size_t index)
   if (index >= menu.size() || menu[index].Handler == nullptr) return false;
   // Items nothing else reads still get a sender of their own.
   TMenuItem detached{menu[index].Checked, menu[index].Tag};
-  TMenuItem& sender = menu[index].Item != nullptr ? frm.*menu[index].Item : detached;
+  TMenuItem& sender = menu[index].Item != nullptr ? frm.menu.*menu[index].Item : detached;
   menu[index].Handler(frm, sender);
   return true;
 }

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-struct TMenuItem;
+#include "main/MenuItems.h"
+
 class Tfrmmain;
 
 // Virtual-key codes as Windows numbers them; letters and digits are their own codes.
@@ -37,8 +38,8 @@ struct TMenuEntry {
   TShortCut ShortCut;
   int Tag;
   bool Checked;  // at first start
-  // The item's live state on the form, or nullptr when nothing reads it yet.
-  TMenuItem Tfrmmain::*Item;
+  // The item's live state, or nullptr when nothing reads it yet.
+  TMenuItem TMainMenuItems::*Item;
   // nullptr while the command has no handler; such items are left out of the built menu.
   TMenuHandler Handler;
   // Kept for its command and check mark, never shown.
@@ -58,7 +59,7 @@ bool IsAvailable(std::span<const TMenuEntry> menu, size_t index);
 // The index of the entry named `name`, or menu.size().
 size_t IndexOfMenuEntry(std::span<const TMenuEntry> menu, std::string_view name);
 
-// Sets the form's items to their tags and first-start check marks.
-void InitMenuItems(Tfrmmain& frm);
+// Sets the items to their tags and first-start check marks.
+void InitMenuItems(TMainMenuItems& items);
 // Runs the entry's handler with its item as sender; false when it has none.
 bool RunMenuEntry(Tfrmmain& frm, std::span<const TMenuEntry> menu, size_t index);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/Geometry.h"
@@ -36,7 +37,7 @@ struct TZoomList {
   bool Visible = true;
 };
 
-struct TStatusPanel {
+struct TPanel {
   bool Visible = true;
   // In physical pixels; the host scales the designed 29 for the monitor.
   int Height = 29;
@@ -48,3 +49,32 @@ inline constexpr int kPositionMinWidth = 480;
 inline constexpr int kColorMinWidth = 370;
 inline constexpr int kTypeButtonMinWidth = 200;
 inline constexpr int kOptionsButtonMinWidth = 173;
+
+// The status panel along the bottom of the main window: what its controls show, and what the
+// user does with them. The host reads the controls after `OnChanged` and reports the user's
+// actions through the methods below.
+class TStatusPanel {
+ public:
+  TPanel Panel1;
+  TZoomList cbxZoomLevel;
+  TPanelControl btnType;
+  TStatusLabel lblColor{"Color"};
+  TColorSwatch pnlColor;
+  TStatusLabel lblPosition{"Position :"};
+  TPanelControl btnOptions;
+  TPanelControl btnClose;
+
+  // Hides the controls that no longer fit; `outerWidth` in designed pixels.
+  void FormResize(int outerWidth);
+  // The panel's height in physical pixels, which the host scales for the monitor.
+  void SetPanelHeight(int height) { Panel1.Height = height; }
+  // The user picked a zoom level from the list.
+  void ZoomListPicked(int index);
+
+  // Something the host shows changed.
+  void Changed() {
+    if (OnChanged) OnChanged();
+  }
+  std::function<void()> OnChanged;
+  std::function<void()> OnZoomListChange;
+};

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "main/fmMagnifier.h"
-
 namespace {
 
 struct Rgb {
@@ -33,48 +31,48 @@ TColor SwatchFontColor(TColor c) {
 
 std::string PositionText(int64_t x, int64_t y) { return "Position: " + std::to_string(x) + ", " + std::to_string(y); }
 
-void Tfrmmain::UpdateStatusReadouts(TPoint C) {
-  pnlColor.Color = static_cast<TColor>(FImageView->ScreenColor());
-  const TColor c = pnlColor.Color;
-  pnlColor.FontColor = SwatchFontColor(c);
-  pnlColor.Caption = HTMLCode1.Checked ? ColorToHtml(c) : ColorToRgbText(c);
+void StatusReadouts::UpdateStatusReadouts(TPoint C) {
+  panel_.pnlColor.Color = static_cast<TColor>(view_.ScreenColor());
+  const TColor c = panel_.pnlColor.Color;
+  panel_.pnlColor.FontColor = SwatchFontColor(c);
+  panel_.pnlColor.Caption = items_.HTMLCode1.Checked ? ColorToHtml(c) : ColorToRgbText(c);
   // Widened so that no origin can overflow the difference.
-  lblPosition.Caption = PositionText(int64_t{C.x} - virtx, int64_t{C.y} - virty);
-  PanelChanged();
+  panel_.lblPosition.Caption = PositionText(int64_t{C.x} - virtx, int64_t{C.y} - virty);
+  panel_.Changed();
 }
 
-void Tfrmmain::RGBValues1Click() {
-  RGBValues1.Checked = true;
-  mnuRGB.Checked = true;
-  HTMLCode1.Checked = false;
-  mnuHTML.Checked = false;
+void StatusReadouts::RGBValues1Click() {
+  items_.RGBValues1.Checked = true;
+  items_.mnuRGB.Checked = true;
+  items_.HTMLCode1.Checked = false;
+  items_.mnuHTML.Checked = false;
 }
 
-void Tfrmmain::HTMLCode1Click() {
-  RGBValues1.Checked = false;
-  HTMLCode1.Checked = true;
-  mnuRGB.Checked = false;
-  mnuHTML.Checked = true;
+void StatusReadouts::HTMLCode1Click() {
+  items_.RGBValues1.Checked = false;
+  items_.HTMLCode1.Checked = true;
+  items_.mnuRGB.Checked = false;
+  items_.mnuHTML.Checked = true;
 }
 
-void Tfrmmain::CopyColortoClipboard1Click() {
-  FPlatform.clipboard.SetText(pnlColor.Caption);
-  FPlatform.messages.ShowMessage("copied");
+void StatusReadouts::CopyColortoClipboard1Click() {
+  clipboard_.SetText(panel_.pnlColor.Caption);
+  messages_.ShowMessage("copied");
 }
 
-void Tfrmmain::mnuCopyCoord1Click() { FPlatform.clipboard.SetText(lblPosition.Caption); }
+void StatusReadouts::mnuCopyCoord1Click() { clipboard_.SetText(panel_.lblPosition.Caption); }
 
-void Tfrmmain::SetVirtualOrigin1Click() {
+void StatusReadouts::SetVirtualOrigin1Click() {
   TPoint pointer;
-  if (!FPlatform.screen.CursorPos(pointer)) return;
+  if (!screen_.CursorPos(pointer)) return;
   if (pointer == TPoint{virtx, virty}) {
     virtx = 0;
     virty = 0;
-    lblPosition.FontColor = clWhite;
+    panel_.lblPosition.FontColor = clWhite;
   } else {
     virtx = pointer.x;
     virty = pointer.y;
-    lblPosition.FontColor = clYellow;
+    panel_.lblPosition.FontColor = clYellow;
   }
-  PanelChanged();
+  panel_.Changed();
 }

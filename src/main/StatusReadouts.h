@@ -4,6 +4,12 @@
 #include <string>
 
 #include "base/Geometry.h"
+#include "main/MenuItems.h"
+#include "main/StatusPanel.h"
+#include "platform/Clipboard.h"
+#include "platform/Messages.h"
+#include "platform/Screen.h"
+#include "view/VwImage.h"
 
 // "#FF8000" for red 255, green 128, blue 0.
 std::string ColorToHtml(TColor c);
@@ -13,3 +19,30 @@ std::string ColorToRgbText(TColor c);
 TColor SwatchFontColor(TColor c);
 // "Position: -10, 50".
 std::string PositionText(int64_t x, int64_t y);
+
+// The colour swatch and the position label, their display choices and their copies.
+class StatusReadouts {
+ public:
+  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, Screen& screen,
+                 Clipboard& clipboard, Messages& messages)
+      : view_(view), panel_(panel), items_(items), screen_(screen), clipboard_(clipboard), messages_(messages) {}
+
+  // The origin of the position readout; (0, 0) is the desktop's own.
+  int virtx = 0;
+  int virty = 0;
+
+  void UpdateStatusReadouts(TPoint C);
+  void RGBValues1Click();
+  void HTMLCode1Click();
+  void CopyColortoClipboard1Click();
+  void mnuCopyCoord1Click();
+  void SetVirtualOrigin1Click();
+
+ private:
+  TCustomImageView& view_;
+  TStatusPanel& panel_;
+  TMainMenuItems& items_;
+  Screen& screen_;
+  Clipboard& clipboard_;
+  Messages& messages_;
+};

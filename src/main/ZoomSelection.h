@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "main/MenuItems.h"
+#include "main/StatusPanel.h"
+#include "view/VwImage.h"
+
 // The zoom factors in the order of the zoom list and the Zoom Level submenu.
 inline constexpr std::array<float, 19> ZoomLevels = {1,  2,  3,  4,  5,  6,  8,     10,   12,   16,
                                                      20, 24, 28, 32, 36, 40, 0.75f, 0.5f, 0.25f};
@@ -16,3 +20,29 @@ inline constexpr std::array<const char*, ZoomLevels.size()> kZoomCaptions = {
 
 // The list index of an integer factor, or -1.
 int ZoomIndexOf(int factor);
+
+// One notch of the mouse wheel, decoded where the message arrives: positive away from the user.
+struct TMouseWheel {
+  int delta = 0;
+};
+
+// Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
+class ZoomSelection {
+ public:
+  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items)
+      : view_(view), panel_(panel), items_(items) {}
+
+  void cbxZoomLevelChange();
+  // The integer levels; the sender's Tag is the factor.
+  void Magnify1X1Click(TMenuItem& Sender);
+  // The fractional levels: the list entry, the recorded index and the check marks follow the zoom.
+  void SelectListedZoom(int index);
+  void setzoomchecked();
+  // Away from the user zooms in one level, towards the user out one.
+  void WheelStep(TMouseWheel wheel);
+
+ private:
+  TCustomImageView& view_;
+  TStatusPanel& panel_;
+  TMainMenuItems& items_;
+};

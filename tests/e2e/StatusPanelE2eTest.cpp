@@ -13,7 +13,7 @@
 #include "Desktop.h"
 #include "Picture.h"
 #include "fixture/TestPattern.h"
-#include "platform/win32/ControlIds.h"
+#include "main/win32/ControlIds.h"
 
 namespace {
 

@@ -14,11 +14,12 @@
 #include "main/CaretLocator.h"
 #include "main/HoverAvoidance.h"
 #include "main/fmMagnifier.h"
+#include "main/win32/AppMessages.h"
+#include "main/win32/MainWindow.h"
+#include "main/win32/MenuBuilder.h"
 #include "platform/win32/CaretProbe.h"
 #include "platform/win32/DibSurface.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/MainWindow.h"
-#include "platform/win32/MenuBuilder.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/WindowIds.h"
 
@@ -199,6 +200,30 @@ HMENU SubmenuCaptioned(HMENU menu, const wchar_t* caption) {
     if (std::wcscmp(text, caption) == 0) return GetSubMenu(menu, i);
   }
   return nullptr;
+}
+
+TEST(MessageLoop, OnlyTheVerticalWheelReachesTheZoom) {
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    std::optional<int> delta;
+  } cases[] = {
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 120},
+      {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), -120},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, 720), 720},
+      {WM_MOUSEHWHEEL, MAKEWPARAM(0, 120), std::nullopt},
+      {WM_KEYDOWN, 0, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    MSG message{};
+    message.message = c.message;
+    message.wParam = c.wParam;
+    const std::optional<TMouseWheel> wheel = DecodeWheel(message);
+    ASSERT_EQ(wheel.has_value(), c.delta.has_value()) << c.message;
+    if (wheel) {
+      EXPECT_EQ(wheel->delta, *c.delta);
+    }
+  }
 }
 
 TEST(MainWindowMenu, TheUpdateFrequencyCommandSetsTheTimerAndMovesTheCheckMark) {

@@ -81,7 +81,7 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
     CaretFixture t;
     t.platform.screen.pointer = kPointer;
     t.platform.caret.foregroundFocus = c.focus;
-    t.form.Showcursor1.Checked = false;
+    t.form.menu.Showcursor1.Checked = false;
     t.form.imageview1().SetShowCursor(true);
     TPoint caret = kUntouched;
     EXPECT_EQ(t.form.GetCaretPosition(caret), c.expectedResult) << c.name;
@@ -93,7 +93,7 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
 TEST(GetCaretPosition, ShowCursorMarkComesBackWhenTheProgramItselfIsInFront) {
   CaretFixture t;
   t.platform.caret.foregroundFocus = {FocusLook::OwnThread, false, {}};
-  t.form.Showcursor1.Checked = true;
+  t.form.menu.Showcursor1.Checked = true;
   t.form.imageview1().SetShowCursor(false);
   TPoint caret;
   t.form.GetCaretPosition(caret);
@@ -117,10 +117,10 @@ TEST(TrackingTick, FollowsTheCaretOnlyWhenAskedAndNotFixed) {
     t.platform.caret.automationFinds = true;
     t.platform.caret.automationCaret = {500, 400};
     t.platform.screen.pointer = {1000, 600};
-    t.form.followkey = c.followkey;
-    t.form.FixedLocation1.Checked = c.fixedLocation;
-    t.form.memX = 1500;
-    t.form.memY = 400;
+    t.form.tracking.followkey = c.followkey;
+    t.form.menu.FixedLocation1.Checked = c.fixedLocation;
+    t.form.tracking.memX = 1500;
+    t.form.tracking.memY = 400;
     t.form.Timer1Timer();
     EXPECT_EQ(t.form.imageview1().ScreenLeft(), c.expectedScreenLeft) << c.name;
     EXPECT_EQ(t.platform.caret.automationLookups, c.expectedLookups) << c.name;
@@ -129,7 +129,7 @@ TEST(TrackingTick, FollowsTheCaretOnlyWhenAskedAndNotFixed) {
 
 TEST(TrackingTick, CentresOnTheCaretWhateverThePointerDoes) {
   CaretFixture t;
-  t.form.followkey = true;
+  t.form.tracking.followkey = true;
   t.platform.caret.threadInputFinds = true;
   t.platform.caret.threadInputCaret = {500, 400};
   for (const TPoint pointer : {TPoint{10, 10}, TPoint{1900, 1000}}) {

@@ -132,7 +132,7 @@ TEST(TrackingTick, MovesTheWindowAwayOnlyWhenThePointerIsOverIt) {
     platform.windows.rootWindowAt = [&](TPoint) { return c.rootUnderPointer; };
     platform.screen.pointer = c.pointer;
     platform.screen.controlDown = c.control;
-    form.FlipwhenHovered1.Checked = c.option;
+    form.menu.FlipwhenHovered1.Checked = c.option;
     form.Timer1Timer();
     EXPECT_EQ(!platform.windows.windowMoves.empty(), c.moves) << c.name;
   }
@@ -147,7 +147,7 @@ TEST(TrackingTick, KeepsTrackingThePointerItReadBeforeTheMove) {
   form.imageview1().SetZoom(2);
   platform.windows.windowRects[kMainWindow] = {400, 400, 800, 700};
   platform.screen.pointer = {500, 500};
-  form.FlipwhenHovered1.Checked = true;
+  form.menu.FlipwhenHovered1.Checked = true;
   form.Timer1Timer();
   EXPECT_EQ(platform.windows.windowRects[kMainWindow], (TRect{650, 350, 1050, 650}));
   EXPECT_EQ(form.imageview1().ScreenLeft(), 400);

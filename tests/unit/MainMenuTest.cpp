@@ -66,9 +66,9 @@ TEST(MainMenuTable, CommandsRunTheirHandlers) {
   Tfrmmain form{platform};
   const auto colour = mnuColorDisplayEntries();
   ASSERT_TRUE(RunMenuEntry(form, colour, IndexOfMenuEntry(colour, "mnuHTML")));
-  EXPECT_TRUE(form.HTMLCode1.Checked);
+  EXPECT_TRUE(form.menu.HTMLCode1.Checked);
   ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "RGBValues1")));
-  EXPECT_TRUE(form.mnuRGB.Checked);
+  EXPECT_TRUE(form.menu.mnuRGB.Checked);
   EXPECT_FALSE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "N1")));
   EXPECT_FALSE(RunMenuEntry(form, colour, colour.size()));
 

@@ -49,7 +49,7 @@ struct ReadoutFixture : ::testing::Test {
     form.AttachWindow(100);
     form.imageview1().AttachWindow(101);
     form.imageview1().WMSize(400, 300);
-    form.OnPanelChanged = [this] { ++panelChanges; };
+    form.panel.OnChanged = [this] { ++panelChanges; };
   }
 
   void TickAt(TPoint p) {
@@ -61,9 +61,9 @@ struct ReadoutFixture : ::testing::Test {
 };
 
 TEST_F(ReadoutFixture, StartsWithItsFirstTexts) {
-  EXPECT_EQ(form.pnlColor.Caption, "Color");
-  EXPECT_EQ(form.lblPosition.Caption, "Position :");
-  EXPECT_EQ(form.lblColor.Caption, "Color");
+  EXPECT_EQ(form.panel.pnlColor.Caption, "Color");
+  EXPECT_EQ(form.panel.lblPosition.Caption, "Position :");
+  EXPECT_EQ(form.panel.lblColor.Caption, "Color");
   EXPECT_TRUE(form.imageview1().Getcolor());
 }
 
@@ -72,59 +72,59 @@ TEST_F(ReadoutFixture, SwatchShowsTheColourOfThePreviousPaint) {
   Paint();
   TickAt({500, 400});
   const TColor first = ColorFromPixel(PatternPixel(300, 200));
-  EXPECT_EQ(form.pnlColor.Color, first);
-  EXPECT_EQ(form.pnlColor.Caption, ColorToRgbText(first));
-  EXPECT_EQ(form.pnlColor.FontColor, SwatchFontColor(first));
+  EXPECT_EQ(form.panel.pnlColor.Color, first);
+  EXPECT_EQ(form.panel.pnlColor.Caption, ColorToRgbText(first));
+  EXPECT_EQ(form.panel.pnlColor.FontColor, SwatchFontColor(first));
   // The position is this tick's own.
-  EXPECT_EQ(form.lblPosition.Caption, "Position: 500, 400");
+  EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 500, 400");
   EXPECT_GT(panelChanges, 0);
 }
 
 TEST_F(ReadoutFixture, HiddenPanelKeepsItsLastTexts) {
   TickAt({300, 200});
-  form.Panel1.Visible = false;
+  form.panel.Panel1.Visible = false;
   TickAt({500, 400});
-  EXPECT_EQ(form.lblPosition.Caption, "Position: 300, 200");
+  EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 300, 200");
 }
 
 TEST_F(ReadoutFixture, FormatItemsStayInStep) {
-  EXPECT_TRUE(form.RGBValues1.Checked);
-  EXPECT_TRUE(form.mnuRGB.Checked);
-  EXPECT_FALSE(form.HTMLCode1.Checked || form.mnuHTML.Checked);
+  EXPECT_TRUE(form.menu.RGBValues1.Checked);
+  EXPECT_TRUE(form.menu.mnuRGB.Checked);
+  EXPECT_FALSE(form.menu.HTMLCode1.Checked || form.menu.mnuHTML.Checked);
 
   form.HTMLCode1Click();
-  EXPECT_TRUE(form.HTMLCode1.Checked && form.mnuHTML.Checked);
-  EXPECT_FALSE(form.RGBValues1.Checked || form.mnuRGB.Checked);
+  EXPECT_TRUE(form.menu.HTMLCode1.Checked && form.menu.mnuHTML.Checked);
+  EXPECT_FALSE(form.menu.RGBValues1.Checked || form.menu.mnuRGB.Checked);
   TickAt({300, 200});
   Paint();
   TickAt({300, 200});
-  EXPECT_EQ(form.pnlColor.Caption, ColorToHtml(ColorFromPixel(PatternPixel(300, 200))));
+  EXPECT_EQ(form.panel.pnlColor.Caption, ColorToHtml(ColorFromPixel(PatternPixel(300, 200))));
 
   form.RGBValues1Click();
-  EXPECT_TRUE(form.RGBValues1.Checked && form.mnuRGB.Checked);
-  EXPECT_FALSE(form.HTMLCode1.Checked || form.mnuHTML.Checked);
+  EXPECT_TRUE(form.menu.RGBValues1.Checked && form.menu.mnuRGB.Checked);
+  EXPECT_FALSE(form.menu.HTMLCode1.Checked || form.menu.mnuHTML.Checked);
 }
 
 TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
   platform.screen.pointer = {100, 200};
   form.SetVirtualOrigin1Click();
-  EXPECT_EQ(form.lblPosition.FontColor, clYellow);
+  EXPECT_EQ(form.panel.lblPosition.FontColor, clYellow);
   TickAt({90, 250});
-  EXPECT_EQ(form.lblPosition.Caption, "Position: -10, 50");
+  EXPECT_EQ(form.panel.lblPosition.Caption, "Position: -10, 50");
 
   platform.screen.pointer = {100, 200};
   form.SetVirtualOrigin1Click();
-  EXPECT_EQ(form.virtx, 0);
-  EXPECT_EQ(form.virty, 0);
-  EXPECT_EQ(form.lblPosition.FontColor, clWhite);
+  EXPECT_EQ(form.readouts.virtx, 0);
+  EXPECT_EQ(form.readouts.virty, 0);
+  EXPECT_EQ(form.panel.lblPosition.FontColor, clWhite);
 }
 
 TEST_F(ReadoutFixture, VirtualOriginAtZeroWithoutOriginClearsToWhite) {
   platform.screen.pointer = {0, 0};
   form.SetVirtualOrigin1Click();
-  EXPECT_EQ(form.virtx, 0);
-  EXPECT_EQ(form.virty, 0);
-  EXPECT_EQ(form.lblPosition.FontColor, clWhite);
+  EXPECT_EQ(form.readouts.virtx, 0);
+  EXPECT_EQ(form.readouts.virty, 0);
+  EXPECT_EQ(form.panel.lblPosition.FontColor, clWhite);
 }
 
 TEST_F(ReadoutFixture, CopiesTheShownTexts) {
@@ -138,7 +138,7 @@ TEST_F(ReadoutFixture, CopiesTheShownTexts) {
   Paint();
   TickAt({300, 200});
   form.CopyColortoClipboard1Click();
-  EXPECT_EQ(platform.clipboard.text, form.pnlColor.Caption);
+  EXPECT_EQ(platform.clipboard.text, form.panel.pnlColor.Caption);
   EXPECT_EQ(platform.clipboard.text[0], '#');
 
   form.mnuCopyCoord1Click();
@@ -158,21 +158,21 @@ TEST_F(ReadoutFixture, NarrowWindowHidesControlsByWidth) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.width);
     form.FormResize(c.width);
-    EXPECT_EQ(form.lblPosition.Visible, c.position);
-    EXPECT_EQ(form.pnlColor.Visible, c.colour);
-    EXPECT_EQ(form.lblColor.Visible, c.colour);
-    EXPECT_EQ(form.btnType.Visible, c.type);
-    EXPECT_EQ(form.btnOptions.Visible, c.options);
-    EXPECT_TRUE(form.cbxZoomLevel.Visible && form.btnClose.Visible);
+    EXPECT_EQ(form.panel.lblPosition.Visible, c.position);
+    EXPECT_EQ(form.panel.pnlColor.Visible, c.colour);
+    EXPECT_EQ(form.panel.lblColor.Visible, c.colour);
+    EXPECT_EQ(form.panel.btnType.Visible, c.type);
+    EXPECT_EQ(form.panel.btnOptions.Visible, c.options);
+    EXPECT_TRUE(form.panel.cbxZoomLevel.Visible && form.panel.btnClose.Visible);
   }
 }
 
 TEST_F(ReadoutFixture, ViewLeavesThePanelItsHeight) {
-  form.Panel1.Height = 58;
+  form.panel.Panel1.Height = 58;
   EXPECT_EQ(form.ClientResized(468, 282), (TRect{0, 0, 468, 224}));
-  form.Panel1.Visible = false;
+  form.panel.Panel1.Visible = false;
   EXPECT_EQ(form.ClientResized(468, 282), (TRect{0, 0, 468, 282}));
-  form.Panel1.Visible = true;
+  form.panel.Panel1.Visible = true;
   EXPECT_EQ(form.ClientResized(468, 20), (TRect{0, 0, 468, 0}));
 }
 

@@ -93,9 +93,9 @@ TEST(TrackingTick, PlacesTheCaptureAroundThePointer) {
 
 TEST(TrackingTick, FixedLocationKeepsThePictureWhileTheMarksFollowThePointer) {
   TickFixture t(kFullHd, 400, 300, 2);
-  t.form.FixedLocation1.Checked = true;
-  t.form.memX = 960;
-  t.form.memY = 540;
+  t.form.menu.FixedLocation1.Checked = true;
+  t.form.tracking.memX = 960;
+  t.form.tracking.memY = 540;
   t.TickAt({1010, 540});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{860, 150, 465, 75}));
   t.TickAt({1260, 540});
@@ -126,7 +126,7 @@ TEST(TrackingTick, HeldCtrlFreezesThePictureOnlyWhileHoverAvoidanceIsOn) {
   t.TickAt({700, 600});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{600, 100, 525, 75})) << "option off: Ctrl changes nothing";
 
-  t.form.FlipwhenHovered1.Checked = true;
+  t.form.menu.FlipwhenHovered1.Checked = true;
   const int before = t.platform.windows.invalidations[kViewWindow];
   t.TickAt({900, 900});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{600, 100, 525, 75}));

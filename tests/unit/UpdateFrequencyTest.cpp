@@ -12,21 +12,21 @@ constexpr WindowId kWindow = 7;
 
 struct FrequencyItem {
   const char* name;
-  TMenuItem Tfrmmain::*item;
+  TMenuItem TMainMenuItems::*item;
   uint32_t interval;
 };
 
 constexpr FrequencyItem kItems[] = {
-    {"N5xpersecond1", &Tfrmmain::N5xpersecond1, 200},  {"N10xpersecond1", &Tfrmmain::N10xpersecond1, 100},
-    {"N15xpersecond1", &Tfrmmain::N15xpersecond1, 66}, {"N30xpersecond1", &Tfrmmain::N30xpersecond1, 33},
-    {"N60xpersecond1", &Tfrmmain::N60xpersecond1, 16},
+    {"N5xpersecond1", &TMainMenuItems::N5xpersecond1, 200},  {"N10xpersecond1", &TMainMenuItems::N10xpersecond1, 100},
+    {"N15xpersecond1", &TMainMenuItems::N15xpersecond1, 66}, {"N30xpersecond1", &TMainMenuItems::N30xpersecond1, 33},
+    {"N60xpersecond1", &TMainMenuItems::N60xpersecond1, 16},
 };
 
 // The names of the checked frequency items, space-separated.
 std::string CheckedItems(const Tfrmmain& form) {
   std::string names;
   for (const FrequencyItem& f : kItems) {
-    if ((form.*f.item).Checked) names += std::string(names.empty() ? "" : " ") + f.name;
+    if ((form.menu.*f.item).Checked) names += std::string(names.empty() ? "" : " ") + f.name;
   }
   return names;
 }

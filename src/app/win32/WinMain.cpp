@@ -4,10 +4,11 @@
 #include <string>
 
 #include "main/fmMagnifier.h"
+#include "main/win32/AppMessages.h"
+#include "main/win32/MainWindow.h"
 #include "platform/win32/DibSurface.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Services.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 int RunMessageLoop(Tfrmmain& frm, MainWindow& window) {
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (frm.ApplicationEvents1Message(message.message, message.wParam)) continue;
+    if (const auto wheel = DecodeWheel(message); wheel && frm.ApplicationEvents1Message(*wheel)) continue;
     if (window.TranslateShortcut(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

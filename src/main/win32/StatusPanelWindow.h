@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-#include "main/fmMagnifier.h"
+#include "main/StatusPanel.h"
+#include "main/win32/MenuBuilder.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 
@@ -12,19 +14,21 @@ using FontHandle = UniqueHandle<HFONT, DeleteObjectClose>;
 using BrushHandle = UniqueHandle<HBRUSH, DeleteObjectClose>;
 
 // The status panel along the bottom of the main window: the zoom list, the readouts and the
-// buttons. It shows what the form's panel fields say and reports the user's actions back.
+// buttons. It shows what its component says and reports the user's actions back to it; the
+// menus it opens go through `openMenu`.
 class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
  public:
   static constexpr const wchar_t* kClassName = L"TPanel";
 
-  explicit StatusPanelWindow(Tfrmmain& frm) : frm_(frm) {}
+  using MenuOpener = std::function<void(const MenuTable& menu, POINT at)>;
+  StatusPanelWindow(TStatusPanel& panel, MenuOpener openMenu) : panel_(panel), openMenu_(std::move(openMenu)) {}
 
   bool Create(HWND parent, HINSTANCE instance);
   // The panel height for `dpi`, in physical pixels.
   static int HeightFor(UINT dpi);
   // Places the panel along the bottom of a client area and its controls for `dpi`.
   void Layout(int clientWidth, int clientHeight, UINT dpi);
-  // Copies the form's panel fields onto the controls.
+  // Copies the component's state onto the controls.
   void Sync();
 
  private:
@@ -40,7 +44,8 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   HBRUSH OnColorStatic(HDC dc, HWND control);
   void SetCaption(HWND control, std::wstring& shown, const std::string& caption);
 
-  Tfrmmain& frm_;
+  TStatusPanel& panel_;
+  MenuOpener openMenu_;
   HWND zoomList_ = nullptr;
   HWND typeButton_ = nullptr;
   HWND colorLabel_ = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/win32/StatusPanel.h"
+#include "main/win32/StatusPanelWindow.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "main/ZoomSelection.h"
-#include "platform/win32/ControlIds.h"
+#include "main/win32/ControlIds.h"
+#include "main/win32/MenuBuilder.h"
 #include "platform/win32/Dpi.h"
-#include "platform/win32/MenuBuilder.h"
 #include "platform/win32/Utf.h"
 
 namespace {
@@ -73,7 +73,7 @@ int StatusPanelWindow::HeightFor(UINT dpi) { return dpi::Scale(kDesignHeight, dp
 
 bool StatusPanelWindow::Create(HWND parent, HINSTANCE instance) {
   if (!Register(instance)) return false;
-  panelBrush_.Reset(::CreateSolidBrush(Resolve(frm_.Panel1.Color)));
+  panelBrush_.Reset(::CreateSolidBrush(Resolve(panel_.Panel1.Color)));
   ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPanel1Id)), instance, this);
   if (Handle() == nullptr) return false;
@@ -96,7 +96,7 @@ void StatusPanelWindow::CreateControls(HINSTANCE instance) {
   ::SendMessageW(zoomList_, CB_SETMINVISIBLE, static_cast<WPARAM>(kZoomCaptions.size()), 0);
   // A toggle that does nothing yet: it checks itself only once it has a command.
   typeButton_ = make(WC_BUTTONW, L"I", BS_CHECKBOX | BS_PUSHLIKE, kTypeButtonId);
-  colorLabel_ = make(WC_STATICW, WideFromUtf8(frm_.lblColor.Caption).c_str(), SS_LEFT, kColorLabelId);
+  colorLabel_ = make(WC_STATICW, WideFromUtf8(panel_.lblColor.Caption).c_str(), SS_LEFT, kColorLabelId);
   // SS_NOTIFY: the readouts take their own right clicks for their pop-up menus.
   colorSwatch_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, kColorSwatchId);
   positionLabel_ = make(WC_STATICW, L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kPositionLabelId);
@@ -169,34 +169,34 @@ void StatusPanelWindow::SetCaption(HWND control, std::wstring& shown, const std:
 
 void StatusPanelWindow::Sync() {
   if (Handle() == nullptr) return;
-  ShowIf(Handle(), frm_.Panel1.Visible);
-  ShowIf(zoomList_, frm_.cbxZoomLevel.Visible);
-  ShowIf(typeButton_, frm_.btnType.Visible);
-  ShowIf(colorLabel_, frm_.lblColor.Visible);
-  ShowIf(colorSwatch_, frm_.pnlColor.Visible);
-  ShowIf(positionLabel_, frm_.lblPosition.Visible);
-  ShowIf(optionsButton_, frm_.btnOptions.Visible);
-  ShowIf(closeButton_, frm_.btnClose.Visible);
+  ShowIf(Handle(), panel_.Panel1.Visible);
+  ShowIf(zoomList_, panel_.cbxZoomLevel.Visible);
+  ShowIf(typeButton_, panel_.btnType.Visible);
+  ShowIf(colorLabel_, panel_.lblColor.Visible);
+  ShowIf(colorSwatch_, panel_.pnlColor.Visible);
+  ShowIf(positionLabel_, panel_.lblPosition.Visible);
+  ShowIf(optionsButton_, panel_.btnOptions.Visible);
+  ShowIf(closeButton_, panel_.btnClose.Visible);
 
-  if (::SendMessageW(zoomList_, CB_GETCURSEL, 0, 0) != frm_.cbxZoomLevel.ItemIndex) {
-    ::SendMessageW(zoomList_, CB_SETCURSEL, static_cast<WPARAM>(frm_.cbxZoomLevel.ItemIndex), 0);
+  if (::SendMessageW(zoomList_, CB_GETCURSEL, 0, 0) != panel_.cbxZoomLevel.ItemIndex) {
+    ::SendMessageW(zoomList_, CB_SETCURSEL, static_cast<WPARAM>(panel_.cbxZoomLevel.ItemIndex), 0);
   }
 
   bool swatchChanged = false;
-  if (!swatchBrush_ || swatchColor_ != frm_.pnlColor.Color || swatchFontColor_ != frm_.pnlColor.FontColor) {
-    swatchColor_ = frm_.pnlColor.Color;
-    swatchFontColor_ = frm_.pnlColor.FontColor;
+  if (!swatchBrush_ || swatchColor_ != panel_.pnlColor.Color || swatchFontColor_ != panel_.pnlColor.FontColor) {
+    swatchColor_ = panel_.pnlColor.Color;
+    swatchFontColor_ = panel_.pnlColor.FontColor;
     swatchBrush_.Reset(::CreateSolidBrush(Resolve(swatchColor_)));
     swatchChanged = true;
   }
   const std::wstring swatchBefore = swatchText_;
-  SetCaption(colorSwatch_, swatchText_, frm_.pnlColor.Caption);
+  SetCaption(colorSwatch_, swatchText_, panel_.pnlColor.Caption);
   if (swatchChanged && swatchBefore == swatchText_) ::InvalidateRect(colorSwatch_, nullptr, TRUE);
 
   const std::wstring positionBefore = positionText_;
-  SetCaption(positionLabel_, positionText_, frm_.lblPosition.Caption);
-  if (positionFontColor_ != frm_.lblPosition.FontColor) {
-    positionFontColor_ = frm_.lblPosition.FontColor;
+  SetCaption(positionLabel_, positionText_, panel_.lblPosition.Caption);
+  if (positionFontColor_ != panel_.lblPosition.FontColor) {
+    positionFontColor_ = panel_.lblPosition.FontColor;
     if (positionBefore == positionText_) ::InvalidateRect(positionLabel_, nullptr, TRUE);
   }
 }
@@ -231,7 +231,7 @@ HBRUSH StatusPanelWindow::OnColorStatic(HDC dc, HWND control) {
     ::SetBkColor(dc, Resolve(swatchColor_));
     return swatchBrush_.Get();
   }
-  const TColor font = control == positionLabel_ ? positionFontColor_ : frm_.lblColor.FontColor;
+  const TColor font = control == positionLabel_ ? positionFontColor_ : panel_.lblColor.FontColor;
   ::SetTextColor(dc, Resolve(font));
   ::SetBkMode(dc, TRANSPARENT);
   return panelBrush_.Get();
@@ -242,14 +242,13 @@ void StatusPanelWindow::OnCommand(int id, int code) {
   switch (id) {
     case kZoomLevelId:
       if (code == CBN_SELCHANGE) {
-        frm_.cbxZoomLevel.ItemIndex = static_cast<int>(::SendMessageW(zoomList_, CB_GETCURSEL, 0, 0));
-        frm_.cbxZoomLevelChange();
+        panel_.ZoomListPicked(static_cast<int>(::SendMessageW(zoomList_, CB_GETCURSEL, 0, 0)));
       }
       break;
     case kOptionsButtonId:
       if (code == BN_CLICKED) {
         POINT at{};
-        if (::GetCursorPos(&at)) PopupMenuAt(MainMenuTable(), frm_, root, at);
+        if (::GetCursorPos(&at)) openMenu_(MainMenuTable(), at);
       }
       break;
     case kCloseButtonId:
@@ -263,13 +262,12 @@ void StatusPanelWindow::OnCommand(int id, int code) {
 bool StatusPanelWindow::OnContextMenu(HWND source, POINT at) {
   // From the keyboard the point is (-1, -1): open where the pointer is.
   if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
-  const HWND root = ::GetAncestor(Handle(), GA_ROOT);
   if (source == colorSwatch_) {
-    PopupMenuAt(ColorDisplayMenuTable(), frm_, root, at);
+    openMenu_(ColorDisplayMenuTable(), at);
     return true;
   }
   if (source == positionLabel_) {
-    PopupMenuAt(CopyCoordMenuTable(), frm_, root, at);
+    openMenu_(CopyCoordMenuTable(), at);
     return true;
   }
   return false;  // the default handling passes it on to the main window

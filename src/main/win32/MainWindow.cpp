@@ -1,9 +1,9 @@
-#include "platform/win32/MainWindow.h"
+#include "main/win32/MainWindow.h"
 
 #include <windowsx.h>
 
+#include "main/win32/MenuBuilder.h"
 #include "platform/win32/Dpi.h"
-#include "platform/win32/MenuBuilder.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/WindowIds.h"
 
@@ -49,9 +49,9 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
     : frm_(frm),
       platform_(platform),
       view_(frm.imageview1()),
-      panel_(frm),
+      panel_(frm.panel, [this](const MenuTable& menu, POINT at) { PopupMenuAt(menu, frm_, Handle(), at); }),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
-  frm_.OnPanelChanged = [this] { panel_.Sync(); };
+  frm_.panel.OnChanged = [this] { panel_.Sync(); };
 }
 
 bool MainWindow::Register(HINSTANCE instance) {
@@ -147,7 +147,7 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
   if (kind == SIZE_MINIMIZED) return;
   UINT windowDpi = dpi::ForWindow(Handle());
   if (windowDpi == 0) windowDpi = kDesignDpi;
-  frm_.Panel1.Height = StatusPanelWindow::HeightFor(windowDpi);
+  frm_.panel.SetPanelHeight(StatusPanelWindow::HeightFor(windowDpi));
   const TRect viewArea = frm_.ClientResized(width, height);
   view_.Move(viewArea.left, viewArea.top, viewArea.Width(), viewArea.Height());
   panel_.Layout(width, height, windowDpi);
@@ -179,7 +179,7 @@ void MainWindow::OnTimer(uintptr_t id) {
 bool MainWindow::OnCommand(WORD id) { return RunMenuCommand(frm_, id); }
 
 void MainWindow::OnNcDestroy() {
-  frm_.OnPanelChanged = nullptr;
+  frm_.panel.OnChanged = nullptr;
   frm_.AttachWindow(0);
   platform_.SetOwner(nullptr);
 }

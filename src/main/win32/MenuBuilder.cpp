@@ -1,4 +1,4 @@
-#include "platform/win32/MenuBuilder.h"
+#include "main/win32/MenuBuilder.h"
 
 #include <string>
 #include <vector>
@@ -42,7 +42,7 @@ size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t fir
       if (::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()), text.c_str())) submenu.Release();
     } else {
       UINT flags = MF_STRING;
-      if (entry.Item != nullptr && (frm.*entry.Item).Checked) flags |= MF_CHECKED;
+      if (entry.Item != nullptr && (frm.menu.*entry.Item).Checked) flags |= MF_CHECKED;
       ::AppendMenuW(menu, flags, table.firstCommand + index, text.c_str());
     }
     lastWasSeparator = false;

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "main/fmMagnifier.h"
+#include "main/win32/StatusPanelWindow.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/StatusPanel.h"
-#include "platform/win32/ViewWindow.h"
 #include "platform/win32/Win32Services.h"
+#include "view/win32/ViewWindow.h"
 
 // The top-level window that hosts Tfrmmain: frame, placement, DPI, timer, menus and shortcuts.
 class MainWindow : public BaseWindow<MainWindow> {

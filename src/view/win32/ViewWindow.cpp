@@ -1,4 +1,4 @@
-#include "platform/win32/ViewWindow.h"
+#include "view/win32/ViewWindow.h"
 
 #include <windowsx.h>
 

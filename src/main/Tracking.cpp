@@ -1,0 +1,48 @@
+#include "main/Tracking.h"
+
+#include "main/HoverAvoidance.h"
+#include "main/Placement.h"
+
+void Tracking::Tick() {
+  // A failing query or setter ends this tick only; the next one starts afresh.
+  try {
+    TrackingTick();
+  } catch (...) {
+  }
+}
+
+void Tracking::MoveAwayFromPointer() { ::MoveAwayFromPointer(roles_.screen, roles_.monitors, roles_.windows, window_); }
+
+void Tracking::TrackingTick() {
+  const TRect desktop = roles_.screen.VirtualScreen();
+  const TPoint source = SourceSize(view_.Width(), view_.Height(), view_.Zoom(), desktop);
+
+  TPoint pointer;
+  if (!roles_.screen.CursorPos(pointer)) return;
+
+  if (items_.FlipwhenHovered1.Checked) {
+    if (roles_.screen.ControlKeyDown()) return;
+    if (roles_.windows.WindowRect(window_).Contains(pointer) || roles_.windows.RootWindowFromPoint(pointer) == window_)
+      MoveAwayFromPointer();
+  }
+
+  TPoint centre = pointer;
+  TPoint shift;
+  TPoint caret;
+  if (items_.FixedLocation1.Checked) {
+    centre = {memX, memY};
+    shift = {pointer.x - memX, pointer.y - memY};
+  } else if (followkey && caret_.GetCaretPosition(caret)) {
+    centre = caret;
+  }
+
+  const AxisPlacement across = PlaceOnAxis(centre.x, shift.x, desktop.left, desktop.Width(), source.x);
+  const AxisPlacement down = PlaceOnAxis(centre.y, shift.y, desktop.top, desktop.Height(), source.y);
+  view_.BeginUpdate();
+  view_.SetScreenTop(down.screen);
+  view_.SetScreenLeft(across.screen);
+  view_.SetTopOffset(down.offset);
+  view_.SetLeftOffset(across.offset);
+  view_.EndUpdate(true);
+  if (panel_.Panel1.Visible) readouts_.UpdateStatusReadouts(centre);
+}

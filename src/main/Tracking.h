@@ -1,0 +1,45 @@
+#pragma once
+
+#include "main/CaretLocator.h"
+#include "main/MenuItems.h"
+#include "main/StatusPanel.h"
+#include "main/StatusReadouts.h"
+#include "platform/Monitors.h"
+#include "platform/Screen.h"
+#include "platform/Windowing.h"
+#include "view/VwImage.h"
+
+// The tick that decides what the view shows: around the pointer, the caret or a fixed point,
+// with the window kept out of the pointer's way.
+class Tracking {
+ public:
+  struct Roles {
+    Screen& screen;
+    Windowing& windows;
+    Monitors& monitors;
+  };
+  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, const TMainMenuItems& items,
+           const TStatusPanel& panel, CaretFollow& caret, StatusReadouts& readouts)
+      : roles_(roles), window_(window), view_(view), items_(items), panel_(panel), caret_(caret), readouts_(readouts) {}
+
+  // The fixed point ("Fixed Location").
+  int memX = 0;
+  int memY = 0;
+  // Following the caret.
+  bool followkey = false;
+
+  // One tick; a failing query or setter ends it quietly.
+  void Tick();
+  void MoveAwayFromPointer();
+
+ private:
+  void TrackingTick();
+
+  Roles roles_;
+  const WindowId& window_;
+  TCustomImageView& view_;
+  const TMainMenuItems& items_;
+  const TStatusPanel& panel_;
+  CaretFollow& caret_;
+  StatusReadouts& readouts_;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "main/ZoomSelection.h"
+
+// The vertical wheel of any window of the program, which the form sees before the window does.
+inline std::optional<TMouseWheel> DecodeWheel(const MSG& message) {
+  if (message.message != WM_MOUSEWHEEL) return std::nullopt;
+  return TMouseWheel{GET_WHEEL_DELTA_WPARAM(message.wParam)};
+}
