@@ -29,6 +29,25 @@ constexpr TMenuEntry FrequencyItem(const char* name, const char* caption, int in
   return {name, caption, 1, kNone, interval, false, item, kFrequencyHandler, hidden};
 }
 
+// The filters share one handler, which reads the filter's number from the tag.
+constexpr TMenuEntry FilterItem(const char* name, const char* caption, TColorFilterMode mode,
+                                TMenuItem TMainMenuItems::*item, TShortCut shortcut = kNone) {
+  return {name, caption,        1,    shortcut,
+          mode, mode == cfNone, item, [](Tfrmmain& f, TMenuItem& sender) { f.ColorFilterClick(sender); }};
+}
+
+// The grid spacings share one handler, which reads the spacing from the tag.
+constexpr TMenuEntry GridItem(const char* name, const char* caption, int spacing, TMenuItem TMainMenuItems::*item) {
+  return {name,    caption, 2,    kNone,
+          spacing, false,   item, [](Tfrmmain& f, TMenuItem& sender) { f.N1pixel1Click(sender); }};
+}
+
+// A command whose handler needs no sender.
+template <void (Tfrmmain::*handler)()>
+void Command(Tfrmmain& f, TMenuItem&) {
+  (f.*handler)();
+}
+
 const TMenuEntry kMainMenu[] = {
     {"ZoomLevel1", "Zoom Level", 0, kNone, 0, false, nullptr, nullptr},
     ZoomItem("Magnify1X1", &TMainMenuItems::Magnify1X1, 0),
@@ -48,47 +67,81 @@ const TMenuEntry kMainMenu[] = {
     ZoomItem("Magnify36x1", &TMainMenuItems::Magnify36x1, 14),
     ZoomItem("Magnify40x1", &TMainMenuItems::Magnify40x1, 15),
     {"Magnify075X1", kZoomCaptions[16], 1, kNone, 0, false, &TMainMenuItems::Magnify075X1,
-     [](Tfrmmain& f, TMenuItem&) { f.Magnify075X1Click(); }},
+     Command<&Tfrmmain::Magnify075X1Click>},
     {"Magnify05X1", kZoomCaptions[17], 1, kNone, 0, false, &TMainMenuItems::Magnify05X1,
-     [](Tfrmmain& f, TMenuItem&) { f.Magnify05X1Click(); }},
+     Command<&Tfrmmain::Magnify05X1Click>},
     {"Magnify025X1", kZoomCaptions[18], 1, kNone, 0, false, &TMainMenuItems::Magnify025X1,
-     [](Tfrmmain& f, TMenuItem&) { f.Magnify025X1Click(); }},
+     Command<&Tfrmmain::Magnify025X1Click>},
     {"UpdateFrequency1", "Update Frequency", 0, kNone, 0, false, nullptr, nullptr},
     FrequencyItem("N5xpersecond1", "5 x per second", 200, &TMainMenuItems::N5xpersecond1, true),
     FrequencyItem("N10xpersecond1", "10 x per second : Low", 100, &TMainMenuItems::N10xpersecond1, true),
     FrequencyItem("N15xpersecond1", "15 x per second : Low", 66, &TMainMenuItems::N15xpersecond1),
     FrequencyItem("N30xpersecond1", "30 x per second : Medium", 33, &TMainMenuItems::N30xpersecond1),
     FrequencyItem("N60xpersecond1", "60 x per second : High", 16, &TMainMenuItems::N60xpersecond1),
-    {"Smoothen1", "Smoothen Display", 0, kNone, 0, false, nullptr, nullptr},
+    {"Smoothen1", "Smoothen Display", 0, kNone, 0, false, &TMainMenuItems::Smoothen1,
+     Command<&Tfrmmain::Smoothen1Click>},
     {"ColorFilter1", "Color Filter", 0, kNone, 0, false, nullptr, nullptr},
+    FilterItem("CfNone1", "None", cfNone, &TMainMenuItems::CfNone1),
+    FilterItem("CfGrayscale1", "Grayscale", cfGrayscale, &TMainMenuItems::CfGrayscale1),
+    FilterItem("CfSepia1", "Sepia", cfSepia, &TMainMenuItems::CfSepia1),
+    FilterItem("CfInvert1", "Invert", cfInvert, &TMainMenuItems::CfInvert1, CtrlAlt('I')),
+    FilterItem("CfProtanopia1", "Protanopia Simulation", cfProtanopia, &TMainMenuItems::CfProtanopia1),
+    FilterItem("CfDeuteranopia1", "Deuteranopia Simulation", cfDeuteranopia, &TMainMenuItems::CfDeuteranopia1),
+    FilterItem("CfTritanopia1", "Tritanopia Simulation", cfTritanopia, &TMainMenuItems::CfTritanopia1),
+    FilterItem("CfDaltonizeProtanopia1", "Protanopia Correction", cfDaltonizeProtanopia,
+               &TMainMenuItems::CfDaltonizeProtanopia1),
+    FilterItem("CfDaltonizeDeuteranopia1", "Deuteranopia Correction", cfDaltonizeDeuteranopia,
+               &TMainMenuItems::CfDaltonizeDeuteranopia1),
+    FilterItem("CfDaltonizeTritanopia1", "Tritanopia Correction", cfDaltonizeTritanopia,
+               &TMainMenuItems::CfDaltonizeTritanopia1),
     {"FlipScreen1", "Flip Screen", 0, kNone, 0, false, nullptr, nullptr},
+    {"FlipHorizontally1", "Flip Horizontally", 1, CtrlAlt('H'), 0, false, &TMainMenuItems::FlipHorizontally1,
+     Command<&Tfrmmain::FlipHorizontally1Click>},
+    {"FlipVertically1", "Flip Vertically", 1, CtrlAlt('V'), 0, false, &TMainMenuItems::FlipVertically1,
+     Command<&Tfrmmain::FlipVertically1Click>},
     {"N1", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"Showcursor1", "Show Cursor", 0, kNone, 0, true, &TMainMenuItems::Showcursor1, nullptr},
-    {"DrawCrossHair1", "Draw Crosshair", 0, kNone, 0, false, nullptr, nullptr},
+    {"Showcursor1", "Show Cursor", 0, kNone, 0, true, &TMainMenuItems::Showcursor1,
+     Command<&Tfrmmain::Showcursor1Click>},
+    {"DrawCrossHair1", "Draw Crosshair", 0, kNone, 0, false, &TMainMenuItems::DrawCrossHair1,
+     Command<&Tfrmmain::DrawCrossHair1Click>},
     {"DrawGrid1", "Draw Grid", 0, kNone, 0, false, nullptr, nullptr},
+    {"GridSpacing1", "Grid Spacing", 1, kNone, 0, false, nullptr, nullptr},
+    GridItem("NoGrid1", "No Grid", 0, &TMainMenuItems::NoGrid1),
+    GridItem("N1pixel1", "1 pixel", 1, &TMainMenuItems::N1pixel1),
+    GridItem("N5pixels1", "5 pixels", 5, &TMainMenuItems::N5pixels1),
+    GridItem("N10pixels1", "10 pixels", 10, &TMainMenuItems::N10pixels1),
+    GridItem("N20pixels1", "20 pixels", 20, &TMainMenuItems::N20pixels1),
+    GridItem("N50pixels1", "50 pixels", 50, &TMainMenuItems::N50pixels1),
+    {"DrawFixedGrid1", "Draw Fixed Grid", 1, kNone, 0, false, &TMainMenuItems::DrawFixedGrid1,
+     Command<&Tfrmmain::DrawFixedGrid1Click>},
     {"ColorDisplay1", "Color Display", 0, kNone, 0, false, nullptr, nullptr},
-    {"RGBValues1", "RGB Values", 1, kNone, 0, true, &TMainMenuItems::RGBValues1,
-     [](Tfrmmain& f, TMenuItem&) { f.RGBValues1Click(); }},
-    {"HTMLCode1", "HTML Code", 1, kNone, 0, false, &TMainMenuItems::HTMLCode1,
-     [](Tfrmmain& f, TMenuItem&) { f.HTMLCode1Click(); }},
+    {"RGBValues1", "RGB Values", 1, kNone, 0, true, &TMainMenuItems::RGBValues1, Command<&Tfrmmain::RGBValues1Click>},
+    {"HTMLCode1", "HTML Code", 1, kNone, 0, false, &TMainMenuItems::HTMLCode1, Command<&Tfrmmain::HTMLCode1Click>},
     {"N2", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"ShowHideTitlebar1", "Show/Hide Title Bar", 0, kNone, 0, false, nullptr, nullptr},
-    {"ShowPanel1", "Show Panel", 0, kNone, 0, true, nullptr, nullptr},
-    {"StayOnTop1", "Stay On Top", 0, CtrlAlt(kVkSpace), 0, false, nullptr, nullptr},
-    {"MakeWindowTransparent1", "Make Window Transparent", 0, CtrlAlt('T'), 0, false, nullptr, nullptr},
-    {"Setdefaultwindowsize1", "Set Default Window Size (320x480) Top Left", 0, kNone, 0, false, nullptr, nullptr},
+    {"ShowHideTitlebar1", "Show/Hide Title Bar", 0, kNone, 0, false, nullptr,
+     Command<&Tfrmmain::ShowHideTitlebar1Click>},
+    {"ShowPanel1", "Show Panel", 0, kNone, 0, true, &TMainMenuItems::ShowPanel1, Command<&Tfrmmain::ShowPanel1Click>},
+    {"StayOnTop1", "Stay On Top", 0, CtrlAlt(kVkSpace), 0, false, &TMainMenuItems::StayOnTop1,
+     Command<&Tfrmmain::StayOnTop1Click>},
+    {"MakeWindowTransparent1", "Make Window Transparent", 0, CtrlAlt('T'), 0, false,
+     &TMainMenuItems::MakeWindowTransparent1, Command<&Tfrmmain::MakeWindowTransparent1Click>},
+    {"Setdefaultwindowsize1", "Set Default Window Size (320x480) Top Left", 0, kNone, 0, false, nullptr,
+     Command<&Tfrmmain::Setdefaultwindowsize1Click>},
     {"FlipwhenHovered1", "Change Position when Hovered Over", 0, CtrlAlt('P'), 0, false,
-     &TMainMenuItems::FlipwhenHovered1, nullptr},
+     &TMainMenuItems::FlipwhenHovered1, Command<&Tfrmmain::FlipwhenHovered1Click>},
     {"N3", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"FollowCaretPosition1", "Follow Caret Position", 0, kNone, 0, false, nullptr, nullptr},
-    {"FixedLocation1", "Fixed Location", 0, CtrlAlt('F'), 0, false, &TMainMenuItems::FixedLocation1, nullptr},
+    {"FollowCaretPosition1", "Follow Caret Position", 0, kNone, 0, false, &TMainMenuItems::FollowCaretPosition1,
+     Command<&Tfrmmain::FollowCaretPosition1Click>},
+    {"FixedLocation1", "Fixed Location", 0, CtrlAlt('F'), 0, false, &TMainMenuItems::FixedLocation1,
+     Command<&Tfrmmain::FixedLocation1Click>},
     {"SetVirtualOrigin1", "Set Virtual Origin", 0, CtrlAlt('O'), 0, false, nullptr,
-     [](Tfrmmain& f, TMenuItem&) { f.SetVirtualOrigin1Click(); }},
+     Command<&Tfrmmain::SetVirtualOrigin1Click>},
     {"N4", "-", 0, kNone, 0, false, nullptr, nullptr},
     {"CopyImagetoClipboard1", "Copy Image to Clipboard", 0, CtrlAlt('C'), 0, false, nullptr,
-     [](Tfrmmain& f, TMenuItem&) { f.CopyImagetoClipboard1Click(); }},
+     Command<&Tfrmmain::CopyImagetoClipboard1Click>},
     {"N5", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"Enabled1", "Glimmerlux On/Off", 0, CtrlAlt('E'), 0, true, nullptr, nullptr},
+    {"Enabled1", "Glimmerlux On/Off", 0, CtrlAlt('E'), 0, true, &TMainMenuItems::Enabled1,
+     Command<&Tfrmmain::Enabled1Click>},
     {"ShowHideProgram1", "Show/Hide Glimmerlux Window", 0, CtrlAlt('G'), 0, false, nullptr, nullptr},
     {"StayinSystemTray1", "Stay in System Tray", 0, kNone, 0, true, nullptr, nullptr},
     {"RunonStartup1", "Run on Startup", 0, kNone, 0, false, nullptr, nullptr},
@@ -102,17 +155,15 @@ const TMenuEntry kMainMenu[] = {
 
 const TMenuEntry kColorDisplayMenu[] = {
     {"CopyColortoClipboard2", "Copy Color to Clipboard", 0, kNone, 0, false, nullptr,
-     [](Tfrmmain& f, TMenuItem&) { f.CopyColortoClipboard1Click(); }},
+     Command<&Tfrmmain::CopyColortoClipboard1Click>},
     {"N10", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"mnuRGB", "RGB Values", 0, kNone, 0, true, &TMainMenuItems::mnuRGB,
-     [](Tfrmmain& f, TMenuItem&) { f.RGBValues1Click(); }},
-    {"mnuHTML", "HTML Code", 0, kNone, 0, false, &TMainMenuItems::mnuHTML,
-     [](Tfrmmain& f, TMenuItem&) { f.HTMLCode1Click(); }},
+    {"mnuRGB", "RGB Values", 0, kNone, 0, true, &TMainMenuItems::mnuRGB, Command<&Tfrmmain::RGBValues1Click>},
+    {"mnuHTML", "HTML Code", 0, kNone, 0, false, &TMainMenuItems::mnuHTML, Command<&Tfrmmain::HTMLCode1Click>},
 };
 
 const TMenuEntry kCopyCoordMenu[] = {
     {"mnuCopyCoord1", "Copy Coordinates to Clipboard", 0, kNone, 0, false, nullptr,
-     [](Tfrmmain& f, TMenuItem&) { f.mnuCopyCoord1Click(); }},
+     Command<&Tfrmmain::mnuCopyCoord1Click>},
 };
 
 void AppendModifier(std::string& text, bool on, const char* name) {

@@ -14,10 +14,22 @@ struct TMainMenuItems {
       Magnify075X1, Magnify05X1, Magnify025X1;
   TMenuItem N5xpersecond1, N10xpersecond1, N15xpersecond1, N30xpersecond1, N60xpersecond1;
   TMenuItem RGBValues1, HTMLCode1, mnuRGB, mnuHTML;
-  TMenuItem FixedLocation1;
-  TMenuItem FlipwhenHovered1;
+  TMenuItem Smoothen1;
+  // The filters in the order of their numbers; Tag is the number.
+  TMenuItem CfNone1, CfGrayscale1, CfSepia1, CfInvert1, CfProtanopia1, CfDeuteranopia1, CfTritanopia1,
+      CfDaltonizeProtanopia1, CfDaltonizeDeuteranopia1, CfDaltonizeTritanopia1;
+  TMenuItem FlipHorizontally1, FlipVertically1;
   // The user's choice for the cursor image, which the caret search switches back to.
   TMenuItem Showcursor1;
+  TMenuItem DrawCrossHair1;
+  // Grid spacings; Tag is the spacing in desktop pixels, 0 for none.
+  TMenuItem NoGrid1, N1pixel1, N5pixels1, N10pixels1, N20pixels1, N50pixels1;
+  TMenuItem DrawFixedGrid1;
+  TMenuItem ShowPanel1, StayOnTop1, MakeWindowTransparent1;
+  TMenuItem FlipwhenHovered1;
+  TMenuItem FollowCaretPosition1;
+  TMenuItem FixedLocation1;
+  TMenuItem Enabled1;
   // Its Tag records the index of the chosen zoom level.
   TMenuItem AboutGlimmerlux1;
 };

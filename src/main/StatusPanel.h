@@ -19,6 +19,12 @@ struct TPanelControl {
   bool Visible = true;
 };
 
+// A button that stays pressed while its option is on.
+struct TToggleButton {
+  bool Visible = true;
+  bool Down = false;
+};
+
 struct TStatusLabel {
   std::string Caption;
   TColor FontColor = clHighlightText;
@@ -57,7 +63,7 @@ class TStatusPanel {
  public:
   TPanel Panel1;
   TZoomList cbxZoomLevel;
-  TPanelControl btnType;
+  TToggleButton btnType;
   TStatusLabel lblColor{"Color"};
   TColorSwatch pnlColor;
   TStatusLabel lblPosition{"Position :"};
@@ -70,6 +76,10 @@ class TStatusPanel {
   void SetPanelHeight(int height) { Panel1.Height = height; }
   // The user picked a zoom level from the list.
   void ZoomListPicked(int index);
+  // The user clicked the follow-caret button.
+  void FollowCaretButtonClicked() {
+    if (OnFollowCaretClick) OnFollowCaretClick();
+  }
 
   // Something the host shows changed.
   void Changed() {
@@ -77,4 +87,5 @@ class TStatusPanel {
   }
   std::function<void()> OnChanged;
   std::function<void()> OnZoomListChange;
+  std::function<void()> OnFollowCaretClick;
 };

@@ -1,5 +1,7 @@
 #include "main/StatusReadouts.h"
 
+#include "main/Notices.h"
+
 #include <cstdio>
 
 namespace {
@@ -32,6 +34,8 @@ TColor SwatchFontColor(TColor c) {
 std::string PositionText(int64_t x, int64_t y) { return "Position: " + std::to_string(x) + ", " + std::to_string(y); }
 
 void StatusReadouts::UpdateStatusReadouts(TPoint C) {
+  // An open menu would otherwise put its own highlight into the swatch that its copy command copies.
+  if (menuOpen_) return;
   panel_.pnlColor.Color = static_cast<TColor>(view_.ScreenColor());
   const TColor c = panel_.pnlColor.Color;
   panel_.pnlColor.FontColor = SwatchFontColor(c);
@@ -56,11 +60,15 @@ void StatusReadouts::HTMLCode1Click() {
 }
 
 void StatusReadouts::CopyColortoClipboard1Click() {
-  clipboard_.SetText(panel_.pnlColor.Caption);
-  messages_.ShowMessage("copied");
+  if (clipboard_.SetText(panel_.pnlColor.Caption))
+    messages_.ShowMessage("copied");
+  else
+    messages_.ShowMessage(kClipboardBusyText);
 }
 
-void StatusReadouts::mnuCopyCoord1Click() { clipboard_.SetText(panel_.lblPosition.Caption); }
+void StatusReadouts::mnuCopyCoord1Click() {
+  if (!clipboard_.SetText(panel_.lblPosition.Caption)) messages_.ShowMessage(kClipboardBusyText);
+}
 
 void StatusReadouts::SetVirtualOrigin1Click() {
   TPoint pointer;

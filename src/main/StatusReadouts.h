@@ -37,6 +37,9 @@ class StatusReadouts {
   void CopyColortoClipboard1Click();
   void mnuCopyCoord1Click();
   void SetVirtualOrigin1Click();
+  // While a menu of the program is open, the readouts keep what they showed when it opened.
+  void MenuOpened() { menuOpen_ = true; }
+  void MenuClosed() { menuOpen_ = false; }
 
  private:
   TCustomImageView& view_;
@@ -45,4 +48,5 @@ class StatusReadouts {
   Screen& screen_;
   Clipboard& clipboard_;
   Messages& messages_;
+  bool menuOpen_ = false;
 };

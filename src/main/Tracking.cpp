@@ -4,11 +4,30 @@
 #include "main/Placement.h"
 
 void Tracking::Tick() {
+  if (ticking_) return;
+  ticking_ = true;
   // A failing query or setter ends this tick only; the next one starts afresh.
   try {
     TrackingTick();
   } catch (...) {
   }
+  ticking_ = false;
+}
+
+void Tracking::FixedLocation1Click() {
+  items_.FixedLocation1.Checked = !items_.FixedLocation1.Checked;
+  TPoint pointer;
+  if (!roles_.screen.CursorPos(pointer)) return;
+  memX = pointer.x;
+  memY = pointer.y;
+}
+
+void Tracking::btnTypeClick() {
+  followkey = !followkey;
+  panel_.btnType.Down = followkey;
+  items_.FollowCaretPosition1.Checked = panel_.btnType.Down;
+  view_.SetShowCursor(followkey ? false : items_.Showcursor1.Checked);
+  panel_.Changed();
 }
 
 void Tracking::MoveAwayFromPointer() { ::MoveAwayFromPointer(roles_.screen, roles_.monitors, roles_.windows, window_); }

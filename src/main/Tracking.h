@@ -18,8 +18,8 @@ class Tracking {
     Windowing& windows;
     Monitors& monitors;
   };
-  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, const TMainMenuItems& items,
-           const TStatusPanel& panel, CaretFollow& caret, StatusReadouts& readouts)
+  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, TStatusPanel& panel,
+           CaretFollow& caret, StatusReadouts& readouts)
       : roles_(roles), window_(window), view_(view), items_(items), panel_(panel), caret_(caret), readouts_(readouts) {}
 
   // The fixed point ("Fixed Location").
@@ -32,14 +32,21 @@ class Tracking {
   void Tick();
   void MoveAwayFromPointer();
 
+  // Toggles the fixed point, which becomes wherever the pointer is now, either way.
+  void FixedLocation1Click();
+  // Toggles caret following; the panel button and the menu item show it.
+  void btnTypeClick();
+
  private:
   void TrackingTick();
 
   Roles roles_;
   const WindowId& window_;
   TCustomImageView& view_;
-  const TMainMenuItems& items_;
-  const TStatusPanel& panel_;
+  TMainMenuItems& items_;
+  TStatusPanel& panel_;
   CaretFollow& caret_;
   StatusReadouts& readouts_;
+  // A caret lookup may pump messages, and with them the next timer message.
+  bool ticking_ = false;
 };

@@ -12,9 +12,13 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       tracking({platform.screen, platform.windows, platform.monitors}, FHandle, *FImageView, menu, panel, caretFollow,
                readouts),
       zoom(*FImageView, panel, menu),
-      display(Timer1, *FImageView, menu, platform.clipboard) {
+      display(Timer1, *FImageView, menu, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
+      chrome(platform.frame, platform.windows, FHandle, *FImageView, panel, menu, [this] { WriteSettings(); }) {
   InitMenuItems(menu);
   panel.OnZoomListChange = [this] { zoom.cbxZoomLevelChange(); };
+  panel.OnFollowCaretClick = [this] { btnTypeClick(); };
+  FImageView->OnDblClick = [this](TCustomImageView*) { ImageView1DblClick(); };
+  FImageView->OnMouseDown = [this](TCustomImageView*, TMouseButton button, TPoint) { ImageView1MouseDown(button); };
   setFreqChecked();
   // The view samples colours only for a panel that shows them.
   FImageView->SetGetcolor(panel.Panel1.Visible);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "base/Geometry.h"
@@ -11,6 +12,7 @@
 #include "main/StatusReadouts.h"
 #include "main/Timer.h"
 #include "main/Tracking.h"
+#include "main/WindowChrome.h"
 #include "main/ZoomSelection.h"
 #include "platform/Services.h"
 #include "view/VwImage.h"
@@ -41,9 +43,47 @@ class Tfrmmain {
   void MoveAwayFromPointer() { tracking.MoveAwayFromPointer(); }
   bool GetCaretPosition(TPoint& caret) { return caretFollow.GetCaretPosition(caret); }
 
-  void CopyImagetoClipboard1Click() { display.CopyImagetoClipboard1Click(); }
+  // Every command that changes a stored option calls this right after the change.
+  void WriteSettings() {
+    if (OnWriteSettings) OnWriteSettings();
+  }
+  std::function<void()> OnWriteSettings;
+
+  // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
   void setFreqChecked() { display.setFreqChecked(); }
+  void Smoothen1Click() { display.Smoothen1Click(); }
+  void ColorFilterClick(TMenuItem& Sender) { display.ColorFilterClick(Sender); }
+  void FlipHorizontally1Click() { display.FlipHorizontally1Click(); }
+  void FlipVertically1Click() { display.FlipVertically1Click(); }
+  void Showcursor1Click() { display.Showcursor1Click(); }
+  void DrawCrossHair1Click() { display.DrawCrossHair1Click(); }
+  void N1pixel1Click(TMenuItem& Sender) { display.N1pixel1Click(Sender); }
+  void DrawFixedGrid1Click() { display.DrawFixedGrid1Click(); }
+  void FlipwhenHovered1Click() { display.FlipwhenHovered1Click(); }
+  void FollowCaretPosition1Click() { btnTypeClick(); }
+  void btnTypeClick() { tracking.btnTypeClick(); }
+  void FixedLocation1Click() { tracking.FixedLocation1Click(); }
+  void CopyImagetoClipboard1Click() { display.CopyImagetoClipboard1Click(); }
+  void Enabled1Click() { display.Enabled1Click(); }
+  void FormKeyDown(uint16_t& Key, TShiftState Shift) { display.FormKeyDown(Key, Shift); }
+  // A typed character changes nothing: the follow-caret button's pressed state is stored, and
+  // flipping it here would change caret following at the next start without anyone asking.
+  void FormKeyPress(char32_t /*Key*/) {}
+  void ImageView1MouseDown(TMouseButton Button) { chrome.ImageView1MouseDown(Button); }
+  void ImageView1MouseUp() {}
+  void ImageView1DblClick() { chrome.ImageView1DblClick(); }
+
+  // Window chrome.
+  void Showtitlebar() { chrome.Showtitlebar(); }
+  void Hidetitlebar() { chrome.Hidetitlebar(); }
+  void ShowHideTitlebar1Click() { ImageView1DblClick(); }
+  void SetTransparency() { chrome.SetTransparency(); }
+  void MakeWindowTransparent1Click() { chrome.MakeWindowTransparent1Click(); }
+  void SetStayOnTop(bool OnTop) { chrome.SetStayOnTop(OnTop); }
+  void StayOnTop1Click() { chrome.StayOnTop1Click(); }
+  void Setdefaultwindowsize1Click() { chrome.Setdefaultwindowsize1Click(); }
+  void ShowPanel1Click() { chrome.ShowPanel1Click(); }
 
   void UpdateStatusReadouts(TPoint C) { readouts.UpdateStatusReadouts(C); }
   void RGBValues1Click() { readouts.RGBValues1Click(); }
@@ -84,4 +124,5 @@ class Tfrmmain {
   Tracking tracking;
   ZoomSelection zoom;
   DisplayCommands display;
+  WindowChrome chrome;
 };

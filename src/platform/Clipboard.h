@@ -8,9 +8,11 @@ class Clipboard {
  public:
   virtual ~Clipboard() = default;
 
-  virtual bool Empty() = 0;
-  // Replaces the contents with a device-dependent copy of `picture`.
+  // Each replaces the whole contents in one opening of the clipboard, trying again for a short
+  // while when another program holds it; false when it could not.
+
+  // A device-dependent copy of `picture`.
   virtual bool SetBitmap(const Bitmap& picture) = 0;
-  // Replaces the contents with plain text (UTF-8 here).
+  // Plain text (UTF-8 here).
   virtual bool SetText(const std::string& text) = 0;
 };

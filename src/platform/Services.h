@@ -5,12 +5,14 @@
 #include "platform/Messages.h"
 #include "platform/Monitors.h"
 #include "platform/Screen.h"
+#include "platform/WindowFrame.h"
 #include "platform/Windowing.h"
 
 // One platform's roles, handed to the form, which gives each component only those it uses.
 struct PlatformServices {
   Screen& screen;
   Windowing& windows;
+  WindowFrame& frame;
   Monitors& monitors;
   CaretSource& caret;
   Clipboard& clipboard;

@@ -322,7 +322,7 @@ void TCustomImageView::SampleColor(const Bitmap& capture) {
   Fscreencolor = static_cast<int>(ColorFromPixel(capture.At(FLeftOffset, FTopOffset)));
 }
 
-void TCustomImageView::CopyToClipBoard() {
-  if (FShown == nullptr || FShown->Empty()) return;
-  FClipboard.SetBitmap(*FShown);
+bool TCustomImageView::CopyToClipBoard() {
+  if (FShown == nullptr || FShown->Empty()) return true;
+  return FClipboard.SetBitmap(*FShown);
 }

@@ -45,7 +45,8 @@ class TCustomImageView : private ScaleRowWork {
   virtual void GetSourceSize(int& W, int& H) const;
   virtual void BeginUpdate();
   virtual void EndUpdate(bool ARefresh);
-  virtual void CopyToClipBoard();
+  // False when the clipboard refused the picture; with nothing shown yet there is nothing to copy.
+  virtual bool CopyToClipBoard();
   virtual void RefreshPicture();
 
   // Composes the picture and returns what the window must show at (0, 0), or nullptr when

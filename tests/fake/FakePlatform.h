@@ -5,6 +5,7 @@
 #include "fake/FakeMessages.h"
 #include "fake/FakeMonitors.h"
 #include "fake/FakeScreen.h"
+#include "fake/FakeWindowFrame.h"
 #include "fake/FakeWindowing.h"
 #include "platform/Services.h"
 
@@ -12,10 +13,11 @@
 struct FakePlatform {
   FakeScreen screen;
   FakeWindowing windows;
+  FakeWindowFrame frame;
   FakeMonitors monitors;
   FakeCaret caret;
   FakeClipboard clipboard;
   FakeMessages messages;
 
-  operator PlatformServices() { return {screen, windows, monitors, caret, clipboard, messages}; }
+  operator PlatformServices() { return {screen, windows, frame, monitors, caret, clipboard, messages}; }
 };

@@ -132,10 +132,16 @@ class PaintScope {
   PAINTSTRUCT paint_{};
 };
 
-// An open clipboard; check Opened() before touching its contents.
+// An open clipboard; check Opened() before touching its contents. Another program may hold it
+// for a moment (clipboard managers do after every change), so opening is tried `attempts` times.
 class ClipboardScope {
  public:
-  explicit ClipboardScope(HWND owner) : opened_(::OpenClipboard(owner) != FALSE) {}
+  explicit ClipboardScope(HWND owner, int attempts = 1, DWORD pauseMs = 0) : opened_(false) {
+    for (int i = 0; i < attempts && !opened_; ++i) {
+      if (i > 0) ::Sleep(pauseMs);
+      opened_ = ::OpenClipboard(owner) != FALSE;
+    }
+  }
   ~ClipboardScope() {
     if (opened_) ::CloseClipboard();
   }

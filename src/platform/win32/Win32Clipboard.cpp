@@ -13,12 +13,12 @@ struct GlobalFreeClose {
 };
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
 
-}  // namespace
+// About a tenth of a second in all: long enough for a clipboard manager, short enough that
+// the picture hardly stops.
+constexpr int kOpenAttempts = 6;
+constexpr DWORD kOpenPauseMs = 20;
 
-bool Win32Clipboard::Empty() {
-  ClipboardScope clipboard(owner_);
-  return clipboard.Opened() && ::EmptyClipboard() != FALSE;
-}
+}  // namespace
 
 bool Win32Clipboard::SetBitmap(const Bitmap& picture) {
   if (picture.Empty()) return false;
@@ -33,7 +33,7 @@ bool Win32Clipboard::SetBitmap(const Bitmap& picture) {
                                  &info, DIB_RGB_COLORS);
     if (rows != picture.Height()) return false;
   }
-  ClipboardScope clipboard(owner_);
+  ClipboardScope clipboard(owner_, kOpenAttempts, kOpenPauseMs);
   if (!clipboard.Opened() || !::EmptyClipboard()) return false;
   if (::SetClipboardData(CF_BITMAP, copy.Get()) == nullptr) return false;
   copy.Release();  // the clipboard owns it now
@@ -49,7 +49,7 @@ bool Win32Clipboard::SetText(const std::string& text) {
   if (target == nullptr) return false;
   std::memcpy(target, wide.c_str(), bytes);
   ::GlobalUnlock(memory.Get());
-  ClipboardScope clipboard(owner_);
+  ClipboardScope clipboard(owner_, kOpenAttempts, kOpenPauseMs);
   if (!clipboard.Opened() || !::EmptyClipboard()) return false;
   if (::SetClipboardData(CF_UNICODETEXT, memory.Get()) == nullptr) return false;
   memory.Release();  // the clipboard owns it now

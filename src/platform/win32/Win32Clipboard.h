@@ -6,7 +6,6 @@
 
 class Win32Clipboard final : public Clipboard {
  public:
-  bool Empty() override;
   bool SetBitmap(const Bitmap& picture) override;
   bool SetText(const std::string& text) override;
 

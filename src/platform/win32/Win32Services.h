@@ -6,18 +6,20 @@
 #include "platform/win32/Win32Messages.h"
 #include "platform/win32/Win32Monitors.h"
 #include "platform/win32/Win32Screen.h"
+#include "platform/win32/Win32WindowFrame.h"
 #include "platform/win32/Win32Windowing.h"
 
 // The Windows implementation of every role the program uses.
 struct Win32Services {
   Win32Screen screen;
   Win32Windowing windows;
+  Win32WindowFrame frame;
   Win32Monitors monitors;
   Win32Caret caret;
   Win32Clipboard clipboard;
   Win32Messages messages;
 
-  operator PlatformServices() { return {screen, windows, monitors, caret, clipboard, messages}; }
+  operator PlatformServices() { return {screen, windows, frame, monitors, caret, clipboard, messages}; }
   // Clipboard contents and notices belong to the main window.
   void SetOwner(HWND owner) {
     clipboard.SetOwner(owner);

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "base/Geometry.h"
+#include "main/MenuItems.h"
+#include "main/StatusPanel.h"
+#include "platform/WindowFrame.h"
+#include "platform/Windowing.h"
+#include "view/VwImage.h"
+
+// The main window's style as created: a pop-up whose caption is gone (a caption needs both the
+// border and the dialog frame) while the sizing frame and system menu stay until hidden.
+uint32_t CreateParams(uint32_t style);
+
+// How close (in pixels) a moved window's edge comes to its work area's edge before it snaps.
+inline constexpr int kScreenSnapDistance = 10;
+// Where a window moved to `moved` goes: each edge closer than the snap distance to the same
+// edge of `workArea` lies on it; the size never changes.
+TRect SnapToWorkArea(const TRect& moved, const TRect& workArea);
+
+// The frame and placement of the main window: title bar, stay on top, translucency, the
+// default size and the status panel switch.
+class WindowChrome {
+ public:
+  WindowChrome(WindowFrame& frame, Windowing& windows, const WindowId& window, TCustomImageView& view,
+               TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+      : frame_(frame),
+        windows_(windows),
+        window_(window),
+        view_(view),
+        panel_(panel),
+        items_(items),
+        writeSettings_(std::move(writeSettings)) {}
+
+  // The opacity while transparency is on; only the low 8 bits count.
+  int Transparency = 160;
+
+  void Showtitlebar();
+  void Hidetitlebar();
+  bool TitleShown() const { return showtitle; }
+  // Shows or hides the title bar as stored; every show of the window starts from it.
+  void RestoreTitlebar(bool shown);
+  // The double click on the picture and "Show/Hide Title Bar".
+  void ImageView1DblClick();
+
+  void SetWindowOpacity(WindowId window, uint8_t alpha);
+  void SetTransparency();
+  void MakeWindowTransparent1Click();
+  void SetStayOnTop(bool OnTop);
+  void StayOnTop1Click();
+  void Setdefaultwindowsize1Click();
+  void ShowPanel1Click();
+  // A press on the picture or the panel's background: the left button moves the window.
+  void ImageView1MouseDown(TMouseButton Button);
+
+ private:
+  void SetTitleBarStyles(bool on, TColor borderColor);
+
+  WindowFrame& frame_;
+  Windowing& windows_;
+  const WindowId& window_;
+  TCustomImageView& view_;
+  TStatusPanel& panel_;
+  TMainMenuItems& items_;
+  std::function<void()> writeSettings_;
+  bool showtitle = false;
+  // The window's whole-window blending, which acts only when it changes.
+  bool alphaBlend_ = false;
+  uint8_t alphaBlendValue_ = 255;
+};

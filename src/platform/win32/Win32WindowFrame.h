@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/WindowFrame.h"
+
+class Win32WindowFrame final : public WindowFrame {
+ public:
+  uint32_t Style(WindowId window) override;
+  void SetStyle(WindowId window, uint32_t style) override;
+  uint32_t ExStyle(WindowId window) override;
+  void SetExStyle(WindowId window, uint32_t style) override;
+  void FrameChanged(WindowId window) override;
+  void RedrawAll(WindowId window) override;
+  bool SetLayeredOpacity(WindowId window, uint8_t alpha) override;
+  void SetTopmost(WindowId window, bool topmost, const TRect& bounds) override;
+  void SetBounds(WindowId window, const TRect& bounds) override;
+  void BeginMoveByPointer(WindowId window) override;
+};
