@@ -1,7 +1,13 @@
 # shellcheck shell=bash disable=SC2034  # WINE and WINESERVER are for the scripts that source this
 # Sourced by the scripts that run Windows programs: the project's own Wine prefix and quiet Wine.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
+# Always the project's own prefix: the end-to-end tests delete the program's settings in it,
+# and a developer's prefix must never lose its own.
+project_prefix="$repo/build/wineprefix"
+if [ -n "${WINEPREFIX:-}" ] && [ "$(realpath -m "$WINEPREFIX")" != "$(realpath -m "$project_prefix")" ]; then
+  echo "wine-env: ignoring WINEPREFIX=$WINEPREFIX; using the project's own $project_prefix" >&2
+fi
+export WINEPREFIX="$project_prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko: nothing here needs them, and their install prompts would block.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
