@@ -34,6 +34,13 @@ void CheckOnly(TMainMenuItems& items, const std::array<TMenuItem TMainMenuItems:
 
 }  // namespace
 
+int DisplayCommands::ColorFilterIndex() const {
+  for (TMenuItem TMainMenuItems::*item : kFilterItems) {
+    if ((items_.*item).Checked) return (items_.*item).Tag;
+  }
+  return cfNone;
+}
+
 void DisplayCommands::N1xpersecond1Click(TMenuItem& Sender) {
   const bool wasEnabled = timer_.Enabled();
   timer_.SetEnabled(false);

@@ -32,6 +32,8 @@ class DisplayCommands {
 
   // The grid spacing in desktop pixels; 0 draws none.
   int pixlevel = 0;
+  // The number of the checked filter item; none checked counts as no filter.
+  int ColorFilterIndex() const;
 
   // Update frequency: the sender's Tag is the timer interval in milliseconds.
   void N1xpersecond1Click(TMenuItem& Sender);

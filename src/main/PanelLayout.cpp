@@ -19,8 +19,8 @@ struct DesignedPlace {
 
 // In PanelControl order. The position label's width is whatever the settings button leaves it.
 constexpr DesignedPlace kPlaces[] = {
-    {5, 3, 84, 23, false},   {91, 2, 25, 25, false},  {144, 7, 33, 15, false}, {179, 5, 122, 20, false},
-    {306, 7, 0, 15, false},  {413, 2, 25, 25, true},  {439, 2, 25, 25, true},
+    {5, 3, 84, 23, false},  {91, 2, 25, 25, false}, {144, 7, 33, 15, false}, {179, 5, 122, 20, false},
+    {306, 7, 0, 15, false}, {413, 2, 25, 25, true}, {439, 2, 25, 25, true},
 };
 
 int64_t MulDiv(int64_t value, int64_t numerator, int64_t denominator) {

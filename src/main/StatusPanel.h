@@ -76,6 +76,10 @@ class TStatusPanel {
   void SetPanelHeight(int height) { Panel1.Height = height; }
   // The user picked a zoom level from the list.
   void ZoomListPicked(int index);
+  // A left press on the panel's own background, which moves the window as the picture does.
+  void BackgroundPressed() {
+    if (OnBackgroundPress) OnBackgroundPress();
+  }
   // The user clicked the follow-caret button.
   void FollowCaretButtonClicked() {
     if (OnFollowCaretClick) OnFollowCaretClick();
@@ -88,4 +92,5 @@ class TStatusPanel {
   std::function<void()> OnChanged;
   std::function<void()> OnZoomListChange;
   std::function<void()> OnFollowCaretClick;
+  std::function<void()> OnBackgroundPress;
 };

@@ -108,6 +108,9 @@ class Tfrmmain {
   // The client area changed; returns where the view goes (what the status panel leaves).
   TRect ClientResized(int width, int height) const;
 
+  // Every time the window becomes visible: applies every option to the view and the window.
+  void FormShow();
+
   // Set when the window is created; hiding to the tray leaves it set.
   bool Visible = true;
 

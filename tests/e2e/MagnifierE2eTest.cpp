@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "Commands.h"
 #include "Desktop.h"
 #include "ExpectedPicture.h"
 #include "Picture.h"
@@ -59,6 +60,8 @@ class MagnifierOnPattern : public ::testing::Test {
       window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
       return window_ != nullptr;
     })) << "no visible window captioned \"Glimmerlux\"";
+    // The stored choice is not read back at start yet: take the cursor image out by its command.
+    ASSERT_TRUE(RunCommand(window_, "Showcursor1"));
     view_ = ChildWindowFromPointEx(window_, {1, 1}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     ASSERT_TRUE(view_ != nullptr && view_ != window_) << "the window has no view in its top-left corner";
   }
@@ -138,16 +141,20 @@ class MagnifierOnPattern : public ::testing::Test {
 };
 
 TEST_F(MagnifierOnPattern, StartsWithoutCaptionAndCentredWithTheViewAcrossTheWindow) {
-  // A popup without WS_DLGFRAME has no caption; the sizing frame goes with the title-bar setting.
+  // A fresh start hides the title bar: no caption and no sizing frame, only the view's silver frame.
   const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
-  EXPECT_EQ(style & WS_DLGFRAME, 0) << "style " << std::hex << style;
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), 0) << "style " << std::hex << style;
   EXPECT_NE(style & WS_POPUP, 0) << "style " << std::hex << style;
 
+  // The window keeps the outer size of the designed client area in a sizeable frame; without
+  // the frame that whole size is client area.
   const UINT dpi = GetDpiForWindow(window_);
+  RECT designed{0, 0, MulDiv(468, static_cast<int>(dpi), 96), MulDiv(282, static_cast<int>(dpi), 96)};
+  AdjustWindowRectExForDpi(&designed, (WS_OVERLAPPEDWINDOW | WS_POPUP) & ~WS_DLGFRAME, FALSE, 0, dpi);
   RECT client{};
   GetClientRect(window_, &client);
-  EXPECT_EQ(client.right, MulDiv(468, static_cast<int>(dpi), 96));
-  EXPECT_EQ(client.bottom, MulDiv(282, static_cast<int>(dpi), 96));
+  EXPECT_EQ(client.right, designed.right - designed.left);
+  EXPECT_EQ(client.bottom, designed.bottom - designed.top);
 
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Commands.h"
 #include "Desktop.h"
 #include "Picture.h"
 #include "fixture/TestPattern.h"
@@ -69,19 +70,20 @@ std::optional<std::wstring> ClipboardText() {
   return copy;
 }
 
-// The lengths of the runs of equal pixels along the middle row, without the two at the ends,
-// which the view's edges may cut short. Pattern neighbours always differ, so each run is one
-// desktop pixel magnified.
+// The lengths of the runs of equal pixels along the middle row, without two at each end: the
+// view's edges may cut a block short, and its one-pixel frame is a run of its own. Pattern
+// neighbours always differ, so each run is one desktop pixel magnified.
 std::vector<int> InnerRunLengths(const Picture& picture) {
   const int y = picture.height / 2;
   std::vector<int> runs;
   int start = 0;
   for (int x = 1; x <= picture.width; ++x) {
     if (x < picture.width && picture.At(x, y) == picture.At(start, y)) continue;
-    if (start > 0 && x < picture.width) runs.push_back(x - start);
+    runs.push_back(x - start);
     start = x;
   }
-  return runs;
+  if (runs.size() <= 4) return {};
+  return std::vector<int>(runs.begin() + 2, runs.end() - 2);
 }
 
 // Every whole block of the view is `zoom` pixels wide, and there are plenty of them.
@@ -113,6 +115,8 @@ class StatusPanelOnPattern : public ::testing::Test {
       window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
       return window_ != nullptr;
     })) << "no visible window captioned \"Glimmerlux\"";
+    // The picture is compared with the pattern alone: no cursor image in it.
+    ASSERT_TRUE(RunCommand(window_, "Showcursor1"));
     panel_ = GetDlgItem(window_, kPanel1Id);
     ASSERT_TRUE(panel_ != nullptr && IsWindowVisible(panel_)) << "no status panel";
     view_ = ChildWindowFromPointEx(window_, {1, 1}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);

@@ -17,6 +17,7 @@ int RunMessageLoop(Tfrmmain& frm, MainWindow& window) {
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (const auto wheel = DecodeWheel(message); wheel && frm.ApplicationEvents1Message(*wheel)) continue;
+    if (window.PreviewKey(message)) continue;
     if (window.TranslateShortcut(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "main/PanelLayout.h"
+#include "main/WindowChrome.h"
 #include "main/win32/MenuBuilder.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
@@ -11,12 +13,16 @@ namespace {
 
 constexpr int kDesignClientWidth = 468;
 constexpr int kDesignClientHeight = 282;
-constexpr int kMinimumOuterSize = 150;
 
-// The ordinary sizeable frame made a pop-up without caption: clearing WS_DLGFRAME removes the
-// caption, while the sizing frame and system-menu bits stay.
-constexpr DWORD kStyle = ((WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN) | WS_POPUP) & ~static_cast<DWORD>(WS_DLGFRAME);
+// The ordinary sizeable frame, adjusted as the window is created.
+const DWORD kStyle = CreateParams(WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
 constexpr DWORD kExStyle = 0;
+
+TRect ToTRect(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
+
+TShiftState KeyboardShiftState() {
+  return TShiftState{::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0};
+}
 
 HICON LoadProgramIcon(HINSTANCE instance, int sizeMetric) {
   const int size = ::GetSystemMetrics(sizeMetric);
@@ -51,7 +57,26 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
       view_(frm.imageview1()),
       panel_(frm.panel, [this](const MenuTable& menu, POINT at) { PopupMenuAt(menu, frm_, Handle(), at); }),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
-  frm_.panel.OnChanged = [this] { panel_.Sync(); };
+  frm_.panel.OnChanged = [this] { PanelChanged(); };
+}
+
+void MainWindow::PanelChanged() {
+  panel_.Sync();
+  // Showing or hiding the panel gives its height to the picture or takes it back.
+  if (panelShown_ != frm_.panel.Panel1.Visible && Handle() != nullptr) {
+    panelShown_ = frm_.panel.Panel1.Visible;
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
+  }
+}
+
+bool MainWindow::PreviewKey(const MSG& message) {
+  if (Handle() == nullptr || message.message != WM_KEYDOWN) return false;
+  if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
+  auto key = static_cast<uint16_t>(message.wParam);
+  frm_.FormKeyDown(key, KeyboardShiftState());
+  return false;  // the control with the focus still gets the key
 }
 
 bool MainWindow::Register(HINSTANCE instance) {
@@ -100,6 +125,18 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
+    case WM_MOVING:
+      OnMoving(*reinterpret_cast<RECT*>(lParam));
+      return TRUE;
+    case WM_SHOWWINDOW:
+      if (wParam != FALSE) frm_.FormShow();
+      break;
+    case WM_ENTERMENULOOP:
+      frm_.readouts.MenuOpened();
+      break;
+    case WM_EXITMENULOOP:
+      frm_.readouts.MenuClosed();
+      break;
     case WM_DPICHANGED:
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -148,13 +185,14 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
   UINT windowDpi = dpi::ForWindow(Handle());
   if (windowDpi == 0) windowDpi = kDesignDpi;
   frm_.panel.SetPanelHeight(StatusPanelWindow::HeightFor(windowDpi));
+  panelShown_ = frm_.panel.Panel1.Visible;
   const TRect viewArea = frm_.ClientResized(width, height);
   view_.Move(viewArea.left, viewArea.top, viewArea.Width(), viewArea.Height());
   panel_.Layout(width, height, windowDpi);
   RECT outer{};
   ::GetWindowRect(Handle(), &outer);
   // The widths at which controls give way were chosen at 96 DPI.
-  frm_.FormResize(::MulDiv(outer.right - outer.left, static_cast<int>(kDesignDpi), static_cast<int>(windowDpi)));
+  frm_.FormResize(DesignedWidth(outer.right - outer.left, static_cast<int>(windowDpi)));
 }
 
 void MainWindow::OnContextMenu(POINT at) {
@@ -164,7 +202,20 @@ void MainWindow::OnContextMenu(POINT at) {
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
-  limits.ptMinTrackSize = POINT{kMinimumOuterSize, kMinimumOuterSize};
+  UINT windowDpi = dpi::ForWindow(Handle());
+  if (windowDpi == 0) windowDpi = kDesignDpi;
+  // In the same designed units as the width rule, so the zoom list and the close button fit at any scale.
+  const int minimum = MinimumOuterSize(static_cast<int>(windowDpi));
+  limits.ptMinTrackSize = POINT{minimum, minimum};
+}
+
+void MainWindow::OnMoving(RECT& moving) {
+  HMONITOR monitor = ::MonitorFromRect(&moving, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(monitor, &info)) return;
+  const TRect snapped = SnapToWorkArea(ToTRect(moving), ToTRect(info.rcWork));
+  moving = RECT{snapped.left, snapped.top, snapped.right, snapped.bottom};
 }
 
 void MainWindow::OnDpiChanged(const RECT& suggested) {

@@ -20,6 +20,8 @@ class MainWindow : public BaseWindow<MainWindow> {
   // Creates the window hidden, centred on the primary monitor at its designed size.
   bool Create(HINSTANCE instance);
   void Show(int showCommand);
+  // The window sees every key before its controls do; true when the key was used up.
+  bool PreviewKey(const MSG& message);
   // Runs a shortcut of this window for a queued keyboard message; true when it was one.
   bool TranslateShortcut(MSG& message);
 
@@ -32,6 +34,8 @@ class MainWindow : public BaseWindow<MainWindow> {
   void OnSize(UINT kind, int width, int height);
   void OnContextMenu(POINT at);
   void OnGetMinMaxInfo(MINMAXINFO& limits);
+  void OnMoving(RECT& moving);
+  void PanelChanged();
   void OnDpiChanged(const RECT& suggested);
   void OnTimer(uintptr_t id);
   bool OnCommand(WORD id);
@@ -42,4 +46,5 @@ class MainWindow : public BaseWindow<MainWindow> {
   ViewWindow view_;
   StatusPanelWindow panel_;
   AcceleratorTable shortcuts_;
+  bool panelShown_ = true;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "main/PanelLayout.h"
 #include "main/ZoomSelection.h"
 #include "main/win32/ControlIds.h"
 #include "main/win32/MenuBuilder.h"
@@ -13,27 +14,7 @@
 
 namespace {
 
-constexpr int kDesignHeight = 29;
-// The panel's controls were laid out for this client width; right-anchored ones keep their
-// distance to its right edge.
-constexpr int kDesignWidth = 468;
 constexpr int kFontHeight = 12;  // Segoe UI 9 pt at 96 DPI
-
-struct DesignedPlace {
-  int left, top, width, height;
-  bool rightAnchored;
-};
-
-constexpr DesignedPlace kZoomListPlace{5, 3, 84, 23, false};
-constexpr DesignedPlace kTypeButtonPlace{91, 2, 25, 25, false};
-constexpr DesignedPlace kColorLabelPlace{144, 7, 33, 15, false};
-constexpr DesignedPlace kColorSwatchPlace{179, 5, 122, 20, false};
-// Its width is whatever the settings button leaves it.
-constexpr DesignedPlace kPositionLabelPlace{306, 7, 0, 15, false};
-constexpr DesignedPlace kOptionsButtonPlace{413, 2, 25, 25, true};
-constexpr DesignedPlace kCloseButtonPlace{439, 2, 25, 25, true};
-// Tall enough for the open list to show every zoom level.
-constexpr int kZoomListDropHeight = 23 + 19 * 18;
 
 COLORREF Resolve(TColor colour) {
   // The high byte marks a system colour, as the form's colour constants do.
@@ -41,11 +22,9 @@ COLORREF Resolve(TColor colour) {
   return static_cast<COLORREF>(colour & 0xFFFFFFu);
 }
 
-RECT Place(const DesignedPlace& place, int panelWidth, UINT dpi) {
-  const int left =
-      place.rightAnchored ? panelWidth - dpi::Scale(kDesignWidth - place.left, dpi) : dpi::Scale(place.left, dpi);
-  const int top = dpi::Scale(place.top, dpi);
-  return RECT{left, top, left + dpi::Scale(place.width, dpi), top + dpi::Scale(place.height, dpi)};
+RECT Place(PanelControl control, int panelWidth, UINT dpi) {
+  const TRect r = PanelControlRect(control, panelWidth, static_cast<int>(dpi));
+  return RECT{r.left, r.top, r.right, r.bottom};
 }
 
 void MoveTo(HWND control, const RECT& r) {
@@ -69,7 +48,7 @@ bool StatusPanelWindow::Register(HINSTANCE instance) {
   return ::RegisterClassExW(&windowClass) != 0;
 }
 
-int StatusPanelWindow::HeightFor(UINT dpi) { return dpi::Scale(kDesignHeight, dpi); }
+int StatusPanelWindow::HeightFor(UINT dpi) { return PanelHeight(static_cast<int>(dpi)); }
 
 bool StatusPanelWindow::Create(HWND parent, HINSTANCE instance) {
   if (!Register(instance)) return false;
@@ -94,8 +73,8 @@ void StatusPanelWindow::CreateControls(HINSTANCE instance) {
     ::SendMessageW(zoomList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   ::SendMessageW(zoomList_, CB_SETMINVISIBLE, static_cast<WPARAM>(kZoomCaptions.size()), 0);
-  // A toggle that does nothing yet: it checks itself only once it has a command.
-  typeButton_ = make(WC_BUTTONW, L"I", BS_CHECKBOX | BS_PUSHLIKE, kTypeButtonId);
+  // Drawn here (OnDrawItem): a picture of a text caret, sunken while caret following is on.
+  typeButton_ = make(WC_BUTTONW, L"Follow Caret Position", BS_OWNERDRAW, kTypeButtonId);
   colorLabel_ = make(WC_STATICW, WideFromUtf8(panel_.lblColor.Caption).c_str(), SS_LEFT, kColorLabelId);
   // SS_NOTIFY: the readouts take their own right clicks for their pop-up menus.
   colorSwatch_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, kColorSwatchId);
@@ -146,18 +125,15 @@ void StatusPanelWindow::Layout(int clientWidth, int clientHeight, UINT dpi) {
   }
   const int height = HeightFor(dpi);
   ::SetWindowPos(Handle(), nullptr, 0, clientHeight - height, clientWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT list = Place(kZoomListPlace, clientWidth, dpi);
-  list.bottom = list.top + dpi::Scale(kZoomListDropHeight, dpi);
+  RECT list = Place(PanelControl::ZoomList, clientWidth, dpi);
+  list.bottom = list.top + ZoomListDropHeight(static_cast<int>(dpi));
   MoveTo(zoomList_, list);
-  MoveTo(typeButton_, Place(kTypeButtonPlace, clientWidth, dpi));
-  MoveTo(colorLabel_, Place(kColorLabelPlace, clientWidth, dpi));
-  MoveTo(colorSwatch_, Place(kColorSwatchPlace, clientWidth, dpi));
-  const RECT options = Place(kOptionsButtonPlace, clientWidth, dpi);
-  RECT position = Place(kPositionLabelPlace, clientWidth, dpi);
-  position.right = std::max(position.left, static_cast<LONG>(options.left - dpi::Scale(2, dpi)));
-  MoveTo(positionLabel_, position);
-  MoveTo(optionsButton_, options);
-  MoveTo(closeButton_, Place(kCloseButtonPlace, clientWidth, dpi));
+  MoveTo(typeButton_, Place(PanelControl::TypeButton, clientWidth, dpi));
+  MoveTo(colorLabel_, Place(PanelControl::ColorLabel, clientWidth, dpi));
+  MoveTo(colorSwatch_, Place(PanelControl::ColorSwatch, clientWidth, dpi));
+  MoveTo(positionLabel_, Place(PanelControl::PositionLabel, clientWidth, dpi));
+  MoveTo(optionsButton_, Place(PanelControl::OptionsButton, clientWidth, dpi));
+  MoveTo(closeButton_, Place(PanelControl::CloseButton, clientWidth, dpi));
 }
 
 void StatusPanelWindow::SetCaption(HWND control, std::wstring& shown, const std::string& caption) {
@@ -177,6 +153,11 @@ void StatusPanelWindow::Sync() {
   ShowIf(positionLabel_, panel_.lblPosition.Visible);
   ShowIf(optionsButton_, panel_.btnOptions.Visible);
   ShowIf(closeButton_, panel_.btnClose.Visible);
+
+  if (typeButtonDown_ != panel_.btnType.Down) {
+    typeButtonDown_ = panel_.btnType.Down;
+    ::InvalidateRect(typeButton_, nullptr, FALSE);
+  }
 
   if (::SendMessageW(zoomList_, CB_GETCURSEL, 0, 0) != panel_.cbxZoomLevel.ItemIndex) {
     ::SendMessageW(zoomList_, CB_SETCURSEL, static_cast<WPARAM>(panel_.cbxZoomLevel.ItemIndex), 0);
@@ -213,6 +194,15 @@ LRESULT StatusPanelWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lP
       return reinterpret_cast<LRESULT>(OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(panelBrush_.Get());
+    case WM_DRAWITEM:
+      if (wParam == kTypeButtonId) {
+        DrawTypeButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      panel_.BackgroundPressed();
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -251,6 +241,9 @@ void StatusPanelWindow::OnCommand(int id, int code) {
         if (::GetCursorPos(&at)) openMenu_(MainMenuTable(), at);
       }
       break;
+    case kTypeButtonId:
+      if (code == BN_CLICKED) panel_.FollowCaretButtonClicked();
+      break;
     case kCloseButtonId:
       if (code == BN_CLICKED) ::PostMessageW(root, WM_CLOSE, 0, 0);
       break;
@@ -271,4 +264,29 @@ bool StatusPanelWindow::OnContextMenu(HWND source, POINT at) {
     return true;
   }
   return false;  // the default handling passes it on to the main window
+}
+
+void StatusPanelWindow::DrawTypeButton(const DRAWITEMSTRUCT& item) {
+  const HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool sunken = typeButtonDown_ || (item.itemState & ODS_SELECTED) != 0;
+  ::FillRect(dc, &r, ::GetSysColorBrush(sunken ? COLOR_3DLIGHT : COLOR_BTNFACE));
+  ::DrawEdge(dc, &r, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+  // A text caret: an I-beam with short serifs, a third of the button high.
+  const int height = r.bottom - r.top;
+  const int cx = (r.left + r.right) / 2 + (sunken ? 1 : 0);
+  const int half = std::max(2, height / 3);
+  const int serif = std::max(1, half / 3);
+  const int cy = (r.top + r.bottom) / 2 + (sunken ? 1 : 0);
+  const PenHandle pen(::CreatePen(PS_SOLID, std::max(1, height / 12), ::GetSysColor(COLOR_BTNTEXT)));
+  const SelectionGuard selected(dc, pen.Get());
+  const POINT stem[] = {{cx, cy - half}, {cx, cy + half}};
+  const POINT top[] = {{cx - serif, cy - half}, {cx + serif + 1, cy - half}};
+  const POINT bottom[] = {{cx - serif, cy + half}, {cx + serif + 1, cy + half}};
+  for (const auto& line : {stem, top, bottom}) ::Polyline(dc, line, 2);
+  if ((item.itemState & ODS_FOCUS) != 0) {
+    RECT focus = r;
+    ::InflateRect(&focus, -1, -1);
+    ::DrawFocusRect(dc, &focus);
+  }
 }

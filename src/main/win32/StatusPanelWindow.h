@@ -42,6 +42,7 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   void OnCommand(int id, int code);
   bool OnContextMenu(HWND source, POINT at);
   HBRUSH OnColorStatic(HDC dc, HWND control);
+  void DrawTypeButton(const DRAWITEMSTRUCT& item);
   void SetCaption(HWND control, std::wstring& shown, const std::string& caption);
 
   TStatusPanel& panel_;
@@ -62,6 +63,7 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   TColor swatchColor_ = 0;
   TColor swatchFontColor_ = 0;
   TColor positionFontColor_ = 0;
+  bool typeButtonDown_ = false;
   std::wstring swatchText_;
   std::wstring positionText_;
 };

@@ -55,6 +55,7 @@ using MemoryDc = UniqueHandle<HDC, DeleteDcClose>;
 using DeviceDc = UniqueHandle<HDC, DeleteDcClose>;
 // Delete only once no DC has it selected (see SelectionGuard).
 using GdiBitmap = UniqueHandle<HBITMAP, DeleteObjectClose>;
+using PenHandle = UniqueHandle<HPEN, DeleteObjectClose>;
 using AcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorClose>;
 using LoadedModule = UniqueHandle<HMODULE, FreeLibraryClose>;
 
