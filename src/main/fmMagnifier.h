@@ -48,6 +48,11 @@ class Tfrmmain {
     if (OnWriteSettings) OnWriteSettings();
   }
   std::function<void()> OnWriteSettings;
+  // Saves the window placement and the stored control states.
+  void SaveFormState() {
+    if (OnSaveFormState) OnSaveFormState();
+  }
+  std::function<void()> OnSaveFormState;
 
   // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
