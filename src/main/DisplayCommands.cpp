@@ -41,6 +41,10 @@ int DisplayCommands::ColorFilterIndex() const {
   return cfNone;
 }
 
+void DisplayCommands::CheckFilterItem(int filter) {
+  for (TMenuItem TMainMenuItems::*item : kFilterItems) (items_.*item).Checked = (items_.*item).Tag == filter;
+}
+
 void DisplayCommands::N1xpersecond1Click(TMenuItem& Sender) {
   const bool wasEnabled = timer_.Enabled();
   timer_.SetEnabled(false);

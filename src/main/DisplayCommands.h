@@ -34,6 +34,8 @@ class DisplayCommands {
   int pixlevel = 0;
   // The number of the checked filter item; none checked counts as no filter.
   int ColorFilterIndex() const;
+  // Checks the filter item of that number and no other.
+  void CheckFilterItem(int filter);
 
   // Update frequency: the sender's Tag is the timer interval in milliseconds.
   void N1xpersecond1Click(TMenuItem& Sender);

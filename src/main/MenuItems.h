@@ -30,6 +30,10 @@ struct TMainMenuItems {
   TMenuItem FollowCaretPosition1;
   TMenuItem FixedLocation1;
   TMenuItem Enabled1;
+  // Its check mark is kept by the form state though no command changes it.
+  TMenuItem DrawGrid1;
+  TMenuItem StayinSystemTray1;
+  TMenuItem RunonStartup1;
   // Its Tag records the index of the chosen zoom level.
   TMenuItem AboutGlimmerlux1;
 };

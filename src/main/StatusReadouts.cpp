@@ -50,6 +50,7 @@ void StatusReadouts::RGBValues1Click() {
   items_.mnuRGB.Checked = true;
   items_.HTMLCode1.Checked = false;
   items_.mnuHTML.Checked = false;
+  writeSettings_();
 }
 
 void StatusReadouts::HTMLCode1Click() {
@@ -57,6 +58,7 @@ void StatusReadouts::HTMLCode1Click() {
   items_.HTMLCode1.Checked = true;
   items_.mnuRGB.Checked = false;
   items_.mnuHTML.Checked = true;
+  writeSettings_();
 }
 
 void StatusReadouts::CopyColortoClipboard1Click() {

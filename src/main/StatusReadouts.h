@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "base/Geometry.h"
@@ -24,8 +25,14 @@ std::string PositionText(int64_t x, int64_t y);
 class StatusReadouts {
  public:
   StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, Screen& screen,
-                 Clipboard& clipboard, Messages& messages)
-      : view_(view), panel_(panel), items_(items), screen_(screen), clipboard_(clipboard), messages_(messages) {}
+                 Clipboard& clipboard, Messages& messages, std::function<void()> writeSettings)
+      : view_(view),
+        panel_(panel),
+        items_(items),
+        screen_(screen),
+        clipboard_(clipboard),
+        messages_(messages),
+        writeSettings_(std::move(writeSettings)) {}
 
   // The origin of the position readout; (0, 0) is the desktop's own.
   int virtx = 0;
@@ -48,5 +55,6 @@ class StatusReadouts {
   Screen& screen_;
   Clipboard& clipboard_;
   Messages& messages_;
+  std::function<void()> writeSettings_;
   bool menuOpen_ = false;
 };

@@ -39,6 +39,7 @@ void ZoomSelection::Magnify1X1Click(TMenuItem& Sender) {
   view_.SetZoom(static_cast<float>(Sender.Tag));
   panel_.cbxZoomLevel.ItemIndex = index;
   setzoomchecked();
+  writeSettings_();
 }
 
 void ZoomSelection::SelectListedZoom(int index) {
@@ -46,6 +47,7 @@ void ZoomSelection::SelectListedZoom(int index) {
   panel_.cbxZoomLevel.ItemIndex = index;
   items_.AboutGlimmerlux1.Tag = index;
   setzoomchecked();
+  writeSettings_();
 }
 
 void ZoomSelection::setzoomchecked() {

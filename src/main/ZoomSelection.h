@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "main/MenuItems.h"
 #include "main/StatusPanel.h"
@@ -29,8 +30,8 @@ struct TMouseWheel {
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
 class ZoomSelection {
  public:
-  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items)
-      : view_(view), panel_(panel), items_(items) {}
+  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+      : view_(view), panel_(panel), items_(items), writeSettings_(std::move(writeSettings)) {}
 
   void cbxZoomLevelChange();
   // The integer levels; the sender's Tag is the factor.
@@ -45,4 +46,5 @@ class ZoomSelection {
   TCustomImageView& view_;
   TStatusPanel& panel_;
   TMainMenuItems& items_;
+  std::function<void()> writeSettings_;
 };

@@ -7,13 +7,19 @@
 Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
     : FImageView(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)),
       Timer1(platform.windows, kTimer1Id, 66),
-      readouts(*FImageView, panel, menu, platform.screen, platform.clipboard, platform.messages),
+      readouts(*FImageView, panel, menu, platform.screen, platform.clipboard, platform.messages,
+               [this] { WriteSettings(); }),
       caretFollow(platform.caret, platform.screen, *FImageView, menu),
       tracking({platform.screen, platform.windows, platform.monitors}, FHandle, *FImageView, menu, panel, caretFollow,
                readouts),
-      zoom(*FImageView, panel, menu),
+      zoom(*FImageView, panel, menu, [this] { WriteSettings(); }),
       display(Timer1, *FImageView, menu, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
-      chrome(platform.frame, platform.windows, FHandle, *FImageView, panel, menu, [this] { WriteSettings(); }) {
+      chrome(platform.frame, platform.windows, FHandle, *FImageView, panel, menu, [this] { WriteSettings(); }),
+      startWithWindows(platform.startup, platform.programFile, platform.messages, menu),
+      JvFormStorage1({platform.settings, platform.frame, platform.screen, platform.monitors}, FHandle, StoredProps()),
+      FSettings(platform.settings),
+      FMessages(platform.messages),
+      FProgramFile(platform.programFile) {
   InitMenuItems(menu);
   panel.OnZoomListChange = [this] { zoom.cbxZoomLevelChange(); };
   panel.OnFollowCaretClick = [this] { btnTypeClick(); };
@@ -24,6 +30,7 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
   // The view samples colours only for a panel that shows them.
   FImageView->SetGetcolor(panel.Panel1.Visible);
   cbxZoomLevelChange();
+  startWithWindows.ReadCheckMark();
 }
 
 Tfrmmain::~Tfrmmain() = default;
@@ -36,29 +43,4 @@ void Tfrmmain::AttachWindow(WindowId handle) {
 TRect Tfrmmain::ClientResized(int width, int height) const {
   const int panelHeight = panel.Panel1.Visible ? panel.Panel1.Height : 0;
   return {0, 0, width, std::max(0, height - panelHeight)};
-}
-
-void Tfrmmain::FormShow() {
-  chrome.SetWindowOpacity(FHandle, 255);
-  TImageView& view = *FImageView;
-  view.SetColorFilterMode(static_cast<TColorFilterMode>(display.ColorFilterIndex()));
-  view.SetGridlevel(display.pixlevel);
-  view.SetFixedGrid(menu.DrawFixedGrid1.Checked);
-  view.SetFlipHorizontal(menu.FlipHorizontally1.Checked);
-  view.SetFlipVertical(menu.FlipVertically1.Checked);
-  tracking.followkey = panel.btnType.Down;
-  menu.HTMLCode1.Checked = !menu.RGBValues1.Checked;
-  menu.mnuRGB.Checked = menu.RGBValues1.Checked;
-  menu.mnuHTML.Checked = menu.HTMLCode1.Checked;
-  cbxZoomLevelChange();
-  SetStayOnTop(menu.StayOnTop1.Checked);
-  menu.ShowPanel1.Checked = panel.Panel1.Visible;
-  view.SetGetcolor(panel.Panel1.Visible);
-  view.SetDrawCross(menu.DrawCrossHair1.Checked);
-  view.SetShowCursor(menu.Showcursor1.Checked);
-  view.SetSmoothen(menu.Smoothen1.Checked);
-  SetTransparency();
-  setFreqChecked();
-  chrome.RestoreTitlebar(chrome.TitleShown());
-  menu.AboutGlimmerlux1.Tag = panel.cbxZoomLevel.ItemIndex;
 }

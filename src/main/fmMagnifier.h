@@ -7,7 +7,9 @@
 #include "base/Geometry.h"
 #include "main/CaretLocator.h"
 #include "main/DisplayCommands.h"
+#include "main/FormStorage.h"
 #include "main/MenuItems.h"
+#include "main/StartWithWindows.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
 #include "main/Timer.h"
@@ -43,16 +45,19 @@ class Tfrmmain {
   void MoveAwayFromPointer() { tracking.MoveAwayFromPointer(); }
   bool GetCaretPosition(TPoint& caret) { return caretFollow.GetCaretPosition(caret); }
 
-  // Every command that changes a stored option calls this right after the change.
-  void WriteSettings() {
-    if (OnWriteSettings) OnWriteSettings();
-  }
-  std::function<void()> OnWriteSettings;
-  // Saves the window placement and the stored control states.
-  void SaveFormState() {
-    if (OnSaveFormState) OnSaveFormState();
-  }
-  std::function<void()> OnSaveFormState;
+  // Every command that changes a stored option calls this right after the change: the
+  // fifteen values the window keeps itself, in order. A failed write is told and ends it.
+  void WriteSettings();
+  // Saves the window placement and the stored control states; a failure is told.
+  void SaveFormState();
+  // Before the window is shown for the first time: the stored placement and control states.
+  void RestoreFormState();
+  // As the window goes: a run that never saved its form state saves it now.
+  void FormDestroy();
+  // The window was hidden (not to the tray, which keeps it visible): the settings are kept.
+  void FormHide() { WriteSettings(); }
+
+  void RunonStartup1Click() { startWithWindows.RunonStartup1Click(); }
 
   // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
@@ -118,6 +123,8 @@ class Tfrmmain {
 
   // Set when the window is created; hiding to the tray leaves it set.
   bool Visible = true;
+  // "major.minor" of the program file.
+  std::string version;
 
  private:
   WindowId FHandle = 0;
@@ -133,4 +140,12 @@ class Tfrmmain {
   ZoomSelection zoom;
   DisplayCommands display;
   WindowChrome chrome;
+  StartWithWindows startWithWindows;
+  TFormStorage JvFormStorage1;
+
+ private:
+  std::vector<TStoredProp> StoredProps();
+  SettingsStore& FSettings;
+  Messages& FMessages;
+  ProgramFile& FProgramFile;
 };

@@ -20,4 +20,6 @@ class Monitors {
   virtual bool Nearest(TPoint p, MonitorArea& monitor) = 0;
   // Every monitor, in the system's enumeration order.
   virtual std::vector<MonitorArea> All() = 0;
+  // Whether some monitor shows the point.
+  virtual bool OnSomeMonitor(TPoint p) = 0;
 };

@@ -25,6 +25,9 @@ class Screen {
   // Draws the cursor image (image and mask) stretched to `size` x `size` at `at`.
   virtual bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) = 0;
 
+  // The screen's logical pixels per inch, which a stored window placement must match.
+  virtual int PixelsPerInch() = 0;
+
   virtual bool CursorPos(TPoint& pos) = 0;
   // Held, it keeps the window where it is while the pointer passes over it.
   virtual bool ControlKeyDown() = 0;

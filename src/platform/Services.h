@@ -4,7 +4,10 @@
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
 #include "platform/Monitors.h"
+#include "platform/ProgramFile.h"
 #include "platform/Screen.h"
+#include "platform/SettingsStore.h"
+#include "platform/StartupEntry.h"
 #include "platform/WindowFrame.h"
 #include "platform/Windowing.h"
 
@@ -17,4 +20,7 @@ struct PlatformServices {
   CaretSource& caret;
   Clipboard& clipboard;
   Messages& messages;
+  SettingsStore& settings;
+  StartupEntry& startup;
+  ProgramFile& programFile;
 };

@@ -15,6 +15,17 @@ inline constexpr uint32_t kWsThickFrame = 0x00040000u;
 inline constexpr uint32_t kTitleBarStyles = kWsBorder | kWsDlgFrame | kWsSysMenu | kWsThickFrame;
 inline constexpr uint32_t kWsExLayered = 0x00080000u;
 
+// Where a top-level window lies when normal, minimised and maximised, as the system keeps it.
+struct TWindowPlacement {
+  uint32_t flags = 0;
+  uint32_t showCommand = 0;  // as the system numbers them; kShowHidden keeps the window hidden
+  TPoint minPosition;
+  TPoint maxPosition;
+  TRect normal;
+  friend bool operator==(const TWindowPlacement&, const TWindowPlacement&) = default;
+};
+inline constexpr uint32_t kShowHidden = 0;
+
 // A top-level window's frame: its styles, opacity, stacking and outer rectangle.
 class WindowFrame {
  public:
@@ -36,4 +47,8 @@ class WindowFrame {
   virtual void SetBounds(WindowId window, const TRect& bounds) = 0;
   // Lets the window follow the pointer until the button is released, as a drag by its caption does.
   virtual void BeginMoveByPointer(WindowId window) = 0;
+
+  virtual bool IsVisible(WindowId window) = 0;
+  virtual bool GetPlacement(WindowId window, TWindowPlacement& placement) = 0;
+  virtual void SetPlacement(WindowId window, const TWindowPlacement& placement) = 0;
 };

@@ -9,4 +9,10 @@ class FakeMonitors : public Monitors {
 
   bool Nearest(TPoint p, MonitorArea& monitor) override;
   std::vector<MonitorArea> All() override { return list; }
+  bool OnSomeMonitor(TPoint p) override {
+    for (const MonitorArea& m : list) {
+      if (m.bounds.Contains(p)) return true;
+    }
+    return false;
+  }
 };

@@ -4,7 +4,10 @@
 #include "fake/FakeClipboard.h"
 #include "fake/FakeMessages.h"
 #include "fake/FakeMonitors.h"
+#include "fake/FakeProgramFile.h"
 #include "fake/FakeScreen.h"
+#include "fake/FakeSettingsStore.h"
+#include "fake/FakeStartupEntry.h"
 #include "fake/FakeWindowFrame.h"
 #include "fake/FakeWindowing.h"
 #include "platform/Services.h"
@@ -18,6 +21,11 @@ struct FakePlatform {
   FakeCaret caret;
   FakeClipboard clipboard;
   FakeMessages messages;
+  FakeSettingsStore settings;
+  FakeStartupEntry startup;
+  FakeProgramFile programFile;
 
-  operator PlatformServices() { return {screen, windows, frame, monitors, caret, clipboard, messages}; }
+  operator PlatformServices() {
+    return {screen, windows, frame, monitors, caret, clipboard, messages, settings, startup, programFile};
+  }
 };

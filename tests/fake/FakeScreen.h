@@ -27,6 +27,7 @@ class FakeScreen : public Screen {
   // Colour the fake stamps where a cursor image is drawn.
   uint32_t cursorPixel = 0x00123456;
 
+  int pixelsPerInch = 96;
   TPoint pointer{0, 0};
   bool pointerWorks = true;
   bool controlDown = false;
@@ -35,6 +36,7 @@ class FakeScreen : public Screen {
   bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
   bool CurrentCursor(CursorImage& out) override;
   bool DrawCursorImage(Bitmap& target, const CursorImage& image, TPoint at, int size) override;
+  int PixelsPerInch() override { return pixelsPerInch; }
   bool CursorPos(TPoint& pos) override;
   bool ControlKeyDown() override { return controlDown; }
 };

@@ -38,4 +38,17 @@ class FakeWindowFrame : public WindowFrame {
   void SetTopmost(WindowId, bool topmost, const TRect& rect) override { topmostCalls.push_back({topmost, rect}); }
   void SetBounds(WindowId window, const TRect& rect) override { bounds[window] = rect; }
   void BeginMoveByPointer(WindowId) override { ++moveDrags; }
+
+  bool visible = false;
+  TWindowPlacement placement{0, 1, {-1, -1}, {-1, -1}, {700, 400, 1176, 711}};
+  std::vector<TWindowPlacement> placementsSet;
+  bool IsVisible(WindowId) override { return visible; }
+  bool GetPlacement(WindowId, TWindowPlacement& out) override {
+    out = placement;
+    return true;
+  }
+  void SetPlacement(WindowId, const TWindowPlacement& value) override {
+    placementsSet.push_back(value);
+    placement = value;
+  }
 };

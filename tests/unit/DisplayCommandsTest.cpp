@@ -17,10 +17,10 @@ constexpr uint16_t kSpace = 0x20;
 struct CommandFixture : ::testing::Test {
   FakePlatform platform;
   Tfrmmain form{platform};
-  int settingsWrites = 0;
+  // Each writing of the settings stores the window's fifteen values.
+  int SettingsWrites() const { return platform.settings.writes / 15; }
 
   CommandFixture() {
-    form.OnWriteSettings = [this] { ++settingsWrites; };
     form.AttachWindow(kMainWindow);
     form.imageview1().AttachWindow(kViewWindow);
     form.imageview1().WMSize(400, 300);
@@ -71,12 +71,21 @@ TEST_F(CommandFixture, OnlyTheCommandsThatChangeAStoredOptionWriteTheSettings) {
       {"MakeWindowTransparent1", true},
       {"Setdefaultwindowsize1", false},
       {"SetVirtualOrigin1", false},
+      {"RGBValues1", true},
+      {"HTMLCode1", true},
+      {"Magnify8X1", true},
+      {"Magnify05X1", true},
   };
   for (const auto& c : cases) {
-    const int before = settingsWrites;
+    const int before = SettingsWrites();
     Choose(c.item);
-    EXPECT_EQ(settingsWrites - before, c.writes ? 1 : 0) << c.item;
+    EXPECT_EQ(SettingsWrites() - before, c.writes ? 1 : 0) << c.item;
   }
+  // Neither the list nor the wheel write: only the commands do.
+  const int before = SettingsWrites();
+  form.panel.ZoomListPicked(5);
+  form.ApplicationEvents1Message(TMouseWheel{120});
+  EXPECT_EQ(SettingsWrites(), before);
 }
 
 TEST_F(CommandFixture, EveryCommandOfTheDisplayAndChromeItemsIsOffered) {
@@ -175,12 +184,12 @@ TEST_F(CommandFixture, NoGridAfterTenPixelsStopsTheGridWithoutWriting) {
   Choose("N10pixels1");
   EXPECT_EQ(form.imageview1().Gridlevel(), 10);
   EXPECT_EQ(Checked(spacings), "N10pixels1");
-  const int writes = settingsWrites;
+  const int writes = SettingsWrites();
   Choose("NoGrid1");
   EXPECT_EQ(form.imageview1().Gridlevel(), 0);
   EXPECT_EQ(form.display.pixlevel, 0);
   EXPECT_EQ(Checked(spacings), "NoGrid1");
-  EXPECT_EQ(settingsWrites, writes);
+  EXPECT_EQ(SettingsWrites(), writes);
 }
 
 TEST_F(CommandFixture, FixedLocationHoldsThePointAndThePositionLabelShowsIt) {
@@ -314,8 +323,9 @@ TEST(TrackingTickGuard, ATickNeverStartsInsideAnother) {
   FakePlatform platform;
   ReenteringCaret caret;
   PlatformServices services = platform;
-  PlatformServices withCaret{services.screen, services.windows,   services.frame,   services.monitors,
-                             caret,           services.clipboard, services.messages};
+  PlatformServices withCaret{
+      services.screen,    services.windows,  services.frame,    services.monitors, caret,
+      services.clipboard, services.messages, services.settings, services.startup,  services.programFile};
   Tfrmmain form{withCaret};
   form.AttachWindow(kMainWindow);
   form.imageview1().WMSize(400, 300);

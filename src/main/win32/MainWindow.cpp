@@ -104,6 +104,7 @@ bool MainWindow::Create(HINSTANCE instance) {
 }
 
 void MainWindow::Show(int showCommand) {
+  frm_.RestoreFormState();
   ::ShowWindow(Handle(), showCommand);
   ::UpdateWindow(Handle());
 }
@@ -129,7 +130,10 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMoving(*reinterpret_cast<RECT*>(lParam));
       return TRUE;
     case WM_SHOWWINDOW:
-      if (wParam != FALSE) frm_.FormShow();
+      if (wParam != FALSE)
+        frm_.FormShow();
+      else
+        frm_.FormHide();
       break;
     case WM_ENTERMENULOOP:
       frm_.readouts.MenuOpened();
@@ -153,9 +157,13 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_CLOSE:
+      // The settings first, so that what only they hold survives the close.
+      frm_.WriteSettings();
+      frm_.SaveFormState();
       ::DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
+      frm_.FormDestroy();
       ::PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:

@@ -45,6 +45,9 @@ struct DeleteObjectClose {
 struct DestroyAcceleratorClose {
   void operator()(HACCEL table) const { ::DestroyAcceleratorTable(table); }
 };
+struct RegCloseKeyClose {
+  void operator()(HKEY key) const { ::RegCloseKey(key); }
+};
 struct FreeLibraryClose {
   void operator()(HMODULE module) const { ::FreeLibrary(module); }
 };
@@ -58,6 +61,8 @@ using GdiBitmap = UniqueHandle<HBITMAP, DeleteObjectClose>;
 using PenHandle = UniqueHandle<HPEN, DeleteObjectClose>;
 using AcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorClose>;
 using LoadedModule = UniqueHandle<HMODULE, FreeLibraryClose>;
+// From RegOpenKeyExW or RegCreateKeyExW.
+using RegistryKey = UniqueHandle<HKEY, RegCloseKeyClose>;
 
 // A DC from GetDC, given back with ReleaseDC on the same window.
 class WindowDc {

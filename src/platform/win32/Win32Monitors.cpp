@@ -33,3 +33,7 @@ std::vector<MonitorArea> Win32Monitors::All() {
   ::EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
+
+bool Win32Monitors::OnSomeMonitor(TPoint p) {
+  return ::MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONULL) != nullptr;
+}

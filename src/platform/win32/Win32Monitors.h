@@ -6,4 +6,5 @@ class Win32Monitors final : public Monitors {
  public:
   bool Nearest(TPoint p, MonitorArea& monitor) override;
   std::vector<MonitorArea> All() override;
+  bool OnSomeMonitor(TPoint p) override;
 };

@@ -132,3 +132,8 @@ bool Win32Screen::CursorPos(TPoint& pos) {
 }
 
 bool Win32Screen::ControlKeyDown() { return ::GetKeyState(VK_CONTROL) < 0; }
+
+int Win32Screen::PixelsPerInch() {
+  const WindowDc screen(nullptr);
+  return screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+}

@@ -14,6 +14,7 @@ class Win32Screen final : public Screen {
   bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
   bool CurrentCursor(CursorImage& cursor) override;
   bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) override;
+  int PixelsPerInch() override;
   bool CursorPos(TPoint& pos) override;
   bool ControlKeyDown() override;
 

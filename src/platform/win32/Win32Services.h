@@ -5,7 +5,10 @@
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Messages.h"
 #include "platform/win32/Win32Monitors.h"
+#include "platform/win32/Win32ProgramFile.h"
 #include "platform/win32/Win32Screen.h"
+#include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32StartupEntry.h"
 #include "platform/win32/Win32WindowFrame.h"
 #include "platform/win32/Win32Windowing.h"
 
@@ -18,8 +21,13 @@ struct Win32Services {
   Win32Caret caret;
   Win32Clipboard clipboard;
   Win32Messages messages;
+  Win32SettingsStore settings;
+  Win32StartupEntry startup;
+  Win32ProgramFile programFile;
 
-  operator PlatformServices() { return {screen, windows, frame, monitors, caret, clipboard, messages}; }
+  operator PlatformServices() {
+    return {screen, windows, frame, monitors, caret, clipboard, messages, settings, startup, programFile};
+  }
   // Clipboard contents and notices belong to the main window.
   void SetOwner(HWND owner) {
     clipboard.SetOwner(owner);

@@ -71,3 +71,30 @@ void Win32WindowFrame::BeginMoveByPointer(WindowId window) {
   ::ReleaseCapture();
   ::SendMessageW(ToHwnd(window), WM_SYSCOMMAND, kMoveByCaption, 0);
 }
+
+bool Win32WindowFrame::IsVisible(WindowId window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowFrame::GetPlacement(WindowId window, TWindowPlacement& placement) {
+  WINDOWPLACEMENT p{};
+  p.length = sizeof(p);
+  if (!::GetWindowPlacement(ToHwnd(window), &p)) return false;
+  const RECT& r = p.rcNormalPosition;
+  placement = TWindowPlacement{p.flags,
+                               p.showCmd,
+                               {p.ptMinPosition.x, p.ptMinPosition.y},
+                               {p.ptMaxPosition.x, p.ptMaxPosition.y},
+                               {r.left, r.top, r.right, r.bottom}};
+  return true;
+}
+
+void Win32WindowFrame::SetPlacement(WindowId window, const TWindowPlacement& placement) {
+  WINDOWPLACEMENT p{};
+  p.length = sizeof(p);
+  p.flags = placement.flags;
+  p.showCmd = placement.showCommand;
+  p.ptMinPosition = POINT{placement.minPosition.x, placement.minPosition.y};
+  p.ptMaxPosition = POINT{placement.maxPosition.x, placement.maxPosition.y};
+  const TRect& r = placement.normal;
+  p.rcNormalPosition = RECT{r.left, r.top, r.right, r.bottom};
+  ::SetWindowPlacement(ToHwnd(window), &p);
+}

@@ -14,4 +14,7 @@ class Win32WindowFrame final : public WindowFrame {
   void SetTopmost(WindowId window, bool topmost, const TRect& bounds) override;
   void SetBounds(WindowId window, const TRect& bounds) override;
   void BeginMoveByPointer(WindowId window) override;
+  bool IsVisible(WindowId window) override;
+  bool GetPlacement(WindowId window, TWindowPlacement& placement) override;
+  void SetPlacement(WindowId window, const TWindowPlacement& placement) override;
 };
