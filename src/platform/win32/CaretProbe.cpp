@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <oleauto.h>
-
 #include <optional>
 
 #include "base/Arith.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/UiAutomation.h"
 
 namespace caret_probe {
@@ -16,42 +15,6 @@ namespace {
 // tick runs up to 60 times a second.
 constexpr DWORD kAutomationConnectionTimeoutMs = 100;
 constexpr DWORD kAutomationTransactionTimeoutMs = 100;
-
-// Owns a SAFEARRAY handed out by a COM call.
-class SafeArray {
- public:
-  SafeArray() = default;
-  ~SafeArray() {
-    if (array_ != nullptr) ::SafeArrayDestroy(array_);
-  }
-  SafeArray(const SafeArray&) = delete;
-  SafeArray& operator=(const SafeArray&) = delete;
-
-  SAFEARRAY* Get() const { return array_; }
-  SAFEARRAY** Put() { return &array_; }
-
- private:
-  SAFEARRAY* array_ = nullptr;
-};
-
-// SafeArrayAccessData until the scope ends.
-class SafeArrayData {
- public:
-  explicit SafeArrayData(SAFEARRAY* array) : array_(array) {
-    if (FAILED(::SafeArrayAccessData(array_, &data_))) data_ = nullptr;
-  }
-  ~SafeArrayData() {
-    if (data_ != nullptr) ::SafeArrayUnaccessData(array_);
-  }
-  SafeArrayData(const SafeArrayData&) = delete;
-  SafeArrayData& operator=(const SafeArrayData&) = delete;
-
-  const double* Doubles() const { return static_cast<const double*>(data_); }
-
- private:
-  SAFEARRAY* array_;
-  void* data_ = nullptr;
-};
 
 // Input state shared with another thread for as long as this lives. Hold it only around
 // calls that cannot block: while attached, this thread's input waits on the other's.
@@ -94,8 +57,8 @@ FocusCaret ReadFocusCaret() {
 }
 
 void BoundWaits(uia::IUIAutomation* automation) {
-  uia::ComRef<uia::IUIAutomation2> bounded;
-  if (FAILED(automation->QueryInterface(uia::kIUIAutomation2, bounded.PutVoid())) || !bounded) return;
+  ComPtr<uia::IUIAutomation2> bounded;
+  if (FAILED(automation->QueryInterface(uia::kIUIAutomation2, &bounded)) || !bounded) return;
   bounded->put_ConnectionTimeout(kAutomationConnectionTimeoutMs);
   bounded->put_TransactionTimeout(kAutomationTransactionTimeoutMs);
 }
@@ -109,24 +72,22 @@ bool FromAutomation(TPoint& caret) {
   HWND foreground = ::GetForegroundWindow();
   if (foreground != nullptr && !Responsive(foreground)) return false;
 
-  uia::ComRef<uia::IUIAutomation> automation;
-  if (FAILED(::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation,
-                                automation.PutVoid())) ||
-      !automation) {
-    return false;
-  }
+  ComPtr<uia::IUIAutomation> automation;
+  const HRESULT created =
+      ::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation, &automation);
+  if (FAILED(created) || !automation) return false;
   BoundWaits(automation.Get());
 
-  uia::ComRef<uia::IUIAutomationElement> element;
-  if (FAILED(automation->GetFocusedElement(element.Put())) || !element) return false;
-  uia::ComRef<IUnknown> pattern;
-  if (FAILED(element->GetCurrentPattern(uia::kTextPatternId, pattern.Put())) || !pattern) return false;
-  uia::ComRef<uia::IUIAutomationTextPattern> text;
-  if (FAILED(pattern->QueryInterface(uia::kIUIAutomationTextPattern, text.PutVoid())) || !text) return false;
-  uia::ComRef<uia::IUIAutomationTextRangeArray> selection;
-  if (FAILED(text->GetSelection(selection.Put())) || !selection) return false;
-  uia::ComRef<uia::IUIAutomationTextRange> range;
-  if (FAILED(selection->GetElement(0, range.Put())) || !range) return false;
+  ComPtr<uia::IUIAutomationElement> element;
+  if (FAILED(automation->GetFocusedElement(&element)) || !element) return false;
+  ComPtr<IUnknown> pattern;
+  if (FAILED(element->GetCurrentPattern(uia::kTextPatternId, &pattern)) || !pattern) return false;
+  ComPtr<uia::IUIAutomationTextPattern> text;
+  if (FAILED(pattern->QueryInterface(uia::kIUIAutomationTextPattern, &text)) || !text) return false;
+  ComPtr<uia::IUIAutomationTextRangeArray> selection;
+  if (FAILED(text->GetSelection(&selection)) || !selection) return false;
+  ComPtr<uia::IUIAutomationTextRange> range;
+  if (FAILED(selection->GetElement(0, &range)) || !range) return false;
 
   // Four doubles per rectangle: left, top, width, height.
   SafeArray rectangles;

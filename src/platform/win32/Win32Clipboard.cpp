@@ -6,15 +6,6 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Utf.h"
 
-namespace {
-
-struct GlobalFreeClose {
-  void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
-};
-using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
-
-}  // namespace
-
 bool Win32Clipboard::Empty() {
   ClipboardScope clipboard(owner_);
   return clipboard.Opened() && ::EmptyClipboard() != FALSE;
