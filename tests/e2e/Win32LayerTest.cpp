@@ -77,7 +77,8 @@ TEST_F(ForeignCaret, IsFoundThroughTheThreadInputPathWhileAutomationFailsCleanly
   const TPoint expected = ToTPoint(*caret_);
 
   TPoint caret{-1, -1};
-  EXPECT_FALSE(caret_probe::FromAutomation(caret)) << "Wine has no automation object";
+  caret_probe::AutomationClient automation;
+  EXPECT_FALSE(automation.FindCaret(caret)) << "Wine has no automation object";
   EXPECT_EQ(caret, TPoint{});
   ExpectInputDetached();
 
@@ -111,11 +112,12 @@ TEST_F(ForeignCaret, AnApplicationThatStopsPumpingMessagesNeverHoldsTheLookup) {
   auto slowest = Clock::duration::zero();
   bool foundWhileStalled = false;
   bool reportedHung = false;
+  caret_probe::AutomationClient automation;
   while (Clock::now() < stallEnds) {
     reportedHung = reportedHung || IsHungAppWindow(window_);
     const auto started = Clock::now();
     TPoint caret;
-    caret_probe::FromAutomation(caret);
+    automation.FindCaret(caret);
     const bool found = caret_probe::FromThreadInput(caret);
     caret_probe::LookAtForegroundFocus();
     const auto took = Clock::now() - started;

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "base/Arith.h"
-#include "platform/win32/Handles.h"
 #include "platform/win32/UiAutomation.h"
 
 namespace caret_probe {
@@ -65,18 +64,32 @@ void BoundWaits(uia::IUIAutomation* automation) {
 
 }  // namespace
 
-bool FromAutomation(TPoint& caret) {
+AutomationClient::AutomationClient() = default;
+AutomationClient::~AutomationClient() = default;
+
+uia::IUIAutomation* AutomationClient::Client() {
+  // Another thread would be calling into this apartment's object without marshalling.
+  if (client_) return ::GetCurrentThreadId() == thread_ ? client_.Get() : nullptr;
+  if (unavailable_) return nullptr;
+  if (FAILED(::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation, &client_)) ||
+      !client_) {
+    client_.Reset();
+    unavailable_ = true;
+    return nullptr;
+  }
+  thread_ = ::GetCurrentThreadId();
+  BoundWaits(client_.Get());
+  return client_.Get();
+}
+
+bool AutomationClient::FindCaret(TPoint& caret) {
   caret = TPoint{};
   // The focused element lives in the foreground application; one that has stopped
   // responding would hold every call below until the timeouts expire, on every tick.
   HWND foreground = ::GetForegroundWindow();
   if (foreground != nullptr && !Responsive(foreground)) return false;
-
-  ComPtr<uia::IUIAutomation> automation;
-  const HRESULT created =
-      ::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation, &automation);
-  if (FAILED(created) || !automation) return false;
-  BoundWaits(automation.Get());
+  uia::IUIAutomation* automation = Client();
+  if (automation == nullptr) return false;
 
   ComPtr<uia::IUIAutomationElement> element;
   if (FAILED(automation->GetFocusedElement(&element)) || !element) return false;
