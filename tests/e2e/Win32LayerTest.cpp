@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <chrono>
 #include <cwchar>
 #include <optional>
@@ -15,8 +17,10 @@
 #include "main/HoverAvoidance.h"
 #include "main/fmMagnifier.h"
 #include "main/win32/AppMessages.h"
+#include "main/win32/ControlIds.h"
 #include "main/win32/MainWindow.h"
 #include "main/win32/MenuBuilder.h"
+#include "main/win32/StatusPanelWindow.h"
 #include "platform/win32/CaretProbe.h"
 #include "platform/win32/DibSurface.h"
 #include "platform/win32/Handles.h"
@@ -181,6 +185,37 @@ TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
     EXPECT_EQ(placed.right - placed.left, kWidth);
     EXPECT_EQ(placed.bottom - placed.top, kHeight);
   }
+}
+
+// Counts the WM_SETFONT messages that reach a control whose present font is already deleted.
+LRESULT CALLBACK CountSwitchesFromDeadFonts(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR deadFonts) {
+  if (message == WM_SETFONT) {
+    const auto held = reinterpret_cast<HGDIOBJ>(DefSubclassProc(control, WM_GETFONT, 0, 0));
+    if (held != nullptr && GetObjectType(held) != OBJ_FONT) ++*reinterpret_cast<int*>(deadFonts);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// Until WM_SETFONT hands it the next font, a control may still measure or draw with its own.
+TEST(StatusPanelFonts, TheOldFontsLiveUntilTheControlsHaveTheNewOnes) {
+  TStatusPanel panel;
+  StatusPanelWindow panelWindow(panel, [](const MenuTable&, POINT) {});
+  // Declared after the panel, so its windows go before the panel's fonts do.
+  OwnedWindow host(
+      CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 200, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(host);
+  ASSERT_TRUE(panelWindow.Create(host.Get(), GetModuleHandleW(nullptr)));
+  int deadFonts = 0;
+  for (int id : {kZoomLevelId, kTypeButtonId, kColorLabelId, kColorSwatchId, kPositionLabelId, kOptionsButtonId,
+                 kCloseButtonId}) {
+    const HWND control = GetDlgItem(panelWindow.Handle(), id);
+    ASSERT_NE(control, nullptr) << id;
+    ASSERT_TRUE(SetWindowSubclass(control, CountSwitchesFromDeadFonts, 1, reinterpret_cast<DWORD_PTR>(&deadFonts)));
+  }
+  // Each new DPI brings new fonts.
+  for (UINT dpi : {96u, 144u, 192u, 96u}) panelWindow.Layout(640, 200, dpi);
+  EXPECT_EQ(deadFonts, 0);
 }
 
 // The captions of a menu's items, a checked one marked with a leading '*', one per line.
