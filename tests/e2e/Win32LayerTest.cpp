@@ -5,11 +5,14 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <winternl.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Desktop.h"
 #include "fixture/CaretFixture.h"
@@ -185,6 +188,82 @@ TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
     EXPECT_EQ(placed.right - placed.left, kWidth);
     EXPECT_EQ(placed.bottom - placed.top, kHeight);
   }
+}
+
+struct DestroyCursorClose {
+  void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
+};
+using OwnedCursor = UniqueHandle<HCURSOR, DestroyCursorClose>;
+
+// GetGuiResources answers 0 under Wine, so there the objects are counted in the GDI handle
+// table the process environment block points to: 65536 entries of 24 bytes, an entry in use
+// having a nonzero type at byte 14.
+long OwnGdiObjects() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); count != 0) return count;
+  constexpr size_t kTableOffsetInPeb = 0xF8;
+  constexpr size_t kEntries = 65536;
+  constexpr size_t kEntrySize = 24;
+  constexpr size_t kTypeOffset = 14;
+  using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QueryProcess>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (query == nullptr || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
+    return -1;
+  }
+  const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + kTableOffsetInPeb);
+  if (table == nullptr) return -1;
+  long count = 0;
+  for (size_t i = 0; i < kEntries; ++i) {
+    const unsigned char* type = table + i * kEntrySize + kTypeOffset;
+    if (type[0] != 0 || type[1] != 0) ++count;
+  }
+  return count;
+}
+
+// A 32 x 32 colour cursor, so that GetIconInfo hands back two bitmaps for it.
+OwnedCursor ColourCursor(POINT hotSpot) {
+  std::vector<uint32_t> colour(32 * 32, 0x00FF8000);
+  std::vector<uint16_t> mask(32 * 32 / 16, 0);
+  GdiBitmap colourBitmap(CreateBitmap(32, 32, 1, 32, colour.data()));
+  GdiBitmap maskBitmap(CreateBitmap(32, 32, 1, 1, mask.data()));
+  ICONINFO info{FALSE, static_cast<DWORD>(hotSpot.x), static_cast<DWORD>(hotSpot.y), maskBitmap.Get(),
+                colourBitmap.Get()};
+  return OwnedCursor(CreateIconIndirect(&info));
+}
+
+TEST(CursorImage, TheHotSpotIsReadFromTheCursorShownAndLeavesNoBitmapsBehind) {
+  OwnedWindow window(CreateWindowExW(0, L"STATIC", L"cursor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                     nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(window);
+  // The cursor reported is the foreground thread's: this one's, set below.
+  ASSERT_TRUE(MakeForeground(window.Get()));
+  const POINT hotSpots[] = {{3, 7}, {12, 1}, {31, 30}};
+  Win32Screen screen;
+  for (const POINT hotSpot : hotSpots) {
+    SCOPED_TRACE(Describe(hotSpot));
+    const OwnedCursor cursor = ColourCursor(hotSpot);
+    ASSERT_TRUE(cursor);
+    SetCursor(cursor.Get());
+    CursorImage shown;
+    ASSERT_TRUE(screen.CurrentCursor(shown));
+    EXPECT_EQ(shown.handle, reinterpret_cast<uintptr_t>(cursor.Get()));
+    EXPECT_EQ(shown.hotSpot, (TPoint{hotSpot.x, hotSpot.y}));
+  }
+
+  // Every call gets two new bitmaps from GetIconInfo, one paint after another.
+  const OwnedCursor cursor = ColourCursor({5, 6});
+  ASSERT_TRUE(cursor);
+  SetCursor(cursor.Get());
+  CursorImage shown;
+  ASSERT_TRUE(screen.CurrentCursor(shown));
+  const long before = OwnGdiObjects();
+  ASSERT_GT(before, 0) << "the GDI objects could not be counted";
+  constexpr int kCalls = 300;
+  for (int i = 0; i < kCalls; ++i) screen.CurrentCursor(shown);
+  EXPECT_EQ(OwnGdiObjects(), before) << "after " << kCalls << " calls";
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
 // Counts the WM_SETFONT messages that reach a control whose present font is already deleted.

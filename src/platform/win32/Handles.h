@@ -76,6 +76,28 @@ using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
 template <typename Interface>
 using ComPtr = Microsoft::WRL::ComPtr<Interface>;
 
+// GetIconInfo's answer: the hot spot, and the bitmaps (mask, and colour for a colour image)
+// it makes anew on every call, deleted here.
+class IconInfo {
+ public:
+  explicit IconInfo(HICON icon) : read_(::GetIconInfo(icon, &info_) != FALSE) {
+    if (!read_) info_ = ICONINFO{};
+    color_.Reset(info_.hbmColor);
+    mask_.Reset(info_.hbmMask);
+  }
+  IconInfo(const IconInfo&) = delete;
+  IconInfo& operator=(const IconInfo&) = delete;
+
+  explicit operator bool() const { return read_; }
+  POINT HotSpot() const { return POINT{static_cast<LONG>(info_.xHotspot), static_cast<LONG>(info_.yHotspot)}; }
+
+ private:
+  ICONINFO info_{};
+  bool read_;
+  GdiBitmap color_;
+  GdiBitmap mask_;
+};
+
 // A DC from GetDC, given back with ReleaseDC on the same window.
 class WindowDc {
  public:

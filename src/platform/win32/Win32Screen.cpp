@@ -78,17 +78,13 @@ bool Win32Screen::CurrentCursor(CursorImage& cursor) {
   CURSORINFO info{};
   info.cbSize = sizeof(info);
   if (!::GetCursorInfo(&info) || info.hCursor == nullptr) return false;
-  // GetIconInfo makes two bitmaps on every call; the hot spot of a handle never changes.
-  if (info.hCursor != lastCursor_) {
-    ICONINFO icon{};
-    if (!::GetIconInfo(info.hCursor, &icon)) return false;
-    if (icon.hbmColor != nullptr) ::DeleteObject(icon.hbmColor);
-    if (icon.hbmMask != nullptr) ::DeleteObject(icon.hbmMask);
-    lastCursor_ = info.hCursor;
-    lastHotSpot_ = POINT{static_cast<LONG>(icon.xHotspot), static_cast<LONG>(icon.yHotspot)};
-  }
+  // Read anew every time, not kept per handle: a system cursor keeps its handle when the user
+  // picks another pointer size or scheme, and its hot spot moves with the new image.
+  const IconInfo icon(info.hCursor);
+  if (!icon) return false;
+  const POINT hotSpot = icon.HotSpot();
   cursor.handle = reinterpret_cast<uintptr_t>(info.hCursor);
-  cursor.hotSpot = TPoint{lastHotSpot_.x, lastHotSpot_.y};
+  cursor.hotSpot = TPoint{hotSpot.x, hotSpot.y};
   return true;
 }
 

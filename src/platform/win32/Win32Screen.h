@@ -32,6 +32,4 @@ class Win32Screen final : public Screen {
   DeviceDc screen_;
   // Only for targets whose pixels GDI cannot reach directly.
   Bitmap staging_;
-  HCURSOR lastCursor_ = nullptr;
-  POINT lastHotSpot_{};
 };
