@@ -1,6 +1,7 @@
 // The Win32 layer on its own, under Wine: the caret lookups against a foreign application
-// (also one that stops responding), the monitor queries behind moving the window away, and
-// the main window's menu commands.
+// (also one that stops responding), the monitor queries behind moving the window away, the
+// cursor image and the bitmaps drawn into, the status panel's change of fonts, and the main
+// window's menu commands.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -264,6 +265,29 @@ TEST(CursorImage, TheHotSpotIsReadFromTheCursorShownAndLeavesNoBitmapsBehind) {
   for (int i = 0; i < kCalls; ++i) screen.CurrentCursor(shown);
   EXPECT_EQ(OwnGdiObjects(), before) << "after " << kCalls << " calls";
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+// Only bitmaps whose pixels GDI reaches are drawn into; any other is refused, not skipped.
+TEST(ScreenTargets, OnlyDibSurfacesAreDrawnInto) {
+  DibSurfaceFactory dibs;
+  const struct {
+    const char* name;
+    SurfaceFactory& surfaces;
+    bool drawn;
+  } cases[] = {
+      {"DIB surface", dibs, true},
+      {"heap memory", HeapSurfaces(), false},
+  };
+  Win32Screen screen;
+  const CursorImage arrow{reinterpret_cast<uintptr_t>(LoadCursorW(nullptr, IDC_ARROW)), {0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bitmap target(c.surfaces);
+    target.SetSize(64, 64);
+    ASSERT_FALSE(target.Empty());
+    EXPECT_EQ(screen.CaptureDesktop({0, 0, 64, 64}, target, {0, 0}), c.drawn);
+    EXPECT_EQ(screen.DrawCursorImage(target, arrow, {0, 0}, 32), c.drawn);
+  }
 }
 
 // Counts the WM_SETFONT messages that reach a control whose present font is already deleted.
