@@ -1,6 +1,7 @@
 #include "main/FormStorage.h"
 
 #include <cstdint>
+#include <cstdio>
 
 #include "main/StoredValues.h"
 
@@ -15,7 +16,9 @@ std::optional<int32_t> Field(const std::vector<std::optional<int32_t>>& fields, 
 }  // namespace
 
 std::string FourNumbers(int a, int b, int c, int d) {
-  return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c) + "," + std::to_string(d);
+  char text[48];
+  std::snprintf(text, sizeof(text), "%d,%d,%d,%d", a, b, c, d);
+  return text;
 }
 
 std::vector<std::optional<int32_t>> SplitNumbers(const std::string& text) {
@@ -35,7 +38,9 @@ std::string TFormStorage::Name(const std::string& name) const { return JoinStore
 
 std::string TFormStorage::DesktopSuffix() {
   const TRect desktop = roles_.screen.VirtualScreen();
-  return "(" + std::to_string(desktop.Width()) + "x" + std::to_string(desktop.Height()) + ")";
+  char text[32];
+  std::snprintf(text, sizeof(text), "(%dx%d)", desktop.Width(), desktop.Height());
+  return text;
 }
 
 void TFormStorage::RestoreFormPlacement() {

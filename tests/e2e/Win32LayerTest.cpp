@@ -1,13 +1,19 @@
 // The Win32 layer on its own, under Wine: the caret lookups against a foreign application
-// (also one that stops responding), the monitor queries behind moving the window away, and
-// the main window's menu commands.
+// (also one that stops responding), the monitor queries behind moving the window away, the
+// cursor image and the bitmaps drawn into, the status panel's change of fonts, and the main
+// window's menu commands.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+#include <winternl.h>
+
 #include <chrono>
+#include <cstdint>
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Desktop.h"
 #include "fixture/CaretFixture.h"
@@ -15,8 +21,10 @@
 #include "main/HoverAvoidance.h"
 #include "main/fmMagnifier.h"
 #include "main/win32/AppMessages.h"
+#include "main/win32/ControlIds.h"
 #include "main/win32/MainWindow.h"
 #include "main/win32/MenuBuilder.h"
+#include "main/win32/StatusPanelWindow.h"
 #include "platform/win32/CaretProbe.h"
 #include "platform/win32/DibSurface.h"
 #include "platform/win32/Handles.h"
@@ -77,7 +85,8 @@ TEST_F(ForeignCaret, IsFoundThroughTheThreadInputPathWhileAutomationFailsCleanly
   const TPoint expected = ToTPoint(*caret_);
 
   TPoint caret{-1, -1};
-  EXPECT_FALSE(caret_probe::FromAutomation(caret)) << "Wine has no automation object";
+  caret_probe::AutomationClient automation;
+  EXPECT_FALSE(automation.FindCaret(caret)) << "Wine has no automation object";
   EXPECT_EQ(caret, TPoint{});
   ExpectInputDetached();
 
@@ -111,11 +120,12 @@ TEST_F(ForeignCaret, AnApplicationThatStopsPumpingMessagesNeverHoldsTheLookup) {
   auto slowest = Clock::duration::zero();
   bool foundWhileStalled = false;
   bool reportedHung = false;
+  caret_probe::AutomationClient automation;
   while (Clock::now() < stallEnds) {
     reportedHung = reportedHung || IsHungAppWindow(window_);
     const auto started = Clock::now();
     TPoint caret;
-    caret_probe::FromAutomation(caret);
+    automation.FindCaret(caret);
     const bool found = caret_probe::FromThreadInput(caret);
     caret_probe::LookAtForegroundFocus();
     const auto took = Clock::now() - started;
@@ -179,6 +189,136 @@ TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
     EXPECT_EQ(placed.right - placed.left, kWidth);
     EXPECT_EQ(placed.bottom - placed.top, kHeight);
   }
+}
+
+struct DestroyCursorClose {
+  void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
+};
+using OwnedCursor = UniqueHandle<HCURSOR, DestroyCursorClose>;
+
+// GetGuiResources answers 0 under Wine, so there the objects are counted in the GDI handle
+// table the process environment block points to: 65536 entries of 24 bytes, an entry in use
+// having a nonzero type at byte 14.
+long OwnGdiObjects() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); count != 0) return count;
+  constexpr size_t kTableOffsetInPeb = 0xF8;
+  constexpr size_t kEntries = 65536;
+  constexpr size_t kEntrySize = 24;
+  constexpr size_t kTypeOffset = 14;
+  using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QueryProcess>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (query == nullptr || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
+    return -1;
+  }
+  const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + kTableOffsetInPeb);
+  if (table == nullptr) return -1;
+  long count = 0;
+  for (size_t i = 0; i < kEntries; ++i) {
+    const unsigned char* type = table + i * kEntrySize + kTypeOffset;
+    if (type[0] != 0 || type[1] != 0) ++count;
+  }
+  return count;
+}
+
+// A 32 x 32 colour cursor, so that GetIconInfo hands back two bitmaps for it.
+OwnedCursor ColourCursor(POINT hotSpot) {
+  std::vector<uint32_t> colour(32 * 32, 0x00FF8000);
+  std::vector<uint16_t> mask(32 * 32 / 16, 0);
+  GdiBitmap colourBitmap(CreateBitmap(32, 32, 1, 32, colour.data()));
+  GdiBitmap maskBitmap(CreateBitmap(32, 32, 1, 1, mask.data()));
+  ICONINFO info{FALSE, static_cast<DWORD>(hotSpot.x), static_cast<DWORD>(hotSpot.y), maskBitmap.Get(),
+                colourBitmap.Get()};
+  return OwnedCursor(CreateIconIndirect(&info));
+}
+
+TEST(CursorImage, TheHotSpotIsReadFromTheCursorShownAndLeavesNoBitmapsBehind) {
+  OwnedWindow window(CreateWindowExW(0, L"STATIC", L"cursor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                     nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(window);
+  // The cursor reported is the foreground thread's: this one's, set below.
+  ASSERT_TRUE(MakeForeground(window.Get()));
+  const POINT hotSpots[] = {{3, 7}, {12, 1}, {31, 30}};
+  Win32Screen screen;
+  for (const POINT hotSpot : hotSpots) {
+    SCOPED_TRACE(Describe(hotSpot));
+    const OwnedCursor cursor = ColourCursor(hotSpot);
+    ASSERT_TRUE(cursor);
+    SetCursor(cursor.Get());
+    CursorImage shown;
+    ASSERT_TRUE(screen.CurrentCursor(shown));
+    EXPECT_EQ(shown.handle, reinterpret_cast<uintptr_t>(cursor.Get()));
+    EXPECT_EQ(shown.hotSpot, (TPoint{hotSpot.x, hotSpot.y}));
+  }
+
+  // Every call gets two new bitmaps from GetIconInfo, one paint after another.
+  const OwnedCursor cursor = ColourCursor({5, 6});
+  ASSERT_TRUE(cursor);
+  SetCursor(cursor.Get());
+  CursorImage shown;
+  ASSERT_TRUE(screen.CurrentCursor(shown));
+  const long before = OwnGdiObjects();
+  ASSERT_GT(before, 0) << "the GDI objects could not be counted";
+  constexpr int kCalls = 300;
+  for (int i = 0; i < kCalls; ++i) screen.CurrentCursor(shown);
+  EXPECT_EQ(OwnGdiObjects(), before) << "after " << kCalls << " calls";
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+// Only bitmaps whose pixels GDI reaches are drawn into; any other is refused, not skipped.
+TEST(ScreenTargets, OnlyDibSurfacesAreDrawnInto) {
+  DibSurfaceFactory dibs;
+  const struct {
+    const char* name;
+    SurfaceFactory& surfaces;
+    bool drawn;
+  } cases[] = {
+      {"DIB surface", dibs, true},
+      {"heap memory", HeapSurfaces(), false},
+  };
+  Win32Screen screen;
+  const CursorImage arrow{reinterpret_cast<uintptr_t>(LoadCursorW(nullptr, IDC_ARROW)), {0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bitmap target(c.surfaces);
+    target.SetSize(64, 64);
+    ASSERT_FALSE(target.Empty());
+    EXPECT_EQ(screen.CaptureDesktop({0, 0, 64, 64}, target, {0, 0}), c.drawn);
+    EXPECT_EQ(screen.DrawCursorImage(target, arrow, {0, 0}, 32), c.drawn);
+  }
+}
+
+// Counts the WM_SETFONT messages that reach a control whose present font is already deleted.
+LRESULT CALLBACK CountSwitchesFromDeadFonts(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR deadFonts) {
+  if (message == WM_SETFONT) {
+    const auto held = reinterpret_cast<HGDIOBJ>(DefSubclassProc(control, WM_GETFONT, 0, 0));
+    if (held != nullptr && GetObjectType(held) != OBJ_FONT) ++*reinterpret_cast<int*>(deadFonts);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// Until WM_SETFONT hands it the next font, a control may still measure or draw with its own.
+TEST(StatusPanelFonts, TheOldFontsLiveUntilTheControlsHaveTheNewOnes) {
+  TStatusPanel panel;
+  StatusPanelWindow panelWindow(panel, [](const MenuTable&, POINT) {});
+  // Declared after the panel, so its windows go before the panel's fonts do.
+  OwnedWindow host(
+      CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 200, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(host);
+  ASSERT_TRUE(panelWindow.Create(host.Get(), GetModuleHandleW(nullptr)));
+  int deadFonts = 0;
+  for (int id : {kZoomLevelId, kTypeButtonId, kColorLabelId, kColorSwatchId, kPositionLabelId, kOptionsButtonId,
+                 kCloseButtonId}) {
+    const HWND control = GetDlgItem(panelWindow.Handle(), id);
+    ASSERT_NE(control, nullptr) << id;
+    ASSERT_TRUE(SetWindowSubclass(control, CountSwitchesFromDeadFonts, 1, reinterpret_cast<DWORD_PTR>(&deadFonts)));
+  }
+  // Each new DPI brings new fonts.
+  for (UINT dpi : {96u, 144u, 192u, 96u}) panelWindow.Layout(640, 200, dpi);
+  EXPECT_EQ(deadFonts, 0);
 }
 
 // The captions of a menu's items, a checked one marked with a leading '*', one per line.

@@ -47,6 +47,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // The manifest declares the awareness; this only helps when it was not applied.
   dpi::EnsurePerMonitorAwareness();
   // Single-threaded apartment: the caret search talks to UI Automation from this thread.
+  // The automation object it keeps belongs to this apartment and is released with Run's
+  // Win32Services, on return or while an exception unwinds, so always before `com` goes
+  // and uninitialises COM; never hold it in anything that outlives this scope (a static
+  // or thread_local one would be released after CoUninitialize).
   ComApartment com(COINIT_APARTMENTTHREADED);
   try {
     return Run(instance, showCommand);

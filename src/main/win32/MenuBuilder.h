@@ -9,12 +9,6 @@
 #include "main/fmMagnifier.h"
 #include "platform/win32/Handles.h"
 
-struct DestroyMenuClose {
-  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-};
-// Destroying a menu also destroys the submenus attached to it.
-using MenuHandle = UniqueHandle<HMENU, DestroyMenuClose>;
-
 // A pop-up menu's table and the command identifier of its first entry; an entry's command
 // is that plus its index.
 struct MenuTable {

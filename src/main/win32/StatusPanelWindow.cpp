@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "main/PanelLayout.h"
 #include "main/ZoomSelection.h"
@@ -25,6 +26,11 @@ COLORREF Resolve(TColor colour) {
 RECT Place(PanelControl control, int panelWidth, UINT dpi) {
   const TRect r = PanelControlRect(control, panelWidth, static_cast<int>(dpi));
   return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+FontHandle PanelFont(UINT dpi, BYTE charset, BYTE quality, const wchar_t* face) {
+  return FontHandle(::CreateFontW(-dpi::Scale(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH, face));
 }
 
 void MoveTo(HWND control, const RECT& r) {
@@ -103,17 +109,17 @@ void StatusPanelWindow::AddHint(HWND control, const wchar_t* text) {
 }
 
 void StatusPanelWindow::CreateFonts(UINT dpi) {
-  font_.Reset(::CreateFontW(-dpi::Scale(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
-  symbolFont_.Reset(::CreateFontW(-dpi::Scale(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  SYMBOL_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH, L"Marlett"));
+  FontHandle font = PanelFont(dpi, DEFAULT_CHARSET, CLEARTYPE_QUALITY, L"Segoe UI");
+  FontHandle symbolFont = PanelFont(dpi, SYMBOL_CHARSET, DEFAULT_QUALITY, L"Marlett");
   for (HWND control : {zoomList_, typeButton_, colorLabel_, colorSwatch_, positionLabel_}) {
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   }
   for (HWND control : {optionsButton_, closeButton_}) {
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(symbolFont_.Get()), TRUE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(symbolFont.Get()), TRUE);
   }
+  // Only now that no control holds the old fonts may they be deleted.
+  font_ = std::move(font);
+  symbolFont_ = std::move(symbolFont);
 }
 
 void StatusPanelWindow::Layout(int clientWidth, int clientHeight, UINT dpi) {

@@ -10,9 +10,6 @@
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 
-using FontHandle = UniqueHandle<HFONT, DeleteObjectClose>;
-using BrushHandle = UniqueHandle<HBRUSH, DeleteObjectClose>;
-
 // The status panel along the bottom of the main window: the zoom list, the readouts and the
 // buttons. It shows what its component says and reports the user's actions back to it; the
 // menus it opens go through `openMenu`.

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <oleauto.h>
-
 #include <optional>
 
 #include "base/Arith.h"
@@ -16,42 +14,6 @@ namespace {
 // tick runs up to 60 times a second.
 constexpr DWORD kAutomationConnectionTimeoutMs = 100;
 constexpr DWORD kAutomationTransactionTimeoutMs = 100;
-
-// Owns a SAFEARRAY handed out by a COM call.
-class SafeArray {
- public:
-  SafeArray() = default;
-  ~SafeArray() {
-    if (array_ != nullptr) ::SafeArrayDestroy(array_);
-  }
-  SafeArray(const SafeArray&) = delete;
-  SafeArray& operator=(const SafeArray&) = delete;
-
-  SAFEARRAY* Get() const { return array_; }
-  SAFEARRAY** Put() { return &array_; }
-
- private:
-  SAFEARRAY* array_ = nullptr;
-};
-
-// SafeArrayAccessData until the scope ends.
-class SafeArrayData {
- public:
-  explicit SafeArrayData(SAFEARRAY* array) : array_(array) {
-    if (FAILED(::SafeArrayAccessData(array_, &data_))) data_ = nullptr;
-  }
-  ~SafeArrayData() {
-    if (data_ != nullptr) ::SafeArrayUnaccessData(array_);
-  }
-  SafeArrayData(const SafeArrayData&) = delete;
-  SafeArrayData& operator=(const SafeArrayData&) = delete;
-
-  const double* Doubles() const { return static_cast<const double*>(data_); }
-
- private:
-  SAFEARRAY* array_;
-  void* data_ = nullptr;
-};
 
 // Input state shared with another thread for as long as this lives. Hold it only around
 // calls that cannot block: while attached, this thread's input waits on the other's.
@@ -94,39 +56,51 @@ FocusCaret ReadFocusCaret() {
 }
 
 void BoundWaits(uia::IUIAutomation* automation) {
-  uia::ComRef<uia::IUIAutomation2> bounded;
-  if (FAILED(automation->QueryInterface(uia::kIUIAutomation2, bounded.PutVoid())) || !bounded) return;
+  ComPtr<uia::IUIAutomation2> bounded;
+  if (FAILED(automation->QueryInterface(uia::kIUIAutomation2, &bounded)) || !bounded) return;
   bounded->put_ConnectionTimeout(kAutomationConnectionTimeoutMs);
   bounded->put_TransactionTimeout(kAutomationTransactionTimeoutMs);
 }
 
 }  // namespace
 
-bool FromAutomation(TPoint& caret) {
+AutomationClient::AutomationClient() = default;
+AutomationClient::~AutomationClient() = default;
+
+uia::IUIAutomation* AutomationClient::Client() {
+  // Another thread would be calling into this apartment's object without marshalling.
+  if (client_) return ::GetCurrentThreadId() == thread_ ? client_.Get() : nullptr;
+  if (unavailable_) return nullptr;
+  if (FAILED(::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation, &client_)) ||
+      !client_) {
+    client_.Reset();
+    unavailable_ = true;
+    return nullptr;
+  }
+  thread_ = ::GetCurrentThreadId();
+  BoundWaits(client_.Get());
+  return client_.Get();
+}
+
+bool AutomationClient::FindCaret(TPoint& caret) {
   caret = TPoint{};
   // The focused element lives in the foreground application; one that has stopped
   // responding would hold every call below until the timeouts expire, on every tick.
   HWND foreground = ::GetForegroundWindow();
   if (foreground != nullptr && !Responsive(foreground)) return false;
+  uia::IUIAutomation* automation = Client();
+  if (automation == nullptr) return false;
 
-  uia::ComRef<uia::IUIAutomation> automation;
-  if (FAILED(::CoCreateInstance(uia::kCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, uia::kIUIAutomation,
-                                automation.PutVoid())) ||
-      !automation) {
-    return false;
-  }
-  BoundWaits(automation.Get());
-
-  uia::ComRef<uia::IUIAutomationElement> element;
-  if (FAILED(automation->GetFocusedElement(element.Put())) || !element) return false;
-  uia::ComRef<IUnknown> pattern;
-  if (FAILED(element->GetCurrentPattern(uia::kTextPatternId, pattern.Put())) || !pattern) return false;
-  uia::ComRef<uia::IUIAutomationTextPattern> text;
-  if (FAILED(pattern->QueryInterface(uia::kIUIAutomationTextPattern, text.PutVoid())) || !text) return false;
-  uia::ComRef<uia::IUIAutomationTextRangeArray> selection;
-  if (FAILED(text->GetSelection(selection.Put())) || !selection) return false;
-  uia::ComRef<uia::IUIAutomationTextRange> range;
-  if (FAILED(selection->GetElement(0, range.Put())) || !range) return false;
+  ComPtr<uia::IUIAutomationElement> element;
+  if (FAILED(automation->GetFocusedElement(&element)) || !element) return false;
+  ComPtr<IUnknown> pattern;
+  if (FAILED(element->GetCurrentPattern(uia::kTextPatternId, &pattern)) || !pattern) return false;
+  ComPtr<uia::IUIAutomationTextPattern> text;
+  if (FAILED(pattern->QueryInterface(uia::kIUIAutomationTextPattern, &text)) || !text) return false;
+  ComPtr<uia::IUIAutomationTextRangeArray> selection;
+  if (FAILED(text->GetSelection(&selection)) || !selection) return false;
+  ComPtr<uia::IUIAutomationTextRange> range;
+  if (FAILED(selection->GetElement(0, &range)) || !range) return false;
 
   // Four doubles per rectangle: left, top, width, height.
   SafeArray rectangles;

@@ -1,7 +1,14 @@
 #pragma once
 
+#include <windows.h>
+
 #include "base/Geometry.h"
 #include "platform/Caret.h"
+#include "platform/win32/Handles.h"
+
+namespace uia {
+struct IUIAutomation;
+}
 
 // The caret lookups behind Win32Caret, callable on their own by tests of this layer.
 // None of them waits on the foreground application: the automation calls run under short
@@ -9,8 +16,29 @@
 // queues are attached only around calls that cannot block.
 namespace caret_probe {
 
-// Needs COM initialised on the calling thread.
-bool FromAutomation(TPoint& caret);
+// The UI Automation client of one thread, made at its first lookup and kept: creating it
+// loads and sets up the automation core, too much for every tick. It lives in that thread's
+// single-threaded apartment, so it is used only there and must be destroyed before that
+// thread calls CoUninitialize.
+class AutomationClient {
+ public:
+  AutomationClient();
+  ~AutomationClient();
+  AutomationClient(const AutomationClient&) = delete;
+  AutomationClient& operator=(const AutomationClient&) = delete;
+
+  // Needs COM initialised on the calling thread.
+  bool FindCaret(TPoint& caret);
+
+ private:
+  uia::IUIAutomation* Client();
+
+  ComPtr<uia::IUIAutomation> client_;
+  DWORD thread_ = 0;
+  // Wine registers no automation class: one failed creation stands for all later ones.
+  bool unavailable_ = false;
+};
+
 bool FromThreadInput(TPoint& caret);
 ForegroundFocus LookAtForegroundFocus();
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <objbase.h>
+#include <oleauto.h>
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <utility>
 
@@ -51,6 +53,12 @@ struct RegCloseKeyClose {
 struct FreeLibraryClose {
   void operator()(HMODULE module) const { ::FreeLibrary(module); }
 };
+struct DestroyMenuClose {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+struct GlobalFreeClose {
+  void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
+};
 
 // From CreateCompatibleDC.
 using MemoryDc = UniqueHandle<HDC, DeleteDcClose>;
@@ -59,10 +67,42 @@ using DeviceDc = UniqueHandle<HDC, DeleteDcClose>;
 // Delete only once no DC has it selected (see SelectionGuard).
 using GdiBitmap = UniqueHandle<HBITMAP, DeleteObjectClose>;
 using PenHandle = UniqueHandle<HPEN, DeleteObjectClose>;
+// Delete only once no control uses it: hand the controls the new font first.
+using FontHandle = UniqueHandle<HFONT, DeleteObjectClose>;
+using BrushHandle = UniqueHandle<HBRUSH, DeleteObjectClose>;
 using AcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorClose>;
 using LoadedModule = UniqueHandle<HMODULE, FreeLibraryClose>;
+// Destroying a menu also destroys the submenus attached to it.
+using MenuHandle = UniqueHandle<HMENU, DestroyMenuClose>;
 // From RegOpenKeyExW or RegCreateKeyExW.
 using RegistryKey = UniqueHandle<HKEY, RegCloseKeyClose>;
+// From GlobalAlloc; Release() once SetClipboardData has taken it.
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
+// Holds one COM reference; `&pointer` releases what it held and takes an out-parameter.
+template <typename Interface>
+using ComPtr = Microsoft::WRL::ComPtr<Interface>;
+
+// GetIconInfo's answer: the hot spot, and the bitmaps (mask, and colour for a colour image)
+// it makes anew on every call, deleted here.
+class IconInfo {
+ public:
+  explicit IconInfo(HICON icon) : read_(::GetIconInfo(icon, &info_) != FALSE) {
+    if (!read_) info_ = ICONINFO{};
+    color_.Reset(info_.hbmColor);
+    mask_.Reset(info_.hbmMask);
+  }
+  IconInfo(const IconInfo&) = delete;
+  IconInfo& operator=(const IconInfo&) = delete;
+
+  explicit operator bool() const { return read_; }
+  POINT HotSpot() const { return POINT{static_cast<LONG>(info_.xHotspot), static_cast<LONG>(info_.yHotspot)}; }
+
+ private:
+  ICONINFO info_{};
+  bool read_;
+  GdiBitmap color_;
+  GdiBitmap mask_;
+};
 
 // A DC from GetDC, given back with ReleaseDC on the same window.
 class WindowDc {
@@ -158,6 +198,46 @@ class ClipboardScope {
 
  private:
   bool opened_;
+};
+
+// A SAFEARRAY handed out by a COM call.
+class SafeArray {
+ public:
+  SafeArray() = default;
+  ~SafeArray() {
+    if (array_ != nullptr) ::SafeArrayDestroy(array_);
+  }
+  SafeArray(const SafeArray&) = delete;
+  SafeArray& operator=(const SafeArray&) = delete;
+
+  SAFEARRAY* Get() const { return array_; }
+  // For out-parameters: whatever was held is destroyed first.
+  SAFEARRAY** Put() {
+    if (array_ != nullptr) ::SafeArrayDestroy(std::exchange(array_, nullptr));
+    return &array_;
+  }
+
+ private:
+  SAFEARRAY* array_ = nullptr;
+};
+
+// SafeArrayAccessData until the scope ends; declare it after the SafeArray it reads.
+class SafeArrayData {
+ public:
+  explicit SafeArrayData(SAFEARRAY* array) : array_(array) {
+    if (FAILED(::SafeArrayAccessData(array_, &data_))) data_ = nullptr;
+  }
+  ~SafeArrayData() {
+    if (data_ != nullptr) ::SafeArrayUnaccessData(array_);
+  }
+  SafeArrayData(const SafeArrayData&) = delete;
+  SafeArrayData& operator=(const SafeArrayData&) = delete;
+
+  const double* Doubles() const { return static_cast<const double*>(data_); }
+
+ private:
+  SAFEARRAY* array_;
+  void* data_ = nullptr;
 };
 
 // COM on this thread; uninitialised only if this object's initialisation succeeded.

@@ -6,8 +6,6 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <utility>
-
 namespace uia {
 
 inline constexpr CLSID kCUIAutomation = {0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
@@ -243,31 +241,5 @@ struct IUIAutomationTextRange : IUnknown {
 };
 
 #pragma GCC diagnostic pop
-
-// Holds one reference and releases it, whichever way the scope ends.
-template <typename Interface>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() { Reset(); }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  Interface* Get() const { return object_; }
-  Interface* operator->() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-  // For out-parameters: whatever was held is released first.
-  Interface** Put() {
-    Reset();
-    return &object_;
-  }
-  void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-  void Reset() {
-    if (object_ != nullptr) std::exchange(object_, nullptr)->Release();
-  }
-
- private:
-  Interface* object_ = nullptr;
-};
 
 }  // namespace uia

@@ -8,11 +8,6 @@
 
 namespace {
 
-struct GlobalFreeClose {
-  void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
-};
-using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
-
 // About a tenth of a second in all: long enough for a clipboard manager, short enough that
 // the picture hardly stops.
 constexpr int kOpenAttempts = 6;

@@ -1,7 +1,8 @@
 #include "platform/win32/Win32Screen.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "platform/win32/DibSurface.h"
 
 namespace {
 
@@ -19,15 +20,7 @@ bool ClipToBitmap(int64_t left, int64_t top, int64_t width, int64_t height, cons
   return true;
 }
 
-void CopyPixels(const Bitmap& from, int fromX, int fromY, Bitmap& to, int toX, int toY, int width, int height) {
-  for (int y = 0; y < height; ++y) {
-    std::memcpy(to.Row(toY + y) + toX, from.Row(fromY + y) + fromX, static_cast<size_t>(width) * 4);
-  }
-}
-
 }  // namespace
-
-Win32Screen::Win32Screen() : staging_(dibs_) {}
 
 TRect Win32Screen::VirtualScreen() {
   const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -37,12 +30,15 @@ TRect Win32Screen::VirtualScreen() {
   return TRect{left, top, left + width, top + height};
 }
 
+// `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
 bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
   if (!screen_) screen_.Reset(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
   if (!screen_) return false;
   const HDC screen = screen_.Get();
   RECT area;
   if (!ClipToBitmap(at.x, at.y, source.Width(), source.Height(), target, area)) return true;
+  const HDC dc = DibSurface::DcOf(target);
+  if (dc == nullptr) return false;
   // Wine copies nothing at all when the source reaches past the desktop, so only the part on
   // the desktop is copied; the rest reads black, as it does on Windows outside every monitor.
   const TRect desktop = VirtualScreen();
@@ -62,66 +58,34 @@ bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at)
   const int sourceX = static_cast<int>(shiftX + area.left);
   const int sourceY = static_cast<int>(shiftY + area.top);
 
-  if (HDC dc = DibSurface::DcOf(target)) {
-    const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen, sourceX, sourceY, kCaptureRop);
-    ::GdiFlush();  // the core reads the pixels next
-    return copied != FALSE;
-  }
-  HDC staged = Stage(area, nullptr);
-  if (staged == nullptr) return false;
-  if (!::BitBlt(staged, 0, 0, width, height, screen, sourceX, sourceY, kCaptureRop)) return false;
-  Unstage(target, area);
-  return true;
+  const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen, sourceX, sourceY, kCaptureRop);
+  ::GdiFlush();  // the core reads the pixels next
+  return copied != FALSE;
 }
 
 bool Win32Screen::CurrentCursor(CursorImage& cursor) {
   CURSORINFO info{};
   info.cbSize = sizeof(info);
   if (!::GetCursorInfo(&info) || info.hCursor == nullptr) return false;
-  // GetIconInfo makes two bitmaps on every call; the hot spot of a handle never changes.
-  if (info.hCursor != lastCursor_) {
-    ICONINFO icon{};
-    if (!::GetIconInfo(info.hCursor, &icon)) return false;
-    if (icon.hbmColor != nullptr) ::DeleteObject(icon.hbmColor);
-    if (icon.hbmMask != nullptr) ::DeleteObject(icon.hbmMask);
-    lastCursor_ = info.hCursor;
-    lastHotSpot_ = POINT{static_cast<LONG>(icon.xHotspot), static_cast<LONG>(icon.yHotspot)};
-  }
+  // Read anew every time, not kept per handle: a system cursor keeps its handle when the user
+  // picks another pointer size or scheme, and its hot spot moves with the new image.
+  const IconInfo icon(info.hCursor);
+  if (!icon) return false;
+  const POINT hotSpot = icon.HotSpot();
   cursor.handle = reinterpret_cast<uintptr_t>(info.hCursor);
-  cursor.hotSpot = TPoint{lastHotSpot_.x, lastHotSpot_.y};
+  cursor.hotSpot = TPoint{hotSpot.x, hotSpot.y};
   return true;
 }
 
+// `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
 bool Win32Screen::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) {
   if (cursor.handle == 0 || size <= 0) return false;
+  const HDC dc = DibSurface::DcOf(target);
+  if (dc == nullptr) return false;
   const auto icon = reinterpret_cast<HICON>(cursor.handle);
-  if (HDC dc = DibSurface::DcOf(target)) {
-    const BOOL drawn = ::DrawIconEx(dc, at.x, at.y, icon, size, size, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    return drawn != FALSE;
-  }
-  RECT area;
-  if (!ClipToBitmap(at.x, at.y, size, size, target, area)) return true;
-  HDC staged = Stage(area, &target);
-  if (staged == nullptr) return false;
-  if (!::DrawIconEx(staged, at.x - area.left, at.y - area.top, icon, size, size, 0, nullptr, DI_NORMAL)) return false;
-  Unstage(target, area);
-  return true;
-}
-
-HDC Win32Screen::Stage(const RECT& area, const Bitmap* from) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  staging_.SetSize(width, height);
-  HDC dc = DibSurface::DcOf(staging_);
-  if (dc == nullptr || staging_.Width() != width || staging_.Height() != height) return nullptr;
-  if (from != nullptr) CopyPixels(*from, area.left, area.top, staging_, 0, 0, width, height);
-  return dc;
-}
-
-void Win32Screen::Unstage(Bitmap& to, const RECT& area) {
+  const BOOL drawn = ::DrawIconEx(dc, at.x, at.y, icon, size, size, 0, nullptr, DI_NORMAL);
   ::GdiFlush();
-  CopyPixels(staging_, 0, 0, to, area.left, area.top, area.right - area.left, area.bottom - area.top);
+  return drawn != FALSE;
 }
 
 bool Win32Screen::CursorPos(TPoint& pos) {
