@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
 #include "Desktop.h"
 #include "Picture.h"
 #include "fixture/TestPattern.h"
@@ -108,6 +107,8 @@ class StatusPanelOnPattern : public ::testing::Test {
     })) << "the test pattern never covered the desktop";
 
     ForgetSettings(kSettingsKey);
+    // The picture is compared with the pattern alone: no cursor image in it.
+    StoreSetting(kSettingsKey, L"ShowCursor1_Checked", L"False");
     magnifier_ = ChildProcess(L"glimmerlux.exe", L"");
     ASSERT_TRUE(magnifier_.Started()) << "glimmerlux.exe did not start";
     ASSERT_TRUE(magnifier_.WaitUntilIdle(kStartTimeout)) << "glimmerlux.exe never finished starting";
@@ -115,8 +116,6 @@ class StatusPanelOnPattern : public ::testing::Test {
       window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
       return window_ != nullptr;
     })) << "no visible window captioned \"Glimmerlux\"";
-    // The picture is compared with the pattern alone: no cursor image in it.
-    ASSERT_TRUE(RunCommand(window_, "Showcursor1"));
     panel_ = GetDlgItem(window_, kPanel1Id);
     ASSERT_TRUE(panel_ != nullptr && IsWindowVisible(panel_)) << "no status panel";
     view_ = ChildWindowFromPointEx(window_, {1, 1}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
