@@ -8,17 +8,26 @@ namespace {
 
 constexpr auto kSettle = std::chrono::seconds(5);
 
-std::wstring DirectoryOfThisProgram() {
-  std::wstring path(MAX_PATH, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return path.substr(0, path.find_last_of(L"\\/") + 1);
+void SendKey(WORD key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  SendInput(1, &input, sizeof(INPUT));
 }
 
 }  // namespace
 
+std::wstring BesideThisProgram(const std::wstring& file) {
+  std::wstring path(MAX_PATH, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length);
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + file;
+}
+
 ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
-  const std::wstring path = DirectoryOfThisProgram() + program;
+  const std::wstring path = BesideThisProgram(program);
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -122,6 +131,18 @@ void PressKeys(std::initializer_list<WORD> keys) {
   for (WORD key : keys) add(key, 0);
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HeldKey::HeldKey(WORD key) : key_(key) { SendKey(key_, 0); }
+
+HeldKey::~HeldKey() { SendKey(key_, KEYEVENTF_KEYUP); }
+
+void SendMouse(DWORD flags, DWORD data) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  input.mi.mouseData = data;
+  SendInput(1, &input, sizeof(INPUT));
 }
 
 void ForgetSettings(const wchar_t* keyPath) { RegDeleteTreeW(HKEY_CURRENT_USER, keyPath); }

@@ -14,6 +14,9 @@ struct CloseHandleRelease {
 };
 using KernelHandle = UniqueHandle<HANDLE, CloseHandleRelease>;
 
+// The full path of a file beside the test driver, where the build puts every program.
+std::wstring BesideThisProgram(const std::wstring& file);
+
 // A program started for one test; it is killed when the test is over, passed or not.
 class ChildProcess {
  public:
@@ -59,6 +62,21 @@ bool MovePointerTo(POINT point);
 bool MakeForeground(HWND window);
 // Presses and releases a key chord, modifiers first, as a person would.
 void PressKeys(std::initializer_list<WORD> keys);
+
+// A key held down from construction to destruction, so a failing test never leaves it down.
+class HeldKey {
+ public:
+  explicit HeldKey(WORD key);
+  ~HeldKey();
+  HeldKey(const HeldKey&) = delete;
+  HeldKey& operator=(const HeldKey&) = delete;
+
+ private:
+  WORD key_;
+};
+
+// One mouse event through the system's input queue, at the pointer's place.
+void SendMouse(DWORD flags, DWORD data = 0);
 
 // Removes the program's stored settings, so every test starts as a first run.
 void ForgetSettings(const wchar_t* keyPath);

@@ -53,7 +53,9 @@ RECT SourceRect(POINT pointer, const RECT& desktop, int viewWidth, int viewHeigh
   return {left, top, left + CapturedLength(viewWidth, width), top + CapturedLength(viewHeight, height)};
 }
 
-Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int viewHeight) {
+Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int viewHeight,
+                    const DesktopColour& colourAt) {
+  const DesktopColour colour = colourAt ? colourAt : [](int x, int y) { return test_pattern::PixelAt(x, y); };
   Picture picture(viewWidth, viewHeight, kGrey);
   const auto column = SourceIndexOfEachViewPixel(source.right - source.left, viewWidth);
   const auto row = SourceIndexOfEachViewPixel(source.bottom - source.top, viewHeight);
@@ -63,10 +65,27 @@ Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int 
       const int j = row[static_cast<size_t>(y)];
       if (i < 0 || j < 0) continue;
       const POINT at{source.left + i, source.top + j};
-      picture.At(x, y) = PtInRect(&desktop, at) ? test_pattern::PixelAt(at.x, at.y) : kAnyColour;
+      picture.At(x, y) = PtInRect(&desktop, at) ? colour(at.x, at.y) : kAnyColour;
     }
   }
   return picture;
+}
+
+Picture Framed(Picture picture) {
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (OnEdge(picture, x, y)) picture.At(x, y) = kSilver;
+    }
+  }
+  return picture;
+}
+
+Picture MirroredLeftRight(const Picture& picture) {
+  Picture mirrored(picture.width, picture.height);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) mirrored.At(x, y) = picture.At(picture.width - 1 - x, y);
+  }
+  return mirrored;
 }
 
 std::string Differences(const Picture& shown, const Picture& wanted, bool frameAllowed) {

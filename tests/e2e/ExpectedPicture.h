@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "Picture.h"
@@ -19,8 +20,18 @@ constexpr uint32_t kAnyColour = 0xFF000000;
 // The desktop area the picture shows: it follows the pointer and stays on the desktop.
 RECT SourceRect(POINT pointer, const RECT& desktop, int viewWidth, int viewHeight);
 
+// The colour a desktop pixel has on the screen; by default the test pattern's.
+using DesktopColour = std::function<uint32_t(int x, int y)>;
+
 // The source rectangle scaled by the zoom, every desktop pixel a solid block.
-Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int viewHeight);
+Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int viewHeight,
+                    const DesktopColour& colourAt = nullptr);
+
+// The picture with the 1-pixel silver frame a view without title bar draws over its edge.
+Picture Framed(Picture picture);
+
+// The picture turned left for right.
+Picture MirroredLeftRight(const Picture& picture);
 
 // Empty when `shown` is `wanted`, else a short account for a person. A 1-pixel silver
 // frame along the picture's edge is accepted when `frameAllowed`, but only a complete one.

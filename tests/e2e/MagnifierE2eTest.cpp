@@ -3,139 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <chrono>
-#include <cmath>
 #include <optional>
 #include <string>
 
 #include "Desktop.h"
 #include "ExpectedPicture.h"
+#include "MagnifierOnPattern.h"
 #include "Picture.h"
-#include "fixture/TestPattern.h"
 
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-constexpr auto kStartTimeout = 30s;
-constexpr auto kPictureTimeout = 5s;
-
-bool ShowsPattern(const RECT& area) {
-  const Picture shown = GrabScreen(area);
-  for (int y = 0; y < shown.height; ++y) {
-    for (int x = 0; x < shown.width; ++x) {
-      if (shown.At(x, y) != test_pattern::PixelAt(area.left + x, area.top + y)) return false;
-    }
-  }
-  return true;
-}
-
-class MagnifierOnPattern : public ::testing::Test {
- protected:
-  void SetUp() override {
-    desktop_ = VirtualScreen();
-    // The pointer waits in a corner so that it never passes over the magnifier on its way.
-    ASSERT_TRUE(MovePointerTo({desktop_.left, desktop_.bottom - 1}));
-
-    pattern_ = ChildProcess(L"test_pattern.exe", L"");
-    ASSERT_TRUE(pattern_.Started()) << "test_pattern.exe did not start";
-    const LONG midX = (desktop_.left + desktop_.right) / 2;
-    const LONG midY = (desktop_.top + desktop_.bottom) / 2;
-    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
-      return ShowsPattern({desktop_.left, desktop_.top, desktop_.left + 16, desktop_.top + 16}) &&
-             ShowsPattern({midX, midY, midX + 16, midY + 16}) &&
-             ShowsPattern({desktop_.right - 16, desktop_.bottom - 16, desktop_.right, desktop_.bottom});
-    })) << "the test pattern never covered the desktop";
-
-    // A first run, with the cursor image left out of the picture: the pattern is then the
-    // only thing the view can show.
-    ForgetSettings(kSettingsKey);
-    StoreSetting(kSettingsKey, L"ShowCursor1_Checked", L"False");
-    magnifier_ = ChildProcess(L"glimmerlux.exe", L"");
-    ASSERT_TRUE(magnifier_.Started()) << "glimmerlux.exe did not start";
-    ASSERT_TRUE(magnifier_.WaitUntilIdle(kStartTimeout)) << "glimmerlux.exe never finished starting";
-    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
-      window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
-      return window_ != nullptr;
-    })) << "no visible window captioned \"Glimmerlux\"";
-    view_ = ChildWindowFromPointEx(window_, {1, 1}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    ASSERT_TRUE(view_ != nullptr && view_ != window_) << "the window has no view in its top-left corner";
-  }
-
-  // So that `make run` in the same Wine prefix starts as a first run too.
-  void TearDown() override { ForgetSettings(kSettingsKey); }
-
-  SIZE ViewSize() const {
-    RECT client{};
-    GetClientRect(view_, &client);
-    return {client.right, client.bottom};
-  }
-
-  // Half the desktop extent the view shows around the pointer, as the placement counts it.
-  POINT HalfSource() const {
-    const SIZE view = ViewSize();
-    return {static_cast<LONG>(std::nearbyint(view.cx / expected::kZoom)) / 2,
-            static_cast<LONG>(std::nearbyint(view.cy / expected::kZoom)) / 2};
-  }
-
-  // Parks the magnifier in a desktop corner clear of what it is to show, so it never
-  // magnifies itself.
-  bool MoveMagnifierClearOf(const RECT& source, POINT pointer) {
-    RECT window{};
-    GetWindowRect(window_, &window);
-    const LONG width = window.right - window.left;
-    const LONG height = window.bottom - window.top;
-    const POINT corners[] = {{desktop_.right - width, desktop_.bottom - height},
-                             {desktop_.left, desktop_.top},
-                             {desktop_.right - width, desktop_.top},
-                             {desktop_.left, desktop_.bottom - height}};
-    for (const POINT corner : corners) {
-      const RECT placed{corner.x, corner.y, corner.x + width, corner.y + height};
-      if (!Intersect(placed, source) && !PtInRect(&placed, pointer)) return MoveWindowTo(window_, corner);
-    }
-    return false;
-  }
-
-  // Points at `pointer` and waits for the view to show the pattern around it.
-  void ExpectPictureAround(POINT pointer) {
-    SCOPED_TRACE("pointer at " + Describe(pointer));
-    const SIZE view = ViewSize();
-    const RECT source = expected::SourceRect(pointer, desktop_, view.cx, view.cy);
-    ASSERT_TRUE(MoveMagnifierClearOf(source, pointer)) << "no room for the magnifier beside " << Describe(source);
-    ASSERT_TRUE(MovePointerTo(pointer)) << "the pointer did not move";
-
-    const Picture wanted = expected::ViewPicture(source, desktop_, view.cx, view.cy);
-    Picture shown;
-    std::string differences;
-    WaitUntil(kPictureTimeout, [&] {
-      shown = GrabScreen(ScreenRectOfClient(view_));
-      differences = expected::Differences(shown, wanted, true);
-      return differences.empty();
-    });
-    if (differences.empty()) return;
-    ADD_FAILURE() << "the view does not show desktop " << Describe(source) << " doubled: " << differences
-                  << "\n  shown picture saved as " << SaveForPerson(shown);
-  }
-
-  // Returns where the file went.
-  static std::string SaveForPerson(const Picture& picture) {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = std::string("e2e-") + test->name() + "-" + std::to_string(++saved_) + ".bmp";
-    SaveBmp(picture, std::wstring(name.begin(), name.end()));
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
-    return full;
-  }
-
-  RECT desktop_{};
-  // Declared so that the magnifier is killed first, while the pattern still stands.
-  ChildProcess pattern_;
-  ChildProcess magnifier_;
-  HWND window_ = nullptr;
-  HWND view_ = nullptr;
-  static inline int saved_ = 0;
-};
 
 TEST_F(MagnifierOnPattern, StartsWithoutCaptionAndCentredWithTheViewAcrossTheWindow) {
   // A fresh start hides the title bar: no caption and no sizing frame, only the view's silver frame.

@@ -44,14 +44,6 @@ std::string HtmlText(uint32_t pixel) {
 
 std::string PositionText(POINT p) { return "Position: " + std::to_string(p.x) + ", " + std::to_string(p.y); }
 
-void SendMouse(DWORD flags, DWORD data = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  input.mi.mouseData = data;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
 POINT CentreOf(HWND control) {
   const RECT r = ScreenRectOfClient(control);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
