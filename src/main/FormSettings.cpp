@@ -32,7 +32,11 @@ std::vector<TStoredProp> Tfrmmain::StoredProps() {
        {},
        {},
        [this] { return panel.cbxZoomLevel.ItemIndex; },
-       [this](int32_t index) { panel.cbxZoomLevel.ItemIndex = index; }},
+       [this](int32_t index) {
+         // Outside the list there is no entry to select: no selection, not a number kept for later.
+         const bool listed = index >= 0 && index < static_cast<int32_t>(ZoomLevels.size());
+         panel.cbxZoomLevel.ItemIndex = listed ? index : -1;
+       }},
       Flag("Panel1_Visible", panel.Panel1.Visible),
       Checked("DrawCrossHair1_Checked", menu.DrawCrossHair1),
       Checked("RGBValues1_Checked", menu.RGBValues1),

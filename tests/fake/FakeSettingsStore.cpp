@@ -16,6 +16,7 @@ StoredValue FakeSettingsStore::Read(const std::string& name) {
 bool FakeSettingsStore::WriteInteger(const std::string& name, int32_t value) {
   if (!writable) return false;
   ++writes;
+  written.push_back(name);
   values_[Key(name)] = {name, StoredValue{StoredValue::Kind::Dword, static_cast<uint32_t>(value), {}}};
   return true;
 }
@@ -23,6 +24,7 @@ bool FakeSettingsStore::WriteInteger(const std::string& name, int32_t value) {
 bool FakeSettingsStore::WriteText(const std::string& name, const std::string& text) {
   if (!writable) return false;
   ++writes;
+  written.push_back(name);
   values_[Key(name)] = {name, StoredValue{StoredValue::Kind::Text, 0, text}};
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/SettingsStore.h"
 
@@ -11,6 +12,8 @@ class FakeSettingsStore : public SettingsStore {
   // Off: every write fails, as when the key cannot be created.
   bool writable = true;
   int writes = 0;
+  // Every name written, in order and in the writer's letter case.
+  std::vector<std::string> written;
 
   StoredValue Read(const std::string& name) override;
   bool WriteInteger(const std::string& name, int32_t value) override;
