@@ -1,5 +1,7 @@
 #include "main/Placement.h"
 
+#include <algorithm>
+
 #include "base/Arith.h"
 
 TPoint SourceSize(int viewWidth, int viewHeight, float zoom, const TRect& desktop) {
@@ -10,7 +12,7 @@ TPoint SourceSize(int viewWidth, int viewHeight, float zoom, const TRect& deskto
   return {width, height};
 }
 
-AxisPlacement PlaceOnAxis(int centre, int shift, int origin, int extent, int size) {
+AxisPlacement PlaceOnAxis(int centre, int64_t shift, int origin, int extent, int size) {
   const int half = size / 2;
   int screen;
   if (centre < origin + half)
@@ -19,5 +21,6 @@ AxisPlacement PlaceOnAxis(int centre, int shift, int origin, int extent, int siz
     screen = origin + extent - size;
   else
     screen = centre - half;
-  return {screen, centre - screen + shift};
+  const int64_t offset = int64_t{centre} - screen + shift;
+  return {screen, static_cast<int>(std::clamp<int64_t>(offset, INT32_MIN, INT32_MAX))};
 }

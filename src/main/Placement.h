@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "base/Geometry.h"
 
 // Where the captured rectangle starts on one axis, and where the tracked point lies inside it.
@@ -14,4 +16,5 @@ TPoint SourceSize(int viewWidth, int viewHeight, float zoom, const TRect& deskto
 
 // Keeps a source span of `size` pixels around `centre` on the desktop span [origin, origin+extent).
 // The comparisons are strict, so the centre one past the middle still counts as the middle.
-AxisPlacement PlaceOnAxis(int centre, int shift, int origin, int extent, int size);
+// `shift` is wide: a stored fixed point may lie anywhere in the 32-bit range, the pointer far from it.
+AxisPlacement PlaceOnAxis(int centre, int64_t shift, int origin, int extent, int size);

@@ -46,17 +46,19 @@ void Tracking::TrackingTick() {
   }
 
   TPoint centre = pointer;
-  TPoint shift;
+  int64_t shiftX = 0;
+  int64_t shiftY = 0;
   TPoint caret;
   if (items_.FixedLocation1.Checked) {
     centre = {memX, memY};
-    shift = {pointer.x - memX, pointer.y - memY};
+    shiftX = int64_t{pointer.x} - memX;
+    shiftY = int64_t{pointer.y} - memY;
   } else if (followkey && caret_.GetCaretPosition(caret)) {
     centre = caret;
   }
 
-  const AxisPlacement across = PlaceOnAxis(centre.x, shift.x, desktop.left, desktop.Width(), source.x);
-  const AxisPlacement down = PlaceOnAxis(centre.y, shift.y, desktop.top, desktop.Height(), source.y);
+  const AxisPlacement across = PlaceOnAxis(centre.x, shiftX, desktop.left, desktop.Width(), source.x);
+  const AxisPlacement down = PlaceOnAxis(centre.y, shiftY, desktop.top, desktop.Height(), source.y);
   view_.BeginUpdate();
   view_.SetScreenTop(down.screen);
   view_.SetScreenLeft(across.screen);

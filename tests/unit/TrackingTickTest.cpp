@@ -102,6 +102,16 @@ TEST(TrackingTick, FixedLocationKeepsThePictureWhileTheMarksFollowThePointer) {
   EXPECT_EQ(t.Placed(), (TickFixture::Result{860, 400, 465, 75}));
 }
 
+TEST(TrackingTick, AStoredFixedPointAtTheEndsOfTheRangeNeitherOverflowsNorLeavesTheDesktop) {
+  TickFixture t(kFullHd, 400, 300, 2);
+  t.form.menu.FixedLocation1.Checked = true;
+  t.form.tracking.memX = INT32_MIN;
+  t.form.tracking.memY = INT32_MAX;
+  t.TickAt({100, -50});
+  // The picture keeps to the desktop's top-right corner; the marks stay on the pointer.
+  EXPECT_EQ(t.Placed(), (TickFixture::Result{0, 100, 930, -980}));
+}
+
 TEST(TrackingTick, EveryTickAsksForExactlyOneRepaintEvenWhenNothingMoved) {
   TickFixture t(kFullHd, 400, 300, 2);
   t.TickAt({500, 500});
