@@ -216,6 +216,10 @@ TEST_F(StatusPanelOnPattern, CopiesTheReadoutTextsToTheClipboard) {
   // Wide enough for the position label, which narrower windows leave out.
   SetWindowPos(window_, nullptr, 0, 0, 640, 320, SWP_NOMOVE | SWP_NOZORDER);
   ASSERT_TRUE(WaitUntil(kSettle, [&] { return IsWindowVisible(Control(kPositionLabelId)) != FALSE; }));
+  // A menu keeps the readouts it opened on, so the label first catches up with the pointer on it.
+  const POINT onLabel = CentreOf(Control(kPositionLabelId));
+  ASSERT_TRUE(MovePointerTo(onLabel));
+  ExpectText(kPositionLabelId, PositionText({onLabel.x - p.x, onLabel.y - p.y}));
   PickFromPopup(kPositionLabelId, {VK_DOWN, VK_RETURN});  // Copy Coordinates to Clipboard
   std::optional<std::wstring> copied;
   WaitUntil(kSettle, [&] { return (copied = ClipboardText()).has_value(); });
