@@ -74,14 +74,19 @@ HWND TrayWindow() {
   return tray != nullptr && IsWindowVisible(tray) ? tray : nullptr;
 }
 
-// The centre of the first icon in the notification area, which only the magnifier fills.
-std::optional<POINT> TrayIconCentre() {
+// The first icon in the notification area, which only the magnifier fills.
+HWND TrayIconWindow() {
   HWND tray = TrayWindow();
-  if (tray == nullptr) return std::nullopt;
+  if (tray == nullptr) return nullptr;
   // Wine 8 draws each icon as a child window; later versions renamed its class.
   HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr);
   if (icon == nullptr) icon = FindWindowExW(tray, nullptr, L"__wine_tray_icon", nullptr);
-  if (icon == nullptr || !IsWindowVisible(icon)) return std::nullopt;
+  return icon != nullptr && IsWindowVisible(icon) ? icon : nullptr;
+}
+
+std::optional<POINT> TrayIconCentre() {
+  HWND icon = TrayIconWindow();
+  if (icon == nullptr) return std::nullopt;
   const RECT r = ScreenRectOfClient(icon);
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
@@ -227,8 +232,10 @@ TEST_F(TrayOnPattern, TheCloseBoxHidesToTheTrayAndTheIconBringsItBackInPlace) {
   ExpectPictureAroundPointer();
   PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
   ExpectInTray();
+  EXPECT_FALSE(StoredText(L"ShowTitlebar").has_value()) << "hiding to the tray wrote the settings";
   ClickTrayIcon();
   ExpectBackInPlace();
+  EXPECT_FALSE(StoredText(L"ShowTitlebar").has_value()) << "coming back wrote the settings";
 
   // The panel's close button does the same, and so does a second click on the icon.
   SCOPED_TRACE("the panel's close button");
@@ -241,6 +248,22 @@ TEST_F(TrayOnPattern, TheCloseBoxHidesToTheTrayAndTheIconBringsItBackInPlace) {
   SCOPED_TRACE("a click on the icon");
   ClickTrayIcon();
   ExpectInTray();
+}
+
+TEST_F(TrayOnPattern, MinimisingHidesToTheTrayAndARecreatedTaskbarGetsTheIconBack) {
+  StartShown();
+  PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ExpectInTray();
+  // As a restarted shell announces its new taskbar: the icon is removed and added again.
+  HWND before = TrayIconWindow();
+  ASSERT_TRUE(before != nullptr);
+  PostMessageW(window_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_TRUE(WaitUntil(kSettle, [&] {
+    HWND now = TrayIconWindow();
+    return now != nullptr && now != before;
+  })) << "the icon was not added anew";
+  ClickTrayIcon();
+  ExpectBackInPlace();
 }
 
 TEST_F(TrayOnPattern, CtrlAltGHidesTheFocusedWindowAndBringsItBackFromAnotherProgram) {
