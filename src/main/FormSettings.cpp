@@ -93,9 +93,11 @@ void Tfrmmain::RestoreFormState() {
 
 void Tfrmmain::FormDestroy() {
   if (!JvFormStorage1.Saved()) SaveFormState();
+  hotKey.Release();
 }
 
 void Tfrmmain::FormShow() {
+  presence.FormShow();
   SettingsStore& store = FSettings;
   TImageView& view = *FImageView;
   chrome.SetWindowOpacity(FHandle, 255);

@@ -142,8 +142,10 @@ const TMenuEntry kMainMenu[] = {
     {"N5", "-", 0, kNone, 0, false, nullptr, nullptr},
     {"Enabled1", "Glimmerlux On/Off", 0, CtrlAlt('E'), 0, true, &TMainMenuItems::Enabled1,
      Command<&Tfrmmain::Enabled1Click>},
-    {"ShowHideProgram1", "Show/Hide Glimmerlux Window", 0, CtrlAlt('G'), 0, false, nullptr, nullptr},
-    {"StayinSystemTray1", "Stay in System Tray", 0, kNone, 0, true, &TMainMenuItems::StayinSystemTray1, nullptr},
+    {"ShowHideProgram1", "Show/Hide Glimmerlux Window", 0, CtrlAlt('G'), 0, false, nullptr,
+     Command<&Tfrmmain::ShowHideProgram1Click>},
+    {"StayinSystemTray1", "Stay in System Tray", 0, kNone, 0, true, &TMainMenuItems::StayinSystemTray1,
+     Command<&Tfrmmain::StayinSystemTray1Click>},
     {"RunonStartup1", "Run on Startup", 0, kNone, 0, false, &TMainMenuItems::RunonStartup1,
      Command<&Tfrmmain::RunonStartup1Click>},
     {"N6", "-", 0, kNone, 0, false, nullptr, nullptr},
@@ -151,7 +153,7 @@ const TMenuEntry kMainMenu[] = {
     {"VisitTarnwellSoftwareWebsite1", "Visit Tarnwell Software Website", 0, kNone, 0, false, nullptr, nullptr},
     {"ShowHelpfile1", "Help Topics", 0, {kVkF1, false, false, false}, 0, false, nullptr, nullptr},
     {"AboutGlimmerlux1", "About Glimmerlux...", 0, kNone, 0, false, &TMainMenuItems::AboutGlimmerlux1, nullptr},
-    {"Exit1", "Exit", 0, {kVkF4, false, true, false}, 0, false, nullptr, nullptr},
+    {"Exit1", "Exit", 0, {kVkF4, false, true, false}, 0, false, nullptr, Command<&Tfrmmain::Exit1Click>},
 };
 
 const TMenuEntry kColorDisplayMenu[] = {

@@ -84,6 +84,10 @@ class TStatusPanel {
   void FollowCaretButtonClicked() {
     if (OnFollowCaretClick) OnFollowCaretClick();
   }
+  // The user clicked the close button.
+  void CloseButtonClicked() {
+    if (OnCloseClick) OnCloseClick();
+  }
 
   // Something the host shows changed.
   void Changed() {
@@ -93,4 +97,5 @@ class TStatusPanel {
   std::function<void()> OnZoomListChange;
   std::function<void()> OnFollowCaretClick;
   std::function<void()> OnBackgroundPress;
+  std::function<void()> OnCloseClick;
 };

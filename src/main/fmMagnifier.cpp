@@ -17,6 +17,10 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       chrome(platform.frame, platform.windows, FHandle, *FImageView, panel, menu, [this] { WriteSettings(); }),
       startWithWindows(platform.startup, platform.programFile, platform.messages, menu),
       JvFormStorage1({platform.settings, platform.frame, platform.screen, platform.monitors}, FHandle, StoredProps()),
+      JvTrayIcon1(platform.tray, platform.app, platform.windows),
+      presence(JvTrayIcon1, platform.app, platform.frame, FHandle, menu,
+               {[this] { WriteSettings(); }, [this] { SaveFormState(); }}),
+      hotKey(platform.hotKeys, FHandle, [this] { presence.ToggleProgram(); }),
       FSettings(platform.settings),
       FMessages(platform.messages),
       FProgramFile(platform.programFile) {
@@ -24,6 +28,7 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
   panel.OnZoomListChange = [this] { zoom.cbxZoomLevelChange(); };
   panel.OnFollowCaretClick = [this] { btnTypeClick(); };
   panel.OnBackgroundPress = [this] { ImageView1MouseDown(TMouseButton::Left); };
+  panel.OnCloseClick = [this] { btnCloseClick(); };
   FImageView->OnDblClick = [this](TCustomImageView*) { ImageView1DblClick(); };
   FImageView->OnMouseDown = [this](TCustomImageView*, TMouseButton button, TPoint) { ImageView1MouseDown(button); };
   setFreqChecked();
@@ -38,6 +43,13 @@ Tfrmmain::~Tfrmmain() = default;
 void Tfrmmain::AttachWindow(WindowId handle) {
   FHandle = handle;
   Timer1.AttachWindow(handle);
+  JvTrayIcon1.AttachWindow(handle);
+}
+
+void Tfrmmain::FormCreate() {
+  hotKey.Register();
+  presence.AllowClose = false;
+  tracking.followkey = panel.btnType.Down;
 }
 
 TRect Tfrmmain::ClientResized(int width, int height) const {

@@ -8,12 +8,15 @@
 #include "main/CaretLocator.h"
 #include "main/DisplayCommands.h"
 #include "main/FormStorage.h"
+#include "main/HotKey.h"
 #include "main/MenuItems.h"
 #include "main/StartWithWindows.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
 #include "main/Timer.h"
 #include "main/Tracking.h"
+#include "main/TrayIcon.h"
+#include "main/TrayPresence.h"
 #include "main/WindowChrome.h"
 #include "main/ZoomSelection.h"
 #include "platform/Services.h"
@@ -58,6 +61,22 @@ class Tfrmmain {
   void FormHide() { WriteSettings(); }
 
   void RunonStartup1Click() { startWithWindows.RunonStartup1Click(); }
+
+  // Once the window exists, before its first show: the hot key and the window's own fields.
+  void FormCreate();
+
+  // The tray, closing and the hot key.
+  void HideApplication() { JvTrayIcon1.HideApplication(); }
+  void ShowApplication() { JvTrayIcon1.ShowApplication(); }
+  void ShowHideProgram1Click() { presence.ShowHideProgram1Click(); }
+  void StayinSystemTray1Click() { presence.StayinSystemTray1Click(); }
+  void Exit1Click() { presence.Exit1Click(); }
+  void btnCloseClick() { presence.btnCloseClick(); }
+  void FormCloseQuery(bool& CanClose) { presence.FormCloseQuery(CanClose); }
+  void Close() { presence.Close(); }
+  void WMHotKey() { hotKey.WMHotKey(); }
+  bool QueryEndSession() { return presence.QueryEndSession(); }
+  void EndSession(bool ending) { presence.EndSession(ending); }
 
   // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
@@ -142,6 +161,9 @@ class Tfrmmain {
   WindowChrome chrome;
   StartWithWindows startWithWindows;
   TFormStorage JvFormStorage1;
+  TrayIcon JvTrayIcon1;
+  TrayPresence presence;
+  HotKey hotKey;
 
  private:
   std::vector<TStoredProp> StoredProps();

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "platform/AppWindow.h"
 #include "platform/Caret.h"
 #include "platform/Clipboard.h"
+#include "platform/HotKeys.h"
 #include "platform/Messages.h"
 #include "platform/Monitors.h"
 #include "platform/ProgramFile.h"
 #include "platform/Screen.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupEntry.h"
+#include "platform/Tray.h"
 #include "platform/WindowFrame.h"
 #include "platform/Windowing.h"
 
@@ -23,4 +26,7 @@ struct PlatformServices {
   SettingsStore& settings;
   StartupEntry& startup;
   ProgramFile& programFile;
+  Tray& tray;
+  AppWindow& app;
+  HotKeys& hotKeys;
 };

@@ -51,6 +51,15 @@ bool ChildProcess::WaitUntilIdle(std::chrono::milliseconds timeout) const {
   return process_ && WaitForInputIdle(process_.Get(), static_cast<DWORD>(timeout.count())) == 0;
 }
 
+std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+  if (!process_ || WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process_.Get(), &code)) return std::nullopt;
+  return code;
+}
+
 HWND FindProcessWindow(DWORD processId, const wchar_t* caption) {
   struct Search {
     DWORD processId;
@@ -116,6 +125,11 @@ bool MakeForeground(HWND window) {
     SetForegroundWindow(window);
     return false;
   });
+}
+
+void HideWineSystemTray() {
+  HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+  if (tray != nullptr) ShowWindow(tray, SW_HIDE);
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

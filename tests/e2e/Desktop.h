@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -31,6 +32,8 @@ class ChildProcess {
   // True once the program waits for input with nothing left to do, i.e. its start-up is over.
   bool WaitUntilIdle(std::chrono::milliseconds timeout) const;
   DWORD Id() const { return id_; }
+  // The program's exit code once it has ended, waiting for that at most `timeout`.
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout) const;
 
  private:
   KernelHandle process_;
@@ -60,6 +63,9 @@ bool MoveWindowTo(HWND window, POINT topLeft);
 // Puts the pointer there and waits until the system reports it.
 bool MovePointerTo(POINT point);
 bool MakeForeground(HWND window);
+// Wine without a desktop tray shows the notification area as a window of its own in the
+// top-left corner, over whatever the tests show there; this hides it while it has no use.
+void HideWineSystemTray();
 // Presses and releases a key chord, modifiers first, as a person would.
 void PressKeys(std::initializer_list<WORD> keys);
 

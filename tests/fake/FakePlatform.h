@@ -1,13 +1,16 @@
 #pragma once
 
+#include "fake/FakeAppWindow.h"
 #include "fake/FakeCaret.h"
 #include "fake/FakeClipboard.h"
+#include "fake/FakeHotKeys.h"
 #include "fake/FakeMessages.h"
 #include "fake/FakeMonitors.h"
 #include "fake/FakeProgramFile.h"
 #include "fake/FakeScreen.h"
 #include "fake/FakeSettingsStore.h"
 #include "fake/FakeStartupEntry.h"
+#include "fake/FakeTray.h"
 #include "fake/FakeWindowFrame.h"
 #include "fake/FakeWindowing.h"
 #include "platform/Services.h"
@@ -24,8 +27,12 @@ struct FakePlatform {
   FakeSettingsStore settings;
   FakeStartupEntry startup;
   FakeProgramFile programFile;
+  FakeTray tray;
+  FakeAppWindow app;
+  FakeHotKeys hotKeys;
 
   operator PlatformServices() {
-    return {screen, windows, frame, monitors, caret, clipboard, messages, settings, startup, programFile};
+    return {screen,   windows, frame,       monitors, caret, clipboard, messages,
+            settings, startup, programFile, tray,     app,   hotKeys};
   }
 };

@@ -325,7 +325,8 @@ TEST(TrackingTickGuard, ATickNeverStartsInsideAnother) {
   PlatformServices services = platform;
   PlatformServices withCaret{
       services.screen,    services.windows,  services.frame,    services.monitors, caret,
-      services.clipboard, services.messages, services.settings, services.startup,  services.programFile};
+      services.clipboard, services.messages, services.settings, services.startup,  services.programFile,
+      services.tray,      services.app,      services.hotKeys};
   Tfrmmain form{withCaret};
   form.AttachWindow(kMainWindow);
   form.imageview1().WMSize(400, 300);

@@ -57,7 +57,8 @@ TEST(MainMenuTable, OnlyCommandsWithHandlersAreOffered) {
   EXPECT_TRUE(available("N60xpersecond1"));
   EXPECT_FALSE(available("N5xpersecond1")) << "hidden";
   EXPECT_FALSE(available("N10xpersecond1")) << "hidden";
-  EXPECT_FALSE(available("Exit1"));
+  EXPECT_TRUE(available("Exit1"));
+  EXPECT_FALSE(available("CheckforUpdates1"));
   EXPECT_FALSE(available("NoSuchItem"));
 }
 

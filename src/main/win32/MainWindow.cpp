@@ -56,6 +56,7 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
       platform_(platform),
       view_(frm.imageview1()),
       panel_(frm.panel, [this](const MenuTable& menu, POINT at) { PopupMenuAt(menu, frm_, Handle(), at); }),
+      shell_(frm, platform.tray),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
   frm_.panel.OnChanged = [this] { PanelChanged(); };
 }
@@ -117,6 +118,7 @@ bool MainWindow::TranslateShortcut(MSG& message) {
 }
 
 LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const std::optional<LRESULT> answer = shell_.Handle(Handle(), message, wParam, lParam)) return *answer;
   switch (message) {
     case WM_CREATE:
       return OnCreate(reinterpret_cast<const CREATESTRUCTW*>(lParam)->hInstance) ? 0 : -1;
@@ -157,10 +159,7 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_CLOSE:
-      // The settings first, so that what only they hold survives the close.
-      frm_.WriteSettings();
-      frm_.SaveFormState();
-      ::DestroyWindow(Handle());
+      frm_.Close();
       return 0;
     case WM_DESTROY:
       frm_.FormDestroy();
@@ -178,6 +177,7 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::OnCreate(HINSTANCE instance) {
   platform_.SetOwner(Handle());
   frm_.AttachWindow(ToWindowId(Handle()));
+  frm_.FormCreate();
   if (!view_.Create(Handle(), instance)) return false;
   if (!panel_.Create(Handle(), instance)) return false;
   RECT client;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "main/fmMagnifier.h"
+#include "main/win32/ShellMessages.h"
 #include "main/win32/StatusPanelWindow.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
@@ -45,6 +46,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   Win32Services& platform_;
   ViewWindow view_;
   StatusPanelWindow panel_;
+  ShellMessages shell_;
   AcceleratorTable shortcuts_;
   bool panelShown_ = true;
 };

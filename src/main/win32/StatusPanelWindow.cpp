@@ -234,7 +234,6 @@ HBRUSH StatusPanelWindow::OnColorStatic(HDC dc, HWND control) {
 }
 
 void StatusPanelWindow::OnCommand(int id, int code) {
-  const HWND root = ::GetAncestor(Handle(), GA_ROOT);
   switch (id) {
     case kZoomLevelId:
       if (code == CBN_SELCHANGE) {
@@ -251,7 +250,7 @@ void StatusPanelWindow::OnCommand(int id, int code) {
       if (code == BN_CLICKED) panel_.FollowCaretButtonClicked();
       break;
     case kCloseButtonId:
-      if (code == BN_CLICKED) ::PostMessageW(root, WM_CLOSE, 0, 0);
+      if (code == BN_CLICKED) panel_.CloseButtonClicked();
       break;
     default:
       break;

@@ -56,6 +56,9 @@ struct FreeLibraryClose {
 struct DestroyMenuClose {
   void operator()(HMENU menu) const { ::DestroyMenu(menu); }
 };
+struct CloseHandleClose {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
 struct GlobalFreeClose {
   void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
 };
@@ -78,6 +81,8 @@ using MenuHandle = UniqueHandle<HMENU, DestroyMenuClose>;
 using RegistryKey = UniqueHandle<HKEY, RegCloseKeyClose>;
 // From GlobalAlloc; Release() once SetClipboardData has taken it.
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
+// A kernel object whose creation reports failure as null, as CreateMutexW does.
+using KernelObject = UniqueHandle<HANDLE, CloseHandleClose>;
 // Holds one COM reference; `&pointer` releases what it held and takes an out-parameter.
 template <typename Interface>
 using ComPtr = Microsoft::WRL::ComPtr<Interface>;

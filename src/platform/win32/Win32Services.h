@@ -1,14 +1,17 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/win32/Win32AppWindow.h"
 #include "platform/win32/Win32Caret.h"
 #include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32HotKeys.h"
 #include "platform/win32/Win32Messages.h"
 #include "platform/win32/Win32Monitors.h"
 #include "platform/win32/Win32ProgramFile.h"
 #include "platform/win32/Win32Screen.h"
 #include "platform/win32/Win32SettingsStore.h"
 #include "platform/win32/Win32StartupEntry.h"
+#include "platform/win32/Win32Tray.h"
 #include "platform/win32/Win32WindowFrame.h"
 #include "platform/win32/Win32Windowing.h"
 
@@ -24,9 +27,13 @@ struct Win32Services {
   Win32SettingsStore settings;
   Win32StartupEntry startup;
   Win32ProgramFile programFile;
+  Win32Tray tray;
+  Win32AppWindow app;
+  Win32HotKeys hotKeys;
 
   operator PlatformServices() {
-    return {screen, windows, frame, monitors, caret, clipboard, messages, settings, startup, programFile};
+    return {screen,   windows, frame,       monitors, caret, clipboard, messages,
+            settings, startup, programFile, tray,     app,   hotKeys};
   }
   // Clipboard contents and notices belong to the main window.
   void SetOwner(HWND owner) {

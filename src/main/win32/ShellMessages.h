@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "main/fmMagnifier.h"
+#include "platform/win32/Win32Tray.h"
+
+// What the desktop shell tells the main window: the tray icon's events, the taskbar created
+// anew, the hot key, the minimise command and the end of the session.
+class ShellMessages {
+ public:
+  ShellMessages(Tfrmmain& frm, Win32Tray& tray);
+
+  // The answer when the message is one of these, else nothing.
+  std::optional<LRESULT> Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void OnTrayEvent(HWND window, UINT event);
+  void OpenMenu(HWND window);
+
+  Tfrmmain& frm_;
+  Win32Tray& tray_;
+  const UINT taskbarCreated_;
+};
