@@ -9,6 +9,7 @@
 
 #include "Commands.h"
 #include "Desktop.h"
+#include "main/win32/ControlIds.h"
 
 namespace {
 
@@ -30,6 +31,15 @@ std::optional<std::wstring> RegistryText(const wchar_t* key, const wchar_t* name
 
 void StoreNumber(const wchar_t* name, DWORD value) {
   RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
+}
+
+std::optional<DWORD> RegistryNumber(const wchar_t* name) {
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return value;
 }
 
 std::wstring ProgramBesideThisOne(const wchar_t* name) {
@@ -105,6 +115,62 @@ TEST_F(StoredSettings, AStoredPlacementIsUsedOnlyForTheScreenItWasMadeOn) {
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   EXPECT_NEAR(centred.left + centred.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 2) << Describe(centred);
   EXPECT_NEAR(centred.top + centred.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 2) << Describe(centred);
+}
+
+TEST_F(StoredSettings, EveryOptionSetThroughTheMenuComesBackAfterExit) {
+  Start();
+  const RECT desktop = VirtualScreen();
+  const POINT fixedPoint{desktop.right - 300, desktop.bottom - 200};
+  ASSERT_TRUE(MovePointerTo(fixedPoint));
+  for (const char* item :
+       {"Smoothen1", "CfSepia1", "FlipHorizontally1", "FlipVertically1", "DrawCrossHair1", "N10pixels1",
+        "DrawFixedGrid1", "Showcursor1", "HTMLCode1", "Magnify4X1", "N30xpersecond1", "StayOnTop1", "ShowHideTitlebar1",
+        "MakeWindowTransparent1", "FixedLocation1", "FollowCaretPosition1"}) {
+    ASSERT_TRUE(RunCommand(window_, item)) << item;
+  }
+  ASSERT_TRUE(MoveWindowTo(window_, {50, 60}));
+  const RECT before = WindowRect();
+  ASSERT_TRUE(RunCommand(window_, "Exit1"));
+  ASSERT_EQ(magnifier_.WaitForExit(kStartTimeout), std::optional<DWORD>(0)) << "Exit did not end the program";
+
+  ASSERT_TRUE(MovePointerTo({desktop.left, desktop.bottom - 1}));
+  Start();
+  EXPECT_EQ(WindowRect().left, before.left);
+  EXPECT_EQ(WindowRect().top, before.top);
+  EXPECT_EQ(WindowRect().right, before.right);
+  EXPECT_EQ(WindowRect().bottom, before.bottom);
+  const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION) << "the title bar stays shown";
+  EXPECT_NE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "stay on top";
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  EXPECT_TRUE(GetLayeredWindowAttributes(window_, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 160);
+  HWND panel = GetDlgItem(window_, kPanel1Id);
+  EXPECT_EQ(SendMessageW(GetDlgItem(panel, kZoomLevelId), CB_GETCURSEL, 0, 0), 3) << "Zoom 4x";
+  wchar_t swatch[64] = {};
+  GetWindowTextW(GetDlgItem(panel, kColorSwatchId), swatch, 64);
+  ASSERT_TRUE(WaitUntil(5s,
+                        [&] {
+                          GetWindowTextW(GetDlgItem(panel, kColorSwatchId), swatch, 64);
+                          return swatch[0] == L'#';
+                        }))
+      << "the colour shows as HTML code, not " << swatch;
+
+  // What the picture is made of, as stored for the next start.
+  EXPECT_EQ(RegistryNumber(L"ColorFilterMode"), std::optional<DWORD>(2));
+  EXPECT_EQ(RegistryNumber(L"Pixlevel"), std::optional<DWORD>(10));
+  EXPECT_EQ(RegistryNumber(L"Timer1_Interval"), std::optional<DWORD>(33));
+  EXPECT_EQ(RegistryNumber(L"memX"), std::optional<DWORD>(static_cast<DWORD>(fixedPoint.x)));
+  EXPECT_EQ(RegistryNumber(L"memY"), std::optional<DWORD>(static_cast<DWORD>(fixedPoint.y)));
+  for (const wchar_t* name :
+       {L"Smoothen1_Checked", L"FlipHorizontally1_Checked", L"FlipVertically1_Checked", L"DrawCrossHair1_Checked",
+        L"DrawFixedGrid1_Checked", L"FixedLocation1_Checked", L"btnType_Down", L"FollowCaretPosition1_Checked"}) {
+    const std::wstring text = RegistryText(kSettingsKey, name).value_or(L"absent");
+    EXPECT_TRUE(text == L"TRUE" || text == L"True") << name << " = " << text;
+  }
+  EXPECT_EQ(RegistryText(kSettingsKey, L"Showcursor1_Checked").value_or(L"absent"), L"FALSE");
+  EXPECT_EQ(RegistryText(kSettingsKey, L"RGBValues1_Checked").value_or(L"absent"), L"FALSE");
 }
 
 }  // namespace
