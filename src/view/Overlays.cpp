@@ -94,6 +94,10 @@ bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
   const int lineRight = std::min(r.Width(), w);
   FGridLineFrom = FOverlayMirror.horizontal ? w - lineRight : 0;
   FGridLineTo = FGridLineFrom + lineRight;
+  FGridColumnsBesideLines.clear();
+  for (const int x : FGridColumns) {
+    if (x < FGridLineFrom || x >= FGridLineTo) FGridColumnsBesideLines.push_back(x);
+  }
   return true;
 }
 
@@ -109,6 +113,9 @@ void TCustomImageView::DrawGridRow(Bitmap& bitmap, int y) {
   uint32_t* row = bitmap.Row(y);
   if (FGridRows[static_cast<size_t>(line)]) {
     ContrastRun(row + FGridLineFrom, FGridLineTo - FGridLineFrom);
+    // A border makes the lines shorter than the view is wide: columns right of them go on.
+    if (line < FGridLineBottom)
+      ContrastColumns(row, FGridColumnsBesideLines.data(), static_cast<int>(FGridColumnsBesideLines.size()));
   } else if (line < FGridLineBottom) {
     ContrastColumns(row, FGridColumns.data(), static_cast<int>(FGridColumns.size()));
   }

@@ -202,8 +202,9 @@ class TCustomImageView : private ScaleRowWork {
   // one, kept to avoid an allocation per paint.
   std::vector<uint8_t> FGridRows;
   std::vector<int> FGridColumns;
-  int FGridLineBottom = 0;  // vertical lines end here
-  int FGridLineFrom = 0;    // horizontal lines run [from, to)
+  std::vector<int> FGridColumnsBesideLines;  // those the horizontal lines do not reach
+  int FGridLineBottom = 0;                   // vertical lines end here
+  int FGridLineFrom = 0;                     // horizontal lines run [from, to)
   int FGridLineTo = 0;
   // What the scaled paint does to each row while the scaler has it in cache. The grid goes
   // on after the cursor, so it waits on the rows the cursor covers.
