@@ -75,6 +75,7 @@ void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, 
   if (source.Empty() || target.Empty()) return;
   const Geometry g{source.Width(), source.Height(), target.Width(), target.Height(), at, zoom, smooth, mirror};
   if (!(g == geometry_)) Build(g);
+  kernels_ = &scaler_rows::Rows();
   work_ = work;
   sourceReady_ = 0;
   switch (method_) {

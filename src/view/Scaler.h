@@ -6,19 +6,9 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
+#include "base/Mirror.h"
 #include "view/ContrastPen.h"
 #include "view/ScalerRows.h"
-
-// Which ways a whole target is mirrored: left-right, top-bottom.
-struct Mirror {
-  bool horizontal = false;
-  bool vertical = false;
-  friend bool operator==(const Mirror&, const Mirror&) = default;
-
-  // Where column x (row y) of a `width` (`height`) picture lands.
-  int X(int x, int width) const { return horizontal ? width - 1 - x : x; }
-  int Y(int y, int height) const { return vertical ? height - 1 - y : y; }
-};
 
 // Work the caller does on rows while they are in cache, instead of in passes of its own over
 // whole bitmaps.
@@ -124,7 +114,7 @@ class Scaler {
   // Hands the span's rows [from, to) to the row work.
   void Finished(const Bitmap& target, int from, int to);
 
-  const scaler_rows::RowKernels* kernels_ = &scaler_rows::FastestRows();
+  const scaler_rows::RowKernels* kernels_ = &scaler_rows::kPortableRows;  // for the call in progress
   Geometry geometry_;
   Method method_ = Method::None;
   Span span_;

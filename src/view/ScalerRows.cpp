@@ -1,5 +1,7 @@
 #include "view/ScalerRows.h"
 
+#include "base/Cpu.h"
+
 namespace scaler_rows {
 
 namespace {
@@ -105,10 +107,7 @@ void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* 
 const RowKernels kPortableRows = {Replicate,   BoxRows,  BoxColumns, BoxBlocks,
                                   LerpColumns, LerpRows, Reverse,    ReplicateReversed};
 
-const RowKernels& FastestRows() {
-  static const RowKernels* fastest = Avx2Rows() ? Avx2Rows() : Sse2Rows() ? Sse2Rows() : &kPortableRows;
-  return *fastest;
-}
+const RowKernels& Rows() { return cpu::Pick(kPortableRows, Sse2Rows(), Avx2Rows()); }
 
 void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out, const uint32_t* next) {
   // Rows are skipped when shrinking, which the processor's own read-ahead cannot foresee.

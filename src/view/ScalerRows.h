@@ -65,10 +65,10 @@ struct RowKernels {
 
 // Plain C++, the reference for the others.
 extern const RowKernels kPortableRows;
-// Null where the build or the processor lacks the instructions.
+// Null where the build has no such set.
 const RowKernels* Sse2Rows();
 const RowKernels* Avx2Rows();
-// The fastest set this processor runs.
-const RowKernels& FastestRows();
+// The fastest set the processor's features allow (base/Cpu.h).
+const RowKernels& Rows();
 
 }  // namespace scaler_rows

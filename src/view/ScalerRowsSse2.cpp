@@ -1,6 +1,8 @@
 #include "view/ScalerRows.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
+#include "base/Cpu.h"
+
+#ifdef GLIMMERLUX_X86_SIMD
 
 #include <emmintrin.h>
 

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "fake/FakePlatform.h"
+#include "unit/CpuPaths.h"
 #include "view/ContrastPen.h"
+#include "view/Scaler.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -249,23 +251,39 @@ TEST(GridOverlay, SpacingBelowOneViewPixelDrawsNoGrid) {
   }
 }
 
-TEST(ContrastPen, RunsAndColumnsColourEveryPixelAsThePixelRule) {
+TEST(ContrastPen, RunsColumnsAndPicksColourEveryPixelAsThePixelRuleOnEveryPath) {
   // Every colour, a fourth byte that varies, and a length that leaves a ragged end.
   std::vector<uint32_t> pixels((1u << 24) + 3);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 0x01000001u);
-  std::vector<uint32_t> run = pixels;
-  ContrastRun(run.data(), static_cast<int>(run.size()));
-  size_t wrong = 0;
-  for (size_t i = 0; i < pixels.size(); ++i) wrong += run[i] != ContrastPixel(pixels[i]);
-  EXPECT_EQ(wrong, 0u);
+  std::vector<uint32_t> run(pixels.size());
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
+    run = pixels;
+    ContrastRun(run.data(), static_cast<int>(run.size()));
+    size_t wrong = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) wrong += run[i] != ContrastPixel(pixels[i]);
+    EXPECT_EQ(wrong, 0u) << path.name;
 
-  std::vector<uint32_t> row(pixels.begin(), pixels.begin() + 1000);
-  std::vector<int> columns;
-  for (int x = 3; x < 1000; x += 7) columns.push_back(x);
-  ContrastColumns(row.data(), columns.data(), static_cast<int>(columns.size()));
-  for (int x = 0; x < 1000; ++x) {
-    const bool onColumn = x >= 3 && (x - 3) % 7 == 0;
-    EXPECT_EQ(row[x], onColumn ? ContrastPixel(pixels[x]) : pixels[x]) << x;
+    std::vector<uint32_t> row(pixels.begin(), pixels.begin() + 1000);
+    std::vector<int> columns;
+    for (int x = 3; x < 1000; x += 7) columns.push_back(x);
+    ContrastColumns(row.data(), columns.data(), static_cast<int>(columns.size()));
+    for (int x = 0; x < 1000; ++x) {
+      const bool onColumn = x >= 3 && (x - 3) % 7 == 0;
+      EXPECT_EQ(row[x], onColumn ? ContrastPixel(pixels[x]) : pixels[x]) << path.name << " column " << x;
+    }
+
+    // Picks from a source row of half the width into two rows, in a ragged number.
+    std::vector<PenPick> picks;
+    for (int x = 1; x < 1000; x += 9) picks.push_back({x / 2, x});
+    std::vector<uint32_t> upper(1000, 0x00123456u), lower(1000, 0x00654321u);
+    uint32_t* const rows[2] = {upper.data(), lower.data()};
+    ContrastPicks(pixels.data() + 5000, picks.data(), static_cast<int>(picks.size()), rows, 2);
+    for (int x = 0; x < 1000; ++x) {
+      const bool picked = (x - 1) % 9 == 0;
+      EXPECT_EQ(upper[x], picked ? ContrastPixel(pixels[5000 + x / 2]) : 0x00123456u) << path.name << " pick " << x;
+      EXPECT_EQ(lower[x], picked ? ContrastPixel(pixels[5000 + x / 2]) : 0x00654321u) << path.name << " pick " << x;
+    }
   }
 }
 

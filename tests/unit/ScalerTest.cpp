@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "unit/CpuPaths.h"
 #include "view/Scaler.h"
 #include "view/ScalerRows.h"
 
@@ -653,8 +654,40 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
 }
 
 TEST(ScalerRows, EveryKernelSetGivesTheSameBytesAsThePlainOne) {
-  if (scaler_rows::Sse2Rows()) ExpectSameBytesAsPlain(*scaler_rows::Sse2Rows(), "sse2");
-  if (scaler_rows::Avx2Rows()) ExpectSameBytesAsPlain(*scaler_rows::Avx2Rows(), "avx2");
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
+    ExpectSameBytesAsPlain(scaler_rows::Rows(), path.name);
+  }
+}
+
+// The whole scaler on each path: the methods call the kernels with the lengths and places the
+// kernel tests above do not choose.
+TEST(ScalerRows, EveryPathScalesTheSamePicture) {
+  const float zooms[] = {0.25f, 0.3f, 0.5f, 1.5f, 2, 3, 13.7f};
+  const Mirror mirrors[] = {{}, {true, false}, {true, true}};
+  Bitmap source;
+  FillRandom(source, 45, 31, 13);
+  for (bool smooth : {false, true}) {
+    for (float zoom : zooms) {
+      for (const Mirror mirror : mirrors) {
+        Bitmap expected;
+        Blank(expected, 71, 57);
+        {
+          const CpuPathScope plain(CpuPaths().front());
+          Scaler().Scale(source, expected, {-3, 2}, zoom, smooth, mirror);
+        }
+        for (const CpuPath& path : CpuPaths()) {
+          const CpuPathScope scope(path);
+          Bitmap actual;
+          Blank(actual, 71, 57);
+          Scaler().Scale(source, actual, {-3, 2}, zoom, smooth, mirror);
+          EXPECT_TRUE(std::equal(actual.Pixels(), actual.Pixels() + actual.PixelCount(), expected.Pixels()))
+              << path.name << " zoom " << zoom << (smooth ? " smooth" : "") << " mirror " << mirror.horizontal
+              << mirror.vertical;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
