@@ -64,7 +64,7 @@ TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard
       FScreen(screen),
       FWindows(windows),
       FClipboard(clipboard),
-      FCursorPatch(surfaces) {}
+      FCursor(surfaces) {}
 
 TCustomImageView::~TCustomImageView() {
   if (FTimerRefresh && FHandle != 0) FWindows.StopTimer(FHandle, 1);
@@ -242,7 +242,9 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
   FRowWork.grid = FGridlevel > 0 && PlanGrid(FTempBitMap);
   FRowWork.waitTop = hasCursor ? std::clamp(cursor.at.y, 0, h) : 0;
   FRowWork.waitBottom = hasCursor ? std::clamp(cursor.at.y + cursor.size, FRowWork.waitTop, h) : 0;
-  FRowWork.gridWhileScaling = FRowWork.grid && GridInsidePicture(FTempBitMap.Width());
+  // The scaler writes only inside the picture: the lines must be too.
+  FRowWork.gridWhileScaling =
+      FRowWork.grid && FGrid.Covers(std::max(picture.left, 0), std::min(picture.right, FTempBitMap.Width()));
   if (FRowWork.grid) FRowsDone.assign(static_cast<size_t>(h), 0);
 
   FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen, mirror, this);
@@ -250,12 +252,15 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
   if (FRowWork.grid) {
     // Rows the scaler did not write: the grey around the picture, and those under the cursor.
     for (int y = 0; y < h; ++y) {
-      if (!FRowsDone[static_cast<size_t>(y)] && !WaitsForCursor(y)) DrawGridRow(FTempBitMap, y);
+      if (!FRowsDone[static_cast<size_t>(y)] && !WaitsForCursor(y)) FGrid.DrawRow(FTempBitMap.Row(y), y);
     }
   }
-  if (hasCursor) DrawCursor(FTempBitMap, cursor);
+  if (hasCursor) FCursor.Draw(FScreen, FTempBitMap, cursor, FOverlayMirror);
   if (FRowWork.grid) {
-    for (int y = FRowWork.waitTop; y < FRowWork.waitBottom; ++y) DrawGridRow(FTempBitMap, mirror.Y(y, h));
+    for (int y = FRowWork.waitTop; y < FRowWork.waitBottom; ++y) {
+      const int row = mirror.Y(y, h);
+      FGrid.DrawRow(FTempBitMap.Row(row), row);
+    }
   }
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
   FOverlayMirror = {};
@@ -284,31 +289,33 @@ void TCustomImageView::TargetRow(int y, int copyOf) {
   FRowsDone[static_cast<size_t>(y)] = 1;
   if (WaitsForCursor(y)) return;
   // A copy of a row that took the same vertical lines takes the same colours at them.
-  if (copyOf >= 0 && !WaitsForCursor(copyOf) && IsGridColumnRow(y) && IsGridColumnRow(copyOf)) {
+  using Row = GridPlan::Row;
+  if (copyOf >= 0 && !WaitsForCursor(copyOf) && FGrid.RowAt(y) == Row::kColumns &&
+      FGrid.RowAt(copyOf) == Row::kColumns) {
     const uint32_t* from = FTempBitMap.Row(copyOf);
     uint32_t* row = FTempBitMap.Row(y);
-    for (const int x : FGridColumns) row[x] = from[x];
+    for (const int x : FGrid.Columns()) row[x] = from[x];
     return;
   }
-  DrawGridRow(FTempBitMap, y);
+  FGrid.DrawRow(FTempBitMap.Row(y), y);
 }
 
-bool TCustomImageView::GridInsidePicture(int width) const {
-  const int left = std::max(FRowWork.picture.left, 0);
-  const int right = std::min(FRowWork.picture.right, width);
-  return FGridLineFrom == left && FGridLineTo == right &&
-         std::all_of(FGridColumns.begin(), FGridColumns.end(), [&](int x) { return x >= left && x < right; });
+const std::vector<int>* TCustomImageView::PenColumns() {
+  return FRowWork.gridWhileScaling ? &FGrid.Columns() : nullptr;
 }
-
-const std::vector<int>* TCustomImageView::PenColumns() { return FRowWork.gridWhileScaling ? &FGridColumns : nullptr; }
 
 // Rows under the cursor keep theirs for after the cursor.
 ScaleRowWork::Pen TCustomImageView::PenOnRow(int y) {
   if (!FRowWork.gridWhileScaling || WaitsForCursor(y)) return Pen::kNone;
   FRowsDone[static_cast<size_t>(y)] = 2;
-  const int line = FOverlayMirror.Y(y, FTempBitMap.Height());
-  if (FGridRows[static_cast<size_t>(line)]) return Pen::kWholeRow;
-  return line < FGridLineBottom ? Pen::kColumns : Pen::kNone;
+  switch (FGrid.RowAt(y)) {
+    case GridPlan::Row::kLine:
+      return Pen::kWholeRow;
+    case GridPlan::Row::kColumns:
+      return Pen::kColumns;
+    default:
+      return Pen::kNone;
+  }
 }
 
 bool TCustomImageView::WaitsForCursor(int y) const {
