@@ -6,13 +6,14 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
+#include "base/Mirror.h"
 #include "platform/Clipboard.h"
 #include "platform/Screen.h"
 #include "platform/Windowing.h"
 #include "view/ColorFilter.h"
 #include "view/CursorOverlay.h"
+#include "view/FrameComposer.h"
 #include "view/GridPlan.h"
-#include "view/Scaler.h"
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
@@ -33,7 +34,7 @@ enum class TMouseButton : uint8_t { Left, Right, Middle };
 // The magnifier view: captures a desktop rectangle, samples, filters, scales, draws the
 // overlays, mirrors and shows the result. The window itself belongs to the platform host,
 // which forwards its messages to the handlers at the end of this class.
-class TCustomImageView : private ScaleRowWork {
+class TCustomImageView {
  public:
   using TNotifyEvent = std::function<void(TCustomImageView* Sender)>;
   using TMouseEvent = std::function<void(TCustomImageView* Sender, TMouseButton Button, TPoint at)>;
@@ -168,43 +169,22 @@ class TCustomImageView : private ScaleRowWork {
   bool PlaceCursor(double f, CursorPlacement& placement);
   // Works out the grid's lines for `bitmap`; false when there is no grid to draw.
   bool PlanGrid(const Bitmap& bitmap);
-  void SourceRow(int y) override;
-  void SourceSpan(int y, int from, int to, Ready ready, void* context) override;
-  void TargetRow(int y, int copyOf) override;
-  const std::vector<int>* PenColumns() override;
-  Pen PenOnRow(int y) override;
-  // Whether bitmap row y of the scaled picture gets its grid only after the cursor.
-  bool WaitsForCursor(int y) const;
 
   Screen& FScreen;
   Windowing& FWindows;
   Clipboard& FClipboard;
-  Scaler FScaler;
   WindowId FHandle = 0;
   int FWidth = 150;
   int FHeight = 200;
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
   const Bitmap* FShown = nullptr;
+  FrameComposer FComposer;
   GridPlan FGrid;
-  // What the scaled paint does to each row while the scaler has it in cache. The grid goes
-  // on after the cursor, so it waits on the rows the cursor covers.
-  struct RowWork {
-    bool filterSource = false;
-    bool filterPicture = false;
-    TRect picture;
-    bool grid = false;
-    bool gridWhileScaling = false;  // the scaler draws the grid into rows it doubles
-    int waitTop = 0;                // rows [waitTop, waitBottom), unmirrored, get the grid later
-    int waitBottom = 0;
-  };
-  RowWork FRowWork;
-  // Per bitmap row: 0 not handed over yet, 1 handed over, 2 with its grid drawn by the scaler.
-  std::vector<uint8_t> FRowsDone;
+  CursorOverlay FCursor;
   // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
   // put them.
   Mirror FOverlayMirror;
-  CursorOverlay FCursor;
 };
 
 class TImageView : public TCustomImageView {
