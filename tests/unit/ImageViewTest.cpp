@@ -283,6 +283,25 @@ struct FlipCase {
   int border = 3;
 };
 
+// A view with every overlay on, a tracked pixel off the middle and the case's zoom, smoothing,
+// filter and border.
+void SetUpBusyView(ProbedView& view, const FlipCase& c) {
+  view.AttachWindow(kView);
+  view.WMSize(203, 151);
+  view.SetZoom(c.zoom);
+  view.SetSmoothen(c.smooth);
+  view.SetColorFilterMode(c.filter);
+  view.SetBorderWidth(c.border);
+  view.SetScreenLeft(40);
+  view.SetScreenTop(30);
+  view.SetLeftOffset(9);
+  view.SetTopOffset(7);
+  view.SetShowCursor(true);
+  view.SetDrawCross(true);
+  view.SetGridlevel(4);
+  view.SetBorderColor(clSilver);
+}
+
 // The scaled path mirrors while it scales and draws its overlays mirrored; the picture must be
 // the plain picture flipped afterwards, byte for byte.
 TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
@@ -296,21 +315,8 @@ TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
       ProbedView plain(platform.screen, platform.windows, platform.clipboard),
           flipped(platform.screen, platform.windows, platform.clipboard);
       for (ProbedView* view : {&plain, &flipped}) {
-        view->AttachWindow(kView);
-        view->WMSize(203, 151);
-        view->SetZoom(c.zoom);
-        view->SetSmoothen(c.smooth);
-        view->SetColorFilterMode(c.filter);
-        view->SetBorderWidth(c.border);
-        view->SetScreenLeft(40);
-        view->SetScreenTop(30);
-        view->SetLeftOffset(9);
-        view->SetTopOffset(7);
-        view->SetShowCursor(true);
-        view->SetDrawCross(true);
+        SetUpBusyView(*view, c);
         view->SetDrawGrid(horizontal);
-        view->SetGridlevel(4);
-        view->SetBorderColor(clSilver);
       }
       flipped.SetFlipHorizontal(horizontal);
       flipped.SetFlipVertical(vertical);
@@ -343,19 +349,7 @@ TEST(ImageViewPaint, EveryProcessorPathPaintsTheSameFrame) {
     for (const bool flip : {false, true}) {
       LopsidedCursorPlatform platform;
       ProbedView view(platform.screen, platform.windows, platform.clipboard);
-      view.AttachWindow(kView);
-      view.WMSize(203, 151);
-      view.SetZoom(c.zoom);
-      view.SetSmoothen(c.smooth);
-      view.SetColorFilterMode(c.filter);
-      view.SetBorderWidth(c.border);
-      view.SetScreenLeft(40);
-      view.SetScreenTop(30);
-      view.SetLeftOffset(9);
-      view.SetTopOffset(7);
-      view.SetShowCursor(true);
-      view.SetDrawCross(true);
-      view.SetGridlevel(3);
+      SetUpBusyView(view, c);
       view.SetFlipHorizontal(flip);
       view.SetFlipVertical(flip);
       std::vector<uint32_t> plain;
