@@ -111,7 +111,6 @@ void FrameComposer::TargetRow(int y, int copyOf) {
 // doubled; the vertical lines are picked from the source row once both rows are out. Rows
 // under the cursor keep theirs for after the cursor.
 void FrameComposer::PlanDoubled(DoubledRows& rows) {
-  if (!gridWhileScaling_) return;
   for (int r = 0; r < 2; ++r) {
     const int y = rows.target[r];
     if (WaitsForCursor(y)) continue;
@@ -123,7 +122,6 @@ void FrameComposer::PlanDoubled(DoubledRows& rows) {
 }
 
 void FrameComposer::Doubled(const DoubledRows& rows, const uint32_t* source, uint32_t* const (&target)[2]) {
-  if (!gridWhileScaling_) return;
   uint32_t* marked[2];
   int count = 0;
   for (int r = 0; r < 2; ++r) {

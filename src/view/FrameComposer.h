@@ -41,6 +41,7 @@ class FrameComposer : private ScaleRowWork {
   void SourceRow(int y) override;
   void SourceSpan(int y, int from, int to, Ready ready, void* context) override;
   void TargetRow(int y, int copyOf) override;
+  bool WorksOnDoubledRows() override { return gridWhileScaling_; }
   void PlanDoubled(DoubledRows& rows) override;
   void Doubled(const DoubledRows& rows, const uint32_t* source, uint32_t* const (&target)[2]) override;
   // Whether frame row y gets its grid only after the cursor.

@@ -94,6 +94,7 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
   int previousRow = -1;
   int unfinished = span.top;  // rows from here on may still be copied
   bool doubled = false;       // the last row was written together with the one below it
+  doubledWork_ = k == 2 && work_ != nullptr && work_->WorksOnDoubledRows();
   for (int d = span.top; d < span.bottom; ++d) {
     uint32_t* out = OutRow(target, d);
     const int row = rowSource[static_cast<size_t>(d - span.top)];

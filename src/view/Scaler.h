@@ -42,7 +42,9 @@ class ScaleRowWork {
     void (*vary)(const uint32_t* from, int count, uint32_t* to) = nullptr;
     uint32_t* variant = nullptr;
   };
-  // Asked before a pair is written; `rows.varied` is all false, as is nothing to vary.
+  // Asked once per Scale at zoom 2: whether to plan each pair and hear when it is written.
+  virtual bool WorksOnDoubledRows() { return false; }
+  // Asked before a pair is written, with `rows.varied` all false.
   virtual void PlanDoubled(DoubledRows& /*rows*/) {}
   // Once both rows of the pair are written, before TargetRow: the whole source row and the two
   // whole target rows.
@@ -101,6 +103,7 @@ class Scaler {
   int tableBuilds_ = 0;
   ScaleRowWork* work_ = nullptr;  // for the call in progress
   int sourceReady_ = 0;           // source rows below this one went to the row work
+  bool doubledWork_ = false;      // the row work plans doubled pairs
 
   // Mirrored across, the methods other than a whole zoom compose each row here first.
   std::vector<uint32_t> mirrorRow_;

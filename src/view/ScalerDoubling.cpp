@@ -62,11 +62,13 @@ void Scaler::DoubleRow(const Bitmap& source, Bitmap& target, int row, int d) {
   plan.source = row;
   plan.target[0] = TargetY(target, d);
   plan.target[1] = TargetY(target, d + 1);
-  work_->PlanDoubled(plan);
+  if (doubledWork_) work_->PlanDoubled(plan);
   Doubling job{kernels_, source.Row(row), width, first, left, right, across, {OutRow(target, d), OutRow(target, d + 1)},
                &plan};
   work_->SourceSpan(row, first, end, &WriteDoubled, &job);
-  uint32_t* const rows[2] = {target.Row(plan.target[0]), target.Row(plan.target[1])};
-  work_->Doubled(plan, job.in, rows);
+  if (doubledWork_) {
+    uint32_t* const rows[2] = {target.Row(plan.target[0]), target.Row(plan.target[1])};
+    work_->Doubled(plan, job.in, rows);
+  }
   sourceReady_ = row + 1;
 }
