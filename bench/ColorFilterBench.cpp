@@ -10,12 +10,11 @@
 #include "Comparison.h"
 #include "Pictures.h"
 #include "base/Bitmap.h"
+#include "base/Cpu.h"
 #include "view/ColorFilter.h"
 #include "view/ColorFilterInternal.h"
 
 namespace {
-
-using color_filter::Path;
 
 struct NamedMode {
   const char* name;
@@ -34,8 +33,9 @@ constexpr NamedMode kModes[] = {
     {"TritanopiaCorrection", cfDaltonizeTritanopia},
 };
 
-constexpr std::pair<Path, const char*> kPaths[] = {
-    {Path::kPlain, "plain"}, {Path::kSse2, "sse2"}, {Path::kAvx2, "avx2"}};
+// Each path as the processor features left on for it.
+constexpr std::pair<uint32_t, const char*> kPaths[] = {
+    {0, "plain"}, {cpu::kSse2, "sse2"}, {cpu::kSse2 | cpu::kAvx2, "avx2"}};
 
 // libyuv's 4x4 matrix in 1/64 steps, output and input both in the order blue, green, red,
 // fourth byte, taken from our tables' largest entries. Invert is the matrix -I plus nothing:
@@ -126,18 +126,19 @@ const bool kRegistered = [] {
     })->Unit(benchmark::kMicrosecond);
   }
   // Each pixel loop on its own, so that every path this processor runs is measured.
-  for (const auto& [path, pathName] : kPaths) {
-    if (!color_filter::PathAvailable(path)) continue;
+  for (const auto& [features, pathName] : kPaths) {
+    if ((cpu::Features() & features) != features) continue;
     for (const NamedMode& m : kModes) {
       const std::string name = std::string("ColorFilterPath/") + pathName + "/" + m.name;
-      const Path p = path;
+      const uint32_t keep = features;
       const TColorFilterMode mode = m.mode;
-      benchmark::RegisterBenchmark(name.c_str(), [p, mode](benchmark::State& state) {
-        FilterNoise(state, [p, mode](Bitmap& frame) {
-          color_filter::FilterPixels(p, frame.Pixels(), frame.PixelCount(), mode);
-        });
+      benchmark::RegisterBenchmark(name.c_str(), [keep, mode](benchmark::State& state) {
+        cpu::MaskFeatures(keep);
+        FilterNoise(state,
+                    [mode](Bitmap& frame) { color_filter::FilterPixels(frame.Pixels(), frame.PixelCount(), mode); });
+        cpu::MaskFeatures(cpu::kAllFeatures);
       })->Unit(benchmark::kMicrosecond);
-      if (path != Path::kPlain) {
+      if (features != 0) {
         bench::Compare(name, {{"libyuv ARGBColorMatrix", std::string("ColorFilter/") + m.name + "/libyuv"}});
       }
     }

@@ -8,6 +8,3 @@
 inline int32_t Round(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 inline int32_t Ceil(double v) { return static_cast<int32_t>(std::ceil(v)); }
-
-// Products with the zoom widen the single-precision zoom to double first.
-inline double Scaled(double v, float zoom) { return v * static_cast<double>(zoom); }

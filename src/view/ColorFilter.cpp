@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "base/Cpu.h"
 #include "view/ColorFilterInternal.h"
 
 namespace color_filter {
@@ -107,6 +108,39 @@ void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
   }
 }
 
+namespace {
+
+size_t Nothing(uint32_t*, size_t) { return 0; }
+size_t NoMatrix(uint32_t*, size_t, const PackedSums&) { return 0; }
+
+constexpr FilterKernels kPlainFilter = {Nothing, NoMatrix, nullptr};
+
+}  // namespace
+
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter());
+  const int matrix = MatrixIndex(mode);
+  size_t done = 0;
+  if (piece != nullptr && matrix >= 0 && loops.matrixTelling != nullptr) {
+    done = loops.matrixTelling(pixels, count, Packed(matrix), piece, context);
+  } else if (piece != nullptr) {
+    // The others go in short runs of their own.
+    constexpr size_t kPiece = 64;
+    for (size_t at = 0; at < count; at += kPiece) {
+      const size_t n = count - at < kPiece ? count - at : kPiece;
+      FilterPixels(pixels + at, n, mode);
+      piece(context, at, at + n);
+    }
+    return;
+  } else if (mode == cfInvert) {
+    done = loops.invert(pixels, count);
+  } else if (matrix >= 0) {
+    done = loops.matrix(pixels, count, Packed(matrix));
+  }
+  FilterPlain(pixels + done, count - done, mode);
+  if (piece != nullptr && done < count) piece(context, done, count);
+}
+
 }  // namespace color_filter
 
 void BuildFilterTables() {
@@ -132,14 +166,14 @@ void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode) {
   BuildFilterTables();
   if (mode != cfInvert && MatrixIndex(mode) < 0) return;
   if (bitmap.Empty()) return;
-  FilterPixels(FastestPath(), bitmap.Pixels(), bitmap.PixelCount(), mode);
+  FilterPixels(bitmap.Pixels(), bitmap.PixelCount(), mode);
 }
 
 void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
   using namespace color_filter;
   BuildFilterTables();
   if (mode == cfInvert || MatrixIndex(mode) >= 0) {
-    FilterPixels(FastestPath(), pixels, count, mode, piece, context);
+    FilterPixels(pixels, count, mode, piece, context);
   } else if (count > 0) {
     piece(context, 0, count);
   }
@@ -155,8 +189,7 @@ void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, TRect area) {
   area.right = std::min(area.right, bitmap.Width());
   area.bottom = std::min(area.bottom, bitmap.Height());
   if (area.left >= area.right) return;
-  const Path path = FastestPath();
   for (int y = area.top; y < area.bottom; ++y) {
-    FilterPixels(path, bitmap.Row(y) + area.left, static_cast<size_t>(area.right - area.left), mode);
+    FilterPixels(bitmap.Row(y) + area.left, static_cast<size_t>(area.right - area.left), mode);
   }
 }

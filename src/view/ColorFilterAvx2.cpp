@@ -1,6 +1,7 @@
+#include "base/Cpu.h"
 #include "view/ColorFilterInternal.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#ifdef GLIMMERLUX_X86_SIMD
 #include <immintrin.h>
 
 namespace color_filter {
@@ -10,11 +11,7 @@ namespace {
 // The table work stays scalar (AVX2 gathers measured slower than scalar loads) and the unpacking
 // goes to vector code, eight pixels' packed sums at a time, straight from the registers: a
 // buffer in between measured slower, most of all in the paint, where its stores queue up behind
-// the picture's.
-#define GLIMMERLUX_AVX2 [[gnu::target("avx2")]]
-// Everything taking or giving 256-bit values is inlined: 64-bit Windows does not align the
-// stack to 32 bytes, so such values must never be passed on it.
-#define GLIMMERLUX_AVX2_INLINE [[gnu::target("avx2"), gnu::always_inline]] inline
+// the picture's. Everything taking or giving 256-bit values is inlined (GLIMMERLUX_AVX2_INLINE).
 
 constexpr size_t kBlock = 64;  // pixels checked for a run of one colour at a time
 
@@ -96,15 +93,20 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
   return i;
 }
 
-}  // namespace
-
-size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context) {
+size_t MatrixTelling(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context) {
   return count < 8 ? 0 : Matrix(pixels, count, packed, piece, context);
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
+size_t MatrixQuiet(uint32_t* pixels, size_t count, const PackedSums& packed) {
+  return MatrixTelling(pixels, count, packed, nullptr, nullptr);
+}
+
+}  // namespace
+
+// Inverting is a single xor per pixel, which SSE2 already does at the speed of memory.
+const FilterKernels* Avx2Filter() {
+  static const FilterKernels loops = {Sse2Filter()->invert, MatrixQuiet, MatrixTelling};
+  return &loops;
 }
 
 }  // namespace color_filter
@@ -112,8 +114,7 @@ bool HasAvx2() {
 #else
 
 namespace color_filter {
-size_t MatrixAvx2(uint32_t*, size_t, const PackedSums&, TFilteredPiece, void*) { return 0; }
-bool HasAvx2() { return false; }
+const FilterKernels* Avx2Filter() { return nullptr; }
 }  // namespace color_filter
 
 #endif

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Cpu.h"
 #include "view/ColorFilter.h"
 
 // The filter's tables and its interchangeable pixel loops. Every loop gives the same bytes as
@@ -57,10 +58,12 @@ inline uint32_t ColourOfSum(uint64_t sum) {
 }
 
 inline uint64_t PackedSumOf(uint32_t pixel, const PackedSums& packed) {
-#if defined(__x86_64__) && defined(__GNUC__)
-  // Written out because the compiler, left to itself, spends two or three register copies per
-  // pixel on finding the indices, which measured 5-8% slower overall; byte loads instead would
-  // make the load ports the bottleneck. %h needs one of the four legacy registers, hence "Q".
+#ifdef GLIMMERLUX_X86_SIMD
+  // Written out because GCC 12, given the plain line below, spends two or three register
+  // copies per pixel on finding the indices and spills one: on an AMD EPYC (Zen 5) the SSE2 and
+  // AVX2 loops then measured 2-5% slower, the paint's source rows 3% (bench, side by side).
+  // Byte loads instead would make the load ports the bottleneck; no intrinsic reads a high
+  // byte. %h needs one of the four legacy registers, hence "Q".
   uint64_t sum;
   uint32_t blue, green;
   asm("movzbl %b[px], %[b]\n\t"
@@ -87,21 +90,25 @@ const PackedSums& Packed(int matrix);
 // The table set of a matrix mode, or -1 for cfNone, cfInvert and values outside the enumeration.
 int MatrixIndex(TColorFilterMode mode);
 
-enum class Path : uint8_t { kPlain, kSse2, kAvx2 };
+// The pixel loops of one instruction set. Each filters a leading part of its pixels and returns
+// its length; the plain loop does the rest.
+struct FilterKernels {
+  size_t (*invert)(uint32_t* pixels, size_t count);
+  size_t (*matrix)(uint32_t* pixels, size_t count, const PackedSums& packed);
+  // The same, telling `piece` each part as it is stored; null where the caller instead filters
+  // short runs and tells each.
+  size_t (*matrixTelling)(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece,
+                          void* context);
+};
 
-// Whether this build and this processor run the path.
-bool PathAvailable(Path path);
-Path FastestPath();
+// Null where the build has no such loops.
+const FilterKernels* Sse2Filter();
+const FilterKernels* Avx2Filter();
 
-// Filters `count` contiguous pixels; the tables must exist and the path must be available.
-// `piece`, when given, is told as the pixels become final.
-void FilterPixels(Path path, uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece = nullptr,
+// Filters `count` contiguous pixels with the fastest loops the processor's features allow
+// (base/Cpu.h); the tables must exist. `piece`, when given, is told as the pixels become final.
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece = nullptr,
                   void* context = nullptr);
-
-// The AVX2 loop over whole blocks; returns how many pixels it did. Lives in its own file so that
-// only its functions carry the AVX2 target.
-size_t MatrixAvx2(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context);
-bool HasAvx2();
 
 // The reference: one pixel at a time through the integer tables.
 void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode);

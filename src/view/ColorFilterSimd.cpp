@@ -1,13 +1,13 @@
+#include "base/Cpu.h"
 #include "view/ColorFilterInternal.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define GLIMMERLUX_FILTER_X86 1
+#ifdef GLIMMERLUX_X86_SIMD
 #include <emmintrin.h>
 #endif
 
 namespace color_filter {
 
-#ifdef GLIMMERLUX_FILTER_X86
+#ifdef GLIMMERLUX_X86_SIMD
 
 namespace {
 
@@ -103,65 +103,16 @@ size_t InvertSse2(uint32_t* pixels, size_t count) {
   return i;
 }
 
+constexpr FilterKernels kSse2Filter = {InvertSse2, MatrixSse2, nullptr};
+
 }  // namespace
 
-#endif
+const FilterKernels* Sse2Filter() { return &kSse2Filter; }
 
-bool PathAvailable(Path path) {
-  switch (path) {
-    case Path::kPlain:
-      return true;
-#ifdef GLIMMERLUX_FILTER_X86
-    case Path::kSse2:
-      return true;
-    case Path::kAvx2:
-      return HasAvx2();
-#endif
-    default:
-      return false;
-  }
-}
-
-Path FastestPath() {
-  if (PathAvailable(Path::kAvx2)) return Path::kAvx2;
-  if (PathAvailable(Path::kSse2)) return Path::kSse2;
-  return Path::kPlain;
-}
-
-void FilterPixels(Path path, uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece,
-                  void* context) {
-  size_t done = 0;
-#ifdef GLIMMERLUX_FILTER_X86
-  const int matrix = MatrixIndex(mode);
-  if (path == Path::kAvx2 && matrix >= 0) {
-    // The loop that matters tells its blocks as it stores them.
-    done = MatrixAvx2(pixels, count, Packed(matrix), piece, context);
-    FilterPlain(pixels + done, count - done, mode);
-    if (piece && done < count) piece(context, done, count);
-    return;
-  }
-  if (piece) {
-    // The others go in short runs of their own.
-    constexpr size_t kPiece = 64;
-    for (size_t at = 0; at < count; at += kPiece) {
-      const size_t n = count - at < kPiece ? count - at : kPiece;
-      FilterPixels(path, pixels + at, n, mode);
-      piece(context, at, at + n);
-    }
-    return;
-  }
-  if (path != Path::kPlain && mode == cfInvert) {
-    done = InvertSse2(pixels, count);
-  } else if (path == Path::kSse2 && matrix >= 0) {
-    done = MatrixSse2(pixels, count, Packed(matrix));
-  }
 #else
-  (void)path;
+
+const FilterKernels* Sse2Filter() { return nullptr; }
+
 #endif
-  FilterPlain(pixels + done, count - done, mode);
-#ifndef GLIMMERLUX_FILTER_X86
-  if (piece && count > 0) piece(context, 0, count);
-#endif
-}
 
 }  // namespace color_filter

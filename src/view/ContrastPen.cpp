@@ -1,13 +1,31 @@
 #include "view/ContrastPen.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#include "base/Cpu.h"
+
+#ifdef GLIMMERLUX_X86_SIMD
 #include <emmintrin.h>
-#define GLIMMERLUX_CONTRAST_SSE2 1
 #endif
 
 namespace {
 
-#ifdef GLIMMERLUX_CONTRAST_SSE2
+void CopyPlain(const uint32_t* from, int count, uint32_t* to) {
+  for (int i = 0; i < count; ++i) to[i] = ContrastPixel(from[i]);
+}
+
+void ColumnsPlain(uint32_t* row, const int* columns, int count) {
+  for (int i = 0; i < count; ++i) row[columns[i]] = ContrastPixel(row[columns[i]]);
+}
+
+void PicksPlain(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount) {
+  for (int i = 0; i < count; ++i) {
+    const uint32_t p = ContrastPixel(source[picks[i].source]);
+    for (int r = 0; r < rowCount; ++r) rows[r][picks[i].offset] = p;
+  }
+}
+
+constexpr ContrastKernels kPlainPen = {CopyPlain, ColumnsPlain, PicksPlain};
+
+#ifdef GLIMMERLUX_X86_SIMD
 
 // Four pixels at once: blue and red as one 16-bit pair, green as another, two multiply-adds.
 inline __m128i ContrastFour(__m128i p) {
@@ -38,38 +56,28 @@ inline FourColours ContrastGathered(const uint32_t* row, const int (&at)[4]) {
            static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(out, _MM_SHUFFLE(3, 3, 3, 3))))}};
 }
 
-#endif
-
-}  // namespace
-
-void ContrastRun(uint32_t* pixels, int count) { ContrastCopy(pixels, count, pixels); }
-
-void ContrastCopy(const uint32_t* from, int count, uint32_t* to) {
+// Whole groups of four in vectors; the rest, fewer than four, by the plain kernels.
+void CopySse2(const uint32_t* from, int count, uint32_t* to) {
   int i = 0;
-#ifdef GLIMMERLUX_CONTRAST_SSE2
   for (; i + 4 <= count; i += 4) {
     const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), ContrastFour(p));
   }
-#endif
-  for (; i < count; ++i) to[i] = ContrastPixel(from[i]);
+  CopyPlain(from + i, count - i, to + i);
 }
 
-void ContrastColumns(uint32_t* row, const int* columns, int count) {
+void ColumnsSse2(uint32_t* row, const int* columns, int count) {
   int i = 0;
-#ifdef GLIMMERLUX_CONTRAST_SSE2
   for (; i + 4 <= count; i += 4) {
     const int at[4] = {columns[i], columns[i + 1], columns[i + 2], columns[i + 3]};
     const FourColours out = ContrastGathered(row, at);
     for (int k = 0; k < 4; ++k) row[at[k]] = out.lane[k];
   }
-#endif
-  for (; i < count; ++i) row[columns[i]] = ContrastPixel(row[columns[i]]);
+  ColumnsPlain(row, columns + i, count - i);
 }
 
-void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount) {
+void PicksSse2(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount) {
   int i = 0;
-#ifdef GLIMMERLUX_CONTRAST_SSE2
   for (; i + 4 <= count; i += 4) {
     const PenPick* pick = picks + i;
     const FourColours out = ContrastGathered(source, {pick[0].source, pick[1].source, pick[2].source, pick[3].source});
@@ -79,9 +87,18 @@ void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint
       for (int k = 0; k < 4; ++k) rows[r][at[k]] = out.lane[k];
     }
   }
-#endif
-  for (; i < count; ++i) {
-    const uint32_t p = ContrastPixel(source[picks[i].source]);
-    for (int r = 0; r < rowCount; ++r) rows[r][picks[i].offset] = p;
-  }
+  PicksPlain(source, picks + i, count - i, rows, rowCount);
 }
+
+constexpr ContrastKernels kSse2Pen = {CopySse2, ColumnsSse2, PicksSse2};
+constexpr const ContrastKernels* kSse2 = &kSse2Pen;
+
+#else
+
+constexpr const ContrastKernels* kSse2 = nullptr;
+
+#endif
+
+}  // namespace
+
+const ContrastKernels& ContrastPen() { return cpu::Pick(kPlainPen, kSse2, nullptr); }

@@ -12,20 +12,31 @@ inline uint32_t ContrastPixel(uint32_t p) {
   return (p & 0xFF000000u) | (light ? 0u : 0x00FFFFFFu);
 }
 
-// ContrastPixel on `count` contiguous pixels.
-void ContrastRun(uint32_t* pixels, int count);
-
-// ContrastRun from `from` into `to`, which may be the same pixels.
-void ContrastCopy(const uint32_t* from, int count, uint32_t* to);
-
 // A pen mark taken from pixel `source` of a row and put at `offset` in other rows.
 struct PenPick {
   int source;
   int offset;
 };
 
-// ContrastPixel of each pick's source pixel, put at the pick's offset in every row of `rows`.
-void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount);
+// ContrastPixel over many pixels at once. Every table gives the same bytes as the plain one.
+struct ContrastKernels {
+  // ContrastPixel of `count` pixels from `from` into `to`, which may be the same pixels.
+  void (*copy)(const uint32_t* from, int count, uint32_t* to);
+  // ContrastPixel on the pixels of `row` at the `count` columns in `columns`, each once.
+  void (*columns)(uint32_t* row, const int* columns, int count);
+  // ContrastPixel of each pick's source pixel, put at the pick's offset in every row of `rows`.
+  void (*picks)(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount);
+};
 
-// ContrastPixel on the pixels of `row` at the `count` columns in `columns`, each once.
-void ContrastColumns(uint32_t* row, const int* columns, int count);
+// The fastest table the processor's features allow (base/Cpu.h).
+const ContrastKernels& ContrastPen();
+
+inline void ContrastRun(uint32_t* pixels, int count) { ContrastPen().copy(pixels, count, pixels); }
+inline void ContrastCopy(const uint32_t* from, int count, uint32_t* to) { ContrastPen().copy(from, count, to); }
+inline void ContrastColumns(uint32_t* row, const int* columns, int count) {
+  ContrastPen().columns(row, columns, count);
+}
+inline void ContrastPicks(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows,
+                          int rowCount) {
+  ContrastPen().picks(source, picks, count, rows, rowCount);
+}

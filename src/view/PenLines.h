@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/Bitmap.h"
-#include "view/Scaler.h"
+#include "base/Mirror.h"
 
 enum class PenMode : uint8_t { Copy, Invert };
 

@@ -6,19 +6,9 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
-#include "view/ContrastPen.h"
+#include "base/Mirror.h"
 #include "view/ScalerRows.h"
-
-// Which ways a whole target is mirrored: left-right, top-bottom.
-struct Mirror {
-  bool horizontal = false;
-  bool vertical = false;
-  friend bool operator==(const Mirror&, const Mirror&) = default;
-
-  // Where column x (row y) of a `width` (`height`) picture lands.
-  int X(int x, int width) const { return horizontal ? width - 1 - x : x; }
-  int Y(int y, int height) const { return vertical ? height - 1 - y : y; }
-};
+#include "view/ScalerTables.h"
 
 // Work the caller does on rows while they are in cache, instead of in passes of its own over
 // whole bitmaps.
@@ -40,15 +30,25 @@ class ScaleRowWork {
   // before, that y was copied from (y held the same pixels as it did then), or -1.
   virtual void TargetRow(int y, int copyOf) = 0;
 
-  // The grid's contrast pen (ContrastPen.h) on rows doubled from one source row at zoom 2,
-  // drawn by the scaler from the source row rather than by TargetRow over the picture rows.
-  // Asked once per Scale: target columns, each inside the picture; or null, and no row gets
-  // the pen.
-  virtual const std::vector<int>* PenColumns() { return nullptr; }
-  // Asked for each target row of a doubled pair before it is written: the pen over the row's
-  // whole picture, at the pen columns, or not at all.
-  enum class Pen : uint8_t { kNone, kWholeRow, kColumns };
-  virtual Pen PenOnRow(int /*y*/) { return Pen::kNone; }
+  // At zoom 2 a source row becomes a pair of target rows, and work on them can be done on the
+  // source row instead, which has half their pixels and is already in cache.
+  struct DoubledRows {
+    int source = 0;      // the source row
+    int target[2] = {};  // the target rows, mirrors applied
+    // Rows the work marks here show a variant of the source row instead of the row itself:
+    // `vary` makes pixels [from, from + count) of the variant from the same pixels of the source
+    // row, into `variant` (indexed like the source row), piece by piece as they become ready.
+    bool varied[2] = {false, false};
+    void (*vary)(const uint32_t* from, int count, uint32_t* to) = nullptr;
+    uint32_t* variant = nullptr;
+  };
+  // Asked once per Scale at zoom 2: whether to plan each pair and hear when it is written.
+  virtual bool WorksOnDoubledRows() { return false; }
+  // Asked before a pair is written, with `rows.varied` all false.
+  virtual void PlanDoubled(DoubledRows& /*rows*/) {}
+  // Once both rows of the pair are written, before TargetRow: the whole source row and the two
+  // whole target rows.
+  virtual void Doubled(const DoubledRows& /*rows*/, const uint32_t* /*source*/, uint32_t* const (&/*target*/)[2]) {}
 };
 
 // The picture's own scaler, identical on every platform.
@@ -56,8 +56,8 @@ class ScaleRowWork {
 // (rows likewise), so at whole zooms each source pixel becomes an exact z-by-z block.
 // With smoothing it averages by area when shrinking and interpolates bilinearly (centre-aligned,
 // edge pixels repeated) when enlarging; the fourth byte is smoothed like the colour bytes.
-// Index and weight tables are kept between calls and rebuilt only when the geometry changes,
-// so a steady picture costs no allocation.
+// Index and weight tables (ScalerTables.h) are kept between calls and rebuilt only when the
+// geometry changes, so a steady picture costs no allocation.
 class Scaler {
  public:
   // Scales all of `source` onto `target` at `at`, Round(w*zoom) x Round(h*zoom) pixels,
@@ -73,33 +73,10 @@ class Scaler {
   int TableBuilds() const { return tableBuilds_; }
 
  private:
-  enum class Method : uint8_t { None, Nearest, Box, Lerp };
+  using Method = ScaleTables::Method;
 
-  struct Geometry {
-    int sourceWidth = -1;
-    int sourceHeight = -1;
-    int targetWidth = -1;
-    int targetHeight = -1;
-    TPoint at;
-    float zoom = 0;
-    bool smooth = false;
-    Mirror mirror;
-    friend bool operator==(const Geometry&, const Geometry&) = default;
-  };
-
-  // Clipped destination, relative to `at`: columns [left, right), rows [top, bottom).
-  struct Span {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-  };
-
-  void Build(const Geometry& g);
-  void BuildNearest(double z, int sourceWidth, int sourceHeight);
-  void BuildBox(double z, int sourceWidth, int sourceHeight);
-  void BuildLerp(double z, int sourceWidth, int sourceHeight);
+  // The working rows the tables call for.
+  void SizeRows();
 
   void ScaleNearest(const Bitmap& source, Bitmap& target);
   void ScaleBox(const Bitmap& source, Bitmap& target);
@@ -116,50 +93,24 @@ class Scaler {
   // Hands source row y to the row work before its first read.
   void ReadingSource(int y);
   // Zoom 2 with row work: destination rows d and d + 1 both show source row `row`, written
-  // piece by piece as the row work makes the source pixels ready.
+  // piece by piece as the row work makes the source pixels ready (ScalerDoubling.cpp).
   void DoubleRow(const Bitmap& source, Bitmap& target, int row, int d);
-  // Takes the row work's pen columns for this call as source columns and row offsets.
-  void PreparePen(const Bitmap& source, const Bitmap& target);
-  static void WriteDoubled(void* context, size_t from, size_t to);
   // Hands the span's rows [from, to) to the row work.
   void Finished(const Bitmap& target, int from, int to);
 
-  const scaler_rows::RowKernels* kernels_ = &scaler_rows::FastestRows();
-  Geometry geometry_;
-  Method method_ = Method::None;
-  Span span_;
-  int wholeZoom_ = 0;  // the zoom when it is a whole number, else 0
+  const scaler_rows::RowKernels* kernels_ = &scaler_rows::kPortableRows;  // for the call in progress
+  ScaleTables tables_;
   int tableBuilds_ = 0;
   ScaleRowWork* work_ = nullptr;  // for the call in progress
   int sourceReady_ = 0;           // source rows below this one went to the row work
-  // The pen columns of the call in progress as source columns and row offsets, and the pen's
-  // colours of the source row being doubled.
-  bool pen_ = false;
-  std::vector<PenPick> penPicks_;
-  std::vector<uint32_t> penRow_;
+  bool doubledWork_ = false;      // the row work plans doubled pairs
 
-  // Nearest: the source column and row of each destination column and row.
-  std::vector<int32_t> columnSource_;
-  std::vector<int32_t> rowSource_;
   // Mirrored across, the methods other than a whole zoom compose each row here first.
   std::vector<uint32_t> mirrorRow_;
-
-  // Box: column taps read `mid_`, whose first pixel is source column `midOrigin_`.
-  std::vector<scaler_rows::BoxTap> boxColumns_;
-  std::vector<scaler_rows::BoxTap> boxRows_;
-  std::vector<uint32_t> boxColumnWeights_;
-  std::vector<uint32_t> boxRowWeights_;
+  // Box: the source rows of one destination row, and the mid row they are summed into.
   std::vector<const uint32_t*> boxRowPointers_;
   std::vector<int16_t> mid_;
-  int midOrigin_ = 0;
-  int midWidth_ = 0;
-  int blockFactor_ = 0;   // 2 or 4 when whole blocks can be averaged at once
-  int blockColumns_ = 0;  // leading columns that are whole blocks
-
   // Lerp: two source rows already interpolated across, reused by the rows between them.
-  std::vector<scaler_rows::LerpTap> lerpColumns_;
-  std::vector<int32_t> lerpRowFirst_;
-  std::vector<int32_t> lerpRowWeight_;
   std::vector<uint32_t> lerpAcross_[2];
   int lerpAcrossRow_[2] = {-1, -1};
 };

@@ -1,5 +1,10 @@
 #include "view/ScalerRows.h"
 
+#include <cstddef>
+#include <cstring>
+
+#include "base/Cpu.h"
+
 namespace scaler_rows {
 
 namespace {
@@ -105,9 +110,33 @@ void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* 
 const RowKernels kPortableRows = {Replicate,   BoxRows,  BoxColumns, BoxBlocks,
                                   LerpColumns, LerpRows, Reverse,    ReplicateReversed};
 
-const RowKernels& FastestRows() {
-  static const RowKernels* fastest = Avx2Rows() ? Avx2Rows() : Sse2Rows() ? Sse2Rows() : &kPortableRows;
-  return *fastest;
+const RowKernels& Rows() { return cpu::Pick(kPortableRows, Sse2Rows(), Avx2Rows()); }
+
+void ReplicateSpan(const RowKernels& kernels, const uint32_t* in, int left, int right, int k, uint32_t* out) {
+  if (k == 1) {
+    std::memcpy(out, in + left, static_cast<size_t>(right - left) * sizeof(uint32_t));
+    return;
+  }
+  int x = left;
+  for (; x < right && x % k != 0; ++x) *out++ = in[x / k];
+  const int blocks = (right - x) / k;
+  kernels.replicate(in + x / k, blocks, k, out);
+  out += static_cast<ptrdiff_t>(blocks) * k;
+  for (x += blocks * k; x < right; ++x) *out++ = in[x / k];
+}
+
+void ReplicateSpanReversed(const RowKernels& kernels, const uint32_t* in, int width, int left, int right, int k,
+                           uint32_t* out) {
+  if (k == 1) {
+    kernels.reverse(in + width - right, right - left, out);
+    return;
+  }
+  int x = left;
+  for (; x < right && x % k != 0; ++x) *out++ = in[width - 1 - x / k];
+  const int blocks = (right - x) / k;
+  kernels.replicateReversed(in + width - x / k - blocks, blocks, k, out);
+  out += static_cast<ptrdiff_t>(blocks) * k;
+  for (x += blocks * k; x < right; ++x) *out++ = in[width - 1 - x / k];
 }
 
 void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out, const uint32_t* next) {

@@ -65,10 +65,17 @@ struct RowKernels {
 
 // Plain C++, the reference for the others.
 extern const RowKernels kPortableRows;
-// Null where the build or the processor lacks the instructions.
+// Null where the build has no such set.
 const RowKernels* Sse2Rows();
 const RowKernels* Avx2Rows();
-// The fastest set this processor runs.
-const RowKernels& FastestRows();
+// The fastest set the processor's features allow (base/Cpu.h).
+const RowKernels& Rows();
+
+// Pixels [left, right) of a row scaled by the whole zoom k from `in`; blocks cut at either end
+// pixel by pixel, whole blocks by the kernels.
+void ReplicateSpan(const RowKernels& kernels, const uint32_t* in, int left, int right, int k, uint32_t* out);
+// The same for the row reversed, read straight from `in`, which holds `width` pixels.
+void ReplicateSpanReversed(const RowKernels& kernels, const uint32_t* in, int width, int left, int right, int k,
+                           uint32_t* out);
 
 }  // namespace scaler_rows

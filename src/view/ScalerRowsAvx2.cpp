@@ -1,12 +1,13 @@
 #include "view/ScalerRows.h"
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#include "base/Cpu.h"
+
+#ifdef GLIMMERLUX_X86_SIMD
 
 #include <immintrin.h>
 
-// The kernels that gain most from 256-bit vectors, chosen at run time; the rest come from the
-// SSE2 set. Same arithmetic, same bytes.
-#define GLIMMERLUX_AVX2 __attribute__((target("avx2")))
+// The kernels that gain most from 256-bit vectors; the rest come from the SSE2 set. Same
+// arithmetic, same bytes.
 
 namespace scaler_rows {
 
@@ -97,22 +98,16 @@ GLIMMERLUX_AVX2 void LerpRows(const uint32_t* upper, const uint32_t* lower, int 
   }
 }
 
-bool HasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
-
 }  // namespace
 
 const RowKernels* Avx2Rows() {
-  static const RowKernels* const rows = []() -> const RowKernels* {
-    if (Sse2Rows() == nullptr || !HasAvx2()) return nullptr;
-    static RowKernels k = *Sse2Rows();
+  static const RowKernels rows = [] {
+    RowKernels k = *Sse2Rows();
     k.boxBlocks = BoxBlocks;
     k.lerpRows = LerpRows;
-    return &k;
+    return k;
   }();
-  return rows;
+  return &rows;
 }
 
 }  // namespace scaler_rows

@@ -1,6 +1,8 @@
 #include "view/ScalerRows.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
+#include "base/Cpu.h"
+
+#ifdef GLIMMERLUX_X86_SIMD
 
 #include <emmintrin.h>
 
@@ -26,7 +28,11 @@ void Steps(int count, int step, Body body) {
   if (i < count) body(count - step);
 }
 
-void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
+// Doubling is the paint's hottest loop at zoom 2. Where the linker happened to put it moved the
+// plain paint by 15% on an AMD EPYC (Zen 5), slowest with the loop across a 4 KiB boundary.
+// Starting this function and ReplicateReversed on a cache line keeps their loops inside one
+// line whatever else is linked.
+[[gnu::aligned(64)]] void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
   if (factor == 2 && count >= 4) {
     Steps(count, 4, [&](int i) {
       const __m128i v = Load(source + i);
@@ -200,7 +206,7 @@ void Reverse(const uint32_t* source, int count, uint32_t* out) {
         [&](int i) { Store(out + i, _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3))); });
 }
 
-void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
+[[gnu::aligned(64)]] void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
   if (factor == 2 && count >= 4) {
     Steps(count, 4, [&](int i) {
       const __m128i v = _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3));

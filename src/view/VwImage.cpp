@@ -10,33 +10,6 @@ constexpr float kMinZoom = 0.1f;
 const uint32_t kGreyPixel = PixelFromColor(kViewGrey);
 const uint32_t kSilverPixel = PixelFromColor(clSilver);
 
-// Grey only where the scaled picture will not land, so no pixel is written twice.
-void FillAround(Bitmap& bitmap, TRect picture, uint32_t pixel) {
-  const int w = bitmap.Width();
-  const int h = bitmap.Height();
-  picture.left = std::clamp(picture.left, 0, w);
-  picture.right = std::clamp(picture.right, picture.left, w);
-  picture.top = std::clamp(picture.top, 0, h);
-  picture.bottom = std::clamp(picture.bottom, picture.top, h);
-  bitmap.FillRect({0, 0, w, picture.top}, pixel);
-  bitmap.FillRect({0, picture.bottom, w, h}, pixel);
-  bitmap.FillRect({0, picture.top, picture.left, picture.bottom}, pixel);
-  bitmap.FillRect({picture.right, picture.top, w, picture.bottom}, pixel);
-}
-
-TRect Mirrored(const TRect& r, int width, int height, Mirror mirror) {
-  TRect m = r;
-  if (mirror.horizontal) {
-    m.left = width - r.right;
-    m.right = width - r.left;
-  }
-  if (mirror.vertical) {
-    m.top = height - r.bottom;
-    m.bottom = height - r.top;
-  }
-  return m;
-}
-
 void DrawFrame(Bitmap& bitmap, uint32_t pixel) {
   const int w = bitmap.Width();
   const int h = bitmap.Height();
@@ -64,7 +37,7 @@ TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard
       FScreen(screen),
       FWindows(windows),
       FClipboard(clipboard),
-      FCursorPatch(surfaces) {}
+      FCursor(surfaces) {}
 
 TCustomImageView::~TCustomImageView() {
   if (FTimerRefresh && FHandle != 0) FWindows.StopTimer(FHandle, 1);
@@ -225,95 +198,29 @@ const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
     return &FTempBitMap;
   }
   SampleColor(Fsourcecopy);
-  const Mirror mirror{FFlipHorizontal, FFlipVertical};
-  const TRect picture =
-      Mirrored({r.left, r.top, r.left + Round(sw * zoom), r.top + Round(sh * zoom)}, FWidth, FHeight, mirror);
-  FillAround(FTempBitMap, picture, kGreyPixel);
   // The flips happen in the scaler; the overlays are drawn mirrored to match.
-  FOverlayMirror = mirror;
-  const int h = FTempBitMap.Height();
+  FOverlayMirror = {FFlipHorizontal, FFlipVertical};
   CursorPlacement cursor;
   const bool hasCursor = PlaceCursor(zoom, cursor);
-  // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
-  // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
-  FRowWork.filterPicture = FColorFilterMode != cfNone && zoom < 1.0 && !FSmoothen;
-  FRowWork.filterSource = FColorFilterMode != cfNone && !FRowWork.filterPicture;
-  FRowWork.picture = picture;
-  FRowWork.grid = FGridlevel > 0 && PlanGrid(FTempBitMap);
-  FRowWork.waitTop = hasCursor ? std::clamp(cursor.at.y, 0, h) : 0;
-  FRowWork.waitBottom = hasCursor ? std::clamp(cursor.at.y + cursor.size, FRowWork.waitTop, h) : 0;
-  FRowWork.gridWhileScaling = FRowWork.grid && GridInsidePicture(FTempBitMap.Width());
-  if (FRowWork.grid) FRowsDone.assign(static_cast<size_t>(h), 0);
-
-  FScaler.Scale(Fsourcecopy, FTempBitMap, {r.left, r.top}, FZoom, FSmoothen, mirror, this);
-
-  if (FRowWork.grid) {
-    // Rows the scaler did not write: the grey around the picture, and those under the cursor.
-    for (int y = 0; y < h; ++y) {
-      if (!FRowsDone[static_cast<size_t>(y)] && !WaitsForCursor(y)) DrawGridRow(FTempBitMap, y);
-    }
+  FrameRecipe recipe;
+  recipe.at = {r.left, r.top};
+  recipe.zoom = FZoom;
+  recipe.smooth = FSmoothen;
+  recipe.mirror = FOverlayMirror;
+  recipe.filter = FColorFilterMode;
+  recipe.around = kGreyPixel;
+  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &FGrid : nullptr;
+  if (hasCursor) {
+    recipe.cursorTop = cursor.at.y;
+    recipe.cursorBottom = cursor.at.y + cursor.size;
   }
-  if (hasCursor) DrawCursor(FTempBitMap, cursor);
-  if (FRowWork.grid) {
-    for (int y = FRowWork.waitTop; y < FRowWork.waitBottom; ++y) DrawGridRow(FTempBitMap, mirror.Y(y, h));
-  }
+  FComposer.Compose(Fsourcecopy, FTempBitMap, recipe);
+  if (hasCursor) FCursor.Draw(FScreen, FTempBitMap, cursor, FOverlayMirror);
+  FComposer.GridUnderCursor();
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
   FOverlayMirror = {};
   if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
   return &FTempBitMap;
-}
-
-void TCustomImageView::SourceSpan(int y, int from, int to, Ready ready, void* context) {
-  uint32_t* pixels = Fsourcecopy.Row(y) + from;
-  const auto count = static_cast<size_t>(to - from);
-  if (FRowWork.filterSource)
-    ApplyColorFilter(pixels, count, FColorFilterMode, ready, context);
-  else if (count > 0)
-    ready(context, 0, count);
-}
-
-void TCustomImageView::SourceRow(int y) {
-  if (FRowWork.filterSource) ApplyColorFilter(Fsourcecopy, FColorFilterMode, {0, y, Fsourcecopy.Width(), y + 1});
-}
-
-void TCustomImageView::TargetRow(int y, int copyOf) {
-  if (FRowWork.filterPicture) {
-    ApplyColorFilter(FTempBitMap, FColorFilterMode, {FRowWork.picture.left, y, FRowWork.picture.right, y + 1});
-  }
-  if (!FRowWork.grid || FRowsDone[static_cast<size_t>(y)] == 2) return;
-  FRowsDone[static_cast<size_t>(y)] = 1;
-  if (WaitsForCursor(y)) return;
-  // A copy of a row that took the same vertical lines takes the same colours at them.
-  if (copyOf >= 0 && !WaitsForCursor(copyOf) && IsGridColumnRow(y) && IsGridColumnRow(copyOf)) {
-    const uint32_t* from = FTempBitMap.Row(copyOf);
-    uint32_t* row = FTempBitMap.Row(y);
-    for (const int x : FGridColumns) row[x] = from[x];
-    return;
-  }
-  DrawGridRow(FTempBitMap, y);
-}
-
-bool TCustomImageView::GridInsidePicture(int width) const {
-  const int left = std::max(FRowWork.picture.left, 0);
-  const int right = std::min(FRowWork.picture.right, width);
-  return FGridLineFrom == left && FGridLineTo == right &&
-         std::all_of(FGridColumns.begin(), FGridColumns.end(), [&](int x) { return x >= left && x < right; });
-}
-
-const std::vector<int>* TCustomImageView::PenColumns() { return FRowWork.gridWhileScaling ? &FGridColumns : nullptr; }
-
-// Rows under the cursor keep theirs for after the cursor.
-ScaleRowWork::Pen TCustomImageView::PenOnRow(int y) {
-  if (!FRowWork.gridWhileScaling || WaitsForCursor(y)) return Pen::kNone;
-  FRowsDone[static_cast<size_t>(y)] = 2;
-  const int line = FOverlayMirror.Y(y, FTempBitMap.Height());
-  if (FGridRows[static_cast<size_t>(line)]) return Pen::kWholeRow;
-  return line < FGridLineBottom ? Pen::kColumns : Pen::kNone;
-}
-
-bool TCustomImageView::WaitsForCursor(int y) const {
-  const int line = FOverlayMirror.Y(y, FTempBitMap.Height());
-  return line >= FRowWork.waitTop && line < FRowWork.waitBottom;
 }
 
 void TCustomImageView::SampleColor(const Bitmap& capture) {

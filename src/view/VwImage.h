@@ -6,11 +6,14 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
+#include "base/Mirror.h"
 #include "platform/Clipboard.h"
 #include "platform/Screen.h"
 #include "platform/Windowing.h"
 #include "view/ColorFilter.h"
-#include "view/Scaler.h"
+#include "view/CursorOverlay.h"
+#include "view/FrameComposer.h"
+#include "view/GridPlan.h"
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
@@ -31,7 +34,7 @@ enum class TMouseButton : uint8_t { Left, Right, Middle };
 // The magnifier view: captures a desktop rectangle, samples, filters, scales, draws the
 // overlays, mirrors and shows the result. The window itself belongs to the platform host,
 // which forwards its messages to the handlers at the end of this class.
-class TCustomImageView : private ScaleRowWork {
+class TCustomImageView {
  public:
   using TNotifyEvent = std::function<void(TCustomImageView* Sender)>;
   using TMouseEvent = std::function<void(TCustomImageView* Sender, TMouseButton Button, TPoint at)>;
@@ -123,23 +126,10 @@ class TCustomImageView : private ScaleRowWork {
   void WMTimer() { RefreshPicture(); }
 
  protected:
-  // Where the cursor image goes on a picture scaled by f.
-  struct CursorPlacement {
-    CursorImage cursor;
-    TPoint at;
-    int size = 0;
-  };
-
+  // The overlays one at a time, over a whole bitmap (Overlays.cpp); the scaled paint draws the
+  // grid row by row while it scales instead.
   void DrawCursorOverlay(Bitmap& bitmap, double f);
-  bool PlaceCursor(double f, CursorPlacement& placement);
-  void DrawCursor(Bitmap& bitmap, const CursorPlacement& placement);
   void DrawGridOverlay(Bitmap& bitmap);
-  // Works out the grid's lines for `bitmap`; false when there is no grid to draw.
-  bool PlanGrid(const Bitmap& bitmap);
-  // Draws the planned grid on row y of the bitmap.
-  void DrawGridRow(Bitmap& bitmap, int y);
-  // Whether the planned grid crosses row y of the bitmap with vertical lines only.
-  bool IsGridColumnRow(int y) const;
   void DrawCrosshairOverlay(Bitmap& bitmap, bool scaled);
 
   Bitmap Fsourcecopy;
@@ -177,53 +167,25 @@ class TCustomImageView : private ScaleRowWork {
   const Bitmap* PaintUnscaled(const TRect& r);
   const Bitmap* PaintScaled(const TRect& r);
   void SampleColor(const Bitmap& capture);
-  void SourceRow(int y) override;
-  void SourceSpan(int y, int from, int to, Ready ready, void* context) override;
-  void TargetRow(int y, int copyOf) override;
-  const std::vector<int>* PenColumns() override;
-  Pen PenOnRow(int y) override;
-  // Whether the scaler can draw the planned grid into the rows it doubles: it draws only
-  // inside the picture.
-  bool GridInsidePicture(int width) const;
-  // Whether bitmap row y of the scaled picture gets its grid only after the cursor.
-  bool WaitsForCursor(int y) const;
-  void DrawMirroredCursor(Bitmap& bitmap, const CursorImage& cursor, TPoint at, int size);
+  bool PlaceCursor(double f, CursorPlacement& placement);
+  // Works out the grid's lines for `bitmap`; false when there is no grid to draw.
+  bool PlanGrid(const Bitmap& bitmap);
 
   Screen& FScreen;
   Windowing& FWindows;
   Clipboard& FClipboard;
-  Scaler FScaler;
   WindowId FHandle = 0;
   int FWidth = 150;
   int FHeight = 200;
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
   const Bitmap* FShown = nullptr;
-  // The planned grid: rows that carry a horizontal line and columns that carry a vertical
-  // one, kept to avoid an allocation per paint.
-  std::vector<uint8_t> FGridRows;
-  std::vector<int> FGridColumns;
-  int FGridLineBottom = 0;  // vertical lines end here
-  int FGridLineFrom = 0;    // horizontal lines run [from, to)
-  int FGridLineTo = 0;
-  // What the scaled paint does to each row while the scaler has it in cache. The grid goes
-  // on after the cursor, so it waits on the rows the cursor covers.
-  struct RowWork {
-    bool filterSource = false;
-    bool filterPicture = false;
-    TRect picture;
-    bool grid = false;
-    bool gridWhileScaling = false;  // the scaler draws the grid into rows it doubles
-    int waitTop = 0;                // rows [waitTop, waitBottom), unmirrored, get the grid later
-    int waitBottom = 0;
-  };
-  RowWork FRowWork;
-  // Per bitmap row: 0 not handed over yet, 1 handed over, 2 with its grid drawn by the scaler.
-  std::vector<uint8_t> FRowsDone;
+  FrameComposer FComposer;
+  GridPlan FGrid;
+  CursorOverlay FCursor;
   // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
-  // put them; the cursor image goes through this patch the right way round.
+  // put them.
   Mirror FOverlayMirror;
-  Bitmap FCursorPatch;
 };
 
 class TImageView : public TCustomImageView {

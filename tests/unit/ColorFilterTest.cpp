@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "base/Bitmap.h"
+#include "unit/CpuPaths.h"
 #include "view/ColorFilter.h"
 #include "view/ColorFilterInternal.h"
 
 namespace {
-
-using color_filter::Path;
 
 struct Rgb {
   int r, g, b;
@@ -31,26 +30,6 @@ uint32_t PixelOf(Rgb c, uint8_t fourth) {
 
 Rgb RgbOf(uint32_t p) {
   return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
-}
-
-std::vector<Path> AllPaths() {
-  std::vector<Path> paths;
-  for (Path p : {Path::kPlain, Path::kSse2, Path::kAvx2}) {
-    if (color_filter::PathAvailable(p)) paths.push_back(p);
-  }
-  return paths;
-}
-
-const char* PathName(Path p) {
-  switch (p) {
-    case Path::kPlain:
-      return "plain";
-    case Path::kSse2:
-      return "sse2";
-    case Path::kAvx2:
-      return "avx2";
-  }
-  return "?";
 }
 
 constexpr TColorFilterMode kFilterModes[] = {
@@ -103,16 +82,16 @@ std::vector<uint32_t> CasePixels() {
 
 TEST(ColorFilter, EveryModeGivesTheExactColoursOfTheCaseTableOnEveryPath) {
   BuildFilterTables();
-  for (Path path : AllPaths()) {
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
     for (int m = 0; m < 9; ++m) {
       const TColorFilterMode mode = kFilterModes[m];
       std::vector<uint32_t> pixels = CasePixels();
-      color_filter::FilterPixels(path, pixels.data(), pixels.size(), mode);
+      color_filter::FilterPixels(pixels.data(), pixels.size(), mode);
       for (size_t i = 0; i < pixels.size(); ++i) {
         const ColourCase& c = kColourCases[i % kCaseCount];
-        EXPECT_EQ(RgbOf(pixels[i]), c.out[m]) << PathName(path) << ", mode " << int{mode} << ", input " << c.in;
-        EXPECT_EQ(pixels[i] >> 24, (0x11u * i + 3) & 0xFF)
-            << "fourth byte, " << PathName(path) << ", mode " << int{mode};
+        EXPECT_EQ(RgbOf(pixels[i]), c.out[m]) << path.name << ", mode " << int{mode} << ", input " << c.in;
+        EXPECT_EQ(pixels[i] >> 24, (0x11u * i + 3) & 0xFF) << "fourth byte, " << path.name << ", mode " << int{mode};
       }
     }
   }
@@ -194,10 +173,11 @@ TEST(ColorFilter, FastPathsMatchThePlainLoopOnRunsOfOneColour) {
   for (TColorFilterMode mode : kFilterModes) {
     std::vector<uint32_t> expected = input;
     color_filter::FilterPlain(expected.data(), expected.size(), mode);
-    for (Path path : AllPaths()) {
+    for (const CpuPath& path : CpuPaths()) {
+      const CpuPathScope scope(path);
       std::vector<uint32_t> actual = input;
-      color_filter::FilterPixels(path, actual.data(), actual.size(), mode);
-      EXPECT_EQ(actual, expected) << PathName(path) << ", mode " << int{mode};
+      color_filter::FilterPixels(actual.data(), actual.size(), mode);
+      EXPECT_EQ(actual, expected) << path.name << ", mode " << int{mode};
     }
   }
 }
@@ -208,14 +188,15 @@ TEST(ColorFilter, FastPathsMatchThePlainLoopOnEveryLengthAndStart) {
   BuildFilterTables();
   const std::vector<uint32_t> input = Noise(300, 9);
   for (TColorFilterMode mode : {cfSepia, cfDaltonizeTritanopia}) {
-    for (Path path : AllPaths()) {
+    for (const CpuPath& path : CpuPaths()) {
+      const CpuPathScope scope(path);
       for (size_t start = 0; start < 3; ++start) {
         for (size_t length = 0; start + length <= input.size(); ++length) {
           std::vector<uint32_t> expected = input;
           std::vector<uint32_t> actual = input;
           color_filter::FilterPlain(expected.data() + start, length, mode);
-          color_filter::FilterPixels(path, actual.data() + start, length, mode);
-          ASSERT_EQ(actual, expected) << PathName(path) << ", mode " << int{mode} << ", start " << start << ", length "
+          color_filter::FilterPixels(actual.data() + start, length, mode);
+          ASSERT_EQ(actual, expected) << path.name << ", mode " << int{mode} << ", start " << start << ", length "
                                       << length;
         }
       }
@@ -247,17 +228,18 @@ TEST(ColorFilter, PiecesAreToldOnceEachWithTheirFinalColours) {
   input.insert(input.end(), 300, 0x00808080u);
   input.insert(input.end(), 130, 0x7F2B579Au);
   for (TColorFilterMode mode : {cfSepia, cfInvert, cfDaltonizeDeuteranopia}) {
-    for (Path path : AllPaths()) {
+    for (const CpuPath& path : CpuPaths()) {
+      const CpuPathScope scope(path);
       for (size_t length : {size_t{0}, size_t{5}, size_t{64}, size_t{200}, input.size()}) {
         std::vector<uint32_t> expected(input.begin(), input.begin() + static_cast<ptrdiff_t>(length));
         color_filter::FilterPlain(expected.data(), expected.size(), mode);
         std::vector<uint32_t> actual(input.begin(), input.begin() + static_cast<ptrdiff_t>(length));
         TellingCaller caller{&expected, actual.data(), std::vector<int>(length, 0)};
-        color_filter::FilterPixels(path, actual.data(), length, mode, &TellingCaller::Piece, &caller);
-        EXPECT_EQ(actual, expected) << PathName(path) << ", mode " << int{mode} << ", length " << length;
-        EXPECT_EQ(caller.early, 0) << PathName(path) << ", mode " << int{mode} << ", length " << length;
+        color_filter::FilterPixels(actual.data(), length, mode, &TellingCaller::Piece, &caller);
+        EXPECT_EQ(actual, expected) << path.name << ", mode " << int{mode} << ", length " << length;
+        EXPECT_EQ(caller.early, 0) << path.name << ", mode " << int{mode} << ", length " << length;
         EXPECT_EQ(std::count(caller.told.begin(), caller.told.end(), 1), static_cast<ptrdiff_t>(length))
-            << PathName(path) << ", mode " << int{mode} << ", length " << length;
+            << path.name << ", mode " << int{mode} << ", length " << length;
       }
     }
   }
@@ -286,14 +268,15 @@ TEST_P(ColorFilterEveryColour, FastPathsMatchThePlainLoop) {
   std::vector<uint32_t> expected = input;
   color_filter::FilterPlain(expected.data(), expected.size(), mode);
   std::vector<uint32_t> actual(input.size());
-  for (Path path : AllPaths()) {
-    if (path == Path::kPlain) continue;
+  for (const CpuPath& path : CpuPaths()) {
+    if (path.features == 0) continue;
+    const CpuPathScope scope(path);
     actual = input;
-    color_filter::FilterPixels(path, actual.data(), actual.size(), mode);
+    color_filter::FilterPixels(actual.data(), actual.size(), mode);
     if (std::memcmp(actual.data(), expected.data(), actual.size() * sizeof(uint32_t)) == 0) continue;
     size_t i = 0;
     while (actual[i] == expected[i]) ++i;
-    ADD_FAILURE() << PathName(path) << ": input " << std::hex << input[i] << " gave " << actual[i] << ", expected "
+    ADD_FAILURE() << path.name << ": input " << std::hex << input[i] << " gave " << actual[i] << ", expected "
                   << expected[i];
   }
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <vector>
 
 #include "fake/FakePlatform.h"
+#include "unit/CpuPaths.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -281,6 +283,25 @@ struct FlipCase {
   int border = 3;
 };
 
+// A view with every overlay on, a tracked pixel off the middle and the case's zoom, smoothing,
+// filter and border.
+void SetUpBusyView(ProbedView& view, const FlipCase& c) {
+  view.AttachWindow(kView);
+  view.WMSize(203, 151);
+  view.SetZoom(c.zoom);
+  view.SetSmoothen(c.smooth);
+  view.SetColorFilterMode(c.filter);
+  view.SetBorderWidth(c.border);
+  view.SetScreenLeft(40);
+  view.SetScreenTop(30);
+  view.SetLeftOffset(9);
+  view.SetTopOffset(7);
+  view.SetShowCursor(true);
+  view.SetDrawCross(true);
+  view.SetGridlevel(4);
+  view.SetBorderColor(clSilver);
+}
+
 // The scaled path mirrors while it scales and draws its overlays mirrored; the picture must be
 // the plain picture flipped afterwards, byte for byte.
 TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
@@ -294,21 +315,8 @@ TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
       ProbedView plain(platform.screen, platform.windows, platform.clipboard),
           flipped(platform.screen, platform.windows, platform.clipboard);
       for (ProbedView* view : {&plain, &flipped}) {
-        view->AttachWindow(kView);
-        view->WMSize(203, 151);
-        view->SetZoom(c.zoom);
-        view->SetSmoothen(c.smooth);
-        view->SetColorFilterMode(c.filter);
-        view->SetBorderWidth(c.border);
-        view->SetScreenLeft(40);
-        view->SetScreenTop(30);
-        view->SetLeftOffset(9);
-        view->SetTopOffset(7);
-        view->SetShowCursor(true);
-        view->SetDrawCross(true);
+        SetUpBusyView(*view, c);
         view->SetDrawGrid(horizontal);
-        view->SetGridlevel(4);
-        view->SetBorderColor(clSilver);
       }
       flipped.SetFlipHorizontal(horizontal);
       flipped.SetFlipVertical(vertical);
@@ -325,6 +333,34 @@ TEST(ImageViewFlips, EveryFlipShowsThePlainPictureMirroredWithItsOverlays) {
         for (int x = 0; x < expected.Width(); ++x) wrong += actual.At(x, y) != expected.At(x, y);
       EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << (c.smooth ? " smooth" : "") << " filter " << int{c.filter}
                           << " border " << c.border << " flips " << horizontal << vertical;
+    }
+  }
+}
+
+// The whole paint on each kernel path the machine runs against the plain one: the paths meet
+// inside it at lengths and places the kernels' own tests do not choose.
+TEST(ImageViewPaint, EveryProcessorPathPaintsTheSameFrame) {
+  const FlipCase cases[] = {{2, false, cfSepia, 0},
+                            {2, false, cfInvert},
+                            {0.5f, false, cfSepia},
+                            {1.5f, true, cfProtanopia},
+                            {0.25f, true, cfGrayscale}};
+  for (const FlipCase& c : cases) {
+    for (const bool flip : {false, true}) {
+      LopsidedCursorPlatform platform;
+      ProbedView view(platform.screen, platform.windows, platform.clipboard);
+      SetUpBusyView(view, c);
+      view.SetFlipHorizontal(flip);
+      view.SetFlipVertical(flip);
+      std::vector<uint32_t> plain;
+      for (const CpuPath& path : CpuPaths()) {
+        const CpuPathScope scope(path);
+        const Bitmap& shown = *view.Paint();
+        const std::vector<uint32_t> frame(shown.Pixels(), shown.Pixels() + shown.PixelCount());
+        if (plain.empty()) plain = frame;
+        EXPECT_EQ(frame, plain) << path.name << " zoom " << c.zoom << (c.smooth ? " smooth" : "") << " filter "
+                                << int{c.filter} << (flip ? " flipped" : "");
+      }
     }
   }
 }

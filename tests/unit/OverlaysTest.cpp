@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "fake/FakePlatform.h"
+#include "unit/CpuPaths.h"
 #include "view/ContrastPen.h"
+#include "view/Scaler.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -113,6 +117,130 @@ TEST(GridOverlay, ShowsOnDarkAndLightPicturesWithCrossingsRecolouredOnce) {
   }
 }
 
+// The shown frame as letters: the desktop's dark and light, the grey around the picture, the
+// cursor's stamp, and the pen's white and black.
+std::vector<std::string> Letters(const Bitmap& frame, uint32_t cursorPixel) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < frame.Height(); ++y) {
+    std::string row;
+    for (int x = 0; x < frame.Width(); ++x) {
+      const uint32_t p = frame.At(x, y);
+      row += p == kDark         ? 'd'
+             : p == kLight      ? 'l'
+             : p == 0x00808080u ? 'g'
+             : p == cursorPixel ? 'c'
+             : p == 0x00FFFFFFu ? 'W'
+             : p == 0           ? '#'
+                                : '?';
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<std::string> MirroredPicture(std::vector<std::string> rows, bool horizontal, bool vertical) {
+  if (horizontal)
+    for (std::string& row : rows) std::reverse(row.begin(), row.end());
+  if (vertical) std::reverse(rows.begin(), rows.end());
+  return rows;
+}
+
+// Grids worked out by hand, pixel by pixel. Vertical lines run from row 0 down to the picture
+// area's height, horizontal ones from column 0 across its width, each crossing recoloured once;
+// the pen is white over the dark desktop and black over light pixels, grey included.
+struct GridView {
+  int width, height, border;
+  float zoom;
+  int gridlevel, left, top;
+  bool cursor;
+};
+
+struct GridPicture {
+  const char* what;
+  GridView view;
+  std::vector<std::string> desktop;  // from (0, 0); the rest of the desktop is dark
+  std::vector<std::string> shown;
+};
+
+const GridPicture kGridPictures[] = {
+    // Picture area 10 x 8 at (2, 2). Zoom 2, spacing 2, tracked (2, 1): columns 2i + 3 for even
+    // i (3, 7, 11), rows 2j for odd j (2, 6). Column 11 lies right of the area's width but
+    // inside the picture, and keeps its pixel on the rows of the horizontal lines.
+    {"border",
+     {14, 12, 2, 2, 2, 2, 1, false},
+     {},
+     {"ggg#ggg#ggg#gg",  //
+      "ggg#ggg#ggg#gg",  //
+      "##WWWWWWWWdWgg",  //
+      "ggdWdddWdddWgg",  //
+      "ggdWdddWdddWgg",  //
+      "ggdWdddWdddWgg",  //
+      "##WWWWWWWWdWgg",  //
+      "ggdWdddWdddWgg",  //
+      "ggddddddddddgg",  //
+      "ggddddddddddgg",  //
+      "gggggggggggggg",  //
+      "gggggggggggggg"}},
+    // No border: the picture fills the view and the pen takes each pixel's colour from the
+    // source pixel it doubles. Tracked (2, 0): columns 2i + 2 for even i (2, 6, 10), rows 4j
+    // for even j (0, 4).
+    {"doubled",
+     {12, 8, 0, 2, 2, 2, 0, false},
+     {"dlddld",  //
+      "lddldl",  //
+      "dldldd",  //
+      "ldldld"},
+     {"WW##WWWW##WW",  //
+      "dd#lddWdllWd",  //
+      "llWddd#ldd#l",  //
+      "llWddd#ldd#l",  //
+      "WW##WW##WWWW",  //
+      "dd#ldd#lddWd",  //
+      "llWdllWdllWd",  //
+      "llWdllWdllWd"}},
+    // The same with the cursor stamped from (5, 1) on: the grid goes over it.
+    {"doubled under the cursor",
+     {12, 8, 0, 2, 2, 2, 0, true},
+     {"dlddld",  //
+      "lddldl",  //
+      "dldldd",  //
+      "ldldld"},
+     {"WW##WWWW##WW",  //
+      "dd#ldcWcccWc",  //
+      "llWddcWcccWc",  //
+      "llWddcWcccWc",  //
+      "WW##WWWWWWWW",  //
+      "dd#ldcWcccWc",  //
+      "llWdlcWcccWc",  //
+      "llWdlcWcccWc"}},
+};
+
+TEST(GridOverlay, EveryPixelOfSmallViewsAsWorkedOutByHand) {
+  const std::pair<bool, bool> flips[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  for (const GridPicture& c : kGridPictures) {
+    for (const auto& [horizontal, vertical] : flips) {
+      FakePlatform platform;
+      platform.screen.PaintDesktop([&c](int x, int y) {
+        const bool inMap = y < static_cast<int>(c.desktop.size()) && x < static_cast<int>(c.desktop[0].size());
+        return inMap && c.desktop[static_cast<size_t>(y)][static_cast<size_t>(x)] == 'l' ? kLight : kDark;
+      });
+      TImageView view(platform.screen, platform.windows, platform.clipboard);
+      view.AttachWindow(kView);
+      view.WMSize(c.view.width, c.view.height);
+      view.SetBorderWidth(c.view.border);
+      view.SetZoom(c.view.zoom);
+      view.SetGridlevel(c.view.gridlevel);
+      view.SetLeftOffset(c.view.left);
+      view.SetTopOffset(c.view.top);
+      view.SetShowCursor(c.view.cursor);
+      view.SetFlipHorizontal(horizontal);
+      view.SetFlipVertical(vertical);
+      EXPECT_EQ(Letters(*view.Paint(), platform.screen.cursorPixel), MirroredPicture(c.shown, horizontal, vertical))
+          << c.what << ", flips " << horizontal << vertical;
+    }
+  }
+}
+
 TEST(GridOverlay, SpacingBelowOneViewPixelDrawsNoGrid) {
   for (const auto& [zoom, spacing] : {std::pair{0.5f, 1}, std::pair{0.25f, 2}, std::pair{0.4f, 1}}) {
     OverlayFixture t(100, 80, zoom);
@@ -123,23 +251,39 @@ TEST(GridOverlay, SpacingBelowOneViewPixelDrawsNoGrid) {
   }
 }
 
-TEST(ContrastPen, RunsAndColumnsColourEveryPixelAsThePixelRule) {
+TEST(ContrastPen, RunsColumnsAndPicksColourEveryPixelAsThePixelRuleOnEveryPath) {
   // Every colour, a fourth byte that varies, and a length that leaves a ragged end.
   std::vector<uint32_t> pixels((1u << 24) + 3);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 0x01000001u);
-  std::vector<uint32_t> run = pixels;
-  ContrastRun(run.data(), static_cast<int>(run.size()));
-  size_t wrong = 0;
-  for (size_t i = 0; i < pixels.size(); ++i) wrong += run[i] != ContrastPixel(pixels[i]);
-  EXPECT_EQ(wrong, 0u);
+  std::vector<uint32_t> run(pixels.size());
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
+    run = pixels;
+    ContrastRun(run.data(), static_cast<int>(run.size()));
+    size_t wrong = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) wrong += run[i] != ContrastPixel(pixels[i]);
+    EXPECT_EQ(wrong, 0u) << path.name;
 
-  std::vector<uint32_t> row(pixels.begin(), pixels.begin() + 1000);
-  std::vector<int> columns;
-  for (int x = 3; x < 1000; x += 7) columns.push_back(x);
-  ContrastColumns(row.data(), columns.data(), static_cast<int>(columns.size()));
-  for (int x = 0; x < 1000; ++x) {
-    const bool onColumn = x >= 3 && (x - 3) % 7 == 0;
-    EXPECT_EQ(row[x], onColumn ? ContrastPixel(pixels[x]) : pixels[x]) << x;
+    std::vector<uint32_t> row(pixels.begin(), pixels.begin() + 1000);
+    std::vector<int> columns;
+    for (int x = 3; x < 1000; x += 7) columns.push_back(x);
+    ContrastColumns(row.data(), columns.data(), static_cast<int>(columns.size()));
+    for (int x = 0; x < 1000; ++x) {
+      const bool onColumn = x >= 3 && (x - 3) % 7 == 0;
+      EXPECT_EQ(row[x], onColumn ? ContrastPixel(pixels[x]) : pixels[x]) << path.name << " column " << x;
+    }
+
+    // Picks from a source row of half the width into two rows, in a ragged number.
+    std::vector<PenPick> picks;
+    for (int x = 1; x < 1000; x += 9) picks.push_back({x / 2, x});
+    std::vector<uint32_t> upper(1000, 0x00123456u), lower(1000, 0x00654321u);
+    uint32_t* const rows[2] = {upper.data(), lower.data()};
+    ContrastPicks(pixels.data() + 5000, picks.data(), static_cast<int>(picks.size()), rows, 2);
+    for (int x = 0; x < 1000; ++x) {
+      const bool picked = (x - 1) % 9 == 0;
+      EXPECT_EQ(upper[x], picked ? ContrastPixel(pixels[5000 + x / 2]) : 0x00123456u) << path.name << " pick " << x;
+      EXPECT_EQ(lower[x], picked ? ContrastPixel(pixels[5000 + x / 2]) : 0x00654321u) << path.name << " pick " << x;
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "unit/CpuPaths.h"
 #include "view/Scaler.h"
 #include "view/ScalerRows.h"
 
@@ -334,6 +335,82 @@ TEST(Scaler, RowWorkEqualsWorkOnTheWholeSourceBeforeAndTheWholeTargetAfter) {
   }
 }
 
+// Row work that has every third target row of a doubled pair show its source row with the
+// colour bytes flipped, and counts the pairs it hears of with the wrong rows.
+class VaryingRows : public ScaleRowWork {
+ public:
+  VaryingRows(const Bitmap& source, const Bitmap& target)
+      : source_(source), target_(target), variant_(static_cast<size_t>(source.Width())) {}
+  void SourceRow(int) override {}
+  // Ready in pieces of five, first piece last.
+  void SourceSpan(int, int from, int to, Ready ready, void* context) override {
+    const size_t count = static_cast<size_t>(to - from);
+    for (size_t end = count; end > 0; end -= std::min<size_t>(end, 5))
+      ready(context, end - std::min<size_t>(end, 5), end);
+  }
+  void TargetRow(int, int) override {}
+  bool WorksOnDoubledRows() override { return true; }
+  void PlanDoubled(DoubledRows& rows) override {
+    for (int r = 0; r < 2; ++r) rows.varied[r] = rows.target[r] % 3 == 0;
+    rows.vary = [](const uint32_t* from, int count, uint32_t* to) {
+      for (int i = 0; i < count; ++i) to[i] = from[i] ^ 0x00FFFFFFu;
+    };
+    rows.variant = variant_.data();
+  }
+  void Doubled(const DoubledRows& rows, const uint32_t* source, uint32_t* const (&target)[2]) override {
+    ++pairs;
+    wrongRows += source != source_.Row(rows.source) || target[0] != target_.Row(rows.target[0]) ||
+                 target[1] != target_.Row(rows.target[1]) || rows.target[1] - rows.target[0] != 1 - 2 * flipped;
+  }
+  int pairs = 0;
+  int wrongRows = 0;
+  bool flipped = false;
+
+ private:
+  const Bitmap& source_;
+  const Bitmap& target_;
+  std::vector<uint32_t> variant_;
+};
+
+TEST(Scaler, DoubledRowsShowTheVariantTheRowWorkAsksFor) {
+  // Odd places cut a pair at the top or the bottom: its one row is no pair.
+  const TPoint places[] = {{3, 2}, {-9, -7}, {40, 30}};
+  const Mirror mirrors[] = {{}, {true, false}, {false, true}};
+  Bitmap source;
+  FillRandom(source, 41, 29, 17);
+  for (const TPoint at : places) {
+    for (const Mirror mirror : mirrors) {
+      Bitmap expected, actual;
+      Blank(expected, 67, 53);
+      Blank(actual, 67, 53);
+      Scaler plain, worked;
+      plain.Scale(source, expected, at, 2, false, mirror);
+      // Picture row d belongs to source row d / 2; a pair is doubled when both its rows show.
+      int pairs = 0;
+      for (int d = 0; d < 2 * 29; ++d) {
+        const bool shows = at.y + d >= 0 && at.y + d < 53;
+        const bool partnerShows = at.y + (d ^ 1) >= 0 && at.y + (d ^ 1) < 53;
+        if (!shows || !partnerShows) continue;
+        pairs += d % 2;
+        const int y = mirror.Y(at.y + d, 53);
+        if (y % 3 != 0) continue;
+        for (int x = 0; x < 67; ++x) {
+          if (expected.At(x, y) != kUntouched) expected.At(x, y) ^= 0x00FFFFFFu;
+        }
+      }
+      VaryingRows work(source, actual);
+      work.flipped = mirror.vertical;
+      worked.Scale(source, actual, at, 2, false, mirror, &work);
+      int wrong = 0;
+      for (int y = 0; y < 53; ++y)
+        for (int x = 0; x < 67; ++x) wrong += actual.At(x, y) != expected.At(x, y);
+      EXPECT_EQ(wrong, 0) << "at " << at.x << "," << at.y << " mirror " << mirror.horizontal << mirror.vertical;
+      EXPECT_EQ(work.pairs, pairs) << "at " << at.x << "," << at.y;
+      EXPECT_EQ(work.wrongRows, 0) << "at " << at.x << "," << at.y;
+    }
+  }
+}
+
 // The mirrored pass against scaling first and mirroring the whole target after, for every
 // method, with the picture clipped on each side and the rest of the target left alone.
 TEST(Scaler, MirroredScalingEqualsScalingThenMirroringTheTarget) {
@@ -653,8 +730,40 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
 }
 
 TEST(ScalerRows, EveryKernelSetGivesTheSameBytesAsThePlainOne) {
-  if (scaler_rows::Sse2Rows()) ExpectSameBytesAsPlain(*scaler_rows::Sse2Rows(), "sse2");
-  if (scaler_rows::Avx2Rows()) ExpectSameBytesAsPlain(*scaler_rows::Avx2Rows(), "avx2");
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
+    ExpectSameBytesAsPlain(scaler_rows::Rows(), path.name);
+  }
+}
+
+// The whole scaler on each path: the methods call the kernels with the lengths and places the
+// kernel tests above do not choose.
+TEST(ScalerRows, EveryPathScalesTheSamePicture) {
+  const float zooms[] = {0.25f, 0.3f, 0.5f, 1.5f, 2, 3, 13.7f};
+  const Mirror mirrors[] = {{}, {true, false}, {true, true}};
+  Bitmap source;
+  FillRandom(source, 45, 31, 13);
+  for (bool smooth : {false, true}) {
+    for (float zoom : zooms) {
+      for (const Mirror mirror : mirrors) {
+        Bitmap expected;
+        Blank(expected, 71, 57);
+        {
+          const CpuPathScope plain(CpuPaths().front());
+          Scaler().Scale(source, expected, {-3, 2}, zoom, smooth, mirror);
+        }
+        for (const CpuPath& path : CpuPaths()) {
+          const CpuPathScope scope(path);
+          Bitmap actual;
+          Blank(actual, 71, 57);
+          Scaler().Scale(source, actual, {-3, 2}, zoom, smooth, mirror);
+          EXPECT_TRUE(std::equal(actual.Pixels(), actual.Pixels() + actual.PixelCount(), expected.Pixels()))
+              << path.name << " zoom " << zoom << (smooth ? " smooth" : "") << " mirror " << mirror.horizontal
+              << mirror.vertical;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

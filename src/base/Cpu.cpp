@@ -1,0 +1,29 @@
+#include "base/Cpu.h"
+
+namespace cpu {
+
+namespace {
+
+uint32_t Detect() {
+  uint32_t features = 0;
+#ifdef GLIMMERLUX_X86_SIMD
+  // The check for AVX2 includes the system saving the wide registers.
+  __builtin_cpu_init();
+  features |= kSse2;
+  if (__builtin_cpu_supports("avx2")) features |= kAvx2;
+#endif
+  return features;
+}
+
+uint32_t mask = kAllFeatures;
+
+}  // namespace
+
+uint32_t Features() {
+  static const uint32_t detected = Detect();
+  return detected & mask;
+}
+
+void MaskFeatures(uint32_t keep) { mask = keep; }
+
+}  // namespace cpu
