@@ -184,3 +184,21 @@ std::string Describe(POINT point) {
   std::snprintf(text, sizeof(text), "(%ld, %ld)", point.x, point.y);
   return text;
 }
+
+HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::string& why) {
+  constexpr auto kStartTimeout = std::chrono::seconds(30);
+  process = ChildProcess(L"glimmerlux.exe", arguments);
+  if (!process.Started()) {
+    why = "glimmerlux.exe did not start";
+    return nullptr;
+  }
+  if (!process.WaitUntilIdle(kStartTimeout)) {
+    why = "glimmerlux.exe never finished starting";
+    return nullptr;
+  }
+  HWND window = nullptr;
+  if (!WaitUntil(kStartTimeout, [&] { return (window = FindProcessWindow(process.Id(), L"Glimmerlux")) != nullptr; })) {
+    why = "no visible window captioned \"Glimmerlux\"";
+  }
+  return window;
+}

@@ -51,6 +51,10 @@ bool WaitUntil(std::chrono::milliseconds timeout, Condition done) {
   return true;
 }
 
+// Starts glimmerlux.exe beside the driver and waits for its window; null, with the reason in
+// `why`, when it never came.
+HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::string& why);
+
 // The visible top-level window of `processId` with exactly this caption, or null.
 HWND FindProcessWindow(DWORD processId, const wchar_t* caption);
 

@@ -40,13 +40,9 @@ void MagnifierOnPattern::SetUp() {
   // only thing the view can show.
   ForgetSettings(kSettingsKey);
   StoreSetting(kSettingsKey, L"ShowCursor1_Checked", L"False");
-  magnifier_ = ChildProcess(L"glimmerlux.exe", L"");
-  ASSERT_TRUE(magnifier_.Started()) << "glimmerlux.exe did not start";
-  ASSERT_TRUE(magnifier_.WaitUntilIdle(kStartTimeout)) << "glimmerlux.exe never finished starting";
-  ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
-    window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
-    return window_ != nullptr;
-  })) << "no visible window captioned \"Glimmerlux\"";
+  std::string why;
+  window_ = StartMagnifier(magnifier_, L"", why);
+  ASSERT_TRUE(window_ != nullptr) << why;
   // The magnifier's tray icon brought it up; the corners must show the pattern alone.
   HideWineSystemTray();
   view_ = ChildWindowFromPointEx(window_, {1, 1}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);

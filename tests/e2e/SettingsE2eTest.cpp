@@ -58,13 +58,9 @@ class StoredSettings : public ::testing::Test {
   }
 
   void Start() {
-    magnifier_ = ChildProcess(L"glimmerlux.exe", L"");
-    ASSERT_TRUE(magnifier_.Started()) << "glimmerlux.exe did not start";
-    ASSERT_TRUE(magnifier_.WaitUntilIdle(kStartTimeout)) << "glimmerlux.exe never finished starting";
-    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
-      window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
-      return window_ != nullptr;
-    })) << "no visible window captioned \"Glimmerlux\"";
+    std::string why;
+    window_ = StartMagnifier(magnifier_, L"", why);
+    ASSERT_TRUE(window_ != nullptr) << why;
   }
 
   RECT WindowRect() const {

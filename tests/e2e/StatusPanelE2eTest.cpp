@@ -101,13 +101,9 @@ class StatusPanelOnPattern : public ::testing::Test {
     ForgetSettings(kSettingsKey);
     // The picture is compared with the pattern alone: no cursor image in it.
     StoreSetting(kSettingsKey, L"ShowCursor1_Checked", L"False");
-    magnifier_ = ChildProcess(L"glimmerlux.exe", L"");
-    ASSERT_TRUE(magnifier_.Started()) << "glimmerlux.exe did not start";
-    ASSERT_TRUE(magnifier_.WaitUntilIdle(kStartTimeout)) << "glimmerlux.exe never finished starting";
-    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
-      window_ = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
-      return window_ != nullptr;
-    })) << "no visible window captioned \"Glimmerlux\"";
+    std::string why;
+    window_ = StartMagnifier(magnifier_, L"", why);
+    ASSERT_TRUE(window_ != nullptr) << why;
     panel_ = GetDlgItem(window_, kPanel1Id);
     ASSERT_TRUE(panel_ != nullptr && IsWindowVisible(panel_)) << "no status panel";
     view_ = ChildWindowFromPointEx(window_, {1, 1}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
