@@ -1,5 +1,8 @@
 // The main window's stored settings: the values it writes and reads itself, and the list of
-// control states its form-state store keeps.
+// control states its form-state store keeps. Both write into the one key, and several names
+// overlap (some in another letter case, which the registry ignores): an option written by a
+// command is current at once, while the form state catches up at the next close. Their names,
+// "Combobox1_Itemindex" and "Pixlevel" among them, are the stored format and stay as they are.
 #include <array>
 
 #include "main/StoredValues.h"
