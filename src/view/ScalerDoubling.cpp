@@ -15,22 +15,23 @@ struct Doubling {
   int right;
   bool across;
   uint32_t* rows[2];
-  const ScaleRowWork::DoubledRows* plan;
+  bool varied[2];  // as the row work planned the pair
+  void (*vary)(const uint32_t* from, int count, uint32_t* to);
+  uint32_t* variant;
 };
 
 // Source pixels [from, to) of the span are ready: out to both rows while they are in cache.
 void WriteDoubled(void* context, size_t from, size_t to) {
   const Doubling& job = *static_cast<const Doubling*>(context);
-  const ScaleRowWork::DoubledRows& plan = *job.plan;
   const int a = job.first + static_cast<int>(from);
   const int b = job.first + static_cast<int>(to);
   // Mirrored, source column s shows at picture columns 2 * (width - 1 - s) and the next one.
   const int x0 = std::max(job.across ? 2 * (job.width - b) : 2 * a, job.left);
   const int x1 = std::min(job.across ? 2 * (job.width - a) : 2 * b, job.right);
   if (x0 >= x1) return;
-  if (plan.varied[0] || plan.varied[1]) plan.vary(job.in + a, b - a, plan.variant + a);
+  if (job.varied[0] || job.varied[1]) job.vary(job.in + a, b - a, job.variant + a);
   for (int r = 0; r < 2; ++r) {
-    const uint32_t* in = plan.varied[r] ? plan.variant : job.in;
+    const uint32_t* in = job.varied[r] ? job.variant : job.in;
     uint32_t* out = job.rows[r] + (x0 - job.left);
     if ((x0 | x1) & 1) {
       // A pixel pair cut by the picture's edge.
@@ -63,8 +64,17 @@ void Scaler::DoubleRow(const Bitmap& source, Bitmap& target, int row, int d) {
   plan.target[0] = TargetY(target, d);
   plan.target[1] = TargetY(target, d + 1);
   if (doubledWork_) work_->PlanDoubled(plan);
-  Doubling job{kernels_, source.Row(row), width, first, left, right, across, {OutRow(target, d), OutRow(target, d + 1)},
-               &plan};
+  Doubling job{kernels_,
+               source.Row(row),
+               width,
+               first,
+               left,
+               right,
+               across,
+               {OutRow(target, d), OutRow(target, d + 1)},
+               {plan.varied[0], plan.varied[1]},
+               plan.vary,
+               plan.variant};
   work_->SourceSpan(row, first, end, &WriteDoubled, &job);
   if (doubledWork_) {
     uint32_t* const rows[2] = {target.Row(plan.target[0]), target.Row(plan.target[1])};

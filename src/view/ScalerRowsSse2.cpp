@@ -34,14 +34,6 @@ void Steps(int count, int step, Body body) {
 // place no longer depends on what else is linked.
 #define GLIMMERLUX_LINE_START [[gnu::noinline, gnu::aligned(64)]]
 
-GLIMMERLUX_LINE_START void ReplicateTwo(const uint32_t* source, int count, uint32_t* out) {
-  Steps(count, 4, [&](int i) {
-    const __m128i v = Load(source + i);
-    Store(out + 2 * i, _mm_unpacklo_epi32(v, v));
-    Store(out + 2 * i + 4, _mm_unpackhi_epi32(v, v));
-  });
-}
-
 GLIMMERLUX_LINE_START void ReplicateThree(const uint32_t* source, int count, uint32_t* out) {
   Steps(count, 4, [&](int i) {
     const __m128i v = Load(source + i);
@@ -93,9 +85,14 @@ GLIMMERLUX_LINE_START void ReplicateManyReversed(const uint32_t* source, int cou
   ReplicateMany<-1>(source, count, factor, out);
 }
 
-void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
+// Doubling, the hottest of them, comes first in the function and needs no further call.
+[[gnu::aligned(64)]] void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
   if (factor == 2 && count >= 4) {
-    ReplicateTwo(source, count, out);
+    Steps(count, 4, [&](int i) {
+      const __m128i v = Load(source + i);
+      Store(out + 2 * i, _mm_unpacklo_epi32(v, v));
+      Store(out + 2 * i + 4, _mm_unpackhi_epi32(v, v));
+    });
   } else if (factor == 3 && count >= 4) {
     ReplicateThree(source, count, out);
   } else if (factor == 4 && count >= 4) {
@@ -255,17 +252,13 @@ void Reverse(const uint32_t* source, int count, uint32_t* out) {
         [&](int i) { Store(out + i, _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3))); });
 }
 
-GLIMMERLUX_LINE_START void ReplicateTwoReversed(const uint32_t* source, int count, uint32_t* out) {
-  Steps(count, 4, [&](int i) {
-    const __m128i v = Load(source + count - 4 - i);
-    Store(out + 2 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 3, 3)));
-    Store(out + 2 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 1, 1)));
-  });
-}
-
-void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
+[[gnu::aligned(64)]] void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
   if (factor == 2 && count >= 4) {
-    ReplicateTwoReversed(source, count, out);
+    Steps(count, 4, [&](int i) {
+      const __m128i v = Load(source + count - 4 - i);
+      Store(out + 2 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 3, 3)));
+      Store(out + 2 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 1, 1)));
+    });
   } else if (factor == 4 && count >= 4) {
     ReplicateFourReversed(source, count, out);
   } else if (factor >= 4) {
