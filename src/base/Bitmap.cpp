@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -52,6 +53,14 @@ bool Bitmap::SetSize(int width, int height) {
   return true;
 }
 
+void Bitmap::Swap(Bitmap& other) {
+  std::swap(factory_, other.factory_);
+  std::swap(surface_, other.surface_);
+  std::swap(bits_, other.bits_);
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+}
+
 void Bitmap::Fill(uint32_t pixel) { std::fill_n(bits_, PixelCount(), pixel); }
 
 void Bitmap::FillRect(TRect r, uint32_t pixel) {
@@ -61,4 +70,15 @@ void Bitmap::FillRect(TRect r, uint32_t pixel) {
   r.bottom = std::min(r.bottom, height_);
   if (r.left >= r.right) return;
   for (int y = r.top; y < r.bottom; ++y) std::fill(Row(y) + r.left, Row(y) + r.right, pixel);
+}
+
+void Bitmap::FillOutside(TRect inside, uint32_t pixel) {
+  inside.left = std::clamp(inside.left, 0, width_);
+  inside.right = std::clamp(inside.right, inside.left, width_);
+  inside.top = std::clamp(inside.top, 0, height_);
+  inside.bottom = std::clamp(inside.bottom, inside.top, height_);
+  FillRect({0, 0, width_, inside.top}, pixel);
+  FillRect({0, inside.bottom, width_, height_}, pixel);
+  FillRect({0, inside.top, inside.left, inside.bottom}, pixel);
+  FillRect({inside.right, inside.top, width_, inside.bottom}, pixel);
 }

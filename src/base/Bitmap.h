@@ -48,10 +48,14 @@ class Bitmap {
   size_t PixelCount() const { return static_cast<size_t>(width_) * static_cast<size_t>(height_); }
 
   Surface* GetSurface() const { return surface_.get(); }
+  // Trades pixels, sizes and surface factories with `other`; no pixel moves.
+  void Swap(Bitmap& other);
 
   void Fill(uint32_t pixel);
   // Fills the part of `r` that lies inside the bitmap.
   void FillRect(TRect r, uint32_t pixel);
+  // Fills what lies outside `inside`.
+  void FillOutside(TRect inside, uint32_t pixel);
 
  private:
   SurfaceFactory* factory_;

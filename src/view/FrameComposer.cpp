@@ -8,20 +8,6 @@ namespace {
 
 enum RowDone : uint8_t { kNotYet, kHandedOver, kGridFromSource };
 
-// Only where the scaled picture will not land, so no pixel is written twice.
-void FillAround(Bitmap& bitmap, TRect picture, uint32_t pixel) {
-  const int w = bitmap.Width();
-  const int h = bitmap.Height();
-  picture.left = std::clamp(picture.left, 0, w);
-  picture.right = std::clamp(picture.right, picture.left, w);
-  picture.top = std::clamp(picture.top, 0, h);
-  picture.bottom = std::clamp(picture.bottom, picture.top, h);
-  bitmap.FillRect({0, 0, w, picture.top}, pixel);
-  bitmap.FillRect({0, picture.bottom, w, h}, pixel);
-  bitmap.FillRect({0, picture.top, picture.left, picture.bottom}, pixel);
-  bitmap.FillRect({picture.right, picture.top, w, picture.bottom}, pixel);
-}
-
 }  // namespace
 
 void FrameComposer::Compose(Bitmap& source, Bitmap& frame, const FrameRecipe& recipe) {
@@ -34,7 +20,8 @@ void FrameComposer::Compose(Bitmap& source, Bitmap& frame, const FrameRecipe& re
   const TPoint at = recipe.at;
   picture_ =
       recipe.mirror.Rect({at.x, at.y, at.x + Round(source.Width() * zoom), at.y + Round(source.Height() * zoom)}, w, h);
-  FillAround(frame, picture_, recipe.around);
+  // Only where the scaled picture will not land, so no pixel is written twice.
+  frame.FillOutside(picture_, recipe.around);
   // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
   // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
   filterPicture_ = recipe.filter != cfNone && zoom < 1.0 && !recipe.smooth;

@@ -37,6 +37,7 @@ TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard
       FScreen(screen),
       FWindows(windows),
       FClipboard(clipboard),
+      FFrames(surfaces),
       FCursor(surfaces) {}
 
 TCustomImageView::~TCustomImageView() {
@@ -108,7 +109,12 @@ void TCustomImageView::EndUpdate(bool ARefresh) {
 }
 
 void TCustomImageView::RefreshPicture() {
-  if (FHandle != 0) FWindows.Invalidate(FHandle);
+  if (FHandle == 0) return;
+  // A frame made of the same desktop pixels and the same settings as the one on screen would
+  // be that frame again: it is neither made nor shown. Inside a batch the inputs are half
+  // written, so the repaint is asked for as it always was.
+  if (FUpdateCount == 0 && FFrames.StillShown(CurrentInputs(), FScreen)) return;
+  FWindows.Invalidate(FHandle);
 }
 
 TRect TCustomImageView::GetImageRect() const {
@@ -158,21 +164,61 @@ void TCustomImageView::WMWindowPosChanged(int width, int height) {
 
 const Bitmap* TCustomImageView::Paint() {
   if (FUpdateCount > 0) return nullptr;
-  const TRect r = GetImageRect();
-  FShown = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(r) : PaintScaled(r);
+  const FrameInputs frame = CurrentInputs();
+  FShown = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(frame) : PaintScaled(frame);
+  FFrames.Shown(frame);
   return FShown;
 }
 
-const Bitmap* TCustomImageView::PaintUnscaled(const TRect& r) {
+FrameInputs TCustomImageView::CurrentInputs() {
+  FrameInputs in;
+  in.width = FWidth;
+  in.height = FHeight;
+  in.area = GetImageRect();
+  const TRect& r = in.area;
+  if (static_cast<double>(FZoom) == 1.0) {
+    in.capture = {FScreenLeft, FScreenTop, FScreenLeft + r.Width(), FScreenTop + r.Height()};
+  } else {
+    const TRect desktop = FScreen.VirtualScreen();
+    const double zoom = FZoom;
+    const int sw = std::min(Ceil(r.Width() / zoom), desktop.Width());
+    const int sh = std::min(Ceil(r.Height() / zoom), desktop.Height());
+    in.capture = {FScreenLeft, FScreenTop, FScreenLeft + sw, FScreenTop + sh};
+  }
+  in.tracked = {FLeftOffset, FTopOffset};
+  in.zoom = FZoom;
+  in.smooth = FSmoothen;
+  in.cross = FDrawCross;
+  in.drawGrid = FDrawGrid;
+  in.fixedGrid = FFixedGrid;
+  in.gridlevel = FGridlevel;
+  in.filter = FColorFilterMode;
+  in.flipHorizontal = FFlipHorizontal;
+  in.flipVertical = FFlipVertical;
+  in.borderColor = FBorderColor;
+  in.sample = FGetcolor;
+  CursorImage cursor;
+  in.cursor = FShowCursor && FScreen.CurrentCursor(cursor);
+  if (in.cursor) {
+    in.cursorHandle = cursor.handle;
+    in.hotSpot = cursor.hotSpot;
+  }
+  return in;
+}
+
+const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
+  const TRect& r = frame.area;
   FMainBitMap.SetSize(FWidth, FHeight);
-  const TRect source{FScreenLeft, FScreenTop, FScreenLeft + r.Width(), FScreenTop + r.Height()};
-  if (!FScreen.CaptureDesktop(source, FMainBitMap, {r.left, r.top})) {
+  if (!FFrames.Capture(FScreen, frame.capture, FMainBitMap, {r.left, r.top})) {
     FTempBitMap.SetSize(FWidth, FHeight);
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }
+  // Every pixel is written on every frame: a border around the capture is grey, as around a
+  // scaled picture, never what a new or an older bitmap held there.
+  FMainBitMap.FillOutside(r, kGreyPixel);
   SampleColor(FMainBitMap);
-  ApplyColorFilter(FMainBitMap, FColorFilterMode);
+  ApplyColorFilter(FMainBitMap, FColorFilterMode, r);
   if (FShowCursor) DrawCursorOverlay(FMainBitMap, 1.0);
   if (FDrawCross) DrawCrosshairOverlay(FMainBitMap, false);
   if (FFlipHorizontal && FFlipVertical) {
@@ -183,17 +229,17 @@ const Bitmap* TCustomImageView::PaintUnscaled(const TRect& r) {
   } else if (FFlipVertical) {
     FlipBitmapVertically(FMainBitMap);
   }
+  // The frame marks the window's edge while the title bar is hidden, at every zoom.
+  if (FBorderColor == clSilver) DrawFrame(FMainBitMap, kSilverPixel);
   return &FMainBitMap;
 }
 
-const Bitmap* TCustomImageView::PaintScaled(const TRect& r) {
+const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
+  const TRect& r = frame.area;
   FTempBitMap.SetSize(FWidth, FHeight);
-  const TRect desktop = FScreen.VirtualScreen();
   const double zoom = FZoom;
-  const int sw = std::min(Ceil(r.Width() / zoom), desktop.Width());
-  const int sh = std::min(Ceil(r.Height() / zoom), desktop.Height());
-  Fsourcecopy.SetSize(sw, sh);
-  if (!FScreen.CaptureDesktop({FScreenLeft, FScreenTop, FScreenLeft + sw, FScreenTop + sh}, Fsourcecopy, {0, 0})) {
+  Fsourcecopy.SetSize(frame.capture.Width(), frame.capture.Height());
+  if (!FFrames.Capture(FScreen, frame.capture, Fsourcecopy, {0, 0})) {
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }

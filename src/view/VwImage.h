@@ -13,6 +13,7 @@
 #include "view/ColorFilter.h"
 #include "view/CursorOverlay.h"
 #include "view/FrameComposer.h"
+#include "view/FrameMemory.h"
 #include "view/GridPlan.h"
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
@@ -164,8 +165,10 @@ class TCustomImageView {
  private:
   template <typename T>
   void SetAndRepaint(T& field, T value);
-  const Bitmap* PaintUnscaled(const TRect& r);
-  const Bitmap* PaintScaled(const TRect& r);
+  const Bitmap* PaintUnscaled(const FrameInputs& frame);
+  const Bitmap* PaintScaled(const FrameInputs& frame);
+  // What a paint now would be made of.
+  FrameInputs CurrentInputs();
   void SampleColor(const Bitmap& capture);
   bool PlaceCursor(double f, CursorPlacement& placement);
   // Works out the grid's lines for `bitmap`; false when there is no grid to draw.
@@ -180,6 +183,7 @@ class TCustomImageView {
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
   const Bitmap* FShown = nullptr;
+  FrameMemory FFrames;
   FrameComposer FComposer;
   GridPlan FGrid;
   CursorOverlay FCursor;

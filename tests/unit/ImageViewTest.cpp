@@ -19,6 +19,7 @@ class ProbedView : public TImageView {
  public:
   using TImageView::TImageView;
   const Bitmap& SourceCopy() const { return Fsourcecopy; }
+  Bitmap& MainBitmap() { return FMainBitMap; }
 };
 
 struct ViewFixture {
@@ -189,11 +190,38 @@ TEST(ImageViewPaint, ZoomOneCopiesTheDesktopAndMarksTheCrosshairWithOnePixel) {
   t.view.SetBorderColor(clSilver);
   const Bitmap& shown = t.Paint();
   int changed = 0;
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 200; ++x)
+  for (int y = 1; y < 99; ++y)
+    for (int x = 1; x < 199; ++x)
       if (!SameRgb(shown.At(x, y), t.Desktop(30 + x, 40 + y))) ++changed;
-  EXPECT_EQ(changed, 1) << "no grid, no frame, one crosshair pixel";
+  EXPECT_EQ(changed, 1) << "no grid, one crosshair pixel";
   EXPECT_TRUE(SameRgb(shown.At(10, 20), InvertPixel(t.Desktop(40, 60))));
+  for (const TPoint p : {TPoint{0, 0}, TPoint{199, 50}, TPoint{100, 99}, TPoint{0, 70}})
+    EXPECT_TRUE(SameRgb(shown.At(p.x, p.y), 0xC0C0C0)) << "the silver frame at " << p.x << "," << p.y;
+}
+
+// A border around the capture is grey and stays grey under the filter; the frame goes over it.
+TEST(ImageViewPaint, ZoomOneWritesEveryPixelOfTheViewWhateverTheBitmapHeld) {
+  ViewFixture t(30, 20, 1);
+  t.view.SetBorderWidth(3);
+  t.view.SetColorFilterMode(cfInvert);
+  for (const TColor border : {clBtnFace, clSilver}) {
+    t.view.SetBorderColor(border);
+    t.Paint();
+    Bitmap& bitmap = t.view.MainBitmap();
+    std::fill_n(bitmap.Pixels(), bitmap.PixelCount(), 0x00123456u);  // what an older frame left
+    const Bitmap& shown = t.Paint();
+    ASSERT_EQ(&shown, &bitmap);
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 30; ++x) {
+        const bool edge = x == 0 || y == 0 || x == 29 || y == 19;
+        const bool inside = x >= 3 && y >= 3 && x < 27 && y < 17;
+        const uint32_t want = border == clSilver && edge ? 0xC0C0C0
+                              : inside                   ? InvertPixel(t.Desktop(x - 3, y - 3))
+                                                         : kGrey;
+        ASSERT_TRUE(SameRgb(shown.At(x, y), want)) << x << "," << y << " border colour " << border;
+      }
+    }
+  }
 }
 
 TEST(ImageViewPaint, SilverBorderColourFramesTheScaledPicture) {
