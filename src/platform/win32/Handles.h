@@ -63,6 +63,9 @@ struct CloseHandleClose {
 struct InternetCloseHandleClose {
   void operator()(HINTERNET handle) const { ::InternetCloseHandle(handle); }
 };
+struct UnhookWindowsHookClose {
+  void operator()(HHOOK hook) const { ::UnhookWindowsHookEx(hook); }
+};
 struct GlobalFreeClose {
   void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
 };
@@ -87,6 +90,8 @@ using RegistryKey = UniqueHandle<HKEY, RegCloseKeyClose>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
 // From InternetOpenW or InternetOpenUrlW; close an address before its session.
 using InternetHandle = UniqueHandle<HINTERNET, InternetCloseHandleClose>;
+// From SetWindowsHookExW.
+using WindowsHook = UniqueHandle<HHOOK, UnhookWindowsHookClose>;
 // A kernel object whose creation reports failure as null, as CreateMutexW does.
 using KernelObject = UniqueHandle<HANDLE, CloseHandleClose>;
 // Holds one COM reference; `&pointer` releases what it held and takes an out-parameter.

@@ -19,9 +19,19 @@ constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE
                              INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES |
                              INTERNET_FLAG_NO_AUTH;
 
+void SetTimeouts(HINTERNET handle) {
+  for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
+                             INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
+    DWORD value = kTimeoutMs;
+    ::InternetSetOptionW(handle, option, &value, sizeof(value));
+  }
+}
+
 class Win32InternetFile final : public InternetFile {
  public:
-  explicit Win32InternetFile(InternetHandle request) : request_(std::move(request)) {}
+  Win32InternetFile(InternetHandle connection, InternetHandle request)
+      : connection_(std::move(connection)), request_(std::move(request)) {}
 
   int Status() override {
     DWORD status = 0;
@@ -51,6 +61,8 @@ class Win32InternetFile final : public InternetFile {
   }
 
  private:
+  // Declared first, so that it is closed after the request.
+  InternetHandle connection_;
   InternetHandle request_;
 };
 
@@ -58,21 +70,36 @@ class Win32InternetSession final : public InternetSession {
  public:
   explicit Win32InternetSession(InternetHandle session) : session_(std::move(session)) {}
 
+  // A connection and a request of their own rather than InternetOpenUrlW: only then do the
+  // send and receive timeouts reach the request everywhere (Wine drops the session's).
   std::unique_ptr<InternetFile> OpenUrl(const std::string& url) override {
     const std::wstring wide = WideFromUtf8(url);
-    InternetHandle request(::InternetOpenUrlW(session_.Get(), wide.c_str(), nullptr, 0, kOpenFlags, 0));
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.dwHostNameLength = 1;
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!::InternetCrackUrlW(wide.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTPS) return nullptr;
+    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo != nullptr) path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (path.empty()) path = L"/";
+
+    InternetHandle connection(::InternetConnectW(session_.Get(), host.c_str(), parts.nPort, nullptr, nullptr,
+                                                 INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return nullptr;
+    SetTimeouts(connection.Get());
+    InternetHandle request(::HttpOpenRequestW(connection.Get(), L"GET", path.c_str(), nullptr, nullptr, nullptr,
+                                              kOpenFlags | INTERNET_FLAG_SECURE, 0));
     if (!request) return nullptr;
-    return std::make_unique<Win32InternetFile>(std::move(request));
+    SetTimeouts(request.Get());
+    if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return nullptr;
+    return std::make_unique<Win32InternetFile>(std::move(connection), std::move(request));
   }
 
  private:
   InternetHandle session_;
 };
-
-void SetTimeout(HINTERNET session, DWORD option) {
-  DWORD value = kTimeoutMs;
-  ::InternetSetOptionW(session, option, &value, sizeof(value));
-}
 
 }  // namespace
 
@@ -80,11 +107,7 @@ std::unique_ptr<InternetSession> Win32Internet::OpenSession(const std::string& a
   const std::wstring wide = WideFromUtf8(agent);
   InternetHandle session(::InternetOpenW(wide.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return nullptr;
-  for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                             INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
-                             INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
-    SetTimeout(session.Get(), option);
-  }
+  SetTimeouts(session.Get());
   DWORD retries = 1;
   ::InternetSetOptionW(session.Get(), INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
   return std::make_unique<Win32InternetSession>(std::move(session));
