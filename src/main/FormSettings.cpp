@@ -112,6 +112,7 @@ void Tfrmmain::FormShow() {
   display.CheckFilterItem(filter);
 
   version = GetVersionText(FProgramFile);
+  UpdateTitleCaption();
   tracking.memX = ReadInteger(store, "memX", 0);
   tracking.memY = ReadInteger(store, "memY", 0);
   display.pixlevel = ReadInteger(store, "pixlevel", 0);

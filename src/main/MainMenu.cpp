@@ -149,10 +149,14 @@ const TMenuEntry kMainMenu[] = {
     {"RunonStartup1", "Run on Startup", 0, kNone, 0, false, &TMainMenuItems::RunonStartup1,
      Command<&Tfrmmain::RunonStartup1Click>},
     {"N6", "-", 0, kNone, 0, false, nullptr, nullptr},
-    {"CheckforUpdates1", "Check for Updates...", 0, kNone, 0, false, nullptr, nullptr},
-    {"VisitTarnwellSoftwareWebsite1", "Visit Tarnwell Software Website", 0, kNone, 0, false, nullptr, nullptr},
-    {"ShowHelpfile1", "Help Topics", 0, {kVkF1, false, false, false}, 0, false, nullptr, nullptr},
-    {"AboutGlimmerlux1", "About Glimmerlux...", 0, kNone, 0, false, &TMainMenuItems::AboutGlimmerlux1, nullptr},
+    {"CheckforUpdates1", "Check for Updates...", 0, kNone, 0, false, &TMainMenuItems::CheckforUpdates1,
+     Command<&Tfrmmain::CheckforUpdates1Click>},
+    {"VisitTarnwellSoftwareWebsite1", "Visit Tarnwell Software Website", 0, kNone, 0, false, nullptr,
+     Command<&Tfrmmain::VisitTarnwellSoftwareWebsite1Click>},
+    {"ShowHelpfile1", "Help Topics", 0, {kVkF1, false, false, false}, 0, false, nullptr,
+     Command<&Tfrmmain::ShowHelpfile1Click>},
+    {"AboutGlimmerlux1", "About Glimmerlux...", 0, kNone, 0, false, &TMainMenuItems::AboutGlimmerlux1,
+     Command<&Tfrmmain::AboutGlimmerlux1Click>},
     {"Exit1", "Exit", 0, {kVkF4, false, true, false}, 0, false, nullptr, Command<&Tfrmmain::Exit1Click>},
 };
 
@@ -237,6 +241,7 @@ bool RunMenuEntry(Tfrmmain& frm, std::span<const TMenuEntry> menu, size_t index)
   // Items nothing else reads still get a sender of their own.
   TMenuItem detached{menu[index].Checked, menu[index].Tag};
   TMenuItem& sender = menu[index].Item != nullptr ? frm.menu.*menu[index].Item : detached;
+  if (!sender.Enabled) return false;
   menu[index].Handler(frm, sender);
   return true;
 }

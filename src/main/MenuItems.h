@@ -4,6 +4,8 @@
 struct TMenuItem {
   bool Checked = false;
   int Tag = 0;
+  // A disabled item is greyed in the menu and its command does not run.
+  bool Enabled = true;
 };
 
 // The check marks and tags of the menu items that something reads; the menu table
@@ -36,4 +38,5 @@ struct TMainMenuItems {
   TMenuItem RunonStartup1;
   // Its Tag records the index of the chosen zoom level.
   TMenuItem AboutGlimmerlux1;
+  TMenuItem CheckforUpdates1;
 };

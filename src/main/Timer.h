@@ -34,10 +34,20 @@ class TTimer {
     else
       Disarm();
   }
+  // A held timer does not tick, whatever Enabled says; switching it on or off meanwhile counts
+  // once it is let go.
+  void SetHeld(bool held) {
+    if (held == held_) return;
+    held_ = held;
+    if (held)
+      Disarm();
+    else
+      Arm();
+  }
 
  private:
   void Arm() {
-    if (enabled_ && window_ != 0 && interval_ > 0) platform_.StartTimer(window_, id_, interval_);
+    if (enabled_ && !held_ && window_ != 0 && interval_ > 0) platform_.StartTimer(window_, id_, interval_);
   }
   void Disarm() {
     if (window_ != 0) platform_.StopTimer(window_, id_);
@@ -47,5 +57,6 @@ class TTimer {
   uintptr_t id_;
   uint32_t interval_;
   bool enabled_ = true;
+  bool held_ = false;
   WindowId window_ = 0;
 };

@@ -96,6 +96,7 @@ void TrayIcon::ShowApplication() {
 void TrayIcon::IconLeftUp() {
   if (!leftPressed_) return;
   leftPressed_ = false;
+  if (OnClick && OnClick()) return;
   if (ApplicationVisible()) {
     if ((visibility_ & tvMinimizeClick) != 0) HideApplication();
   } else if ((visibility_ & tvRestoreClick) != 0) {

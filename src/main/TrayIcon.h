@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "main/Timer.h"
@@ -46,6 +47,9 @@ class TrayIcon {
   void ShowApplication();
   // The tray test: the program counts as shown unless it is minimised.
   bool ApplicationVisible();
+
+  // Sees a click on the icon first, and takes it when it answers true.
+  std::function<bool()> OnClick;
 
   // Events of the icon and the shell, decoded by the window that receives them.
   void IconLeftDown() { leftPressed_ = true; }

@@ -21,6 +21,9 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       presence(JvTrayIcon1, platform.app, platform.frame, FHandle, menu,
                {[this] { WriteSettings(); }, [this] { SaveFormState(); }}),
       hotKey(platform.hotKeys, FHandle, [this] { presence.ToggleProgram(); }),
+      dialogs({platform.internet, platform.shell, platform.messages, platform.frame},
+              {FHandle, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); },
+               [this] { ShowApplication(); }, [this] { return presence.ProgramShown(); }}),
       FSettings(platform.settings),
       FMessages(platform.messages),
       FProgramFile(platform.programFile) {
@@ -29,6 +32,7 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
   panel.OnFollowCaretClick = [this] { btnTypeClick(); };
   panel.OnBackgroundPress = [this] { ImageView1MouseDown(TMouseButton::Left); };
   panel.OnCloseClick = [this] { btnCloseClick(); };
+  JvTrayIcon1.OnClick = [this] { return dialogs.TrayIconClick(); };
   FImageView->OnDblClick = [this](TCustomImageView*) { ImageView1DblClick(); };
   FImageView->OnMouseDown = [this](TCustomImageView*, TMouseButton button, TPoint) { ImageView1MouseDown(button); };
   setFreqChecked();

@@ -8,6 +8,7 @@
 
 #include "base/Geometry.h"
 #include "main/CaretLocator.h"
+#include "main/DialogCommands.h"
 #include "main/DisplayCommands.h"
 #include "main/FormStorage.h"
 #include "main/HotKey.h"
@@ -72,13 +73,28 @@ class Tfrmmain {
   void ShowApplication() { JvTrayIcon1.ShowApplication(); }
   void ShowHideProgram1Click() { presence.ShowHideProgram1Click(); }
   void StayinSystemTray1Click() { presence.StayinSystemTray1Click(); }
-  void Exit1Click() { presence.Exit1Click(); }
+  // What may end the program waits until an open dialog has closed.
+  void Exit1Click() {
+    dialogs.AfterDialog([this] { presence.Exit1Click(); });
+  }
   void btnCloseClick() { presence.btnCloseClick(); }
   void FormCloseQuery(bool& CanClose) { presence.FormCloseQuery(CanClose); }
-  void Close() { presence.Close(); }
+  void Close() {
+    dialogs.AfterDialog([this] { presence.Close(); });
+  }
   void WMHotKey() { hotKey.WMHotKey(); }
   bool QueryEndSession() { return presence.QueryEndSession(); }
-  void EndSession(bool ending) { presence.EndSession(ending); }
+  void EndSession(bool ending) {
+    if (ending) dialogs.AfterDialog([this] { presence.EndSession(true); });
+  }
+
+  // The update check, the About box, help and links, the caption.
+  void CheckforUpdates1Click() { dialogs.CheckforUpdates1Click(); }
+  void CheckNewVersion() { dialogs.CheckNewVersion(); }
+  void AboutGlimmerlux1Click() { dialogs.AboutGlimmerlux1Click(); }
+  void VisitTarnwellSoftwareWebsite1Click() { dialogs.VisitTarnwellSoftwareWebsite1Click(); }
+  void ShowHelpfile1Click() { dialogs.ShowHelpfile1Click(); }
+  void UpdateTitleCaption() { dialogs.UpdateTitleCaption(); }
 
   // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
@@ -166,6 +182,7 @@ class Tfrmmain {
   TrayIcon JvTrayIcon1;
   TrayPresence presence;
   HotKey hotKey;
+  DialogCommands dialogs;
 
  private:
   std::vector<TStoredProp> StoredProps();

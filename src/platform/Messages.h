@@ -2,6 +2,9 @@
 
 #include <string>
 
+// The kinds of boxes a notice comes in, named as the program has always named them.
+enum class TMsgDlgType { mtWarning, mtError };
+
 // Notices the user must see.
 class Messages {
  public:
@@ -9,4 +12,6 @@ class Messages {
 
   // A modal notice with one OK button; returns once it is closed.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The same with the icon of its kind, centred on the screen.
+  virtual void MessageDlg(const std::string& text, TMsgDlgType kind) = 0;
 };

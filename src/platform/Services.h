@@ -4,11 +4,13 @@
 #include "platform/Caret.h"
 #include "platform/Clipboard.h"
 #include "platform/HotKeys.h"
+#include "platform/Internet.h"
 #include "platform/Messages.h"
 #include "platform/Monitors.h"
 #include "platform/ProgramFile.h"
 #include "platform/Screen.h"
 #include "platform/SettingsStore.h"
+#include "platform/ShellOpen.h"
 #include "platform/StartupEntry.h"
 #include "platform/Tray.h"
 #include "platform/WindowFrame.h"
@@ -29,4 +31,6 @@ struct PlatformServices {
   Tray& tray;
   AppWindow& app;
   HotKeys& hotKeys;
+  Internet& internet;
+  ShellOpen& shell;
 };

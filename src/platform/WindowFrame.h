@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/Geometry.h"
 #include "platform/Windowing.h"
@@ -37,6 +38,8 @@ class WindowFrame {
   virtual void SetExStyle(WindowId window, uint32_t style) = 0;
   // Recomputes the frame after a style change without moving, sizing or re-ordering.
   virtual void FrameChanged(WindowId window) = 0;
+  // The title bar's text (UTF-8).
+  virtual void SetCaption(WindowId window, const std::string& caption) = 0;
   // Redraws the window with its frame and all children.
   virtual void RedrawAll(WindowId window) = 0;
 

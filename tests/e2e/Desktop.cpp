@@ -83,6 +83,26 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* caption) {
   return search.found;
 }
 
+HWND FindMagnifierWindow(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    HWND found;
+  } search{processId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (owner != s.processId || !IsWindowVisible(window) || std::wstring(name) != L"Tfrmmain") return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -197,8 +217,8 @@ HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::s
     return nullptr;
   }
   HWND window = nullptr;
-  if (!WaitUntil(kStartTimeout, [&] { return (window = FindProcessWindow(process.Id(), L"Glimmerlux")) != nullptr; })) {
-    why = "no visible window captioned \"Glimmerlux\"";
+  if (!WaitUntil(kStartTimeout, [&] { return (window = FindMagnifierWindow(process.Id())) != nullptr; })) {
+    why = "no visible main window";
   }
   return window;
 }

@@ -57,6 +57,8 @@ HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::s
 
 // The visible top-level window of `processId` with exactly this caption, or null.
 HWND FindProcessWindow(DWORD processId, const wchar_t* caption);
+// The magnifier's visible main window, whatever version its caption carries, or null.
+HWND FindMagnifierWindow(DWORD processId);
 
 RECT VirtualScreen();
 RECT ScreenRectOfClient(HWND window);

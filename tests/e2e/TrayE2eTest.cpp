@@ -130,11 +130,11 @@ class TrayOnPattern : public ::testing::Test {
   void StartShown(const std::wstring& arguments = L"") {
     magnifier_ = StartMagnifier(arguments);
     ASSERT_TRUE(WaitUntil(kStartTimeout, [&] { return (window_ = Shown(magnifier_)) != nullptr; }))
-        << "no visible window captioned \"Glimmerlux\"";
+        << "no visible main window";
     GetWindowRect(window_, &placed_);
   }
 
-  static HWND Shown(const ChildProcess& magnifier) { return FindProcessWindow(magnifier.Id(), L"Glimmerlux"); }
+  static HWND Shown(const ChildProcess& magnifier) { return FindMagnifierWindow(magnifier.Id()); }
 
   bool WaitUntilHidden() {
     return WaitUntil(kSettle, [&] { return Shown(magnifier_) == nullptr; });

@@ -4,11 +4,13 @@
 #include "fake/FakeCaret.h"
 #include "fake/FakeClipboard.h"
 #include "fake/FakeHotKeys.h"
+#include "fake/FakeInternet.h"
 #include "fake/FakeMessages.h"
 #include "fake/FakeMonitors.h"
 #include "fake/FakeProgramFile.h"
 #include "fake/FakeScreen.h"
 #include "fake/FakeSettingsStore.h"
+#include "fake/FakeShellOpen.h"
 #include "fake/FakeStartupEntry.h"
 #include "fake/FakeTray.h"
 #include "fake/FakeWindowFrame.h"
@@ -30,9 +32,11 @@ struct FakePlatform {
   FakeTray tray;
   FakeAppWindow app;
   FakeHotKeys hotKeys;
+  FakeInternet internet;
+  FakeShellOpen shell;
 
   operator PlatformServices() {
-    return {screen,   windows, frame,       monitors, caret, clipboard, messages,
-            settings, startup, programFile, tray,     app,   hotKeys};
+    return {screen,   windows, frame,       monitors, caret, clipboard, messages, settings,
+            startup,  programFile, tray,    app,      hotKeys, internet, shell};
   }
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/WindowFrame.h"
@@ -28,6 +29,8 @@ class FakeWindowFrame : public WindowFrame {
   uint32_t ExStyle(WindowId window) override { return exStyles[window]; }
   void SetExStyle(WindowId window, uint32_t style) override { exStyles[window] = style; }
   void FrameChanged(WindowId) override { ++framesChanged; }
+  std::map<WindowId, std::string> captions;
+  void SetCaption(WindowId window, const std::string& caption) override { captions[window] = caption; }
   void RedrawAll(WindowId) override { ++fullRedraws; }
   bool SetLayeredOpacity(WindowId window, uint8_t alpha) override {
     if (!layeringWorks) return false;

@@ -326,7 +326,7 @@ TEST(TrackingTickGuard, ATickNeverStartsInsideAnother) {
   PlatformServices withCaret{
       services.screen,    services.windows,  services.frame,    services.monitors, caret,
       services.clipboard, services.messages, services.settings, services.startup,  services.programFile,
-      services.tray,      services.app,      services.hotKeys};
+      services.tray,      services.app,      services.hotKeys,  services.internet, services.shell};
   Tfrmmain form{withCaret};
   form.AttachWindow(kMainWindow);
   form.imageview1().WMSize(400, 300);

@@ -7,8 +7,8 @@
 #include "app/CommandLine.h"
 #include "app/ProgramStart.h"
 #include "main/fmMagnifier.h"
-#include "main/win32/AppMessages.h"
 #include "main/win32/MainWindow.h"
+#include "main/win32/WheelHook.h"
 #include "platform/win32/DibSurface.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
@@ -17,10 +17,10 @@
 
 namespace {
 
-int RunMessageLoop(Tfrmmain& frm, MainWindow& window) {
+// The wheel reaches the form through WheelHook, from this loop and every modal one.
+int RunMessageLoop(MainWindow& window) {
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (const auto wheel = DecodeWheel(message); wheel && frm.ApplicationEvents1Message(*wheel)) continue;
     if (window.PreviewKey(message)) continue;
     if (window.TranslateShortcut(message)) continue;
     ::TranslateMessage(&message);
@@ -54,10 +54,11 @@ int Run(HINSTANCE instance, int showCommand, const StartupSwitches& switches) {
   const KernelObject mutex(::CreateMutexW(nullptr, FALSE, L"Glimmerlux"));
   // Creation registers the hot key; the first show restores and applies the settings, so the
   // switches act on a window that is set up as stored.
+  const WheelHook wheel(frm);
   if (!window.Create(instance)) return 1;
   window.Show(showCommand);
   ApplyStartupSwitches(frm, switches);
-  return RunMessageLoop(frm, window);
+  return RunMessageLoop(window);
 }
 
 void ReportError(const char* what) {

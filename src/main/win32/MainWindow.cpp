@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "dialogs/win32/AboutWindow.h"
+#include "dialogs/win32/CheckUpdateWindow.h"
 #include "main/PanelLayout.h"
 #include "main/WindowChrome.h"
 #include "main/win32/MenuBuilder.h"
@@ -59,6 +61,7 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
       shell_(frm, platform.tray),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
   frm_.panel.OnChanged = [this] { PanelChanged(); };
+  HostDialogs();
 }
 
 void MainWindow::PanelChanged() {
@@ -237,7 +240,30 @@ void MainWindow::OnTimer(uintptr_t id) {
 
 bool MainWindow::OnCommand(WORD id) { return RunMenuCommand(frm_, id); }
 
+// The dialog in front of this window: the one it opened, or a box that dialog opened.
+HWND MainWindow::ModalPopup() const {
+  const HWND popup = ::GetLastActivePopup(Handle());
+  return popup != Handle() ? popup : nullptr;
+}
+
+void MainWindow::HostDialogs() {
+  frm_.dialogs.host = {
+      [this](TfrmCheckUpdate& dialog) { CheckUpdateWindow(dialog).ShowModal(Handle()); },
+      [this](TfrmAbout& about) { AboutWindow(about).ShowModal(Handle()); },
+      [this] {
+        if (const HWND popup = ModalPopup()) {
+          ::ShowWindow(popup, SW_SHOWNORMAL);
+          ::SetForegroundWindow(popup);
+        }
+      },
+      [this] {
+        if (const HWND popup = ModalPopup()) ::PostMessageW(popup, WM_CLOSE, 0, 0);
+      },
+  };
+}
+
 void MainWindow::OnNcDestroy() {
+  frm_.dialogs.host = {};
   frm_.panel.OnChanged = nullptr;
   frm_.AttachWindow(0);
   platform_.SetOwner(nullptr);

@@ -41,6 +41,8 @@ class MainWindow : public BaseWindow<MainWindow> {
   void OnTimer(uintptr_t id);
   bool OnCommand(WORD id);
   void OnNcDestroy();
+  void HostDialogs();
+  HWND ModalPopup() const;
 
   Tfrmmain& frm_;
   Win32Services& platform_;

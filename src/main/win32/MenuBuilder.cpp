@@ -43,6 +43,7 @@ size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t fir
     } else {
       UINT flags = MF_STRING;
       if (entry.Item != nullptr && (frm.menu.*entry.Item).Checked) flags |= MF_CHECKED;
+      if (entry.Item != nullptr && !(frm.menu.*entry.Item).Enabled) flags |= MF_GRAYED;
       ::AppendMenuW(menu, flags, table.firstCommand + index, text.c_str());
     }
     lastWasSeparator = false;

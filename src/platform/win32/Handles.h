@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
+#include <wininet.h>
 #include <wrl/client.h>
 
 #include <utility>
@@ -59,6 +60,12 @@ struct DestroyMenuClose {
 struct CloseHandleClose {
   void operator()(HANDLE handle) const { ::CloseHandle(handle); }
 };
+struct InternetCloseHandleClose {
+  void operator()(HINTERNET handle) const { ::InternetCloseHandle(handle); }
+};
+struct UnhookWindowsHookClose {
+  void operator()(HHOOK hook) const { ::UnhookWindowsHookEx(hook); }
+};
 struct GlobalFreeClose {
   void operator()(HGLOBAL memory) const { ::GlobalFree(memory); }
 };
@@ -81,6 +88,10 @@ using MenuHandle = UniqueHandle<HMENU, DestroyMenuClose>;
 using RegistryKey = UniqueHandle<HKEY, RegCloseKeyClose>;
 // From GlobalAlloc; Release() once SetClipboardData has taken it.
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
+// From InternetOpenW or InternetOpenUrlW; close an address before its session.
+using InternetHandle = UniqueHandle<HINTERNET, InternetCloseHandleClose>;
+// From SetWindowsHookExW.
+using WindowsHook = UniqueHandle<HHOOK, UnhookWindowsHookClose>;
 // A kernel object whose creation reports failure as null, as CreateMutexW does.
 using KernelObject = UniqueHandle<HANDLE, CloseHandleClose>;
 // Holds one COM reference; `&pointer` releases what it held and takes an out-parameter.

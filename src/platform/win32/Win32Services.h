@@ -5,11 +5,13 @@
 #include "platform/win32/Win32Caret.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32HotKeys.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32Messages.h"
 #include "platform/win32/Win32Monitors.h"
 #include "platform/win32/Win32ProgramFile.h"
 #include "platform/win32/Win32Screen.h"
 #include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32ShellOpen.h"
 #include "platform/win32/Win32StartupEntry.h"
 #include "platform/win32/Win32Tray.h"
 #include "platform/win32/Win32WindowFrame.h"
@@ -30,10 +32,12 @@ struct Win32Services {
   Win32Tray tray;
   Win32AppWindow app;
   Win32HotKeys hotKeys;
+  Win32Internet internet;
+  Win32ShellOpen shell;
 
   operator PlatformServices() {
-    return {screen,   windows, frame,       monitors, caret, clipboard, messages,
-            settings, startup, programFile, tray,     app,   hotKeys};
+    return {screen,  windows,     frame, monitors, caret,   clipboard, messages, settings,
+            startup, programFile, tray,  app,      hotKeys, internet,  shell};
   }
   // Clipboard contents and notices belong to the main window.
   void SetOwner(HWND owner) {

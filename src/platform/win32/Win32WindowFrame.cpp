@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Utf.h"
 #include "platform/win32/WindowIds.h"
 
 namespace {
@@ -43,6 +44,10 @@ void Win32WindowFrame::SetExStyle(WindowId window, uint32_t style) {
 
 void Win32WindowFrame::FrameChanged(WindowId window) {
   ::SetWindowPos(ToHwnd(window), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32WindowFrame::SetCaption(WindowId window, const std::string& caption) {
+  ::SetWindowTextW(ToHwnd(window), WideFromUtf8(caption).c_str());
 }
 
 void Win32WindowFrame::RedrawAll(WindowId window) {

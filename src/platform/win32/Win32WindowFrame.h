@@ -9,6 +9,7 @@ class Win32WindowFrame final : public WindowFrame {
   uint32_t ExStyle(WindowId window) override;
   void SetExStyle(WindowId window, uint32_t style) override;
   void FrameChanged(WindowId window) override;
+  void SetCaption(WindowId window, const std::string& caption) override;
   void RedrawAll(WindowId window) override;
   bool SetLayeredOpacity(WindowId window, uint8_t alpha) override;
   void SetTopmost(WindowId window, bool topmost, const TRect& bounds) override;

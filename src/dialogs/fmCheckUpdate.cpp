@@ -1,0 +1,36 @@
+#include "dialogs/fmCheckUpdate.h"
+
+#include "dialogs/Links.h"
+
+void TfrmCheckUpdate::Fill(const std::string& remote, const std::string& version, TUpdateOutcome outcome,
+                           const std::array<std::string, 4>& news) {
+  lblVersion.Caption = remote;
+  lblCurrent.Caption += " " + version;
+  switch (outcome) {
+    case TUpdateOutcome::MajorUpgrade:
+      lblText.Caption = "Major upgrade found";
+      lnkDownload.Visible = true;
+      break;
+    case TUpdateOutcome::MinorUpgrade:
+      lblText.Caption = "Minor upgrade found";
+      lnkDownload.Visible = true;
+      break;
+    case TUpdateOutcome::UpToDate:
+      lblText.Caption = "You are already using the latest version.";
+      lnkDownload.Visible = false;
+      lblnewfeatures.Visible = false;
+      lblFeatures.Visible = false;
+      Height = kUpToDateHeight;
+      break;
+  }
+  lblFeatures.Caption.clear();
+  for (const std::string& line : news) lblFeatures.Caption += line + "\r\n";
+}
+
+void TfrmCheckUpdate::lnkDownloadClick() { OpenLink(HomePageUrl()); }
+
+bool TfrmCheckUpdate::OpenLink(const std::string& url) {
+  if (shell_.Open(url) > 32) return true;
+  messages_.MessageDlg("Unable to open link:\r\n" + url, TMsgDlgType::mtError);
+  return false;
+}

@@ -1,0 +1,37 @@
+#include "dialogs/win32/CheckUpdateWindow.h"
+
+#include "platform/win32/Utf.h"
+
+namespace {
+
+constexpr int kDownloadLinkId = 101;
+// The OK button keeps its distance to the bottom edge whatever the dialog's height.
+constexpr int kButtonBottomGap = TfrmCheckUpdate::kClientHeight - 217;
+
+}  // namespace
+
+CheckUpdateWindow::CheckUpdateWindow(TfrmCheckUpdate& dialog)
+    : ModalDialog({L"TfrmCheckUpdate", WideFromUtf8(TfrmCheckUpdate::kCaption), TfrmCheckUpdate::kClientWidth,
+                   TfrmCheckUpdate::kClientHeight, dialog.Height}),
+      dialog_(dialog) {}
+
+void CheckUpdateWindow::CreateControls() {
+  const auto label = [&](const TLabel& l, int left, int top) {
+    if (l.Visible) AddLabel(l.Caption, left, top);
+  };
+  label(dialog_.lblCurrent, 24, 16);
+  label(dialog_.lblLatestVersion, 24, 40);
+  label(dialog_.lblVersion, 177, 40);
+  label(dialog_.lblText, 24, 64);
+  label(dialog_.lblnewfeatures, 24, 88);
+  label(dialog_.lblFeatures, 104, 88);
+  if (dialog_.lnkDownload.Visible) {
+    AddLink(kDownloadLinkId, dialog_.lnkDownload.Caption, 24, 153, 150, 17, ::GetSysColor(COLOR_HIGHLIGHT),
+            TextFont::Bold);
+  }
+  AddButton(IDOK, L"OK", 357, ClientBottom() - kButtonBottomGap, 75, 25);
+}
+
+void CheckUpdateWindow::LinkClicked(int id) {
+  if (id == kDownloadLinkId) dialog_.lnkDownloadClick();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/fmAbout.h"
+#include "dialogs/fmCheckUpdate.h"
+#include "main/MenuItems.h"
+#include "main/Timer.h"
+#include "platform/Internet.h"
+#include "platform/Messages.h"
+#include "platform/ShellOpen.h"
+#include "platform/WindowFrame.h"
+
+inline constexpr const char* kNoConnectionText = "Cannot connect to the internet.  Please check your connection.";
+
+// The update check, the About box, the help and web-site commands and the window caption.
+// One modal dialog (or the check's warning) at a time; while it is open the commands that open
+// one are greyed, and whatever would end the program waits until it has closed.
+class DialogCommands {
+ public:
+  struct Services {
+    Internet& internet;
+    ShellOpen& shell;
+    Messages& messages;
+    WindowFrame& frame;
+  };
+  // What the window host does with a dialog: show it modally (returning once it has closed),
+  // bring the open one to the front, ask the open one to close.
+  struct Host {
+    std::function<void(TfrmCheckUpdate&)> showCheckUpdate;
+    std::function<void(TfrmAbout&)> showAbout;
+    std::function<void()> bringToFront;
+    std::function<void()> closeDialog;
+  };
+  // The main window's parts the dialogs touch.
+  struct Window {
+    const WindowId& handle;
+    const std::string& version;
+    TTimer& timer;
+    TMainMenuItems& items;
+    std::function<void(bool)> setStayOnTop;
+    // Brings the program back from the tray.
+    std::function<void()> showProgram;
+    std::function<bool()> programShown;
+  };
+  DialogCommands(Services services, Window window);
+
+  Host host;
+  // The version file's address; VersionFileUrl decides it at start.
+  std::string versionFileUrl;
+
+  void CheckforUpdates1Click();
+  void CheckNewVersion();
+  void AboutGlimmerlux1Click();
+  void VisitTarnwellSoftwareWebsite1Click();
+  void ShowHelpfile1Click();
+  void UpdateTitleCaption();
+
+  bool DialogOpen() const { return open_ > 0; }
+  // Runs `action` now, or, while a dialog is open, asks it to close and runs `action` once the
+  // dialog's loop has returned, so nothing is destroyed under it.
+  void AfterDialog(std::function<void()> action);
+  // A click on the tray icon: with a dialog open it comes to the front; true when one was.
+  bool TrayIconClick();
+
+ private:
+  // Greys the dialog commands around `show`, and if asked holds the tick and lifts stay-on-top.
+  void RunModal(bool holdTimer, bool liftStayOnTop, const std::function<void()>& show);
+  void BeginModal();
+  void EndModal();
+
+  Services services_;
+  Window window_;
+  int open_ = 0;
+  std::vector<std::function<void()>> afterDialog_;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/Internet.h"
+
+// WinInet, synchronous, on the calling thread.
+class Win32Internet final : public Internet {
+ public:
+  std::unique_ptr<InternetSession> OpenSession(const std::string& agent) override;
+  std::string AnsiToUtf8(std::string_view bytes) override;
+};
