@@ -1,14 +1,17 @@
 #include <benchmark/benchmark.h>
+#include <libyuv/cpu_id.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "Comparison.h"
+#include "base/Cpu.h"
 
 namespace bench {
 
@@ -22,6 +25,36 @@ struct Row {
 std::vector<Row>& Rows() {
   static std::vector<Row> rows;
   return rows;
+}
+
+// The processor's own name, with its family and model where the name alone says little (a
+// virtual machine may show only "AMD EPYC"): the same figures mean different things on
+// different machines.
+std::string ProcessorModel() {
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  std::map<std::string, std::string> fields;
+  std::string line;
+  while (std::getline(cpuinfo, line) && !line.empty()) {
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    std::string key = line.substr(0, colon);
+    key.erase(key.find_last_not_of(" \t") + 1);
+    const size_t value = line.find_first_not_of(' ', colon + 1);
+    fields[key] = value == std::string::npos ? "" : line.substr(value);
+  }
+  if (fields["model name"].empty()) return "unknown";
+  return fields["model name"] + " (family " + fields["cpu family"] + ", model " + fields["model"] + ")";
+}
+
+// The kernels our modules pick (base/Cpu.h) and the widest ones libyuv picks.
+std::string SimdPaths() {
+  const std::string ours = cpu::Has(cpu::kAvx2) ? "avx2" : cpu::Has(cpu::kSse2) ? "sse2" : "plain";
+  const std::string libyuv = libyuv::TestCpuFlag(libyuv::kCpuHasAVX512BW) ? "avx512bw"
+                             : libyuv::TestCpuFlag(libyuv::kCpuHasAVX2)   ? "avx2"
+                             : libyuv::TestCpuFlag(libyuv::kCpuHasSSSE3)  ? "ssse3"
+                             : libyuv::TestCpuFlag(libyuv::kCpuHasSSE2)   ? "sse2"
+                                                                          : "plain";
+  return "ours " + ours + ", libyuv " + libyuv;
 }
 
 // Shows every run as usual and keeps the median CPU time of each benchmark, in microseconds.
@@ -44,6 +77,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
+    std::printf("\nprocessor: %s\nSIMD paths: %s\n", ProcessorModel().c_str(), SimdPaths().c_str());
     std::printf("\n| case | ours (us) | reference | reference (us) | ours / reference | goal |\n");
     std::printf("|---|---:|---|---:|---:|---|\n");
     for (const Row& row : Rows()) {
@@ -89,20 +123,26 @@ void Compare(const std::string& ours, std::vector<Reference> references) {
 
 }  // namespace bench
 
-// Medians of five short repetitions by default: this machine is shared, and a median shrugs
-// off the runs another process interrupted. Flags given on the command line win.
+// Medians of interleaved repetitions by default: this machine is shared, and a median shrugs
+// off the runs another process interrupted, while interleaving spreads a busy spell over every
+// case instead of landing on one. Flags given on the command line win.
 int main(int argc, char** argv) {
   std::vector<char*> args(argv, argv + argc);
-  std::string repetitions = "--benchmark_repetitions=5";
+  std::string repetitions = "--benchmark_repetitions=7";
   std::string aggregates = "--benchmark_report_aggregates_only=true";
-  std::string minTime = "--benchmark_min_time=0.1";
+  std::string minTime = "--benchmark_min_time=0.05";
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
   if (!bench::HasFlag(argc, argv, "--benchmark_repetitions")) args.insert(args.begin() + 1, repetitions.data());
   if (!bench::HasFlag(argc, argv, "--benchmark_report_aggregates_only"))
     args.insert(args.begin() + 1, aggregates.data());
   if (!bench::HasFlag(argc, argv, "--benchmark_min_time")) args.insert(args.begin() + 1, minTime.data());
+  if (!bench::HasFlag(argc, argv, "--benchmark_enable_random_interleaving"))
+    args.insert(args.begin() + 1, interleave.data());
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  benchmark::AddCustomContext("processor", bench::ProcessorModel());
+  benchmark::AddCustomContext("SIMD paths", bench::SimdPaths());
   bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

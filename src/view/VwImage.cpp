@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "view/Flips.h"
 
 namespace {
 
@@ -22,12 +23,21 @@ void DrawFrame(Bitmap& bitmap, uint32_t pixel) {
 }  // namespace
 
 void FlipBitmapHorizontally(Bitmap& bitmap) {
-  for (int y = 0; y < bitmap.Height(); ++y) std::reverse(bitmap.Row(y), bitmap.Row(y) + bitmap.Width());
+  const FlipKernels& flips = FlipPixels();
+  const auto width = static_cast<size_t>(bitmap.Width());
+  for (int y = 0; y < bitmap.Height(); ++y) flips.reverse(bitmap.Row(y), width);
 }
 
 void FlipBitmapVertically(Bitmap& bitmap) {
+  const FlipKernels& flips = FlipPixels();
+  const auto width = static_cast<size_t>(bitmap.Width());
   for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom)
-    std::swap_ranges(bitmap.Row(top), bitmap.Row(top) + bitmap.Width(), bitmap.Row(bottom));
+    flips.swap(bitmap.Row(top), bitmap.Row(bottom), width);
+}
+
+void FlipBitmapBothWays(Bitmap& bitmap) {
+  // Both flips turn the picture end for end, and its rows are contiguous: one pass.
+  FlipPixels().reverse(bitmap.Pixels(), bitmap.PixelCount());
 }
 
 TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard& clipboard, SurfaceFactory& surfaces)
@@ -222,8 +232,7 @@ const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
   if (FShowCursor) DrawCursorOverlay(FMainBitMap, 1.0);
   if (FDrawCross) DrawCrosshairOverlay(FMainBitMap, false);
   if (FFlipHorizontal && FFlipVertical) {
-    // Both flips turn the picture end for end, and its rows are contiguous: one pass.
-    std::reverse(FMainBitMap.Pixels(), FMainBitMap.Pixels() + FMainBitMap.PixelCount());
+    FlipBitmapBothWays(FMainBitMap);
   } else if (FFlipHorizontal) {
     FlipBitmapHorizontally(FMainBitMap);
   } else if (FFlipVertical) {

@@ -200,3 +200,4 @@ class TImageView : public TCustomImageView {
 // Mirrors a whole bitmap in place.
 void FlipBitmapHorizontally(Bitmap& bitmap);
 void FlipBitmapVertically(Bitmap& bitmap);
+void FlipBitmapBothWays(Bitmap& bitmap);

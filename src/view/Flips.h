@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The zoom-1 paint's mirrors, in place. Every table gives the same pixels as the plain one.
+struct FlipKernels {
+  // Reverses the order of `count` pixels.
+  void (*reverse)(uint32_t* pixels, size_t count);
+  // Trades `count` pixels of `a` with those of `b`; the two do not overlap.
+  void (*swap)(uint32_t* a, uint32_t* b, size_t count);
+};
+
+// The fastest table the processor's features allow (base/Cpu.h).
+const FlipKernels& FlipPixels();
