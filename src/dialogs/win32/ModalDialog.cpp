@@ -124,19 +124,19 @@ HWND ModalDialog::AddLabel(const std::string& text, int left, int top, int width
 HWND ModalDialog::AddLink(int id, const std::string& text, int left, int top, int width, int height, COLORREF color,
                           TextFont font) {
   const std::wstring wide = WideFromUtf8(text);
-  HWND link = ::CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY,
-                                Scale(left), Scale(top), Scale(width), Scale(height), Handle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+  HWND link =
+      ::CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, Scale(left),
+                        Scale(top), Scale(width), Scale(height), Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(font)), FALSE);
   links_.push_back({link, Link{id, color, font}});
   return link;
 }
 
 HWND ModalDialog::AddButton(int id, const wchar_t* text, int left, int top, int width, int height) {
-  HWND button = ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                  Scale(left), Scale(top), Scale(width), Scale(height), Handle(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                  nullptr);
+  HWND button = ::CreateWindowExW(
+      0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, Scale(left), Scale(top), Scale(width),
+      Scale(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), FALSE);
   ::SetFocus(button);
   return button;
