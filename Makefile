@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native native-release windows test format unit e2e run bench bench-program deps clean
+.PHONY: all native native-release windows test format unit e2e run bench bench-program fuzz deps clean
 
 all: native windows
 
@@ -51,6 +51,15 @@ bench:
 bench-program: windows
 	@scripts/install-deps.sh bench
 	bench/program-cpu.sh build/windows
+
+# The version-file parser under libFuzzer for FUZZ_SECONDS (60), from tests/fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps.sh fuzz
+	CXX=clang++ cmake -S tests/fuzz -B build/fuzz >/dev/null
+	cmake --build build/fuzz -j2
+	mkdir -p build/fuzz/corpus
+	build/fuzz/version_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build/fuzz/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf build

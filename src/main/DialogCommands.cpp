@@ -9,7 +9,9 @@
 #include "dialogs/VersionFile.h"
 
 DialogCommands::DialogCommands(Services services, Window window)
-    : versionFileUrl(VersionFileUrl(std::getenv(kVersionUrlVariable))), services_(services), window_(std::move(window)) {}
+    : versionFileUrl(VersionFileUrl(std::getenv(kVersionUrlVariable))),
+      services_(services),
+      window_(std::move(window)) {}
 
 void DialogCommands::CheckforUpdates1Click() {
   window_.items.CheckforUpdates1.Enabled = false;

@@ -36,7 +36,7 @@ struct FakePlatform {
   FakeShellOpen shell;
 
   operator PlatformServices() {
-    return {screen,   windows, frame,       monitors, caret, clipboard, messages, settings,
-            startup,  programFile, tray,    app,      hotKeys, internet, shell};
+    return {screen,  windows,     frame, monitors, caret,   clipboard, messages, settings,
+            startup, programFile, tray,  app,      hotKeys, internet,  shell};
   }
 };

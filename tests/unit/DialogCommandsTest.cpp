@@ -49,9 +49,7 @@ struct DialogsProgram {
   void Choose(const char* name) {
     ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
-  bool Runs(const char* name) {
-    return RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name));
-  }
+  bool Runs(const char* name) { return RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name)); }
   bool TimerRunning() { return platform.windows.timers[{kMainWindow, kTimer1Id}].running; }
   std::vector<std::pair<TMsgDlgType, std::string>> Boxes() const { return platform.messages.boxes; }
 };
@@ -107,7 +105,8 @@ TEST_F(DialogsFixture, EveryFailureEndsInTheOneWarning) {
       {"single quotes", [](DialogsProgram& f) { f.Serve("Version CONTENT='5.3'\r\n"); }},
       {"not a version", [](DialogsProgram& f) { f.Serve(VersionLine("Please sign in to the hotel network")); }},
       {"version without point", [](DialogsProgram& f) { f.Serve(VersionLine("2")); }},
-      {"endless body", [](DialogsProgram& f) {
+      {"endless body",
+       [](DialogsProgram& f) {
          f.Serve(VersionLine("2.0"));
          f.platform.internet.pages[kVersionUrl].endless = true;
        }},
@@ -260,8 +259,8 @@ TEST_F(DialogsFixture, LinksOpenThroughTheShellAndTellFailures) {
 
   TfrmAbout about(platform.shell, platform.messages);
   EXPECT_FALSE(OpenUrl(platform.shell, platform.messages, SupportMailUrl()));
-  EXPECT_EQ(Boxes().back(), std::make_pair(TMsgDlgType::mtError, "Unable to open link:\r\n" + SupportMailUrl() +
-                                                                      "\r\nError code: 31"));
+  EXPECT_EQ(Boxes().back(),
+            std::make_pair(TMsgDlgType::mtError, "Unable to open link:\r\n" + SupportMailUrl() + "\r\nError code: 31"));
   platform.shell.result = 2;
   about.JvLinkLabel3LinkClick();
   EXPECT_EQ(Boxes().back().second, "Unable to open link:\r\n" + home + "\r\nError code: 2");

@@ -111,8 +111,8 @@ TEST(GetUrlText, ExactlySixtyFourKibibytesIsStillRead) {
 TEST(IsHttpsUrl, OnlyTheHttpsScheme) {
   EXPECT_TRUE(IsHttpsUrl("https://localhost:8443/v.txt"));
   EXPECT_TRUE(IsHttpsUrl("HTTPS://example.test/"));
-  for (const char* url : {"http://example.test/", "https://", "ftp://example.test/", "file:///c:/v.txt", "",
-                          " https://example.test/"}) {
+  for (const char* url :
+       {"http://example.test/", "https://", "ftp://example.test/", "file:///c:/v.txt", "", " https://example.test/"}) {
     EXPECT_FALSE(IsHttpsUrl(url)) << url;
   }
 }

@@ -19,8 +19,8 @@ TEST(ExtractContent, ReadsFromTwoPastTheMarkerToTheNextQuote) {
       {R"(whatsnew1 CONTENT="Faster zoom, fewer flickers")", "Faster zoom, fewer flickers"},
       {R"(Version CONTENT=)", ""},
       {R"(Version CONTENT="")", ""},
-      {R"(Version CONTENT='5.3')", ""},  // single quotes: no double quote follows
-      {R"(Version CONTENT="5.3)", ""},   // unterminated
+      {R"(Version CONTENT='5.3')", ""},     // single quotes: no double quote follows
+      {R"(Version CONTENT="5.3)", ""},      // unterminated
       {R"(Version CONTENT=x5.3")", "5.3"},  // whatever follows "=" is skipped as the quote
       // Without the marker the value starts at the ninth character.
       {R"(12345678abc"def)", "abc"},
@@ -30,7 +30,9 @@ TEST(ExtractContent, ReadsFromTwoPastTheMarkerToTheNextQuote) {
       {"CONTENT=\"" + longValue + "a\"", ""},
       // Characters, not bytes: é takes two bytes but is one character.
       {"\xC3\xA9 CONTENT=\"5.3\"", "5.3"},
-      {"CONTENT=\xC3\xA9" "caf\xC3\xA9\"", "caf\xC3\xA9"},
+      {"CONTENT=\xC3\xA9"
+       "caf\xC3\xA9\"",
+       "caf\xC3\xA9"},
       {"12345678\xC3\xA9\"", "\xC3\xA9"},
   };
   for (const auto& c : cases) EXPECT_EQ(ExtractContent(c.line), c.value) << c.line;
@@ -65,9 +67,19 @@ TEST(VersionNumbers, MajorBeforeTheFirstPointMinorAfterIt) {
     int32_t major;
     int32_t minor;
   } cases[] = {
-      {"5.2", 5, 2},     {"5.10", 5, 10},   {"5", 0, 5},        {"5.2.1", 5, 0},  {".7", 0, 7},
-      {"5.", 5, 0},      {"-1.3", -1, 3},   {"+6.+1", 6, 1},    {"x.y", 0, 0},    {"", 0, 0},
-      {"5 .2", 0, 2},    {"99999999999.1", 0, 1},               {"2147483647.0", 2147483647, 0},
+      {"5.2", 5, 2},
+      {"5.10", 5, 10},
+      {"5", 0, 5},
+      {"5.2.1", 5, 0},
+      {".7", 0, 7},
+      {"5.", 5, 0},
+      {"-1.3", -1, 3},
+      {"+6.+1", 6, 1},
+      {"x.y", 0, 0},
+      {"", 0, 0},
+      {"5 .2", 0, 2},
+      {"99999999999.1", 0, 1},
+      {"2147483647.0", 2147483647, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(GetMajorVersion(c.text), c.major) << c.text;
@@ -77,8 +89,8 @@ TEST(VersionNumbers, MajorBeforeTheFirstPointMinorAfterIt) {
 
 TEST(VersionNumbers, OnlyDigitsPointDigitsIsAVersion) {
   for (const char* good : {"5.2", "0.0", "10.15", "123456789.987654321"}) EXPECT_TRUE(IsVersionText(good)) << good;
-  for (const char* bad : {"", "5", "5.", ".5", "5.2.1", "5.x", "v5.2", "5 .2", "-1.3", "+5.2", "5,2",
-                          "<html>", "1234567890.1"}) {
+  for (const char* bad :
+       {"", "5", "5.", ".5", "5.2.1", "5.x", "v5.2", "5 .2", "-1.3", "+5.2", "5,2", "<html>", "1234567890.1"}) {
     EXPECT_FALSE(IsVersionText(bad)) << bad;
   }
 }
@@ -89,10 +101,10 @@ TEST(CompareVersions, NumbersNotText) {
     const char* local;
     TUpdateOutcome outcome;
   } cases[] = {
-      {"5.3", "5.2", TUpdateOutcome::MinorUpgrade}, {"6.0", "5.9", TUpdateOutcome::MajorUpgrade},
-      {"5.2", "5.2", TUpdateOutcome::UpToDate},     {"4.9", "5.0", TUpdateOutcome::UpToDate},
+      {"5.3", "5.2", TUpdateOutcome::MinorUpgrade},  {"6.0", "5.9", TUpdateOutcome::MajorUpgrade},
+      {"5.2", "5.2", TUpdateOutcome::UpToDate},      {"4.9", "5.0", TUpdateOutcome::UpToDate},
       {"5.10", "5.9", TUpdateOutcome::MinorUpgrade}, {"5.9", "5.10", TUpdateOutcome::UpToDate},
-      {"5", "0.4", TUpdateOutcome::MinorUpgrade},   {"10.0", "9.99", TUpdateOutcome::MajorUpgrade},
+      {"5", "0.4", TUpdateOutcome::MinorUpgrade},    {"10.0", "9.99", TUpdateOutcome::MajorUpgrade},
   };
   for (const auto& c : cases) EXPECT_EQ(CompareVersions(c.remote, c.local), c.outcome) << c.remote << " vs " << c.local;
 }

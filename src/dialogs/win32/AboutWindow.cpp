@@ -1,5 +1,7 @@
 #include "dialogs/win32/AboutWindow.h"
 
+#include <algorithm>
+
 #include "dialogs/win32/Logo.h"
 #include "platform/win32/Utf.h"
 
@@ -7,6 +9,7 @@ namespace {
 
 constexpr int kMailLinkId = 102;
 constexpr int kSiteLinkId = 103;
+constexpr COLORREF kLinkColor = RGB(0, 102, 204);
 
 }  // namespace
 
@@ -18,10 +21,12 @@ AboutWindow::AboutWindow(TfrmAbout& about)
 void AboutWindow::CreateControls() {
   AddLabel(about_.lblName.Caption, 22, 129, 274, 38, true, TextFont::Title);
   AddLabel(about_.lblCopyRight.Caption, 22, 178, 274, 15, true);
-  AddLabel(about_.lblmailto.Caption, 36, 249);
-  AddLink(kMailLinkId, about_.JvLinkLabel2.Caption, 82, 249, 179, 15, ::GetSysColor(COLOR_HOTLIGHT));
-  AddLabel(about_.lblSurfto.Caption, 29, 268);
-  AddLink(kSiteLinkId, about_.JvLinkLabel3.Caption, 82, 268, 228, 15, ::GetSysColor(COLOR_HOTLIGHT));
+  // The links start after their labels in whatever font the system has.
+  const HWND mail = AddLabel(about_.lblmailto.Caption, 36, 249);
+  const HWND site = AddLabel(about_.lblSurfto.Caption, 29, 268);
+  const int links = std::max({82, DesignRight(mail) + 3, DesignRight(site) + 3});
+  AddLink(kMailLinkId, about_.JvLinkLabel2.Caption, links, 249, 179, 15, kLinkColor);
+  AddLink(kSiteLinkId, about_.JvLinkLabel3.Caption, links, 268, 228, 15, kLinkColor);
   AddButton(IDOK, L"OK", 222, 293, 75, 25);
 }
 

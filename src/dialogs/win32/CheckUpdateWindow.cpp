@@ -1,5 +1,7 @@
 #include "dialogs/win32/CheckUpdateWindow.h"
 
+#include <algorithm>
+
 #include "platform/win32/Utf.h"
 
 namespace {
@@ -16,15 +18,16 @@ CheckUpdateWindow::CheckUpdateWindow(TfrmCheckUpdate& dialog)
       dialog_(dialog) {}
 
 void CheckUpdateWindow::CreateControls() {
-  const auto label = [&](const TLabel& l, int left, int top) {
-    if (l.Visible) AddLabel(l.Caption, left, top);
+  const auto label = [&](const TLabel& l, int left, int top) -> HWND {
+    return l.Visible ? AddLabel(l.Caption, left, top) : nullptr;
   };
   label(dialog_.lblCurrent, 24, 16);
-  label(dialog_.lblLatestVersion, 24, 40);
-  label(dialog_.lblVersion, 177, 40);
+  // The values start after their headings in whatever font the system has.
+  const HWND latest = label(dialog_.lblLatestVersion, 24, 40);
+  label(dialog_.lblVersion, latest != nullptr ? std::max(177, DesignRight(latest) + 4) : 177, 40);
   label(dialog_.lblText, 24, 64);
-  label(dialog_.lblnewfeatures, 24, 88);
-  label(dialog_.lblFeatures, 104, 88);
+  const HWND heading = label(dialog_.lblnewfeatures, 24, 88);
+  label(dialog_.lblFeatures, heading != nullptr ? std::max(104, DesignRight(heading) + 4) : 104, 88);
   if (dialog_.lnkDownload.Visible) {
     AddLink(kDownloadLinkId, dialog_.lnkDownload.Caption, 24, 153, 150, 17, ::GetSysColor(COLOR_HIGHLIGHT),
             TextFont::Bold);

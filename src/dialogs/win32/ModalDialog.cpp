@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Utf.h"
 
@@ -81,6 +83,21 @@ bool ModalDialog::Create(HWND owner) {
   return true;
 }
 
+int ModalDialog::DesignRight(HWND control) const {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+  return ::MulDiv(r.right, 96, static_cast<int>(dpi_));
+}
+
+SIZE ModalDialog::TextSize(const std::wstring& text, HFONT font) const {
+  WindowDc dc(Handle());
+  const SelectionGuard selected(dc.Get(), font);
+  RECT fit{0, 0, 0, 0};
+  ::DrawTextW(dc.Get(), text.empty() ? L" " : text.c_str(), -1, &fit, DT_CALCRECT | DT_NOPREFIX);
+  return SIZE{fit.right + 1, fit.bottom};
+}
+
 int ModalDialog::ClientBottom() const {
   RECT client{};
   ::GetClientRect(Handle(), &client);
@@ -107,12 +124,9 @@ HWND ModalDialog::AddLabel(const std::string& text, int left, int top, int width
   int h = Scale(height);
   if (width == 0) {
     // Sized to its text, as an auto-sized label is.
-    WindowDc dc(Handle());
-    const SelectionGuard selected(dc.Get(), hfont);
-    RECT fit{0, 0, 0, 0};
-    ::DrawTextW(dc.Get(), wide.empty() ? L" " : wide.c_str(), -1, &fit, DT_CALCRECT | DT_NOPREFIX);
-    w = fit.right + 1;
-    h = fit.bottom;
+    const SIZE fit = TextSize(wide, hfont);
+    w = fit.cx;
+    h = fit.cy;
   }
   const DWORD style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX | (centred ? SS_CENTER : SS_LEFT);
   HWND label = ::CreateWindowExW(0, L"STATIC", wide.c_str(), style, Scale(left), Scale(top), w, h, Handle(), nullptr,
@@ -124,19 +138,22 @@ HWND ModalDialog::AddLabel(const std::string& text, int left, int top, int width
 HWND ModalDialog::AddLink(int id, const std::string& text, int left, int top, int width, int height, COLORREF color,
                           TextFont font) {
   const std::wstring wide = WideFromUtf8(text);
-  HWND link = ::CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY,
-                                Scale(left), Scale(top), Scale(width), Scale(height), Handle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  const int room = std::max(Scale(width), static_cast<int>(client.right) - Scale(left) - Scale(4));
+  const int w = std::min(room, std::max(Scale(width), static_cast<int>(TextSize(wide, FontOf(font)).cx)));
+  HWND link = ::CreateWindowExW(
+      0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, Scale(left), Scale(top), w,
+      Scale(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(font)), FALSE);
   links_.push_back({link, Link{id, color, font}});
   return link;
 }
 
 HWND ModalDialog::AddButton(int id, const wchar_t* text, int left, int top, int width, int height) {
-  HWND button = ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                  Scale(left), Scale(top), Scale(width), Scale(height), Handle(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                  nullptr);
+  HWND button = ::CreateWindowExW(
+      0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, Scale(left), Scale(top), Scale(width),
+      Scale(height), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), FALSE);
   ::SetFocus(button);
   return button;

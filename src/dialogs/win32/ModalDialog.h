@@ -45,11 +45,15 @@ class ModalDialog : public BaseWindow<ModalDialog> {
   // A label at a design position; a width of 0 fits the text.
   HWND AddLabel(const std::string& text, int left, int top, int width = 0, int height = 0, bool centred = false,
                 TextFont font = TextFont::Normal);
+  // At least `width` wide, wider when its text needs it, within the client area.
   HWND AddLink(int id, const std::string& text, int left, int top, int width, int height, COLORREF color,
                TextFont font = TextFont::Normal);
   HWND AddButton(int id, const wchar_t* text, int left, int top, int width, int height);
   // The bottom edge of the client area in design pixels, for controls anchored to it.
   int ClientBottom() const;
+  // A control's right edge in design pixels: the next control starts after it, whatever the
+  // font the system substituted for Segoe UI measures.
+  int DesignRight(HWND control) const;
   HWND Owner() const { return owner_; }
 
  private:
@@ -57,6 +61,7 @@ class ModalDialog : public BaseWindow<ModalDialog> {
   LRESULT MessageHandler(UINT message, WPARAM wParam, LPARAM lParam);
   bool Create(HWND owner);
   HFONT FontOf(TextFont font) const;
+  SIZE TextSize(const std::wstring& text, HFONT font) const;
   const Link* LinkOf(HWND control) const;
   void SetHotLink(HWND control);
 

@@ -20,9 +20,9 @@ constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE
                              INTERNET_FLAG_NO_AUTH;
 
 void SetTimeouts(HINTERNET handle) {
-  for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                             INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
-                             INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
+  for (const DWORD option :
+       {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
+        INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
     DWORD value = kTimeoutMs;
     ::InternetSetOptionW(handle, option, &value, sizeof(value));
   }
@@ -85,8 +85,8 @@ class Win32InternetSession final : public InternetSession {
     if (parts.lpszExtraInfo != nullptr) path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     if (path.empty()) path = L"/";
 
-    InternetHandle connection(::InternetConnectW(session_.Get(), host.c_str(), parts.nPort, nullptr, nullptr,
-                                                 INTERNET_SERVICE_HTTP, 0, 0));
+    InternetHandle connection(
+        ::InternetConnectW(session_.Get(), host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return nullptr;
     SetTimeouts(connection.Get());
     InternetHandle request(::HttpOpenRequestW(connection.Get(), L"GET", path.c_str(), nullptr, nullptr, nullptr,
