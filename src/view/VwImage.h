@@ -14,6 +14,7 @@
 #include "view/CursorOverlay.h"
 #include "view/FrameComposer.h"
 #include "view/GridPlan.h"
+#include "view/VisionSimulation.h"
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
@@ -80,6 +81,9 @@ class TCustomImageView {
   int Gridlevel() const { return FGridlevel; }
   bool Getcolor() const { return FGetcolor; }
   int ScreenColor() const { return Fscreencolor; }
+  TVisionSimulation VisionSimulation() const { return FVisionSimulation; }
+  // The side of the square of desktop pixels whose average is sampled: 1, 3 or 5.
+  int SampleSize() const { return FSampleSize; }
   TColor BorderColor() const { return FBorderColor; }
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   int BorderWidth() const { return FBorderWidth; }
@@ -101,6 +105,9 @@ class TCustomImageView {
   void SetDrawGrid(bool value);
   void SetFixedGrid(bool value);
   void SetColorFilterMode(TColorFilterMode value);
+  void SetVisionSimulation(TVisionSimulation value);
+  // Anything but 3 or 5 samples the one pixel.
+  void SetSampleSize(int value);
   void SetFlipHorizontal(bool value);
   void SetFlipVertical(bool value);
   void SetGridlevel(int value) { FGridlevel = value; }
@@ -160,6 +167,8 @@ class TCustomImageView {
   int FGridlevel = 0;
   bool FFlipHorizontal = false;
   bool FFlipVertical = false;
+  TVisionSimulation FVisionSimulation;
+  int FSampleSize = 1;
 
  private:
   template <typename T>
