@@ -109,10 +109,9 @@ void ColourCheck::Pick(std::optional<TColor>& into) {
   const TRect box{std::max(pointer.x - half, desktop.left), std::max(pointer.y - half, desktop.top),
                   std::min(pointer.x + half + 1, desktop.right), std::min(pointer.y + half + 1, desktop.bottom)};
   if (box.left >= box.right || box.top >= box.bottom) return;
-  Bitmap pixels;
-  pixels.SetSize(box.Width(), box.Height());
-  if (!screen_.CaptureDesktop(box, pixels, {0, 0})) return;
-  into = AverageColor(pixels, {pointer.x - box.left, pointer.y - box.top}, size);
+  sample_.SetSize(box.Width(), box.Height());
+  if (!screen_.CaptureDesktop(box, sample_, {0, 0})) return;
+  into = AverageColor(sample_, {pointer.x - box.left, pointer.y - box.top}, size);
   dismissed_ = false;
   Changed();
 }
@@ -140,7 +139,9 @@ void ColourCheck::ReadoutClosed() {
 
 std::string ColourCheck::Caption() const {
   const std::string name = VisionSimulationName(Simulation());
-  return name.empty() ? "Glimmerlux" : "Glimmerlux - " + name;
+  std::string caption = "Glimmerlux";
+  if (!name.empty()) caption.append(" - ").append(name);
+  return caption;
 }
 
 void ColourCheck::Changed() {

@@ -26,7 +26,8 @@ struct TColourReadout {
 class ColourCheck {
  public:
   ColourCheck(TCustomImageView& view, TMainMenuItems& items, DisplayCommands& display, Screen& screen,
-              Clipboard& clipboard, Messages& messages, SettingsStore& settings, std::function<void()> writeSettings)
+              Clipboard& clipboard, Messages& messages, SettingsStore& settings, std::function<void()> writeSettings,
+              SurfaceFactory& surfaces = HeapSurfaces())
       : view_(view),
         items_(items),
         display_(display),
@@ -34,7 +35,8 @@ class ColourCheck {
         clipboard_(clipboard),
         messages_(messages),
         settings_(settings),
-        writeSettings_(std::move(writeSettings)) {}
+        writeSettings_(std::move(writeSettings)),
+        sample_(surfaces) {}
 
   // The sender's Tag is the deficiency's number; any but none switches the colour filter off.
   void SimulationClick(TMenuItem& Sender);
@@ -76,6 +78,8 @@ class ColourCheck {
   SettingsStore& settings_;
   std::function<void()> writeSettings_;
   TContrastPair picks_;
+  // The desktop under the pointer as a pick captures it, in memory the screen can copy into.
+  Bitmap sample_;
   // The severity chosen, kept while no Machado model is on.
   int severity_ = kMaxSeverity;
   // Closed by the user; shown again by the next pick or simulation.

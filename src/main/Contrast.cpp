@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "main/StatusReadouts.h"
 
@@ -54,10 +55,10 @@ double ContrastRatio(TColor a, TColor b) {
 }
 
 std::string RatioText(double ratio) {
-  const auto hundredths = static_cast<long>(std::floor(ratio * 100 + kSlack));
-  std::string cents = std::to_string(hundredths % 100);
-  if (cents.size() < 2) cents.insert(0, "0");
-  return std::to_string(hundredths / 100) + "." + cents + ":1";
+  const auto hundredths = static_cast<long long>(std::floor(ratio * 100 + kSlack));
+  char text[32];
+  std::snprintf(text, sizeof(text), "%lld.%02lld:1", hundredths / 100, hundredths % 100);
+  return text;
 }
 
 TContrastVerdict JudgeContrast(double ratio) {

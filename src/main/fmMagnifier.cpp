@@ -21,8 +21,9 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       presence(JvTrayIcon1, platform.app, platform.frame, FHandle, menu,
                {[this] { WriteSettings(); }, [this] { SaveFormState(); }}),
       hotKey(platform.hotKeys, FHandle, [this] { presence.ToggleProgram(); }),
-      colourCheck(*FImageView, menu, display, platform.screen, platform.clipboard, platform.messages, platform.settings,
-                  [this] { WriteSettings(); }),
+      colourCheck(
+          *FImageView, menu, display, platform.screen, platform.clipboard, platform.messages, platform.settings,
+          [this] { WriteSettings(); }, surfaces),
       nudge(platform.screen, [this] { Timer1Timer(); }),
       FSettings(platform.settings),
       FMessages(platform.messages),

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <memory>
 
 #include "view/VisionSimulationInternal.h"
 
@@ -56,57 +58,57 @@ struct AllTables {
   Model tritan;
 };
 
-// Each row's weights sum to exactly one, so that greys stay grey: the rounding is settled on
-// the row's largest weight.
-void ToWeights(const Matrix& matrix, int32_t (&weights)[9]) {
-  for (int row = 0; row < 3; ++row) {
-    int32_t sum = 0;
-    int largest = row * 3;
-    for (int i = row * 3; i < row * 3 + 3; ++i) {
-      weights[i] = static_cast<int32_t>(std::lround(matrix[i] * (1 << kWeightBits)));
-      sum += weights[i];
-      if (std::abs(matrix[i]) > std::abs(matrix[largest])) largest = i;
+PackedTerms Pack(const Matrix& matrix, const double (&linear)[256]) {
+  PackedTerms packed;
+  constexpr double kScale = 1 << (kEncodeBits + kFractionBits);
+  for (int in = 0; in < 3; ++in) {
+    for (int v = 0; v < 256; ++v) {
+      uint64_t word = 0;
+      for (int out = 0; out < 3; ++out) {
+        // Matrix rows and columns run red, green, blue; inputs and outputs here blue, green, red.
+        const double weight = matrix[(2 - out) * 3 + (2 - in)];
+        const int64_t term = std::llround(weight * linear[v] * kScale) + (in == 0 ? kFieldBias : 0);
+        word += static_cast<uint64_t>(term) << kFieldShift[out];
+      }
+      packed.byInput[in][v] = word;
     }
-    weights[largest] += (1 << kWeightBits) - sum;
   }
+  return packed;
 }
 
-Model MatrixModel(const Matrix& matrix) {
-  Model model;
-  ToWeights(matrix, model.weights);
-  std::copy(std::begin(model.weights), std::end(model.weights), std::begin(model.behind));
-  return model;
-}
-
-AllTables Build() {
-  AllTables all;
-  for (int v = 0; v < 256; ++v) {
-    all.shared.linear[v] = static_cast<int32_t>(std::lround(SrgbToLinear(v / 255.0) * (1 << kLinearBits)));
-  }
-  // Each entry stands for the linear values that truncate to it: encode the middle of them.
+// Some 300 KB: built on the heap, not on the stack.
+std::unique_ptr<const AllTables> Build() {
+  auto built = std::make_unique<AllTables>();
+  AllTables& all = *built;
+  double linear[256];
+  for (int v = 0; v < 256; ++v) linear[v] = SrgbToLinear(v / 255.0);
+  // Each entry stands for the linear values that fall to it: encode the middle of them.
   for (int i = 0; i < kEncodeTop; ++i) {
     all.shared.encode[i] = static_cast<uint8_t>(std::lround(LinearToSrgb((i + 0.5) / kEncodeTop) * 255));
   }
-  std::fill(std::begin(all.shared.encode) + kEncodeTop, std::end(all.shared.encode), uint8_t{255});
+  all.shared.encode[kEncodeTop] = 255;
   for (int s = 0; s < kSeverities; ++s) {
-    all.protan[s] = MatrixModel(kMachadoProtan[s]);
-    all.deutan[s] = MatrixModel(kMachadoDeutan[s]);
+    all.protan[s].ahead = Pack(kMachadoProtan[s], linear);
+    all.deutan[s].ahead = Pack(kMachadoDeutan[s], linear);
   }
   Model& tritan = all.tritan;
-  ToWeights(kBrettelTritan660, tritan.weights);
-  ToWeights(kBrettelTritan485, tritan.behind);
+  tritan.ahead = Pack(kBrettelTritan660, linear);
+  tritan.behind = Pack(kBrettelTritan485, linear);
   const double largest = std::max(
       {std::abs(kBrettelTritanNormal[0]), std::abs(kBrettelTritanNormal[1]), std::abs(kBrettelTritanNormal[2])});
-  for (int i = 0; i < 3; ++i) {
-    tritan.normal[i] = static_cast<int32_t>(std::lround(kBrettelTritanNormal[i] / largest * (1 << kNormalBits)));
+  for (int in = 0; in < 3; ++in) {
+    for (int v = 0; v < 256; ++v) {
+      const double weight = kBrettelTritanNormal[2 - in] / largest;
+      tritan.side[in][v] = static_cast<int32_t>(std::lround(weight * linear[v] * (1 << kSideBits)));
+    }
   }
   tritan.split = true;
-  return all;
+  return built;
 }
 
 const AllTables& All() {
-  static const AllTables all = Build();
-  return all;
+  static const std::unique_ptr<const AllTables> all = Build();
+  return *all;
 }
 
 }  // namespace
@@ -140,17 +142,25 @@ int ValidSeverity(int severity) {
 
 std::string VisionSimulationName(TVisionSimulation simulation) {
   const int severity = ValidSeverity(simulation.severity);
-  const std::string degree = severity == kMaxSeverity ? "" : " " + std::to_string(severity) + " %";
+  const bool full = severity == kMaxSeverity;
+  const char* name = nullptr;
   switch (simulation.deficiency) {
     case TVisionDeficiency::Protan:
-      return severity == kMaxSeverity ? "Protanopia" : "Protanomaly" + degree;
+      name = full ? "Protanopia" : "Protanomaly";
+      break;
     case TVisionDeficiency::Deutan:
-      return severity == kMaxSeverity ? "Deuteranopia" : "Deuteranomaly" + degree;
+      name = full ? "Deuteranopia" : "Deuteranomaly";
+      break;
     case TVisionDeficiency::Tritan:
       return "Tritanopia";
     default:
       return {};
   }
+  if (full) return name;
+  // Formatted, not concatenated: GCC 12 warns falsely about the concatenation (-Wrestrict).
+  char text[32];
+  std::snprintf(text, sizeof(text), "%s %d %%", name, severity);
+  return text;
 }
 
 void ApplyVisionSimulation(uint32_t* pixels, size_t count, TVisionSimulation simulation) {

@@ -8,16 +8,22 @@
 // The simulation's published coefficients and the integer tables made from them.
 namespace vision {
 
-// Linear light in 1/2^16 steps, matrix weights in 1/2^14: a pixel's sums are at most about
-// 1.4 * 2^30 and fit 32 bits. The encode table has an entry per 1/2^14 of linear light, which
-// keeps every colour within one step of the double-precision result (VisionSimulationTest).
-inline constexpr int kLinearBits = 16;
-inline constexpr int kWeightBits = 14;
+// The encode table has an entry per 1/2^14 of linear light, which keeps every colour within
+// one step of the double-precision result (VisionSimulationExhaustiveTest).
 inline constexpr int kEncodeBits = 14;
-inline constexpr int kSumShift = kLinearBits + kWeightBits - kEncodeBits;
 inline constexpr int32_t kEncodeTop = 1 << kEncodeBits;
-// The separation plane's normal, scaled to a largest weight of 1, in 1/2^13.
-inline constexpr int kNormalBits = 13;
+// A pixel's three output sums are formed at once in one 64-bit word, as the colour filters'
+// are: per input channel and value one word holds what that input adds to each output, in
+// 1/2^(kEncodeBits + kFractionBits) of linear light, in a field of kFieldBits per output. Every
+// model keeps a sum within -0.6 .. 1.4, so with kFieldBias on top a field stays within its bits;
+// a negative term borrows from the field above and the pixel's other terms pay it back.
+inline constexpr int kFractionBits = 4;
+inline constexpr int kFieldBits = 21;
+inline constexpr int kFieldShift[3] = {0, kFieldBits, 2 * kFieldBits};  // blue, green, red output
+inline constexpr int32_t kFieldBias = 1 << 19;
+static_assert(kFieldShift[2] + kFieldBits <= 64);
+// The side of the separation plane, in 1/2^24 of the normal's largest weight times linear light.
+inline constexpr int kSideBits = 24;
 
 // Rows give linear red, green, blue out; columns weigh linear red, green, blue in.
 using Matrix = double[9];
@@ -33,18 +39,22 @@ extern const Matrix kBrettelTritan660;
 extern const Matrix kBrettelTritan485;
 extern const double kBrettelTritanNormal[3];
 
-// One simulation as the pixel loop uses it: integer weights, a second matrix for the half-space
-// behind the normal where the model has two.
+// What each input adds to the three output fields: [blue, green, red input][value].
+struct PackedTerms {
+  uint64_t byInput[3][256];
+};
+
+// One simulation as the pixel loop uses it; `behind` and `side` only where the model has two
+// half-spaces.
 struct Model {
-  int32_t weights[9];
-  int32_t behind[9];
-  int32_t normal[3];
+  PackedTerms ahead;
+  PackedTerms behind;
+  int32_t side[3][256];  // [blue, green, red input][value]: its part of the normal's dot product
   bool split = false;
 };
 
 struct Tables {
-  int32_t linear[256];                 // 8-bit sRGB to linear light
-  uint8_t encode[kEncodeTop + 1 + 3];  // linear light to 8-bit sRGB; padded for 4-byte reads
+  uint8_t encode[kEncodeTop + 1];  // linear light to 8-bit sRGB
 };
 
 // Built on first use, kept for the life of the process.
@@ -52,23 +62,23 @@ const Tables& SharedTables();
 // The model of an On() simulation.
 const Model& ModelOf(TVisionSimulation simulation);
 
-inline int32_t EncodeIndex(int32_t sum) {
-  // An arithmetic shift: a sum below zero gives an index below zero, which becomes 0.
-  const int32_t index = sum >> kSumShift;
-  return index < 0 ? 0 : index > kEncodeTop ? kEncodeTop : index;
+// Output `out` (0 blue, 1 green, 2 red) of a packed sum, encoded.
+inline uint32_t EncodedField(uint64_t sum, int out, const Tables& t) {
+  const auto field = static_cast<int32_t>(sum >> kFieldShift[out] & ((uint64_t{1} << kFieldBits) - 1));
+  // An arithmetic shift: below zero stays below zero, and becomes 0.
+  const int32_t index = (field - kFieldBias) >> kFractionBits;
+  return t.encode[index < 0 ? 0 : index > kEncodeTop ? kEncodeTop : index];
 }
 
 // One pixel (bytes blue, green, red, fourth) simulated; the fourth byte is kept.
 inline uint32_t SimulatePixel(uint32_t pixel, const Model& model, const Tables& t) {
-  const int32_t r = t.linear[pixel >> 16 & 0xFF];
-  const int32_t g = t.linear[pixel >> 8 & 0xFF];
-  const int32_t b = t.linear[pixel & 0xFF];
-  const int32_t* w = model.weights;
-  if (model.split && model.normal[0] * r + model.normal[1] * g + model.normal[2] * b < 0) w = model.behind;
-  const uint32_t red = t.encode[EncodeIndex(w[0] * r + w[1] * g + w[2] * b)];
-  const uint32_t green = t.encode[EncodeIndex(w[3] * r + w[4] * g + w[5] * b)];
-  const uint32_t blue = t.encode[EncodeIndex(w[6] * r + w[7] * g + w[8] * b)];
-  return (pixel & 0xFF000000u) | red << 16 | green << 8 | blue;
+  const uint32_t b = pixel & 0xFF;
+  const uint32_t g = pixel >> 8 & 0xFF;
+  const uint32_t r = pixel >> 16 & 0xFF;
+  const PackedTerms* terms = &model.ahead;
+  if (model.split && model.side[0][b] + model.side[1][g] + model.side[2][r] < 0) terms = &model.behind;
+  const uint64_t sum = terms->byInput[0][b] + terms->byInput[1][g] + terms->byInput[2][r];
+  return (pixel & 0xFF000000u) | EncodedField(sum, 2, t) << 16 | EncodedField(sum, 1, t) << 8 | EncodedField(sum, 0, t);
 }
 
 // The reference pixel loop.

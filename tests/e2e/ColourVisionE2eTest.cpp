@@ -147,6 +147,7 @@ TEST_F(ColourVisionOnPattern, ContrastOfTwoPickedColoursReadsTheRatioWorkedByHan
   PointAt(fore, SourceAround(fore));
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_TRUE(RunCommand(window_, "PickForegroundColor1"));
+  ParkReadout();
   ASSERT_TRUE(MovePointerTo(back));
   ASSERT_TRUE(RunCommand(window_, "PickBackgroundColor1"));
   const uint32_t f = test_pattern::PixelAt(fore.x, fore.y);
