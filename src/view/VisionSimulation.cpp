@@ -130,7 +130,17 @@ const Model& ModelOf(TVisionSimulation simulation) {
 
 void SimulatePlain(uint32_t* pixels, size_t count, const Model& model) {
   const Tables& t = SharedTables();
-  for (size_t i = 0; i < count; ++i) pixels[i] = SimulatePixel(pixels[i], model, t);
+  // Desktop pictures are mostly runs of one colour: each run is worked out once.
+  uint32_t lastIn = 0;
+  uint32_t lastOut = SimulatePixel(0, model, t);
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t pixel = pixels[i];
+    if ((pixel & 0xFFFFFFu) != lastIn) {
+      lastIn = pixel & 0xFFFFFFu;
+      lastOut = SimulatePixel(lastIn, model, t);
+    }
+    pixels[i] = (pixel & 0xFF000000u) | lastOut;
+  }
 }
 
 }  // namespace vision

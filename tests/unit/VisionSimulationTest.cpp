@@ -90,6 +90,13 @@ TEST(VisionSimulation, OffChangesNothing) {
   EXPECT_EQ(SimulateColor(0x123456, {}), 0x123456u);
 }
 
+TEST(VisionSimulation, RunsOfOneColourKeepEachFourthByte) {
+  std::vector<uint32_t> pixels = {0x33000000u, 0x1100FF00u, 0x2200FF00u, 0x00FF0000u, 0x44FF0000u, 0x0000FF00u};
+  ApplyVisionSimulation(pixels.data(), pixels.size(), kProtan100);
+  const std::vector<uint32_t> wanted = {0x33000000u, 0x11FFE500u, 0x22FFE500u, 0x006D5F00u, 0x446D5F00u, 0x00FFE500u};
+  EXPECT_EQ(pixels, wanted);
+}
+
 TEST(VisionSimulation, TellsEveryPixelOnce) {
   std::vector<uint32_t> pixels(37, 0x00FF0000u);
   std::vector<int> told(pixels.size(), 0);
