@@ -94,6 +94,6 @@ void DialogCommands::VisitTarnwellSoftwareWebsite1Click() {
 // Without a browser there is nothing to offer instead, so a failure stays silent.
 void DialogCommands::ShowHelpfile1Click() { services_.shell.Open(HelpUrl()); }
 
-void DialogCommands::UpdateTitleCaption() {
-  services_.frame.SetCaption(window_.handle, "Glimmerlux " + window_.version);
+void DialogCommands::UpdateTitleCaption(const std::string& suffix) {
+  services_.frame.SetCaption(window_.handle, "Glimmerlux " + window_.version + suffix);
 }

@@ -56,7 +56,7 @@ class DialogCommands {
   void AboutGlimmerlux1Click();
   void VisitTarnwellSoftwareWebsite1Click();
   void ShowHelpfile1Click();
-  void UpdateTitleCaption();
+  void UpdateTitleCaption(const std::string& suffix = {});
 
   bool DialogOpen() const { return open_ > 0; }
   // Runs `action` now, or, while a dialog is open, asks it to close and runs `action` once the

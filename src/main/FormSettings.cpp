@@ -110,6 +110,7 @@ void Tfrmmain::FormShow() {
   if (filter < cfNone || filter > cfDaltonizeTritanopia) filter = cfNone;
   view.SetColorFilterMode(static_cast<TColorFilterMode>(filter));
   display.CheckFilterItem(filter);
+  colourCheck.Restore();
 
   version = GetVersionText(FProgramFile);
   UpdateTitleCaption();

@@ -36,6 +36,32 @@ constexpr TMenuEntry FilterItem(const char* name, const char* caption, TColorFil
           mode, mode == cfNone, item, [](Tfrmmain& f, TMenuItem& sender) { f.ColorFilterClick(sender); }};
 }
 
+// The simulations, their severities and the sample sizes each share a handler, which reads
+// the number, the percent or the side from the tag.
+constexpr TMenuEntry SimulationItem(const char* name, const char* caption, TVisionDeficiency deficiency,
+                                    TMenuItem TMainMenuItems::*item) {
+  return {name,
+          caption,
+          1,
+          kNone,
+          static_cast<int>(deficiency),
+          deficiency == TVisionDeficiency::None,
+          item,
+          [](Tfrmmain& f, TMenuItem& sender) { f.SimulationClick(sender); }};
+}
+
+constexpr TMenuEntry SeverityItem(const char* name, const char* caption, int percent, TMenuItem TMainMenuItems::*item) {
+  return {name,    caption,
+          2,       kNone,
+          percent, percent == kMaxSeverity,
+          item,    [](Tfrmmain& f, TMenuItem& sender) { f.SeverityClick(sender); }};
+}
+
+constexpr TMenuEntry SampleItem(const char* name, const char* caption, int side, TMenuItem TMainMenuItems::*item) {
+  return {name, caption,   1,    kNone,
+          side, side == 1, item, [](Tfrmmain& f, TMenuItem& sender) { f.SampleSizeClick(sender); }};
+}
+
 // The grid spacings share one handler, which reads the spacing from the tag.
 constexpr TMenuEntry GridItem(const char* name, const char* caption, int spacing, TMenuItem TMainMenuItems::*item) {
   return {name,    caption, 2,    kNone,
@@ -94,6 +120,25 @@ const TMenuEntry kMainMenu[] = {
                &TMainMenuItems::CfDaltonizeDeuteranopia1),
     FilterItem("CfDaltonizeTritanopia1", "Tritanopia Correction", cfDaltonizeTritanopia,
                &TMainMenuItems::CfDaltonizeTritanopia1),
+    {"ColorVision1", "Color Vision Simulation", 0, kNone, 0, false, nullptr, nullptr},
+    SimulationItem("CvNone1", "None", TVisionDeficiency::None, &TMainMenuItems::CvNone1),
+    SimulationItem("CvProtan1", "Protanopia / Protanomaly (Machado 2009)", TVisionDeficiency::Protan,
+                   &TMainMenuItems::CvProtan1),
+    SimulationItem("CvDeutan1", "Deuteranopia / Deuteranomaly (Machado 2009)", TVisionDeficiency::Deutan,
+                   &TMainMenuItems::CvDeutan1),
+    SimulationItem("CvTritan1", "Tritanopia (Brettel 1997)", TVisionDeficiency::Tritan, &TMainMenuItems::CvTritan1),
+    {"N11", "-", 1, kNone, 0, false, nullptr, nullptr},
+    {"CvSeverity1", "Severity", 1, kNone, 0, false, nullptr, nullptr},
+    SeverityItem("CvSeverity10", "10 %", 10, &TMainMenuItems::CvSeverity10),
+    SeverityItem("CvSeverity20", "20 %", 20, &TMainMenuItems::CvSeverity20),
+    SeverityItem("CvSeverity30", "30 %", 30, &TMainMenuItems::CvSeverity30),
+    SeverityItem("CvSeverity40", "40 %", 40, &TMainMenuItems::CvSeverity40),
+    SeverityItem("CvSeverity50", "50 %", 50, &TMainMenuItems::CvSeverity50),
+    SeverityItem("CvSeverity60", "60 %", 60, &TMainMenuItems::CvSeverity60),
+    SeverityItem("CvSeverity70", "70 %", 70, &TMainMenuItems::CvSeverity70),
+    SeverityItem("CvSeverity80", "80 %", 80, &TMainMenuItems::CvSeverity80),
+    SeverityItem("CvSeverity90", "90 %", 90, &TMainMenuItems::CvSeverity90),
+    SeverityItem("CvSeverity100", "100 % (dichromacy)", 100, &TMainMenuItems::CvSeverity100),
     {"FlipScreen1", "Flip Screen", 0, kNone, 0, false, nullptr, nullptr},
     {"FlipHorizontally1", "Flip Horizontally", 1, CtrlAlt('H'), 0, false, &TMainMenuItems::FlipHorizontally1,
      Command<&Tfrmmain::FlipHorizontally1Click>},
@@ -117,6 +162,17 @@ const TMenuEntry kMainMenu[] = {
     {"ColorDisplay1", "Color Display", 0, kNone, 0, false, nullptr, nullptr},
     {"RGBValues1", "RGB Values", 1, kNone, 0, true, &TMainMenuItems::RGBValues1, Command<&Tfrmmain::RGBValues1Click>},
     {"HTMLCode1", "HTML Code", 1, kNone, 0, false, &TMainMenuItems::HTMLCode1, Command<&Tfrmmain::HTMLCode1Click>},
+    {"SampleSize1", "Sample Size", 0, kNone, 0, false, nullptr, nullptr},
+    SampleItem("Sample1x1", "1 x 1", 1, &TMainMenuItems::Sample1x1),
+    SampleItem("Sample3x3", "3 x 3 average", 3, &TMainMenuItems::Sample3x3),
+    SampleItem("Sample5x5", "5 x 5 average", 5, &TMainMenuItems::Sample5x5),
+    {"ContrastCheck1", "Contrast Check", 0, kNone, 0, false, nullptr, nullptr},
+    {"PickForegroundColor1", "Pick Foreground Color", 1, CtrlAlt('K'), 0, false, nullptr,
+     Command<&Tfrmmain::PickForegroundColor1Click>},
+    {"PickBackgroundColor1", "Pick Background Color", 1, CtrlAlt('B'), 0, false, nullptr,
+     Command<&Tfrmmain::PickBackgroundColor1Click>},
+    {"CopyContrast1", "Copy Contrast Summary", 1, CtrlAlt('R'), 0, false, nullptr,
+     Command<&Tfrmmain::CopyContrast1Click>},
     {"N2", "-", 0, kNone, 0, false, nullptr, nullptr},
     {"ShowHideTitlebar1", "Show/Hide Title Bar", 0, kNone, 0, false, nullptr,
      Command<&Tfrmmain::ShowHideTitlebar1Click>},

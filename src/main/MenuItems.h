@@ -39,4 +39,10 @@ struct TMainMenuItems {
   // Its Tag records the index of the chosen zoom level.
   TMenuItem AboutGlimmerlux1;
   TMenuItem CheckforUpdates1;
+  // Beyond the colour filters: the simulation (Tag: its number), its severity (Tag: percent)
+  // and the side of the sampled square (Tag).
+  TMenuItem CvNone1, CvProtan1, CvDeutan1, CvTritan1;
+  TMenuItem CvSeverity10, CvSeverity20, CvSeverity30, CvSeverity40, CvSeverity50, CvSeverity60, CvSeverity70,
+      CvSeverity80, CvSeverity90, CvSeverity100;
+  TMenuItem Sample1x1, Sample3x3, Sample5x5;
 };

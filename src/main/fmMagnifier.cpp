@@ -24,6 +24,10 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       dialogs({platform.internet, platform.shell, platform.messages, platform.frame},
               {FHandle, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); },
                [this] { ShowApplication(); }, [this] { return presence.ProgramShown(); }}),
+      colourCheck(
+          *FImageView, menu, display, platform.screen, platform.clipboard, platform.messages, platform.settings,
+          [this] { WriteSettings(); }, surfaces),
+      nudge(platform.screen, [this] { Timer1Timer(); }),
       FSettings(platform.settings),
       FMessages(platform.messages),
       FProgramFile(platform.programFile) {

@@ -9,10 +9,12 @@
 #include "base/Geometry.h"
 #include "main/CaretLocator.h"
 #include "main/DialogCommands.h"
+#include "main/ColourCheck.h"
 #include "main/DisplayCommands.h"
 #include "main/FormStorage.h"
 #include "main/HotKey.h"
 #include "main/MenuItems.h"
+#include "main/PointerNudge.h"
 #include "main/StartWithWindows.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
@@ -94,13 +96,16 @@ class Tfrmmain {
   void AboutGlimmerlux1Click() { dialogs.AboutGlimmerlux1Click(); }
   void VisitTarnwellSoftwareWebsite1Click() { dialogs.VisitTarnwellSoftwareWebsite1Click(); }
   void ShowHelpfile1Click() { dialogs.ShowHelpfile1Click(); }
-  void UpdateTitleCaption() { dialogs.UpdateTitleCaption(); }
+  void UpdateTitleCaption() { dialogs.UpdateTitleCaption(colourCheck.CaptionSuffix()); }
 
   // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
   void setFreqChecked() { display.setFreqChecked(); }
   void Smoothen1Click() { display.Smoothen1Click(); }
-  void ColorFilterClick(TMenuItem& Sender) { display.ColorFilterClick(Sender); }
+  void ColorFilterClick(TMenuItem& Sender) {
+    display.ColorFilterClick(Sender);
+    colourCheck.FilterChosen(Sender.Tag);
+  }
   void FlipHorizontally1Click() { display.FlipHorizontally1Click(); }
   void FlipVertically1Click() { display.FlipVertically1Click(); }
   void Showcursor1Click() { display.Showcursor1Click(); }
@@ -138,6 +143,16 @@ class Tfrmmain {
   void CopyColortoClipboard1Click() { readouts.CopyColortoClipboard1Click(); }
   void mnuCopyCoord1Click() { readouts.mnuCopyCoord1Click(); }
   void SetVirtualOrigin1Click() { readouts.SetVirtualOrigin1Click(); }
+
+  // Colour vision, contrast and the sampled square.
+  void SimulationClick(TMenuItem& Sender) { colourCheck.SimulationClick(Sender); }
+  void SeverityClick(TMenuItem& Sender) { colourCheck.SeverityClick(Sender); }
+  void SampleSizeClick(TMenuItem& Sender) { colourCheck.SampleSizeClick(Sender); }
+  void PickForegroundColor1Click() { colourCheck.PickForegroundColorClick(); }
+  void PickBackgroundColor1Click() { colourCheck.PickBackgroundColorClick(); }
+  void CopyContrast1Click() { colourCheck.CopyContrastClick(); }
+  // A key while the picture, not the zoom list, has the keyboard; true when it was used up.
+  bool PictureKeyDown(uint16_t Key, TShiftState Shift) { return nudge.KeyDown(Key, Shift); }
 
   void cbxZoomLevelChange() { zoom.cbxZoomLevelChange(); }
   void Magnify1X1Click(TMenuItem& Sender) { zoom.Magnify1X1Click(Sender); }
@@ -183,6 +198,8 @@ class Tfrmmain {
   TrayPresence presence;
   HotKey hotKey;
   DialogCommands dialogs;
+  ColourCheck colourCheck;
+  PointerNudge nudge;
 
  private:
   std::vector<TStoredProp> StoredProps();

@@ -29,6 +29,8 @@ class Screen {
   virtual int PixelsPerInch() = 0;
 
   virtual bool CursorPos(TPoint& pos) = 0;
+  // Puts the pointer there, as far as the desktop reaches.
+  virtual bool MoveCursorTo(TPoint pos) = 0;
   // Held, it keeps the window where it is while the pointer passes over it.
   virtual bool ControlKeyDown() = 0;
 };

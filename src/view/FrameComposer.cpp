@@ -24,8 +24,9 @@ void FrameComposer::Compose(Bitmap& source, Bitmap& frame, const FrameRecipe& re
   frame.FillOutside(picture_, recipe.around);
   // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
   // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
-  filterPicture_ = recipe.filter != cfNone && zoom < 1.0 && !recipe.smooth;
-  filterSource_ = recipe.filter != cfNone && !filterPicture_;
+  const bool recolours = recipe.filter != cfNone || recipe.simulation.On();
+  filterPicture_ = recolours && zoom < 1.0 && !recipe.smooth;
+  filterSource_ = recolours && !filterPicture_;
   waitTop_ = std::clamp(recipe.cursorTop, 0, h);
   waitBottom_ = std::clamp(recipe.cursorBottom, waitTop_, h);
   const GridPlan* grid = recipe.grid;
@@ -66,18 +67,29 @@ void FrameComposer::PickPen(const Bitmap& source) {
 void FrameComposer::SourceSpan(int y, int from, int to, Ready ready, void* context) {
   uint32_t* pixels = source_->Row(y) + from;
   const auto count = static_cast<size_t>(to - from);
-  if (filterSource_)
+  if (filterSource_ && recipe_.simulation.On()) {
+    ApplyColorFilter(*source_, recipe_.filter, {from, y, to, y + 1});
+    ApplyVisionSimulation(pixels, count, recipe_.simulation, ready, context);
+  } else if (filterSource_) {
     ApplyColorFilter(pixels, count, recipe_.filter, ready, context);
-  else if (count > 0)
+  } else if (count > 0) {
     ready(context, 0, count);
+  }
+}
+
+void FrameComposer::Recolour(Bitmap& bitmap, int y, int left, int right) const {
+  ApplyColorFilter(bitmap, recipe_.filter, {left, y, right, y + 1});
+  left = std::max(left, 0);
+  right = std::min(right, bitmap.Width());
+  if (left < right) ApplyVisionSimulation(bitmap.Row(y) + left, static_cast<size_t>(right - left), recipe_.simulation);
 }
 
 void FrameComposer::SourceRow(int y) {
-  if (filterSource_) ApplyColorFilter(*source_, recipe_.filter, {0, y, source_->Width(), y + 1});
+  if (filterSource_) Recolour(*source_, y, 0, source_->Width());
 }
 
 void FrameComposer::TargetRow(int y, int copyOf) {
-  if (filterPicture_) ApplyColorFilter(*frame_, recipe_.filter, {picture_.left, y, picture_.right, y + 1});
+  if (filterPicture_) Recolour(*frame_, y, picture_.left, picture_.right);
   const GridPlan* grid = recipe_.grid;
   if (grid == nullptr || rowsDone_[static_cast<size_t>(y)] == kGridFromSource) return;
   rowsDone_[static_cast<size_t>(y)] = kHandedOver;

@@ -10,6 +10,7 @@
 #include "view/ContrastPen.h"
 #include "view/GridPlan.h"
 #include "view/Scaler.h"
+#include "view/VisionSimulation.h"
 
 // What one scaled frame shows, as the view works it out.
 struct FrameRecipe {
@@ -18,6 +19,7 @@ struct FrameRecipe {
   bool smooth = false;
   Mirror mirror;
   TColorFilterMode filter = cfNone;
+  TVisionSimulation simulation;    // after the filter; the commands keep only one of them on
   uint32_t around = 0;             // the pixel around the picture
   const GridPlan* grid = nullptr;  // planned for this frame, or no grid
   // Frame rows [cursorTop, cursorBottom), before mirroring, lie under the cursor, which goes
@@ -46,6 +48,8 @@ class FrameComposer : private ScaleRowWork {
   void Doubled(const DoubledRows& rows, const uint32_t* source, uint32_t* const (&target)[2]) override;
   // Whether frame row y gets its grid only after the cursor.
   bool WaitsForCursor(int y) const;
+  // The filter and the simulation on row y of `bitmap`, columns [left, right) inside it.
+  void Recolour(Bitmap& bitmap, int y, int left, int right) const;
   // At zoom 2 with the grid inside the picture, the scaler's doubled rows take the pen from
   // the source row: which source pixel each vertical line's pixel shows.
   void PickPen(const Bitmap& source);

@@ -42,17 +42,35 @@ bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
 void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
   const int L = FLeftOffset;
   const int T = FTopOffset;
+  // An averaged sample is outlined: the box of every pixel in the average.
+  const int half = FSampleSize / 2;
   if (!scaled) {
-    if (L >= 0 && L < bitmap.Width() && T >= 0 && T < bitmap.Height()) bitmap.At(L, T) = InvertPixel(bitmap.At(L, T));
+    auto invert = [&](int x, int y) {
+      if (x >= 0 && x < bitmap.Width() && y >= 0 && y < bitmap.Height()) bitmap.At(x, y) = InvertPixel(bitmap.At(x, y));
+    };
+    if (half == 0) {
+      invert(L, T);
+      return;
+    }
+    // At zoom 1 the ring just outside the box, which leaves the sampled pixels to be seen.
+    const int ring = half + 1;
+    for (int x = L - ring; x <= L + ring; ++x) {
+      invert(x, T - ring);
+      invert(x, T + ring);
+    }
+    for (int y = T - ring + 1; y < T + ring; ++y) {
+      invert(L - ring, y);
+      invert(L + ring, y);
+    }
     return;
   }
   const double z = FZoom;
   const bool red = FGridlevel > 0 && Round(FGridlevel * z) != 0 && FDrawGrid;
   PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, FOverlayMirror);
-  const int x0 = Round(L * z);
-  const int y0 = Round(T * z);
-  const int x1 = Round((L + 1) * z);
-  const int y1 = Round((T + 1) * z);
+  const int x0 = Round((L - half) * z);
+  const int y0 = Round((T - half) * z);
+  const int x1 = Round((L + half + 1) * z);
+  const int y1 = Round((T + half + 1) * z);
   pen.MoveTo(x0, y0);
   pen.LineTo(x1, y0);
   pen.LineTo(x1, y1);

@@ -4,6 +4,7 @@
 
 #include "base/Arith.h"
 #include "view/Flips.h"
+#include "view/ColourSample.h"
 
 namespace {
 
@@ -71,6 +72,8 @@ void TCustomImageView::SetShowCursor(bool value) { SetAndRepaint(FShowCursor, va
 void TCustomImageView::SetDrawGrid(bool value) { SetAndRepaint(FDrawGrid, value); }
 void TCustomImageView::SetFixedGrid(bool value) { SetAndRepaint(FFixedGrid, value); }
 void TCustomImageView::SetColorFilterMode(TColorFilterMode value) { SetAndRepaint(FColorFilterMode, value); }
+void TCustomImageView::SetVisionSimulation(TVisionSimulation value) { SetAndRepaint(FVisionSimulation, value); }
+void TCustomImageView::SetSampleSize(int value) { SetAndRepaint(FSampleSize, value == 3 || value == 5 ? value : 1); }
 void TCustomImageView::SetFlipHorizontal(bool value) { SetAndRepaint(FFlipHorizontal, value); }
 void TCustomImageView::SetFlipVertical(bool value) { SetAndRepaint(FFlipVertical, value); }
 void TCustomImageView::SetBorderColor(TColor value) { SetAndRepaint(FBorderColor, value); }
@@ -229,6 +232,7 @@ const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
   FMainBitMap.FillOutside(r, kGreyPixel);
   SampleColor(FMainBitMap);
   ApplyColorFilter(FMainBitMap, FColorFilterMode, r);
+  ApplyVisionSimulation(FMainBitMap.Pixels(), FMainBitMap.PixelCount(), FVisionSimulation);
   if (FShowCursor) DrawCursorOverlay(FMainBitMap, 1.0);
   if (FDrawCross) DrawCrosshairOverlay(FMainBitMap, false);
   if (FFlipHorizontal && FFlipVertical) {
@@ -263,6 +267,7 @@ const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
   recipe.smooth = FSmoothen;
   recipe.mirror = FOverlayMirror;
   recipe.filter = FColorFilterMode;
+  recipe.simulation = FVisionSimulation;
   recipe.around = kGreyPixel;
   recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &FGrid : nullptr;
   if (hasCursor) {
@@ -281,7 +286,7 @@ const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
 void TCustomImageView::SampleColor(const Bitmap& capture) {
   if (!FGetcolor) return;
   if (FTopOffset < 0 || FTopOffset >= capture.Height() || FLeftOffset < 0 || FLeftOffset >= capture.Width()) return;
-  Fscreencolor = static_cast<int>(ColorFromPixel(capture.At(FLeftOffset, FTopOffset)));
+  Fscreencolor = static_cast<int>(AverageColor(capture, {FLeftOffset, FTopOffset}, FSampleSize));
 }
 
 bool TCustomImageView::CopyToClipBoard() {

@@ -15,6 +15,7 @@
 #include "view/FrameComposer.h"
 #include "view/FrameMemory.h"
 #include "view/GridPlan.h"
+#include "view/VisionSimulation.h"
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle };
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
@@ -81,6 +82,9 @@ class TCustomImageView {
   int Gridlevel() const { return FGridlevel; }
   bool Getcolor() const { return FGetcolor; }
   int ScreenColor() const { return Fscreencolor; }
+  TVisionSimulation VisionSimulation() const { return FVisionSimulation; }
+  // The side of the square of desktop pixels whose average is sampled: 1, 3 or 5.
+  int SampleSize() const { return FSampleSize; }
   TColor BorderColor() const { return FBorderColor; }
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   int BorderWidth() const { return FBorderWidth; }
@@ -102,6 +106,9 @@ class TCustomImageView {
   void SetDrawGrid(bool value);
   void SetFixedGrid(bool value);
   void SetColorFilterMode(TColorFilterMode value);
+  void SetVisionSimulation(TVisionSimulation value);
+  // Anything but 3 or 5 samples the one pixel.
+  void SetSampleSize(int value);
   void SetFlipHorizontal(bool value);
   void SetFlipVertical(bool value);
   void SetGridlevel(int value) { FGridlevel = value; }
@@ -161,6 +168,8 @@ class TCustomImageView {
   int FGridlevel = 0;
   bool FFlipHorizontal = false;
   bool FFlipVertical = false;
+  TVisionSimulation FVisionSimulation;
+  int FSampleSize = 1;
 
  private:
   template <typename T>

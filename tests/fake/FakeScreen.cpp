@@ -1,5 +1,7 @@
 #include "fake/FakeScreen.h"
 
+#include <algorithm>
+
 FakeScreen::FakeScreen() { PaintDesktop(PatternPixel); }
 
 uint32_t PatternPixel(int x, int y) {
@@ -40,6 +42,14 @@ bool FakeScreen::CurrentCursor(CursorImage& out) {
 bool FakeScreen::DrawCursorImage(Bitmap& target, const CursorImage&, TPoint at, int size) {
   cursorDraws.push_back({at, size});
   target.FillRect({at.x, at.y, at.x + size, at.y + size}, cursorPixel);
+  return true;
+}
+
+bool FakeScreen::MoveCursorTo(TPoint pos) {
+  if (!pointerWorks) return false;
+  // As the system does: the pointer stays on the desktop.
+  pointer = {std::clamp(pos.x, virtualScreen.left, virtualScreen.right - 1),
+             std::clamp(pos.y, virtualScreen.top, virtualScreen.bottom - 1)};
   return true;
 }
 

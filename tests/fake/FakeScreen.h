@@ -38,6 +38,7 @@ class FakeScreen : public Screen {
   bool DrawCursorImage(Bitmap& target, const CursorImage& image, TPoint at, int size) override;
   int PixelsPerInch() override { return pixelsPerInch; }
   bool CursorPos(TPoint& pos) override;
+  bool MoveCursorTo(TPoint pos) override;
   bool ControlKeyDown() override { return controlDown; }
 };
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "fake/FakePlatform.h"
 #include "main/MainMenu.h"
@@ -8,10 +10,16 @@
 
 namespace {
 
-std::string TopLevelNames(std::span<const TMenuEntry> menu) {
+// The submenus that colour vision, sampling and the contrast check add to the program's own.
+bool IsAddition(std::string_view name) {
+  return name == "ColorVision1" || name == "SampleSize1" || name == "ContrastCheck1";
+}
+
+std::string TopLevelNames(std::span<const TMenuEntry> menu, bool withAdditions = false) {
   std::string names;
   for (const TMenuEntry& e : menu) {
-    if (e.Depth == 0) names += std::string(names.empty() ? "" : " ") + (e.IsSeparator() ? "-" : e.Name);
+    if (e.Depth != 0 || (!withAdditions && IsAddition(e.Name))) continue;
+    names += std::string(names.empty() ? "" : " ") + (e.IsSeparator() ? "-" : e.Name);
   }
   return names;
 }
@@ -23,6 +31,23 @@ TEST(MainMenuTable, HoldsTheThirtyFourItemsInOrder) {
             "FlipwhenHovered1 - FollowCaretPosition1 FixedLocation1 SetVirtualOrigin1 - CopyImagetoClipboard1 - "
             "Enabled1 ShowHideProgram1 StayinSystemTray1 RunonStartup1 - CheckforUpdates1 "
             "VisitTarnwellSoftwareWebsite1 ShowHelpfile1 AboutGlimmerlux1 Exit1");
+}
+
+TEST(MainMenuTable, AdditionsSitBesideWhatTheyExtend) {
+  const std::string names = TopLevelNames(mnuMainEntries(), true);
+  EXPECT_NE(names.find("ColorFilter1 ColorVision1 FlipScreen1"), std::string::npos) << names;
+  EXPECT_NE(names.find("ColorDisplay1 SampleSize1 ContrastCheck1 -"), std::string::npos) << names;
+}
+
+TEST(MainMenuTable, NoTwoItemsShareAShortcut) {
+  std::set<std::string> seen;
+  for (const auto menu : {mnuMainEntries(), mnuColorDisplayEntries(), mnuCopyCoordEntries()}) {
+    for (const TMenuEntry& e : menu) {
+      const std::string text = ShortCutToText(e.ShortCut);
+      if (text.empty()) continue;
+      EXPECT_TRUE(seen.insert(text).second) << text << " on " << e.Name;
+    }
+  }
 }
 
 TEST(MainMenuTable, ShortcutTexts) {
@@ -38,6 +63,9 @@ TEST(MainMenuTable, ShortcutTexts) {
       {"ShowHelpfile1", "F1"},
       {"Exit1", "Alt+F4"},
       {"ZoomLevel1", ""},
+      {"PickForegroundColor1", "Ctrl+Alt+K"},
+      {"PickBackgroundColor1", "Ctrl+Alt+B"},
+      {"CopyContrast1", "Ctrl+Alt+R"},
   };
   for (const auto& c : cases) {
     const size_t i = IndexOfMenuEntry(menu, c.item);

@@ -1,6 +1,9 @@
 #include "main/win32/MainWindow.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
+
+#include <iterator>
 
 #include "dialogs/win32/AboutWindow.h"
 #include "dialogs/win32/CheckUpdateWindow.h"
@@ -9,6 +12,7 @@
 #include "main/win32/MenuBuilder.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
+#include "platform/win32/Utf.h"
 #include "platform/win32/WindowIds.h"
 
 namespace {
@@ -24,6 +28,14 @@ TRect ToTRect(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
 
 TShiftState KeyboardShiftState() {
   return TShiftState{::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0};
+}
+
+// The zoom list keeps its own arrow keys; everywhere else in the window they move the pointer.
+bool PictureHasKeyboard(HWND window, HWND focus) {
+  if (focus == window) return true;
+  wchar_t name[32] = L"";
+  ::GetClassNameW(focus, name, static_cast<int>(std::size(name)));
+  return ::IsChild(window, focus) && ::lstrcmpiW(name, WC_COMBOBOXW) != 0 && ::lstrcmpiW(name, L"ComboLBox") != 0;
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int sizeMetric) {
@@ -58,10 +70,18 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
       platform_(platform),
       view_(frm.imageview1()),
       panel_(frm.panel, [this](const MenuTable& menu, POINT at) { PopupMenuAt(menu, frm_, Handle(), at); }),
+      readout_(frm.colourCheck),
       shell_(frm, platform.tray),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
   frm_.panel.OnChanged = [this] { PanelChanged(); };
   HostDialogs();
+  frm_.colourCheck.OnChanged = [this] { ColourCheckChanged(); };
+}
+
+void MainWindow::ColourCheckChanged() {
+  if (Handle() == nullptr) return;
+  frm_.UpdateTitleCaption();
+  readout_.Sync();
 }
 
 void MainWindow::PanelChanged() {
@@ -79,7 +99,9 @@ bool MainWindow::PreviewKey(const MSG& message) {
   if (Handle() == nullptr || message.message != WM_KEYDOWN) return false;
   if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
   auto key = static_cast<uint16_t>(message.wParam);
-  frm_.FormKeyDown(key, KeyboardShiftState());
+  const TShiftState shift = KeyboardShiftState();
+  frm_.FormKeyDown(key, shift);
+  if (PictureHasKeyboard(Handle(), message.hwnd) && frm_.PictureKeyDown(key, shift)) return true;
   return false;  // the control with the focus still gets the key
 }
 
@@ -183,6 +205,8 @@ bool MainWindow::OnCreate(HINSTANCE instance) {
   frm_.FormCreate();
   if (!view_.Create(Handle(), instance)) return false;
   if (!panel_.Create(Handle(), instance)) return false;
+  // Without it the magnifier still works; only the contrast readout is missing.
+  readout_.Create(Handle(), instance);
   RECT client;
   ::GetClientRect(Handle(), &client);
   OnSize(SIZE_RESTORED, client.right, client.bottom);
@@ -265,6 +289,7 @@ void MainWindow::HostDialogs() {
 void MainWindow::OnNcDestroy() {
   frm_.dialogs.host = {};
   frm_.panel.OnChanged = nullptr;
+  frm_.colourCheck.OnChanged = nullptr;
   frm_.AttachWindow(0);
   platform_.SetOwner(nullptr);
 }

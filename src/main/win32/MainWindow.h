@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "main/fmMagnifier.h"
+#include "main/win32/ReadoutWindow.h"
 #include "main/win32/ShellMessages.h"
 #include "main/win32/StatusPanelWindow.h"
 #include "platform/win32/BaseWindow.h"
@@ -37,6 +38,8 @@ class MainWindow : public BaseWindow<MainWindow> {
   void OnGetMinMaxInfo(MINMAXINFO& limits);
   void OnMoving(RECT& moving);
   void PanelChanged();
+  // The simulation in force shows in the caption; the contrast readout follows its component.
+  void ColourCheckChanged();
   void OnDpiChanged(const RECT& suggested);
   void OnTimer(uintptr_t id);
   bool OnCommand(WORD id);
@@ -48,6 +51,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   Win32Services& platform_;
   ViewWindow view_;
   StatusPanelWindow panel_;
+  ReadoutWindow readout_;
   ShellMessages shell_;
   AcceleratorTable shortcuts_;
   bool panelShown_ = true;

@@ -88,6 +88,8 @@ bool Win32Screen::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPo
   return drawn != FALSE;
 }
 
+bool Win32Screen::MoveCursorTo(TPoint pos) { return ::SetCursorPos(pos.x, pos.y) != FALSE; }
+
 bool Win32Screen::CursorPos(TPoint& pos) {
   POINT p;
   if (!::GetCursorPos(&p)) return false;

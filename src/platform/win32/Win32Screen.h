@@ -14,6 +14,7 @@ class Win32Screen final : public Screen {
   bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) override;
   int PixelsPerInch() override;
   bool CursorPos(TPoint& pos) override;
+  bool MoveCursorTo(TPoint pos) override;
   bool ControlKeyDown() override;
 
   // The screen DC kept for capture is made anew for the new display layout.

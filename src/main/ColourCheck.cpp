@@ -1,0 +1,149 @@
+#include "main/ColourCheck.h"
+
+#include <algorithm>
+#include <array>
+
+#include "main/Notices.h"
+#include "main/StoredValues.h"
+#include "view/ColourSample.h"
+
+namespace {
+
+// The stored values of these choices, beside the window's own.
+constexpr const char* kSimulationValue = "VisionSimulation";
+constexpr const char* kSeverityValue = "VisionSeverity";
+constexpr const char* kSampleSizeValue = "SampleSize";
+
+constexpr std::array<TMenuItem TMainMenuItems::*, 4> kSimulationItems = {
+    &TMainMenuItems::CvNone1, &TMainMenuItems::CvProtan1, &TMainMenuItems::CvDeutan1, &TMainMenuItems::CvTritan1};
+
+constexpr std::array<TMenuItem TMainMenuItems::*, 10> kSeverityItems = {
+    &TMainMenuItems::CvSeverity10, &TMainMenuItems::CvSeverity20, &TMainMenuItems::CvSeverity30,
+    &TMainMenuItems::CvSeverity40, &TMainMenuItems::CvSeverity50, &TMainMenuItems::CvSeverity60,
+    &TMainMenuItems::CvSeverity70, &TMainMenuItems::CvSeverity80, &TMainMenuItems::CvSeverity90,
+    &TMainMenuItems::CvSeverity100};
+
+constexpr std::array<TMenuItem TMainMenuItems::*, 3> kSampleItems = {
+    &TMainMenuItems::Sample1x1, &TMainMenuItems::Sample3x3, &TMainMenuItems::Sample5x5};
+
+template <size_t N>
+void CheckTag(TMainMenuItems& items, const std::array<TMenuItem TMainMenuItems::*, N>& group, int tag) {
+  for (TMenuItem TMainMenuItems::*item : group) (items.*item).Checked = (items.*item).Tag == tag;
+}
+
+constexpr int kDeficiencies = 4;
+
+}  // namespace
+
+void ColourCheck::SimulationClick(TMenuItem& Sender) {
+  const int number = std::clamp(Sender.Tag, 0, kDeficiencies - 1);
+  if (number != 0 && view_.ColorFilterMode() != cfNone) {
+    // As the colour filter's own "None" would: the filter's stored value follows at once.
+    display_.CheckFilterItem(cfNone);
+    view_.SetColorFilterMode(cfNone);
+    writeSettings_();
+  }
+  SetSimulation({static_cast<TVisionDeficiency>(number), severity_});
+  Write();
+}
+
+void ColourCheck::SeverityClick(TMenuItem& Sender) {
+  severity_ = ValidSeverity(Sender.Tag);
+  TVisionSimulation simulation = Simulation();
+  simulation.severity = severity_;
+  SetSimulation(simulation);
+  Write();
+}
+
+void ColourCheck::SampleSizeClick(TMenuItem& Sender) {
+  view_.SetSampleSize(Sender.Tag);
+  CheckMarks();
+  Write();
+}
+
+void ColourCheck::FilterChosen(int filter) {
+  if (filter == cfNone || !Simulation().On()) return;
+  SetSimulation({TVisionDeficiency::None, severity_});
+  Write();
+}
+
+void ColourCheck::SetSimulation(TVisionSimulation simulation) {
+  dismissed_ = false;
+  view_.SetVisionSimulation(simulation);
+  CheckMarks();
+  Changed();
+}
+
+void ColourCheck::CheckMarks() {
+  CheckTag(items_, kSimulationItems, static_cast<int>(Simulation().deficiency));
+  CheckTag(items_, kSeverityItems, severity_);
+  CheckTag(items_, kSampleItems, view_.SampleSize());
+}
+
+void ColourCheck::Write() {
+  const bool written = settings_.WriteInteger(kSimulationValue, static_cast<int32_t>(Simulation().deficiency)) &&
+                       settings_.WriteInteger(kSeverityValue, severity_) &&
+                       settings_.WriteInteger(kSampleSizeValue, view_.SampleSize());
+  if (!written) messages_.ShowMessage("Unable to create key '" + settings_.KeyPath() + "'");
+}
+
+void ColourCheck::Restore() {
+  const int32_t number = ReadInteger(settings_, kSimulationValue, 0);
+  const bool known = number >= 0 && number < kDeficiencies;
+  severity_ = ValidSeverity(ReadInteger(settings_, kSeverityValue, kMaxSeverity));
+  // The colour filter's own stored value keeps its rules: when it names a filter, that wins.
+  const bool filterOn = view_.ColorFilterMode() != cfNone;
+  const auto deficiency = known && !filterOn ? static_cast<TVisionDeficiency>(number) : TVisionDeficiency::None;
+  const int32_t side = ReadInteger(settings_, kSampleSizeValue, 1);
+  view_.SetSampleSize(side);
+  SetSimulation({deficiency, severity_});
+}
+
+void ColourCheck::Pick(std::optional<TColor>& into) {
+  TPoint pointer;
+  if (!screen_.CursorPos(pointer)) return;
+  // The desktop's own pixels, unfiltered, averaged as the colour readout is.
+  const int size = view_.SampleSize();
+  const int half = size / 2;
+  const TRect desktop = screen_.VirtualScreen();
+  const TRect box{std::max(pointer.x - half, desktop.left), std::max(pointer.y - half, desktop.top),
+                  std::min(pointer.x + half + 1, desktop.right), std::min(pointer.y + half + 1, desktop.bottom)};
+  if (box.left >= box.right || box.top >= box.bottom) return;
+  sample_.SetSize(box.Width(), box.Height());
+  if (!screen_.CaptureDesktop(box, sample_, {0, 0})) return;
+  into = AverageColor(sample_, {pointer.x - box.left, pointer.y - box.top}, size);
+  dismissed_ = false;
+  Changed();
+}
+
+void ColourCheck::PickForegroundColorClick() { Pick(picks_.foreground); }
+
+void ColourCheck::PickBackgroundColorClick() { Pick(picks_.background); }
+
+void ColourCheck::CopyContrastClick() {
+  const std::string summary = ContrastSummary(picks_, Simulation());
+  if (summary.empty()) {
+    messages_.ShowMessage("Pick a foreground and a background color first.");
+  } else if (clipboard_.SetText(summary)) {
+    messages_.ShowMessage("copied");
+  } else {
+    messages_.ShowMessage(kClipboardBusyText);
+  }
+}
+
+void ColourCheck::ReadoutClosed() {
+  picks_ = {};
+  dismissed_ = true;
+  Changed();
+}
+
+std::string ColourCheck::CaptionSuffix() const {
+  const std::string name = VisionSimulationName(Simulation());
+  return name.empty() ? std::string() : " - " + name;
+}
+
+void ColourCheck::Changed() {
+  readout.Text = ContrastReadoutText(picks_, Simulation());
+  readout.Visible = !readout.Text.empty() && !dismissed_;
+  if (OnChanged) OnChanged();
+}

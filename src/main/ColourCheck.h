@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "main/Contrast.h"
+#include "main/DisplayCommands.h"
+#include "main/MenuItems.h"
+#include "platform/Clipboard.h"
+#include "platform/Messages.h"
+#include "platform/Screen.h"
+#include "platform/SettingsStore.h"
+#include "view/VwImage.h"
+
+// What the small colour-check readout beside the window shows.
+struct TColourReadout {
+  bool Visible = false;
+  std::string Text;
+};
+
+// The choices beyond the colour filters: the simulation of a colour-vision deficiency at a
+// severity, the averaged sample, and the contrast of two picked colours. Each is off until
+// chosen and keeps values of its own in the store, written only by its own commands, so a
+// user who never chooses one stores exactly what the program always stored.
+class ColourCheck {
+ public:
+  ColourCheck(TCustomImageView& view, TMainMenuItems& items, DisplayCommands& display, Screen& screen,
+              Clipboard& clipboard, Messages& messages, SettingsStore& settings, std::function<void()> writeSettings,
+              SurfaceFactory& surfaces = HeapSurfaces())
+      : view_(view),
+        items_(items),
+        display_(display),
+        screen_(screen),
+        clipboard_(clipboard),
+        messages_(messages),
+        settings_(settings),
+        writeSettings_(std::move(writeSettings)),
+        sample_(surfaces) {}
+
+  // The sender's Tag is the deficiency's number; any but none switches the colour filter off.
+  void SimulationClick(TMenuItem& Sender);
+  // The sender's Tag is the severity in percent.
+  void SeverityClick(TMenuItem& Sender);
+  // The sender's Tag is the side of the sampled square.
+  void SampleSizeClick(TMenuItem& Sender);
+  void PickForegroundColorClick();
+  void PickBackgroundColorClick();
+  void CopyContrastClick();
+  // The user closed the readout: the picks are forgotten.
+  void ReadoutClosed();
+  // A colour filter other than none was chosen: the simulation goes off.
+  void FilterChosen(int filter);
+  // As the window is shown: the stored choices, unless a colour filter is on.
+  void Restore();
+
+  TVisionSimulation Simulation() const { return view_.VisionSimulation(); }
+  const TContrastPair& Picks() const { return picks_; }
+  // What the caption adds to the program's name and version while a simulation is on:
+  // " - Protanopia"; nothing otherwise.
+  std::string CaptionSuffix() const;
+  TColourReadout readout;
+  // The readout or the caption changed.
+  std::function<void()> OnChanged;
+
+ private:
+  void Pick(std::optional<TColor>& into);
+  void SetSimulation(TVisionSimulation simulation);
+  void CheckMarks();
+  void Write();
+  void Changed();
+
+  TCustomImageView& view_;
+  TMainMenuItems& items_;
+  DisplayCommands& display_;
+  Screen& screen_;
+  Clipboard& clipboard_;
+  Messages& messages_;
+  SettingsStore& settings_;
+  std::function<void()> writeSettings_;
+  TContrastPair picks_;
+  // The desktop under the pointer as a pick captures it, in memory the screen can copy into.
+  Bitmap sample_;
+  // The severity chosen, kept while no Machado model is on.
+  int severity_ = kMaxSeverity;
+  // Closed by the user; shown again by the next pick or simulation.
+  bool dismissed_ = false;
+};
