@@ -111,7 +111,7 @@ class ColourVisionOnPattern : public MagnifierOnPattern {
 TEST_F(ColourVisionOnPattern, FullProtanopiaShowsTheSimulatedColoursWithinOne) {
   ASSERT_TRUE(RunCommand(window_, "CvProtan1"));
   ParkReadout();
-  EXPECT_EQ(TextOf(window_), L"Glimmerlux - Protanopia");
+  EXPECT_EQ(TextOf(window_), L"Glimmerlux 1.0 - Protanopia") << "the version stays, the simulation follows it";
   const POINT p = DesktopAt(0.55, 0.45);
   PointAt(p, SourceAround(p));
   ASSERT_FALSE(HasFatalFailure());
