@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native windows test format unit e2e run bench bench-program deps clean
+.PHONY: all native windows test format unit e2e fuzz fuzz-long soak soak-wine run bench bench-program deps clean
 
 all: native windows
 
@@ -24,7 +24,26 @@ e2e: windows
 
 # -k: a failing unit test does not hold back the end-to-end tests; one run reports both.
 test:
-	@$(MAKE) --no-print-directory -k format unit e2e
+	@$(MAKE) --no-print-directory -k format unit e2e fuzz
+
+# Every libFuzzer target (tests/fuzz/) under the sanitizers: about a minute in all here, as long
+# as FUZZ_SECONDS says in fuzz-long (RELIABILITY.md keeps the figures).
+fuzz: deps
+	@scripts/fuzz.sh 60
+
+FUZZ_SECONDS ?= 3600
+fuzz-long: deps
+	nice -n 19 scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# 100,000 frames through the real core with options and sizes changing; fails on any growth.
+# `make test` runs the same soak over a thousand frames.
+SOAK_FRAMES ?= 100000
+soak: native
+	GLIMMERLUX_SOAK_FRAMES=$(SOAK_FRAMES) build/native/unit_tests --gtest_filter='Soak.*'
+
+# The real glimmerlux.exe under Wine for as many frames, its GDI objects counted in its handle table.
+soak-wine: windows
+	SOAK_FRAMES=$(SOAK_FRAMES) scripts/soak-wine.sh build/windows
 
 # Every C++ file as .clang-format lays it out; `clang-format -i` on a file mends it.
 format: deps
