@@ -39,9 +39,10 @@ int TrayIcons() {
   return count;
 }
 
-// True when `count` holds now and still holds after a second in which a late answer could arrive.
+// True when `count` is reached and still holds a second later, when a late answer could have
+// arrived. A shell too busy to answer gets the icon on one of the program's retries a second apart.
 bool StaysAt(int count) {
-  if (!WaitUntil(5s, [&] { return TrayIcons() == count; })) return false;
+  if (!WaitUntil(20s, [&] { return TrayIcons() == count; })) return false;
   std::this_thread::sleep_for(1s);
   return TrayIcons() == count;
 }
@@ -84,7 +85,8 @@ TEST_F(Reliability, ARestartedShellLeavesExactlyOneIconWhetherTheOldOneSurvivedO
   const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 
   // The icon survived: a new taskbar announces itself, more than once for good measure.
-  for (int i = 0; i < 3; ++i) PostMessageW(window_, taskbarCreated, 0, 0);
+  // Sent, not posted: each has been handled when the count starts.
+  for (int i = 0; i < 3; ++i) SendMessageW(window_, taskbarCreated, 0, 0);
   EXPECT_TRUE(StaysAt(1)) << "with the icon there: " << TrayIcons() << " icons";
 
   // The icon went with the old shell.
@@ -94,7 +96,7 @@ TEST_F(Reliability, ARestartedShellLeavesExactlyOneIconWhetherTheOldOneSurvivedO
   icon.uID = kProgramIconId;
   ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
   ASSERT_TRUE(StaysAt(0));
-  PostMessageW(window_, taskbarCreated, 0, 0);
+  SendMessageW(window_, taskbarCreated, 0, 0);
   EXPECT_TRUE(StaysAt(1)) << "with the icon gone: " << TrayIcons() << " icons";
 }
 
@@ -145,12 +147,21 @@ TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsCom
     std::wstring text;
     Picture last = GrabScreen(view);
     auto lastChange = Clock::now();
+    auto boxAt = Clock::time_point::max();
+    auto gapWithBoxOpen = Clock::duration::zero();
     int framesWithBoxOpen = 0;
-    for (int i = 0; Clock::now() - commandAt < 3s; ++i) {
+    // Until the notice has been open for a second and a half, or ten seconds without one.
+    const auto watching = [&] {
+      const auto now = Clock::now();
+      return boxes.empty() ? now - commandAt < 10s : now - boxAt < 1500ms;
+    };
+    for (int i = 0; watching(); ++i) {
       SetCursorPos(places[i % 2].x, places[i % 2].y);
       const Picture now = GrabScreen(view);
       if (now.pixels != last.pixels) {
-        longestGap = std::max(longestGap, Clock::now() - lastChange);
+        const auto gap = Clock::now() - lastChange;
+        longestGap = std::max(longestGap, gap);
+        if (lastChange > boxAt) gapWithBoxOpen = std::max(gapWithBoxOpen, gap);
         lastChange = Clock::now();
         last = now;
         if (!boxes.empty()) ++framesWithBoxOpen;
@@ -158,6 +169,7 @@ TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsCom
       for (HWND box : MessageBoxesOf(magnifier_.Id())) {
         if (std::find(boxes.begin(), boxes.end(), box) != boxes.end()) continue;
         boxes.push_back(box);
+        boxAt = std::min(boxAt, Clock::now());
         text = TextOf(box);
         // Out of the view's way, so what the view shows stays in sight.
         RECT r{};
@@ -173,8 +185,14 @@ TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsCom
 
     EXPECT_EQ(boxes.size(), 1u) << "the user is told once";
     EXPECT_NE(text.find(L"in use by another program"), std::wstring::npos);
-    EXPECT_GE(framesWithBoxOpen, 10) << "the picture stopped while the notice was open";
-    std::printf("%s into a held clipboard: %d frames seen while the notice was open\n", copy.item, framesWithBoxOpen);
+    EXPECT_GE(framesWithBoxOpen, 3) << "the picture stopped while the notice was open";
+    const auto ms = [](Clock::duration d) {
+      return static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count());
+    };
+    std::printf(
+        "%s into a held clipboard: notice after %lld ms, %d picture changes seen while it was open, "
+        "longest gap between them %lld ms\n",
+        copy.item, boxes.empty() ? -1 : ms(boxAt - commandAt), framesWithBoxOpen, ms(gapWithBoxOpen));
   }
   const auto gapMs = std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count();
   RecordProperty("longest_gap_ms", static_cast<int>(gapMs));
