@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native native-release windows test format unit e2e run bench bench-program fuzz deps clean
+.PHONY: all native native-release windows test format unit e2e fuzz fuzz-long soak soak-wine run bench bench-program deps clean
 
 all: native windows
 
@@ -31,7 +31,26 @@ e2e: windows
 
 # -k: a failing unit test does not hold back the end-to-end tests; one run reports both.
 test:
-	@$(MAKE) --no-print-directory -k format unit e2e
+	@$(MAKE) --no-print-directory -k format unit e2e fuzz
+
+# Every libFuzzer target (tests/fuzz/) under the sanitizers: about a minute in all here, as long
+# as FUZZ_SECONDS says in fuzz-long (RELIABILITY.md keeps the figures).
+fuzz: deps
+	@scripts/fuzz.sh 60
+
+FUZZ_SECONDS ?= 3600
+fuzz-long: deps
+	nice -n 19 scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# 100,000 frames through the real core with options and sizes changing; fails on any growth.
+# `make test` runs the same soak over a thousand frames.
+SOAK_FRAMES ?= 100000
+soak: native
+	GLIMMERLUX_SOAK_FRAMES=$(SOAK_FRAMES) build/native/unit_tests --gtest_filter='Soak.*'
+
+# The real glimmerlux.exe under Wine for as many frames, its GDI objects counted in its handle table.
+soak-wine: windows
+	SOAK_FRAMES=$(SOAK_FRAMES) scripts/soak-wine.sh build/windows
 
 # Every C++ file as .clang-format lays it out; `clang-format -i` on a file mends it.
 format: deps
@@ -51,15 +70,6 @@ bench:
 bench-program: windows
 	@scripts/install-deps.sh bench
 	bench/program-cpu.sh build/windows
-
-# The version-file parser under libFuzzer for FUZZ_SECONDS (60), from tests/fuzz/corpus.
-FUZZ_SECONDS ?= 60
-fuzz:
-	@scripts/install-deps.sh fuzz
-	CXX=clang++ cmake -S tests/fuzz -B build/fuzz >/dev/null
-	cmake --build build/fuzz -j2
-	mkdir -p build/fuzz/corpus
-	build/fuzz/version_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build/fuzz/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf build

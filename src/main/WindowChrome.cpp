@@ -1,5 +1,7 @@
 #include "main/WindowChrome.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr TColor kNoFrameColor = 0x008000;  // any colour but silver: the view draws no frame
@@ -21,6 +23,28 @@ TRect SnapToWorkArea(const TRect& moved, const TRect& workArea) {
   const int dx = SnapShift(moved.left, moved.right, workArea.left, workArea.right);
   const int dy = SnapShift(moved.top, moved.bottom, workArea.top, workArea.bottom);
   return {moved.left + dx, moved.top + dy, moved.right + dx, moved.bottom + dy};
+}
+
+TRect MoveOntoMonitor(const TRect& window, const TRect& monitor) {
+  // Wide: a window thrown far off by a display change must not overflow on the way back.
+  const auto axis = [](int64_t low, int64_t size, int64_t edgeLow, int64_t edgeHigh) {
+    return static_cast<int32_t>(std::max(edgeLow, std::min(low, edgeHigh - size)));
+  };
+  const int64_t width = int64_t{window.right} - window.left;
+  const int64_t height = int64_t{window.bottom} - window.top;
+  const int32_t left = axis(window.left, width, monitor.left, monitor.right);
+  const int32_t top = axis(window.top, height, monitor.top, monitor.bottom);
+  return {left, top, static_cast<int32_t>(left + width), static_cast<int32_t>(top + height)};
+}
+
+void WindowChrome::KeepOnAMonitor() {
+  const TRect now = windows_.WindowRect(window_);
+  const TPoint centre{static_cast<int32_t>((int64_t{now.left} + now.right) / 2),
+                      static_cast<int32_t>((int64_t{now.top} + now.bottom) / 2)};
+  if (monitors_.OnSomeMonitor(centre)) return;
+  MonitorArea nearest;
+  if (!monitors_.Nearest(centre, nearest)) return;
+  frame_.SetBounds(window_, MoveOntoMonitor(now, nearest.bounds));
 }
 
 void WindowChrome::SetTitleBarStyles(bool on, TColor borderColor) {

@@ -6,6 +6,7 @@
 #include "base/Geometry.h"
 #include "main/MenuItems.h"
 #include "main/StatusPanel.h"
+#include "platform/Monitors.h"
 #include "platform/WindowFrame.h"
 #include "platform/Windowing.h"
 #include "view/VwImage.h"
@@ -19,15 +20,19 @@ inline constexpr int kScreenSnapDistance = 10;
 // Where a window moved to `moved` goes: each edge closer than the snap distance to the same
 // edge of `workArea` lies on it; the size never changes.
 TRect SnapToWorkArea(const TRect& moved, const TRect& workArea);
+// The nearest place for `window` that lies inside `monitor` (its top-left corner when it is
+// larger); the size never changes.
+TRect MoveOntoMonitor(const TRect& window, const TRect& monitor);
 
 // The frame and placement of the main window: title bar, stay on top, translucency, the
 // default size and the status panel switch.
 class WindowChrome {
  public:
-  WindowChrome(WindowFrame& frame, Windowing& windows, const WindowId& window, TCustomImageView& view,
-               TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+  WindowChrome(WindowFrame& frame, Windowing& windows, Monitors& monitors, const WindowId& window,
+               TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
       : frame_(frame),
         windows_(windows),
+        monitors_(monitors),
         window_(window),
         view_(view),
         panel_(panel),
@@ -54,12 +59,16 @@ class WindowChrome {
   void ShowPanel1Click();
   // A press on the picture or the panel's background: the left button moves the window.
   void ImageView1MouseDown(TMouseButton Button);
+  // After a change of resolution or of the monitors: a window whose centre no longer lies on
+  // any monitor moves onto the nearest one, so it can be seen and reached again.
+  void KeepOnAMonitor();
 
  private:
   void SetTitleBarStyles(bool on, TColor borderColor);
 
   WindowFrame& frame_;
   Windowing& windows_;
+  Monitors& monitors_;
   const WindowId& window_;
   TCustomImageView& view_;
   TStatusPanel& panel_;

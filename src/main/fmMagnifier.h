@@ -136,6 +136,11 @@ class Tfrmmain {
   void StayOnTop1Click() { chrome.StayOnTop1Click(); }
   void Setdefaultwindowsize1Click() { chrome.Setdefaultwindowsize1Click(); }
   void ShowPanel1Click() { chrome.ShowPanel1Click(); }
+  // The resolution or the monitors changed. A window hidden in the tray keeps its place until
+  // it comes back; the picture follows the new desktop from the next tick on.
+  void DisplayChanged() {
+    if (JvTrayIcon1.ApplicationVisible()) chrome.KeepOnAMonitor();
+  }
 
   void UpdateStatusReadouts(TPoint C) { readouts.UpdateStatusReadouts(C); }
   void RGBValues1Click() { readouts.RGBValues1Click(); }

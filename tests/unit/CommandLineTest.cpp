@@ -119,3 +119,50 @@ TEST(CommandLine, ATransparencyThatIsNoIntegerStopsTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whatever a shortcut, a script or another program hands over: long, foreign, badly quoted,
+// repeated. Each line is split and scanned as the program start does.
+TEST(CommandLineBadInput, LongForeignOddlyQuotedAndRepeatedLinesScanAsTheRulesSay) {
+  std::string manySwitches = "g";
+  for (int i = 0; i < 5000; ++i) manySwitches += " /notray /AutoStart /transparent:" + std::to_string(i);
+  std::string longArgument = "g /allowclose \"" + std::string(100000, 'x') + "\"";
+  const struct {
+    std::string line;
+    StartupSwitches expected;
+    std::optional<std::string> invalid;
+  } cases[] = {
+      {manySwitches, {false, true, true, 4999}, std::nullopt},
+      {longArgument, {true, false, false, -1}, std::nullopt},
+      {"g /transparent:" + std::string(5000, '0') + "7", {false, false, false, 7}, std::nullopt},
+      {"g /transparent:" + std::string(40, '9'), {}, std::string(40, '9')},
+      // Letters outside ASCII are never lower-cased into a switch, nor mistaken for digits.
+      {"g /ALLOWCLOSE\xC4\xB0 /autostart\xE2\x84\xA2 /\xEF\xBC\xAEOTRAY", {}, std::nullopt},
+      {"g \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 /notray", {false, false, true, -1}, std::nullopt},
+      {"g /transparent:\xEF\xBC\x95", {}, "\xEF\xBC\x95"},  // a full-width five
+      {"g /transparent:12\xC2\xA0", {}, "12\xC2\xA0"},      // a no-break space after it
+      // Quotes open and close anywhere and vanish; an unclosed one runs to the end.
+      {"g \"\"/autostart\"\"", {false, true, false, -1}, std::nullopt},
+      {"g \"/auto\"start", {false, true, false, -1}, std::nullopt},
+      {"g /notray\"", {false, false, true, -1}, std::nullopt},
+      {"g \"\"\"", {}, std::nullopt},
+      {"g \"/notray /autostart", {}, std::nullopt},
+      {"g /transparent:\"1 2\"", {}, "1 2"},
+      {"g \"/transparent: 42\"", {false, false, false, 42}, std::nullopt},
+      // Control characters and a NUL inside an argument are just characters.
+      {std::string("g /notray\0 /autostart", 21), {false, true, false, -1}, std::nullopt},
+      {"g\r\n/notray", {}, std::nullopt},
+      // A valid value after an invalid one is never reached; the invalid one stops the start.
+      {"g /transparent:80 /transparent:oops /transparent:90", {false, false, false, 80}, "oops"},
+  };
+  for (const auto& c : cases) {
+    const CommandLineScan scan = ScanCommandLine(SplitArguments(c.line));
+    EXPECT_EQ(scan.invalidInteger, c.invalid) << c.line.substr(0, 80);
+    if (!c.invalid) {
+      EXPECT_EQ(scan.switches, c.expected) << c.line.substr(0, 80);
+    }
+  }
+}
+
+}  // namespace

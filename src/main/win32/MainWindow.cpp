@@ -173,6 +173,7 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DISPLAYCHANGE:
       platform_.screen.DisplayChanged();
+      frm_.DisplayChanged();
       break;
     case WM_TIMER:
       OnTimer(static_cast<uintptr_t>(wParam));

@@ -60,6 +60,9 @@ bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at)
 
   const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen, sourceX, sourceY, kCaptureRop);
   ::GdiFlush();  // the core reads the pixels next
+  // A locked session or the secure desktop refuses the copy, and the kept DC may not work
+  // again afterwards: the next frame makes a new one.
+  if (copied == FALSE) screen_.Reset();
   return copied != FALSE;
 }
 
