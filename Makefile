@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native windows test format unit e2e run bench bench-program deps clean
+.PHONY: all native windows test format unit e2e run bench bench-program deps clean dist
 
 all: native windows
 
@@ -14,6 +14,12 @@ native: deps
 windows: deps
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j2
+
+# The release in build/windows/dist/: portable zip, per-user MSI, SHA256SUMS, winget manifest.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j2 --target dist
+	@cd build/windows/dist && sha256sum -c SHA256SUMS
 
 unit: native
 	ctest --preset native -j2

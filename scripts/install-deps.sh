@@ -6,7 +6,8 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 packages=(cmake g++ make git clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
-          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine libgnutls30 xvfb x11-utils xdotool imagemagick)
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine libgnutls30 xvfb x11-utils xdotool imagemagick
+          wixl)
 [ "${1:-}" = bench ] && packages+=(pkg-config libyuv-dev libpixman-1-dev xzoom strace)
 for pkg in "${packages[@]}"; do
   have "$pkg" || need+=("$pkg")
