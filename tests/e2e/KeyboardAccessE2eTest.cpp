@@ -111,6 +111,24 @@ TEST_F(KeyboardAccess, EveryPanelControlHasANameAndTabWalksTheOnesThatAct) {
   PressKeys({VK_SHIFT, VK_TAB});
   const int back = cycle[(next + std::size(cycle) - 2) % std::size(cycle)];
   EXPECT_TRUE(WaitUntil(kSettle, [&] { return Focus() == GetDlgItem(panel_, back); })) << "Shift+Tab did not go back";
+
+  // Enter on the settings button opens the menu below it, the pointer being elsewhere.
+  const HWND settings = GetDlgItem(panel_, kOptionsButtonId);
+  for (int step = 0; step < 4 && Focus() != settings; ++step) {
+    const HWND before = Focus();
+    PressKeys({VK_TAB});
+    WaitUntil(kSettle, [&] { return Focus() != before; });
+  }
+  ASSERT_EQ(Focus(), settings);
+  PressKeys({VK_RETURN});
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return (menu = OpenMenu()) != nullptr; })) << "Enter opened no menu";
+  RECT placed{};
+  RECT button{};
+  GetWindowRect(menu, &placed);
+  GetWindowRect(settings, &button);
+  EXPECT_EQ(placed.left, button.left) << Describe(placed) << " for the button at " << Describe(button);
+  EXPECT_EQ(placed.top, button.bottom) << Describe(placed) << " for the button at " << Describe(button);
 }
 
 }  // namespace

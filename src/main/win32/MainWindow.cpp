@@ -1,6 +1,9 @@
 #include "main/win32/MainWindow.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
+
+#include <string>
 
 #include "main/PanelAccessibility.h"
 #include "main/PanelLayout.h"
@@ -80,7 +83,18 @@ bool MainWindow::PreviewKey(const MSG& message) {
   const TShiftState shift = KeyboardShiftState();
   frm_.FormKeyDown(key, shift);
   if (key == VK_TAB && !shift.Ctrl && !shift.Alt) return MoveFocus(message.hwnd, shift.Shift);
+  if (key == VK_RETURN && PressFocusedButton(message.hwnd)) return true;
   return false;  // the control with the focus still gets the key
+}
+
+bool MainWindow::PressFocusedButton(HWND focus) {
+  // Enter presses a panel button as in a dialog; Space does too, but also switches the magnifier.
+  wchar_t className[16] = {};
+  if (focus == Handle() || ::GetClassNameW(focus, className, 16) == 0 || std::wstring(className) != WC_BUTTONW) {
+    return false;
+  }
+  ::SendMessageW(focus, BM_CLICK, 0, 0);
+  return true;
 }
 
 bool MainWindow::MoveFocus(HWND from, bool backwards) {
