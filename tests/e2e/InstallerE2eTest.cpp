@@ -2,8 +2,10 @@
 // current user, the installed program started and ended, then removed; nothing may stay
 // behind but what the user chose to keep.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <msi.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <optional>
@@ -36,6 +38,8 @@ std::wstring InstalledProgram() {
 }
 std::wstring StartMenuShortcut() { return KnownFolder(FOLDERID_Programs) + L"\\Glimmerlux.lnk"; }
 std::wstring Package() { return BesideThisProgram(L"dist\\" GLIMMERLUX_MSI_FILE); }
+
+bool Registered() { return MsiQueryProductStateW(GLIMMERLUX_PRODUCT_CODE) == INSTALLSTATE_DEFAULT; }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -115,6 +119,7 @@ class InstalledPackage : public ::testing::Test {
 };
 
 TEST_F(InstalledPackage, RunsFromTheStartMenuFolderAndUninstallsLeavingOnlyTheSettings) {
+  EXPECT_TRUE(Registered());
   EXPECT_TRUE(Exists(InstalledProgram()));
   EXPECT_TRUE(Exists(StartMenuShortcut()));
 
@@ -135,6 +140,7 @@ TEST_F(InstalledPackage, RunsFromTheStartMenuFolderAndUninstallsLeavingOnlyTheSe
   ASSERT_TRUE(KeyExists(kSettingsKey)) << "the program stored no settings";
 
   ASSERT_EQ(Uninstall(), 0u) << "msiexec /x failed";
+  EXPECT_FALSE(Registered()) << "Windows Installer still lists the product";
   EXPECT_FALSE(Exists(InstalledProgram()));
   EXPECT_FALSE(Exists(KnownFolder(FOLDERID_LocalAppData) + L"\\Programs\\Glimmerlux"));
   EXPECT_FALSE(Exists(StartMenuShortcut()));
