@@ -5,6 +5,7 @@
 #include <windows.h>
 // After windows.h, which they need.
 #include <msi.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <chrono>
@@ -79,6 +80,32 @@ struct Started {
     process.Reset(info.hProcess);
     id = info.dwProcessId;
   }
+  // Whatever the Start-menu shortcut starts, as a click on it would.
+  static Started FromShortcut(const std::wstring& shortcut) {
+    Started started;
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof(open);
+    open.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    open.lpFile = shortcut.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&open)) return started;
+    if (open.hProcess == nullptr) {
+      // Wine hands back no process for a shortcut: find the program by its window.
+      HWND window = nullptr;
+      WaitUntil(kStartTimeout, [&] { return (window = FindWindowW(L"Tfrmmain", L"Glimmerlux")) != nullptr; });
+      DWORD id = 0;
+      if (window != nullptr) GetWindowThreadProcessId(window, &id);
+      open.hProcess = id != 0
+                          ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, id)
+                          : nullptr;
+      if (open.hProcess == nullptr) return started;
+    }
+    started.process.Reset(open.hProcess);
+    started.id = GetProcessId(open.hProcess);
+    return started;
+  }
+  Started() = default;
+  Started(Started&&) = default;
   ~Started() {
     if (process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.Get(), 1);
   }
@@ -118,14 +145,18 @@ class InstalledPackage : public ::testing::Test {
   }
 };
 
-TEST_F(InstalledPackage, RunsFromTheStartMenuFolderAndUninstallsLeavingOnlyTheSettings) {
+TEST_F(InstalledPackage, RunsFromTheStartMenuShortcutAndUninstallsLeavingOnlyTheSettings) {
   EXPECT_TRUE(Registered());
   EXPECT_TRUE(Exists(InstalledProgram()));
   EXPECT_TRUE(Exists(StartMenuShortcut()));
 
   {
-    const Started program(L"\"" + InstalledProgram() + L"\"");
-    ASSERT_TRUE(program.process) << "the installed program did not start";
+    const Started program = Started::FromShortcut(StartMenuShortcut());
+    ASSERT_TRUE(program.process) << "the Start-menu shortcut started nothing";
+    wchar_t image[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    ASSERT_TRUE(QueryFullProcessImageNameW(program.process.Get(), 0, image, &length));
+    EXPECT_EQ(_wcsicmp(image, InstalledProgram().c_str()), 0) << "the shortcut started another program";
     HWND window = nullptr;
     ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
       return (window = FindProcessWindow(program.id, L"Glimmerlux")) != nullptr;

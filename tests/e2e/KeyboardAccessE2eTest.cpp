@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include <chrono>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "Desktop.h"
 #include "main/win32/ControlIds.h"
@@ -89,7 +89,7 @@ TEST_F(KeyboardAccess, ShiftF10AndTheMenuKeyOpenTheMainMenuAtTheWindowAndReachIt
   EXPECT_EQ(magnifier_.WaitForExit(10s), 0u) << "\"Exit\" chosen with the keys did not end the program";
 }
 
-TEST_F(KeyboardAccess, EveryPanelControlHasANameAndTabWalksTheOnesThatAct) {
+TEST_F(KeyboardAccess, EveryPanelControlHasANameAndTheKeyboardReachesEachWithItsMenu) {
   EXPECT_EQ(TextOf(GetDlgItem(panel_, kTypeButtonId)), L"Follow Caret Position");
   EXPECT_EQ(TextOf(GetDlgItem(panel_, kOptionsButtonId)), L"Settings");
   EXPECT_EQ(TextOf(GetDlgItem(panel_, kCloseButtonId)), L"Close");
@@ -99,36 +99,49 @@ TEST_F(KeyboardAccess, EveryPanelControlHasANameAndTabWalksTheOnesThatAct) {
   EXPECT_EQ(ClassOf(label), L"Static");
   EXPECT_EQ(TextOf(label), L"Zoom Level");
 
-  // Round and round, from wherever the focus starts (the window itself, or the list).
-  const int cycle[] = {kZoomLevelId, kTypeButtonId, kOptionsButtonId, kCloseButtonId};
-  size_t next = 0;
-  if (Focus() == GetDlgItem(panel_, kZoomLevelId)) next = 1;
-  for (int step = 0; step < 5; ++step, next = (next + 1) % std::size(cycle)) {
+  // Round and round, from wherever the focus starts (the window itself, or the list), over the
+  // controls the window's width leaves shown.
+  std::vector<HWND> cycle;
+  for (int id : {kZoomLevelId, kTypeButtonId, kColorSwatchId, kPositionLabelId, kOptionsButtonId, kCloseButtonId}) {
+    if (IsWindowVisible(GetDlgItem(panel_, id))) cycle.push_back(GetDlgItem(panel_, id));
+  }
+  ASSERT_GE(cycle.size(), 5u);
+  size_t next = Focus() == cycle[0] ? 1 : 0;
+  for (size_t step = 0; step <= cycle.size(); ++step, next = (next + 1) % cycle.size()) {
     PressKeys({VK_TAB});
-    EXPECT_TRUE(WaitUntil(kSettle, [&] { return Focus() == GetDlgItem(panel_, cycle[next]); }))
-        << "Tab did not reach control " << cycle[next];
+    EXPECT_TRUE(WaitUntil(kSettle, [&] { return Focus() == cycle[next]; }))
+        << "Tab did not reach control " << GetDlgCtrlID(cycle[next]);
   }
   PressKeys({VK_SHIFT, VK_TAB});
-  const int back = cycle[(next + std::size(cycle) - 2) % std::size(cycle)];
-  EXPECT_TRUE(WaitUntil(kSettle, [&] { return Focus() == GetDlgItem(panel_, back); })) << "Shift+Tab did not go back";
+  const HWND back = cycle[(next + cycle.size() - 2) % cycle.size()];
+  EXPECT_TRUE(WaitUntil(kSettle, [&] { return Focus() == back; })) << "Shift+Tab did not go back";
 
-  // Enter on the settings button opens the menu below it, the pointer being elsewhere.
-  const HWND settings = GetDlgItem(panel_, kOptionsButtonId);
-  for (int step = 0; step < 4 && Focus() != settings; ++step) {
-    const HWND before = Focus();
-    PressKeys({VK_TAB});
-    WaitUntil(kSettle, [&] { return Focus() != before; });
+  // Enter on the settings button opens the main menu below it, Shift+F10 on the colour its own
+  // menu below it, wherever the pointer is.
+  struct Case {
+    int id;
+    std::initializer_list<WORD> keys;
+  };
+  for (const Case& c : {Case{kOptionsButtonId, {VK_RETURN}}, Case{kColorSwatchId, {VK_SHIFT, VK_F10}}}) {
+    const HWND control = GetDlgItem(panel_, c.id);
+    for (size_t step = 0; step < cycle.size() && Focus() != control; ++step) {
+      const HWND before = Focus();
+      PressKeys({VK_TAB});
+      WaitUntil(kSettle, [&] { return Focus() != before; });
+    }
+    ASSERT_EQ(Focus(), control) << c.id;
+    PressKeys(c.keys);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil(kSettle, [&] { return (menu = OpenMenu()) != nullptr; })) << "no menu for " << c.id;
+    RECT placed{};
+    RECT below{};
+    GetWindowRect(menu, &placed);
+    GetWindowRect(control, &below);
+    EXPECT_EQ(placed.left, below.left) << Describe(placed) << " for control " << c.id << " at " << Describe(below);
+    EXPECT_EQ(placed.top, below.bottom) << Describe(placed) << " for control " << c.id << " at " << Describe(below);
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil(kSettle, [&] { return OpenMenu() == nullptr; })) << "Escape left the menu open";
   }
-  ASSERT_EQ(Focus(), settings);
-  PressKeys({VK_RETURN});
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitUntil(kSettle, [&] { return (menu = OpenMenu()) != nullptr; })) << "Enter opened no menu";
-  RECT placed{};
-  RECT button{};
-  GetWindowRect(menu, &placed);
-  GetWindowRect(settings, &button);
-  EXPECT_EQ(placed.left, button.left) << Describe(placed) << " for the button at " << Describe(button);
-  EXPECT_EQ(placed.top, button.bottom) << Describe(placed) << " for the button at " << Describe(button);
 }
 
 }  // namespace

@@ -45,6 +45,33 @@ bool HighContrastOn() {
          (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+// A static control draws no focus of its own; the readouts, which take it, show it with this.
+LRESULT CALLBACK ShowFocus(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      ::InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_PAINT: {
+      const LRESULT painted = ::DefSubclassProc(control, message, wParam, lParam);
+      if (::GetFocus() == control) {
+        const HDC dc = ::GetDC(control);
+        RECT client;
+        ::GetClientRect(control, &client);
+        ::DrawFocusRect(dc, &client);
+        ::ReleaseDC(control, dc);
+      }
+      return painted;
+    }
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(control, ShowFocus, id);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
 std::wstring NameOf(PanelControl control) { return WideFromUtf8(AccessibleName(control)); }
 
 void ShowIf(HWND control, bool visible) {
@@ -96,8 +123,10 @@ void StatusPanelWindow::CreateControls(HINSTANCE instance) {
   typeButton_ = make(WC_BUTTONW, NameOf(PanelControl::TypeButton).c_str(), BS_OWNERDRAW | WS_TABSTOP, kTypeButtonId);
   colorLabel_ = make(WC_STATICW, WideFromUtf8(panel_.lblColor.Caption).c_str(), SS_LEFT, kColorLabelId);
   // SS_NOTIFY: the readouts take their own right clicks for their pop-up menus.
-  colorSwatch_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, kColorSwatchId);
-  positionLabel_ = make(WC_STATICW, L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kPositionLabelId);
+  // Tab stops, so that the keyboard reaches their menus (Shift+F10) and a screen reader reads them.
+  colorSwatch_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | WS_TABSTOP, kColorSwatchId);
+  positionLabel_ = make(WC_STATICW, L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX | WS_TABSTOP, kPositionLabelId);
+  for (HWND readout : {colorSwatch_, positionLabel_}) ::SetWindowSubclass(readout, ShowFocus, 0, 0);
   // Drawn here with a Marlett glyph, so that their text can be their accessible name.
   optionsButton_ =
       make(WC_BUTTONW, NameOf(PanelControl::OptionsButton).c_str(), BS_OWNERDRAW | WS_TABSTOP, kOptionsButtonId);
@@ -275,8 +304,13 @@ void StatusPanelWindow::OnCommand(int id, int code) {
 }
 
 bool StatusPanelWindow::OnContextMenu(HWND source, POINT at) {
-  // From the keyboard the point is (-1, -1): open where the pointer is.
-  if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+  if (source != colorSwatch_ && source != positionLabel_) return false;  // the main window's menu
+  if (IsKeyboardMenuRequest(TPoint{at.x, at.y})) {
+    // Shift+F10 on the focused readout: below it.
+    RECT readout;
+    ::GetWindowRect(source, &readout);
+    at = POINT{readout.left, readout.bottom};
+  }
   if (source == colorSwatch_) {
     openMenu_(ColorDisplayMenuTable(), at);
     return true;
