@@ -1,6 +1,6 @@
 # The everyday commands: `make` builds, `make test` runs every test, `make run` starts the magnifier.
 # The build itself is CMake (see CMakePresets.json).
-.PHONY: all native native-release windows test format unit e2e fuzz fuzz-long soak soak-wine run bench bench-program deps clean
+.PHONY: all native native-release windows test format unit e2e fuzz fuzz-long soak soak-wine run bench bench-program deps clean dist
 
 all: native windows
 
@@ -20,6 +20,12 @@ native-release: deps
 windows: deps
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j2
+
+# The release in build/windows/dist/: portable zip, per-user MSI, SHA256SUMS, winget manifest.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j2 --target dist
+	@cd build/windows/dist && sha256sum -c SHA256SUMS
 
 # Both builds run even when the first fails, so one run reports both.
 unit: native native-release

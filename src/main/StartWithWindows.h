@@ -30,5 +30,10 @@ class StartWithWindows {
   TMainMenuItems& items_;
 };
 
+// Whether a log-on entry's command starts the program at `programPath` (paths compared without
+// regard to letter case, as Windows does): removing the program removes its own entry and
+// leaves another copy's alone.
+bool RunEntryStartsProgram(const std::string& command, const std::string& programPath);
+
 // "major.minor" of the program file's version; empty without a version resource.
 std::string GetVersionText(ProgramFile& file);

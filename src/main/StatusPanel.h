@@ -8,6 +8,7 @@
 // System colours as colour constants; the host resolves them.
 inline constexpr TColor clHighlightText = 0xFF00000E;
 inline constexpr TColor clWindowText = 0xFF000008;
+inline constexpr TColor clBtnText = 0xFF000012;
 inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clYellow = 0x00FFFF;

@@ -97,3 +97,26 @@ TEST_F(StartupFixture, EveryShowTakesTheVersionText) {
 }
 
 }  // namespace
+
+// The installer's clean-up removes the entry only when it starts the copy being removed.
+TEST(RunEntryStartsProgram, MatchesTheQuotedOrBarePathWhateverTheLetterCase) {
+  const std::string installed = "C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.exe";
+  struct Case {
+    const char* command;
+    bool startsIt;
+  };
+  const Case cases[] = {
+      {"\"C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.exe\" /autostart", true},
+      {"\"c:\\users\\ann\\appdata\\local\\programs\\glimmerlux\\GLIMMERLUX.EXE\" /autostart", true},
+      {"  \"C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.exe\"", true},
+      {"C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.exe /autostart", true},
+      {"\"D:\\Tools\\glimmerlux.exe\" /autostart", false},
+      {"\"C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.exe.bak\" /autostart", false},
+      {"\"C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.ex\" /autostart", false},
+      {"\"C:\\Users\\Ann\\AppData\\Local\\Programs\\Glimmerlux\\glimmerlux.exe /autostart", false},  // unclosed quote
+      {"", false},
+      {"   ", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RunEntryStartsProgram(c.command, installed), c.startsIt) << c.command;
+  EXPECT_FALSE(RunEntryStartsProgram("\"\" /autostart", ""));
+}

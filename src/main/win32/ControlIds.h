@@ -10,3 +10,5 @@ inline constexpr int kColorSwatchId = 104;
 inline constexpr int kPositionLabelId = 105;
 inline constexpr int kOptionsButtonId = 106;
 inline constexpr int kCloseButtonId = 107;
+// Never shown: it names the zoom list for screen readers.
+inline constexpr int kZoomLabelId = 108;

@@ -4,9 +4,11 @@
 #include <windowsx.h>
 
 #include <iterator>
+#include <string>
 
 #include "dialogs/win32/AboutWindow.h"
 #include "dialogs/win32/CheckUpdateWindow.h"
+#include "main/PanelAccessibility.h"
 #include "main/PanelLayout.h"
 #include "main/WindowChrome.h"
 #include "main/win32/MenuBuilder.h"
@@ -102,7 +104,27 @@ bool MainWindow::PreviewKey(const MSG& message) {
   const TShiftState shift = KeyboardShiftState();
   frm_.FormKeyDown(key, shift);
   if (PictureHasKeyboard(Handle(), message.hwnd) && frm_.PictureKeyDown(key, shift)) return true;
+  if (key == VK_TAB && !shift.Ctrl && !shift.Alt) return MoveFocus(message.hwnd, shift.Shift);
+  if (key == VK_RETURN && PressFocusedButton(message.hwnd)) return true;
   return false;  // the control with the focus still gets the key
+}
+
+bool MainWindow::PressFocusedButton(HWND focus) {
+  // Enter presses a panel button as in a dialog; Space does too, but also switches the magnifier.
+  wchar_t className[16] = {};
+  if (focus == Handle() || ::GetClassNameW(focus, className, 16) == 0 || std::wstring(className) != WC_BUTTONW) {
+    return false;
+  }
+  ::SendMessageW(focus, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool MainWindow::MoveFocus(HWND from, bool backwards) {
+  // The panel's controls take turns, as in a dialog.
+  HWND next = ::GetNextDlgTabItem(Handle(), from == Handle() ? nullptr : from, backwards);
+  if (next == nullptr) return false;
+  ::SetFocus(next);
+  return true;
 }
 
 bool MainWindow::Register(HINSTANCE instance) {
@@ -171,6 +193,12 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SYSCOLORCHANGE:
+      panel_.ColoursChanged();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) panel_.ColoursChanged();
+      break;
     case WM_DISPLAYCHANGE:
       platform_.screen.DisplayChanged();
       frm_.DisplayChanged();
@@ -232,8 +260,17 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
 }
 
 void MainWindow::OnContextMenu(POINT at) {
-  // From the keyboard the point is (-1, -1): open where the pointer is.
-  if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+  if (IsKeyboardMenuRequest(TPoint{at.x, at.y})) {
+    // Shift+F10 or the context-menu key: by what has the focus, wherever the pointer is.
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    ::MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    HWND focus = ::GetFocus();
+    RECT focused = client;
+    if (focus != nullptr && focus != Handle() && ::IsChild(Handle(), focus)) ::GetWindowRect(focus, &focused);
+    const TPoint point = KeyboardMenuPoint(ToTRect(focused), ToTRect(client));
+    at = POINT{point.x, point.y};
+  }
   PopupMenuAt(MainMenuTable(), frm_, Handle(), at);
 }
 

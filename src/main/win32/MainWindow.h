@@ -35,6 +35,8 @@ class MainWindow : public BaseWindow<MainWindow> {
   bool OnCreate(HINSTANCE instance);
   void OnSize(UINT kind, int width, int height);
   void OnContextMenu(POINT at);
+  bool MoveFocus(HWND from, bool backwards);
+  bool PressFocusedButton(HWND focus);
   void OnGetMinMaxInfo(MINMAXINFO& limits);
   void OnMoving(RECT& moving);
   void PanelChanged();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "main/PanelAccessibility.h"
 #include "main/PanelLayout.h"
 #include "main/ZoomSelection.h"
 #include "main/win32/ControlIds.h"
@@ -37,6 +38,42 @@ void MoveTo(HWND control, const RECT& r) {
   ::SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool HighContrastOn() {
+  HIGHCONTRASTW scheme{};
+  scheme.cbSize = sizeof(scheme);
+  return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(scheme), &scheme, 0) &&
+         (scheme.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// A static control draws no focus of its own; the readouts, which take it, show it with this.
+LRESULT CALLBACK ShowFocus(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      ::InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_PAINT: {
+      const LRESULT painted = ::DefSubclassProc(control, message, wParam, lParam);
+      if (::GetFocus() == control) {
+        const HDC dc = ::GetDC(control);
+        RECT client;
+        ::GetClientRect(control, &client);
+        ::DrawFocusRect(dc, &client);
+        ::ReleaseDC(control, dc);
+      }
+      return painted;
+    }
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(control, ShowFocus, id);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
+std::wstring NameOf(PanelControl control) { return WideFromUtf8(AccessibleName(control)); }
+
 void ShowIf(HWND control, bool visible) {
   if ((::IsWindowVisible(control) != FALSE) != visible) ::ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
 }
@@ -58,7 +95,8 @@ int StatusPanelWindow::HeightFor(UINT dpi) { return PanelHeight(static_cast<int>
 
 bool StatusPanelWindow::Create(HWND parent, HINSTANCE instance) {
   if (!Register(instance)) return false;
-  panelBrush_.Reset(::CreateSolidBrush(Resolve(panel_.Panel1.Color)));
+  highContrast_ = HighContrastOn();
+  panelBrush_.Reset(::CreateSolidBrush(Resolve(PanelBackground(panel_.Panel1.Color, highContrast_))));
   ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPanel1Id)), instance, this);
   if (Handle() == nullptr) return false;
@@ -73,6 +111,8 @@ void StatusPanelWindow::CreateControls(HINSTANCE instance) {
     return ::CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, Handle(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
+  // A list takes its accessible name from the label before it; this one is never seen.
+  zoomLabel_ = make(WC_STATICW, NameOf(PanelControl::ZoomList).c_str(), SS_LEFT, kZoomLabelId);
   zoomList_ = make(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kZoomLevelId);
   for (const char* caption : kZoomCaptions) {
     const std::wstring text = WideFromUtf8(caption);
@@ -80,13 +120,17 @@ void StatusPanelWindow::CreateControls(HINSTANCE instance) {
   }
   ::SendMessageW(zoomList_, CB_SETMINVISIBLE, static_cast<WPARAM>(kZoomCaptions.size()), 0);
   // Drawn here (OnDrawItem): a picture of a text caret, sunken while caret following is on.
-  typeButton_ = make(WC_BUTTONW, L"Follow Caret Position", BS_OWNERDRAW, kTypeButtonId);
+  typeButton_ = make(WC_BUTTONW, NameOf(PanelControl::TypeButton).c_str(), BS_OWNERDRAW | WS_TABSTOP, kTypeButtonId);
   colorLabel_ = make(WC_STATICW, WideFromUtf8(panel_.lblColor.Caption).c_str(), SS_LEFT, kColorLabelId);
   // SS_NOTIFY: the readouts take their own right clicks for their pop-up menus.
-  colorSwatch_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, kColorSwatchId);
-  positionLabel_ = make(WC_STATICW, L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, kPositionLabelId);
-  optionsButton_ = make(WC_BUTTONW, L"6", BS_PUSHBUTTON, kOptionsButtonId);  // Marlett: a down triangle
-  closeButton_ = make(WC_BUTTONW, L"r", BS_PUSHBUTTON, kCloseButtonId);      // Marlett: the close cross
+  // Tab stops, so that the keyboard reaches their menus (Shift+F10) and a screen reader reads them.
+  colorSwatch_ = make(WC_STATICW, L"", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | WS_TABSTOP, kColorSwatchId);
+  positionLabel_ = make(WC_STATICW, L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX | WS_TABSTOP, kPositionLabelId);
+  for (HWND readout : {colorSwatch_, positionLabel_}) ::SetWindowSubclass(readout, ShowFocus, 0, 0);
+  // Drawn here with a Marlett glyph, so that their text can be their accessible name.
+  optionsButton_ =
+      make(WC_BUTTONW, NameOf(PanelControl::OptionsButton).c_str(), BS_OWNERDRAW | WS_TABSTOP, kOptionsButtonId);
+  closeButton_ = make(WC_BUTTONW, NameOf(PanelControl::CloseButton).c_str(), BS_OWNERDRAW | WS_TABSTOP, kCloseButtonId);
 
   hints_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -205,6 +249,11 @@ LRESULT StatusPanelWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lP
         DrawTypeButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
       }
+      if (wParam == kOptionsButtonId || wParam == kCloseButtonId) {
+        // Marlett: a down triangle, the close cross.
+        DrawSymbolButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), wParam == kOptionsButtonId ? L"6" : L"r");
+        return TRUE;
+      }
       break;
     case WM_LBUTTONDOWN:
       panel_.BackgroundPressed();
@@ -228,7 +277,7 @@ HBRUSH StatusPanelWindow::OnColorStatic(HDC dc, HWND control) {
     return swatchBrush_.Get();
   }
   const TColor font = control == positionLabel_ ? positionFontColor_ : panel_.lblColor.FontColor;
-  ::SetTextColor(dc, Resolve(font));
+  ::SetTextColor(dc, Resolve(PanelLabelText(font, highContrast_)));
   ::SetBkMode(dc, TRANSPARENT);
   return panelBrush_.Get();
 }
@@ -241,10 +290,7 @@ void StatusPanelWindow::OnCommand(int id, int code) {
       }
       break;
     case kOptionsButtonId:
-      if (code == BN_CLICKED) {
-        POINT at{};
-        if (::GetCursorPos(&at)) openMenu_(MainMenuTable(), at);
-      }
+      if (code == BN_CLICKED) OptionsButtonClicked();
       break;
     case kTypeButtonId:
       if (code == BN_CLICKED) panel_.FollowCaretButtonClicked();
@@ -258,8 +304,13 @@ void StatusPanelWindow::OnCommand(int id, int code) {
 }
 
 bool StatusPanelWindow::OnContextMenu(HWND source, POINT at) {
-  // From the keyboard the point is (-1, -1): open where the pointer is.
-  if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+  if (source != colorSwatch_ && source != positionLabel_) return false;  // the main window's menu
+  if (IsKeyboardMenuRequest(TPoint{at.x, at.y})) {
+    // Shift+F10 on the focused readout: below it.
+    RECT readout;
+    ::GetWindowRect(source, &readout);
+    at = POINT{readout.left, readout.bottom};
+  }
   if (source == colorSwatch_) {
     openMenu_(ColorDisplayMenuTable(), at);
     return true;
@@ -269,6 +320,43 @@ bool StatusPanelWindow::OnContextMenu(HWND source, POINT at) {
     return true;
   }
   return false;  // the default handling passes it on to the main window
+}
+
+void StatusPanelWindow::OptionsButtonClicked() {
+  POINT at{};
+  if (!::GetCursorPos(&at)) return;
+  // Pressed from the keyboard, with the pointer elsewhere: below the button instead.
+  RECT button;
+  ::GetWindowRect(optionsButton_, &button);
+  if (!::PtInRect(&button, at)) at = POINT{button.left, button.bottom};
+  openMenu_(MainMenuTable(), at);
+}
+
+void StatusPanelWindow::ColoursChanged() {
+  if (Handle() == nullptr) return;
+  highContrast_ = HighContrastOn();
+  panelBrush_.Reset(::CreateSolidBrush(Resolve(PanelBackground(panel_.Panel1.Color, highContrast_))));
+  swatchBrush_.Reset();  // the next Sync makes it again, also for a system colour
+  ::SendMessageW(zoomList_, WM_SYSCOLORCHANGE, 0, 0);
+  Sync();
+  ::RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void StatusPanelWindow::DrawSymbolButton(const DRAWITEMSTRUCT& item, const wchar_t* glyph) {
+  const HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  if (pushed) ::OffsetRect(&r, 1, 1);
+  const SelectionGuard font(dc, symbolFont_.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  ::DrawTextW(dc, glyph, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if ((item.itemState & ODS_FOCUS) != 0) {
+    RECT focus = item.rcItem;
+    ::InflateRect(&focus, -3, -3);
+    ::DrawFocusRect(dc, &focus);
+  }
 }
 
 void StatusPanelWindow::DrawTypeButton(const DRAWITEMSTRUCT& item) {

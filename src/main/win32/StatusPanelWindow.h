@@ -27,6 +27,8 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   void Layout(int clientWidth, int clientHeight, UINT dpi);
   // Copies the component's state onto the controls.
   void Sync();
+  // The system colours or the high-contrast setting changed.
+  void ColoursChanged();
 
  private:
   friend class BaseWindow<StatusPanelWindow>;
@@ -40,10 +42,13 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   bool OnContextMenu(HWND source, POINT at);
   HBRUSH OnColorStatic(HDC dc, HWND control);
   void DrawTypeButton(const DRAWITEMSTRUCT& item);
+  void DrawSymbolButton(const DRAWITEMSTRUCT& item, const wchar_t* glyph);
+  void OptionsButtonClicked();
   void SetCaption(HWND control, std::wstring& shown, const std::string& caption);
 
   TStatusPanel& panel_;
   MenuOpener openMenu_;
+  HWND zoomLabel_ = nullptr;
   HWND zoomList_ = nullptr;
   HWND typeButton_ = nullptr;
   HWND colorLabel_ = nullptr;
@@ -61,6 +66,7 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   TColor swatchFontColor_ = 0;
   TColor positionFontColor_ = 0;
   bool typeButtonDown_ = false;
+  bool highContrast_ = false;
   std::wstring swatchText_;
   std::wstring positionText_;
 };

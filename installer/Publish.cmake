@@ -1,0 +1,31 @@
+# Writes SHA256SUMS beside the artefacts (the format `sha256sum -c` reads) and fills the winget
+# manifest templates with the version, the MSI's address and its hash.
+set(sums "")
+foreach(artefact IN LISTS ARTEFACTS)
+  file(SHA256 ${artefact} hash)
+  get_filename_component(name ${artefact} NAME)
+  string(APPEND sums "${hash}  ${name}\n")
+  if(name STREQUAL MSI_FILE)
+    string(TOUPPER ${hash} MSI_SHA256)
+  endif()
+endforeach()
+file(WRITE ${DIST_DIR}/SHA256SUMS "${sums}")
+
+if(NOT DEFINED MSI_SHA256)
+  return()  # no MSI, nothing for winget to install
+endif()
+if(RELEASE_URL STREQUAL "")
+  # winget rejects this on purpose: a manifest must never point at a guessed address.
+  set(INSTALLER_URL "SET-GLIMMERLUX_RELEASE_URL/${MSI_FILE}")
+  message(STATUS "winget manifest: configure with -DGLIMMERLUX_RELEASE_URL=... to fill in the download address")
+else()
+  string(REGEX REPLACE "/+$" "" RELEASE_URL "${RELEASE_URL}")
+  set(INSTALLER_URL "${RELEASE_URL}/${MSI_FILE}")
+endif()
+set(MANIFEST_DIR ${DIST_DIR}/winget/manifests/t/Tarnwell/Glimmerlux/${VERSION})
+file(GLOB templates ${TEMPLATES}/*.yaml.in)
+foreach(template IN LISTS templates)
+  get_filename_component(name ${template} NAME)
+  string(REGEX REPLACE "\\.in$" "" name ${name})
+  configure_file(${template} ${MANIFEST_DIR}/${name} @ONLY)
+endforeach()
