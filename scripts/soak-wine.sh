@@ -47,7 +47,7 @@ Probe size 800 600 >/dev/null || Die "could not size the view"
 Probe command N60xpersecond1 >/dev/null || Die "could not set 60 frames a second"
 pid=
 for p in /proc/[0-9]*; do
-  tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -qF glimmerlux.exe && pid=${p#/proc/} && break
+  { tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null | grep -qF glimmerlux.exe && pid=${p#/proc/} && break
 done
 [ -n "$pid" ] || Die "no glimmerlux.exe process"
 # The pointer wanders over the pattern the whole time.
@@ -79,7 +79,8 @@ while :; do
   samples+=("$sample")
   read -r t f r g w <<<"$sample"
   printf "| %s | %s | %s | %s | %s |\n" "$t" "$f" "$r" "$g" "$w"
-  [ $(($(date +%s) - start)) -ge "$seconds" ] && break
+  # The first cycle only settles: at least two more are compared with it.
+  [ "$cycles" -ge 3 ] && [ $(($(date +%s) - start)) -ge "$seconds" ] && break
 done
 # The first cycle lets every bitmap reach its size; growth is counted from its end.
 read -r _ _ rss0 gdi0 win0 <<<"${samples[0]}"

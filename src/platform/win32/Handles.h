@@ -195,12 +195,16 @@ class PaintScope {
 };
 
 // An open clipboard; check Opened() before touching its contents. Another program may hold it
-// for a moment (clipboard managers do after every change), so opening is tried `attempts` times.
+// for a moment (clipboard managers do after every change), so opening is tried again every
+// `pauseMs` for `patienceMs` in all. Time, not a count of tries, bounds the wait, however long
+// a single try takes.
 class ClipboardScope {
  public:
-  explicit ClipboardScope(HWND owner, int attempts = 1, DWORD pauseMs = 0) : opened_(false) {
-    for (int i = 0; i < attempts && !opened_; ++i) {
-      if (i > 0) ::Sleep(pauseMs);
+  explicit ClipboardScope(HWND owner, DWORD patienceMs = 0, DWORD pauseMs = 20) : opened_(false) {
+    const ULONGLONG start = ::GetTickCount64();
+    opened_ = ::OpenClipboard(owner) != FALSE;
+    while (!opened_ && ::GetTickCount64() - start + pauseMs <= patienceMs) {
+      ::Sleep(pauseMs);
       opened_ = ::OpenClipboard(owner) != FALSE;
     }
   }

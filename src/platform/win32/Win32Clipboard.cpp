@@ -8,9 +8,9 @@
 
 namespace {
 
-// About a tenth of a second in all: long enough for a clipboard manager, short enough that
-// the picture hardly stops.
-constexpr int kOpenAttempts = 6;
+// A tenth of a second in all: long enough for a clipboard manager, short enough that the
+// picture hardly stops.
+constexpr DWORD kOpenPatienceMs = 100;
 constexpr DWORD kOpenPauseMs = 20;
 
 }  // namespace
@@ -28,7 +28,7 @@ bool Win32Clipboard::SetBitmap(const Bitmap& picture) {
                                  &info, DIB_RGB_COLORS);
     if (rows != picture.Height()) return false;
   }
-  ClipboardScope clipboard(owner_, kOpenAttempts, kOpenPauseMs);
+  ClipboardScope clipboard(owner_, kOpenPatienceMs, kOpenPauseMs);
   if (!clipboard.Opened() || !::EmptyClipboard()) return false;
   if (::SetClipboardData(CF_BITMAP, copy.Get()) == nullptr) return false;
   copy.Release();  // the clipboard owns it now
@@ -44,7 +44,7 @@ bool Win32Clipboard::SetText(const std::string& text) {
   if (target == nullptr) return false;
   std::memcpy(target, wide.c_str(), bytes);
   ::GlobalUnlock(memory.Get());
-  ClipboardScope clipboard(owner_, kOpenAttempts, kOpenPauseMs);
+  ClipboardScope clipboard(owner_, kOpenPatienceMs, kOpenPauseMs);
   if (!clipboard.Opened() || !::EmptyClipboard()) return false;
   if (::SetClipboardData(CF_UNICODETEXT, memory.Get()) == nullptr) return false;
   memory.Release();  // the clipboard owns it now
