@@ -6,6 +6,7 @@
 #include "base/Geometry.h"
 #include "platform/Screen.h"
 #include "view/ColorFilter.h"
+#include "view/VisionSimulation.h"
 
 // Everything a paint is made of but the desktop's pixels.
 struct FrameInputs {
@@ -21,10 +22,12 @@ struct FrameInputs {
   bool fixedGrid = false;
   int gridlevel = 0;
   TColorFilterMode filter = cfNone;
+  TVisionSimulation vision;
   bool flipHorizontal = false;
   bool flipVertical = false;
   TColor borderColor = 0;
   bool sample = false;
+  int sampleSize = 1;  // the crosshair outlines the sampled square
   bool cursor = false;  // the cursor is drawn: its image and hot spot follow
   uintptr_t cursorHandle = 0;
   TPoint hotSpot;

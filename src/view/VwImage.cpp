@@ -206,10 +206,12 @@ FrameInputs TCustomImageView::CurrentInputs() {
   in.fixedGrid = FFixedGrid;
   in.gridlevel = FGridlevel;
   in.filter = FColorFilterMode;
+  in.vision = FVisionSimulation;
   in.flipHorizontal = FFlipHorizontal;
   in.flipVertical = FFlipVertical;
   in.borderColor = FBorderColor;
   in.sample = FGetcolor;
+  in.sampleSize = FSampleSize;
   CursorImage cursor;
   in.cursor = FShowCursor && FScreen.CurrentCursor(cursor);
   if (in.cursor) {

@@ -76,6 +76,9 @@ std::vector<uint32_t> FullRepaint(Host& h) {
   fresh.SetDrawGrid(h.view.DrawGrid());
   fresh.SetFixedGrid(h.view.FixedGrid());
   fresh.SetFlipVertical(h.view.FlipVertical());
+  fresh.SetVisionSimulation(h.view.VisionSimulation());
+  fresh.SetGetcolor(h.view.Getcolor());
+  fresh.SetSampleSize(h.view.SampleSize());
   const Bitmap& shown = *fresh.Paint();
   return {shown.Pixels(), shown.Pixels() + shown.PixelCount()};
 }
@@ -126,6 +129,8 @@ TEST(ImageViewStillFrames, EveryInputOfThePaintMakesANewFrame) {
       [](Host& h) { h.view.SetZoom(h.view.Zoom() == 1 ? 2 : 1); },
       [](Host& h) { h.view.SetSmoothen(true); },
       [](Host& h) { h.view.SetColorFilterMode(cfInvert); },
+      [](Host& h) { h.view.SetVisionSimulation({TVisionDeficiency::Deutan, 60}); },
+      [](Host& h) { h.view.SetSampleSize(5); },
       [](Host& h) { h.view.SetFlipHorizontal(false); },
       [](Host& h) { h.view.SetFlipVertical(true); },
       [](Host& h) { h.view.SetShowCursor(false); },
