@@ -8,8 +8,8 @@
 
 #include "base/Geometry.h"
 #include "main/CaretLocator.h"
-#include "main/DialogCommands.h"
 #include "main/ColourCheck.h"
+#include "main/DialogCommands.h"
 #include "main/DisplayCommands.h"
 #include "main/FormStorage.h"
 #include "main/HotKey.h"

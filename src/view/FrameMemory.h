@@ -27,7 +27,7 @@ struct FrameInputs {
   bool flipVertical = false;
   TColor borderColor = 0;
   bool sample = false;
-  int sampleSize = 1;  // the crosshair outlines the sampled square
+  int sampleSize = 1;   // the crosshair outlines the sampled square
   bool cursor = false;  // the cursor is drawn: its image and hot spot follow
   uintptr_t cursorHandle = 0;
   TPoint hotSpot;

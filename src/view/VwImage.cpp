@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/Arith.h"
-#include "view/Flips.h"
 #include "view/ColourSample.h"
+#include "view/Flips.h"
 
 namespace {
 

@@ -129,7 +129,9 @@ TEST(ImageViewStillFrames, EveryInputOfThePaintMakesANewFrame) {
       [](Host& h) { h.view.SetZoom(h.view.Zoom() == 1 ? 2 : 1); },
       [](Host& h) { h.view.SetSmoothen(true); },
       [](Host& h) { h.view.SetColorFilterMode(cfInvert); },
-      [](Host& h) { h.view.SetVisionSimulation({TVisionDeficiency::Deutan, 60}); },
+      [](Host& h) {
+        h.view.SetVisionSimulation({TVisionDeficiency::Deutan, 60});
+      },
       [](Host& h) { h.view.SetSampleSize(5); },
       [](Host& h) { h.view.SetFlipHorizontal(false); },
       [](Host& h) { h.view.SetFlipVertical(true); },
