@@ -158,9 +158,8 @@ TEST_F(InstalledPackage, RunsFromTheStartMenuShortcutAndUninstallsLeavingOnlyThe
     ASSERT_TRUE(QueryFullProcessImageNameW(program.process.Get(), 0, image, &length));
     EXPECT_EQ(_wcsicmp(image, InstalledProgram().c_str()), 0) << "the shortcut started another program";
     HWND window = nullptr;
-    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
-      return (window = FindProcessWindow(program.id, L"Glimmerlux")) != nullptr;
-    })) << "the installed program showed no window";
+    ASSERT_TRUE(WaitUntil(kStartTimeout, [&] { return (window = FindMagnifierWindow(program.id)) != nullptr; }))
+        << "the installed program showed no window";
     ASSERT_TRUE(RunCommand(window, "RunonStartup1"));
     const std::optional<std::wstring> entry = RunEntry();
     ASSERT_TRUE(entry.has_value()) << "\"Run on Startup\" wrote no entry";
