@@ -11,7 +11,7 @@ native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j2
 
-# The same core and tests optimised as the program is (-O2), sanitizers still on: a pixel a
+# The same core and tests optimised (-O2; the program itself is built -O3), sanitizers still on: a pixel a
 # paint never writes, or code the optimiser may change, shows there and not in Debug.
 native-release: deps
 	cmake --preset native-release >/dev/null
@@ -49,7 +49,7 @@ fuzz-long: deps
 	nice -n 19 scripts/fuzz.sh $(FUZZ_SECONDS)
 
 # 100,000 frames through the real core with options and sizes changing; fails on any growth.
-# `make test` runs the same soak over a thousand frames.
+# `make test` runs the same soak over 1,700 frames.
 SOAK_FRAMES ?= 100000
 soak: native
 	GLIMMERLUX_SOAK_FRAMES=$(SOAK_FRAMES) build/native/unit_tests --gtest_filter='Soak.*'

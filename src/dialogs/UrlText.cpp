@@ -46,6 +46,7 @@ bool IsHttpsUrl(const std::string& url) {
 
 std::string GetUrlText(Internet& internet, const std::string& url) {
   std::string text;
+  const uint64_t start = internet.Milliseconds();
   const std::unique_ptr<InternetSession> session = internet.OpenSession("Glimmerlux");
   if (!session) throw EUrlText("Unable to initialize Wininet");
   const std::unique_ptr<InternetFile> file = OpenFollowingRedirects(*session, url);
@@ -60,6 +61,7 @@ std::string GetUrlText(Internet& internet, const std::string& url) {
     if (*read == 0) break;
     total += *read;
     if (total > kMaxUrlTextBytes) throw EUrlText("Too much data at URL " + url);
+    if (internet.Milliseconds() - start > kMaxUrlTextMilliseconds) throw EUrlText("Timed out reading URL " + url);
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,4 +39,7 @@ class Internet {
   virtual std::unique_ptr<InternetSession> OpenSession(const std::string& agent) = 0;
   // Bytes in the system's ANSI code page as UTF-8.
   virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
+  // A steady clock: each wait is bounded, but a server that drips its answer needs a bound on
+  // the whole download too.
+  virtual uint64_t Milliseconds() = 0;
 };

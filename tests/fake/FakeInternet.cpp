@@ -7,11 +7,12 @@ namespace {
 
 class FakeFile : public InternetFile {
  public:
-  FakeFile(const FakeInternet::Page& page, std::vector<size_t>& reads) : page_(page), reads_(reads) {}
+  FakeFile(const FakeInternet::Page& page, FakeInternet& web) : page_(page), web_(web) {}
   int Status() override { return page_.status; }
   std::string Location() override { return page_.location; }
   std::optional<size_t> Read(char* buffer, size_t size) override {
-    reads_.push_back(size);
+    web_.reads.push_back(size);
+    web_.now += web_.millisecondsPerRead;
     const size_t left = page_.body.size() - std::min(at_, page_.body.size());
     if (left == 0) {
       if (page_.breaks) return std::nullopt;
@@ -27,7 +28,7 @@ class FakeFile : public InternetFile {
 
  private:
   const FakeInternet::Page& page_;
-  std::vector<size_t>& reads_;
+  FakeInternet& web_;
   size_t at_ = 0;
 };
 
@@ -38,7 +39,7 @@ class FakeSession : public InternetSession {
     web_.opened.push_back(url);
     const auto page = web_.pages.find(url);
     if (page == web_.pages.end()) return nullptr;
-    return std::make_unique<FakeFile>(page->second, web_.reads);
+    return std::make_unique<FakeFile>(page->second, web_);
   }
 
  private:

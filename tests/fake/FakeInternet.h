@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -26,6 +27,10 @@ class FakeInternet : public Internet {
   std::vector<std::string> opened;
   // The sizes the reader asked for.
   std::vector<size_t> reads;
+  // The clock, and how far each read moves it: a server that drips its answer.
+  uint64_t now = 0;
+  uint64_t millisecondsPerRead = 0;
+  uint64_t Milliseconds() override { return now; }
   // Bytes 0x80 and above are Latin-1 here, as the ANSI code page of a western system.
   std::string AnsiToUtf8(std::string_view bytes) override;
   std::unique_ptr<InternetSession> OpenSession(const std::string& agentName) override;

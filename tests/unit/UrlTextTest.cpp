@@ -83,6 +83,12 @@ TEST(GetUrlText, EveryFailureIsAnError) {
        },
        kUrl},
       {"endless body", [](FakeInternet& w) { w.pages[kUrl].endless = true; }, kUrl},
+      {"dripped past the deadline: 59 chunks, a second each",
+       [](FakeInternet& w) {
+         w.pages[kUrl].body = std::string(60000, 'a');
+         w.millisecondsPerRead = 1000;
+       },
+       kUrl},
       {"body over 64 KiB", [](FakeInternet& w) { w.pages[kUrl].body = std::string(64 * 1024 + 1, 'a'); }, kUrl},
   };
   for (const auto& c : cases) {
@@ -115,6 +121,13 @@ TEST(IsHttpsUrl, OnlyTheHttpsScheme) {
        {"http://example.test/", "https://", "ftp://example.test/", "file:///c:/v.txt", "", " https://example.test/"}) {
     EXPECT_FALSE(IsHttpsUrl(url)) << url;
   }
+}
+
+TEST(GetUrlText, ASlowServerWithinTheDeadlineIsStillRead) {
+  FakeInternet web;
+  web.pages[kUrl].body = std::string(10 * 1025, 'a');  // 11 reads, the last finding the end
+  web.millisecondsPerRead = 1000;
+  EXPECT_EQ(GetUrlText(web, kUrl).size(), 10u * 1025u);
 }
 
 }  // namespace

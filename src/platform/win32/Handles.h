@@ -88,7 +88,7 @@ using MenuHandle = UniqueHandle<HMENU, DestroyMenuClose>;
 using RegistryKey = UniqueHandle<HKEY, RegCloseKeyClose>;
 // From GlobalAlloc; Release() once SetClipboardData has taken it.
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFreeClose>;
-// From InternetOpenW or InternetOpenUrlW; close an address before its session.
+// From InternetOpenW, InternetConnectW or HttpOpenRequestW; close a request before its session.
 using InternetHandle = UniqueHandle<HINTERNET, InternetCloseHandleClose>;
 // From SetWindowsHookExW.
 using WindowsHook = UniqueHandle<HHOOK, UnhookWindowsHookClose>;

@@ -121,3 +121,5 @@ std::string Win32Internet::AnsiToUtf8(std::string_view bytes) {
   ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);
   return Utf8FromWide(wide);
 }
+
+uint64_t Win32Internet::Milliseconds() { return ::GetTickCount64(); }

@@ -7,4 +7,5 @@ class Win32Internet final : public Internet {
  public:
   std::unique_ptr<InternetSession> OpenSession(const std::string& agent) override;
   std::string AnsiToUtf8(std::string_view bytes) override;
+  uint64_t Milliseconds() override;
 };
