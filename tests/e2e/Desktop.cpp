@@ -83,11 +83,13 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* caption) {
   return search.found;
 }
 
-HWND FindMagnifierWindow(DWORD processId) {
+HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown shown) {
   struct Search {
     DWORD processId;
+    const wchar_t* className;
+    bool visibleOnly;
     HWND found;
-  } search{processId, nullptr};
+  } search{processId, className, shown == Shown::Only, nullptr};
   EnumWindows(
       [](HWND window, LPARAM data) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
@@ -95,13 +97,17 @@ HWND FindMagnifierWindow(DWORD processId) {
         GetWindowThreadProcessId(window, &owner);
         wchar_t name[64] = {};
         GetClassNameW(window, name, 64);
-        if (owner != s.processId || !IsWindowVisible(window) || std::wstring(name) != L"Tfrmmain") return TRUE;
+        if (owner != s.processId || (s.visibleOnly && !IsWindowVisible(window)) || std::wstring(name) != s.className) {
+          return TRUE;
+        }
         s.found = window;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+HWND FindMagnifierWindow(DWORD processId) { return FindProcessWindowOfClass(processId, L"Tfrmmain"); }
 
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);

@@ -57,6 +57,9 @@ HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::s
 
 // The visible top-level window of `processId` with exactly this caption, or null.
 HWND FindProcessWindow(DWORD processId, const wchar_t* caption);
+enum class Shown { Only, OrNot };
+// The top-level window of `processId` with this window class, or null.
+HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown shown = Shown::Only);
 // The magnifier's visible main window, whatever version its caption carries, or null.
 HWND FindMagnifierWindow(DWORD processId);
 

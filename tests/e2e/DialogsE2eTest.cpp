@@ -65,28 +65,6 @@ class TrustedTestAuthority {
   PCCERT_CONTEXT added_ = nullptr;
 };
 
-// The visible top-level window of the process with this class, or null.
-HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className) {
-  struct Search {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-  } search{processId, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner != s.processId || !IsWindowVisible(window) || std::wstring(name) != s.className) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // The texts of a window's visible static controls, one per line.
 std::wstring Texts(HWND window) {
   std::wstring texts;

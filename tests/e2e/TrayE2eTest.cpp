@@ -46,28 +46,6 @@ bool ShowsPattern(const RECT& area) {
   return true;
 }
 
-// The process's top-level window of that class, shown or not.
-HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className) {
-  struct Search {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-  } search{processId, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner != s.processId || std::wstring(name) != s.className) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Wine without a desktop tray shows the notification area as a window of its own.
 HWND TrayWindow() {
   HWND tray = FindWindowW(nullptr, L"Wine System Tray");
@@ -303,7 +281,7 @@ TEST_F(TrayOnPattern, AltF4EndsTheProgramThoughItStaysInTheTray) {
 TEST_F(TrayOnPattern, AutostartStartsHiddenInTheTray) {
   magnifier_ = StartMagnifier(L"/autostart");
   ASSERT_TRUE(WaitUntil(kStartTimeout, [&] { return TrayIconCentre().has_value(); })) << "no icon";
-  window_ = FindProcessWindowOfClass(magnifier_.Id(), L"Tfrmmain");
+  window_ = FindProcessWindowOfClass(magnifier_.Id(), L"Tfrmmain", Shown::OrNot);
   ASSERT_TRUE(window_ != nullptr) << "no main window at all";
   EXPECT_FALSE(IsWindowVisible(window_));
   EXPECT_TRUE(IsIconic(window_));
@@ -321,7 +299,7 @@ TEST_F(TrayOnPattern, AnInvalidTransparencyIsReportedBeforeAnyWindowAndEndsWithC
     return (box = FindProcessWindow(magnifier_.Id(), L"Application Error"));
   })) << "no error box";
   EXPECT_TRUE(FindWindowExW(box, nullptr, L"Static", L"'5x' is not a valid integer value") != nullptr);
-  EXPECT_EQ(FindProcessWindowOfClass(magnifier_.Id(), L"Tfrmmain"), nullptr);
+  EXPECT_EQ(FindProcessWindowOfClass(magnifier_.Id(), L"Tfrmmain", Shown::OrNot), nullptr);
   EXPECT_FALSE(TrayIconCentre().has_value());
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ExpectEndsWith(1);
