@@ -73,18 +73,6 @@ std::wstring TextOf(HWND window) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-std::optional<std::string> ClipboardText() {
-  ClipboardScope clipboard(nullptr);
-  if (!clipboard.Opened()) return std::nullopt;
-  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data == nullptr) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-  if (text == nullptr) return std::nullopt;
-  std::string copy = Narrow(text);
-  GlobalUnlock(data);
-  return copy;
-}
-
 class ColourVisionOnPattern : public MagnifierOnPattern {
  protected:
   HWND Readout() const { return FindProcessWindow(magnifier_.Id(), L"Color Check"); }
@@ -166,7 +154,7 @@ TEST_F(ColourVisionOnPattern, ContrastOfTwoPickedColoursReadsTheRatioWorkedByHan
     return notice != nullptr && notice != window_;
   })) << "no \"copied\" box";
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(ClipboardText().value_or("").rfind(colours + ": contrast " + ratio + ", AA normal ", 0), 0u);
+  EXPECT_EQ(Narrow(ClipboardText().value_or(L"")).rfind(colours + ": contrast " + ratio + ", AA normal ", 0), 0u);
 }
 
 TEST_F(ColourVisionOnPattern, ThreeByThreeSamplingReadsTheAverageWorkedByHand) {

@@ -109,6 +109,18 @@ HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown s
 
 HWND FindMagnifierWindow(DWORD processId) { return FindProcessWindowOfClass(processId, L"Tfrmmain"); }
 
+std::optional<std::wstring> ClipboardText() {
+  ClipboardScope clipboard(nullptr);
+  if (!clipboard.Opened()) return std::nullopt;
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr) return std::nullopt;
+  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+  if (text == nullptr) return std::nullopt;
+  std::wstring copy(text);
+  GlobalUnlock(data);
+  return copy;
+}
+
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);

@@ -63,6 +63,9 @@ HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown s
 // The magnifier's visible main window, whatever version its caption carries, or null.
 HWND FindMagnifierWindow(DWORD processId);
 
+// The clipboard's Unicode text, or none when it is busy or holds no text.
+std::optional<std::wstring> ClipboardText();
+
 RECT VirtualScreen();
 RECT ScreenRectOfClient(HWND window);
 bool Intersect(const RECT& a, const RECT& b);

@@ -49,18 +49,6 @@ POINT CentreOf(HWND control) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-std::optional<std::wstring> ClipboardText() {
-  ClipboardScope clipboard(nullptr);
-  if (!clipboard.Opened()) return std::nullopt;
-  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data == nullptr) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-  if (text == nullptr) return std::nullopt;
-  std::wstring copy(text);
-  GlobalUnlock(data);
-  return copy;
-}
-
 // The lengths of the runs of equal pixels along the middle row, without two at each end: the
 // view's edges may cut a block short, and its one-pixel frame is a run of its own. Pattern
 // neighbours always differ, so each run is one desktop pixel magnified.
