@@ -213,7 +213,7 @@ wait "$xzoom_pid" 2>/dev/null || true
 
 echo "glimmerlux.exe, view 800x600 at zoom 2"
 "$WINE" "$bin/glimmerlux.exe" &
-WaitForWindow "^Glimmerlux\$"
+WaitForWindow "^Glimmerlux( .*)?\$"
 sleep 2
 "$WINE" "$bin/program_probe.exe" size 800 600 | tr -d '\r' || Die "could not size the view to 800x600"
 program_pid=$(WinePids glimmerlux.exe)

@@ -41,7 +41,7 @@ cycle=(Magnify4X1 CfSepia1 FlipHorizontally1 N10pixels1 "size 640 480" Smoothen1
 "$WINE" "$bin/test_pattern.exe" --demo &
 WaitForWindow "^Test pattern\$"
 "$WINE" "$bin/glimmerlux.exe" &
-WaitForWindow "^Glimmerlux\$"
+WaitForWindow "^Glimmerlux( .*)?\$"
 sleep 2
 Probe size 800 600 >/dev/null || Die "could not size the view"
 Probe command N60xpersecond1 >/dev/null || Die "could not set 60 frames a second"

@@ -32,7 +32,8 @@ class ProcessHandle {
   HANDLE handle_;
 };
 
-HWND MainWindow() { return ::FindWindowW(L"Tfrmmain", L"Glimmerlux"); }
+// By class alone: the caption carries the version and the simulation chosen.
+HWND MainWindow() { return ::FindWindowW(L"Tfrmmain", nullptr); }
 
 HWND ViewWindow(HWND main) { return ::FindWindowExW(main, nullptr, L"TImageView", nullptr); }
 
