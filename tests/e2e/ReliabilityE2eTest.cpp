@@ -180,8 +180,14 @@ TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsCom
       }
     }
     longestGap = std::max(longestGap, Clock::now() - lastChange);
+    const auto closingAt = Clock::now();
     for (HWND box : boxes) PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil(kPictureTimeout, [&] { return MessageBoxesOf(magnifier_.Id()).empty(); }));
+    // Wine with no window manager (as here) waits 2 s for a withdrawn state no one sets when it
+    // hides a box: that stall is the closing's, so the next copy starts once the program answers.
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer), 0);
+    const auto closed = Clock::now() - closingAt;
 
     EXPECT_EQ(boxes.size(), 1u) << "the user is told once";
     EXPECT_NE(text.find(L"in use by another program"), std::wstring::npos);
@@ -191,12 +197,14 @@ TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsCom
     };
     std::printf(
         "%s into a held clipboard: notice after %lld ms, %d picture changes seen while it was open, "
-        "longest gap between them %lld ms\n",
-        copy.item, boxes.empty() ? -1 : ms(boxAt - commandAt), framesWithBoxOpen, ms(gapWithBoxOpen));
+        "longest gap between them %lld ms; the program answered %lld ms after the notice was closed\n",
+        copy.item, boxes.empty() ? -1 : ms(boxAt - commandAt), framesWithBoxOpen, ms(gapWithBoxOpen), ms(closed));
   }
   const auto gapMs = std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count();
   RecordProperty("longest_gap_ms", static_cast<int>(gapMs));
   std::printf("held clipboard: longest gap between frames %lld ms\n", static_cast<long long>(gapMs));
+  // Each copy tries for a tenth of a second; a wait of seconds is a copy that holds the picture.
+  EXPECT_LT(longestGap, 1500ms) << "the picture stood still while a copy waited for the clipboard";
 }
 
 }  // namespace
