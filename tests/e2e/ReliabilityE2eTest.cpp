@@ -1,6 +1,6 @@
 // Faults only the real program shows, injected from outside under Wine: a restarted shell,
-// a display change that leaves the window off every monitor, and a clipboard another process
-// holds while the picture must keep coming.
+// a display change that leaves the window off every monitor, a DPI change, and a clipboard
+// another process holds while the picture must keep coming.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After <windows.h>, which it builds on.
@@ -119,6 +119,39 @@ TEST_F(Reliability, AfterADisplayChangeAWindowOffEveryMonitorComesBackAndShowsTh
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
   ExpectPictureAround(DesktopAt(0.3, 0.4));
+}
+
+TEST_F(Reliability, ADpiChangeSizesTheWindowAsSuggestedAndThePictureFillsTheNewView) {
+  // The hook library sends the program WM_DPICHANGED from inside (fixture/DpiChangeHook.cpp).
+  HMODULE library = LoadLibraryW(BesideThisProgram(L"dpi_change_hook.dll").c_str());
+  ASSERT_NE(library, nullptr) << "no dpi_change_hook.dll beside the test";
+  const auto hookProc =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, "DpiChangeMessageHook")));
+  ASSERT_NE(hookProc, nullptr);
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hookProc, library, GetWindowThreadProcessId(window_, nullptr));
+  ASSERT_NE(hook, nullptr);
+  const UINT request = RegisterWindowMessageW(L"GlimmerluxTestDpiChange");
+
+  const auto windowSize = [&] {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  ASSERT_TRUE(SetWindowPos(window_, nullptr, 0, 0, 480, 360, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  ASSERT_TRUE(WaitUntil(kPictureTimeout, [&] { return windowSize().cx == 480 && windowSize().cy == 360; }));
+  const SIZE viewBefore = ViewSize();
+
+  // 96 to 144 DPI: the system suggests the window half as large again.
+  PostMessageW(window_, request, 144, MAKELPARAM(720, 540));
+  EXPECT_TRUE(WaitUntil(kPictureTimeout, [&] { return windowSize().cx == 720 && windowSize().cy == 540; }))
+      << "the window is " << windowSize().cx << "x" << windowSize().cy << ", not the suggested 720x540";
+  UnhookWindowsHookEx(hook);
+  FreeLibrary(library);
+  // The view takes what the window gained; the picture fills it.
+  EXPECT_EQ(ViewSize().cx, viewBefore.cx + 240);
+  EXPECT_EQ(ViewSize().cy, viewBefore.cy + 180);
+  // Near a corner, so the larger window finds room clear of what it shows.
+  ExpectPictureAround(DesktopAt(0.2, 0.2));
 }
 
 TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsComing) {
