@@ -123,7 +123,14 @@ void Scaler::ScaleNearest(const Bitmap& source, Bitmap& target) {
     } else {
       const size_t i = static_cast<size_t>(d - span.top);
       const uint32_t* next = i + 1 < rowSource.size() ? source.Row(rowSource[i + 1]) : nullptr;
-      scaler_rows::Gather(source.Row(row), tables_.columnSource.data(), count, out, next);
+      int picked = 0;
+      if (tables_.pickBlocks > 0) {
+        const int first = tables_.columnSource[0];
+        kernels_->pickColumns(source.Row(row) + first, tables_.pickOffsets, tables_.pickSpan, tables_.pickBlocks, out,
+                              next != nullptr ? next + first : nullptr);
+        picked = 8 * tables_.pickBlocks;
+      }
+      scaler_rows::Gather(source.Row(row), tables_.columnSource.data() + picked, count - picked, out + picked, next);
     }
   }
   Finished(target, unfinished, span.bottom);

@@ -107,8 +107,8 @@ void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* 
 
 }  // namespace
 
-const RowKernels kPortableRows = {Replicate,   BoxRows,  BoxColumns, BoxBlocks,
-                                  LerpColumns, LerpRows, Reverse,    ReplicateReversed};
+const RowKernels kPortableRows = {Replicate, BoxRows, BoxColumns,        BoxBlocks,  LerpColumns,
+                                  LerpRows,  Reverse, ReplicateReversed, PickColumns};
 
 const RowKernels& Rows() { return cpu::Pick(kPortableRows, Sse2Rows(), Avx2Rows()); }
 
@@ -137,6 +137,14 @@ void ReplicateSpanReversed(const RowKernels& kernels, const uint32_t* in, int wi
   kernels.replicateReversed(in + width - x / k - blocks, blocks, k, out);
   out += static_cast<ptrdiff_t>(blocks) * k;
   for (x += blocks * k; x < right; ++x) *out++ = in[width - 1 - x / k];
+}
+
+void PickColumns(const uint32_t* source, const int32_t* offsets, int span, int blocks, uint32_t* out,
+                 const uint32_t* next) {
+  for (int b = 0; b < blocks; ++b) {
+    if (next != nullptr) __builtin_prefetch(next + static_cast<ptrdiff_t>(b) * span);
+    for (int j = 0; j < 8; ++j) *out++ = source[b * span + offsets[j]];
+  }
 }
 
 void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out, const uint32_t* next) {

@@ -37,6 +37,9 @@ struct LerpTap {
   int32_t fraction = 0;
 };
 
+// The plain pickColumns, which the SSE2 set shares.
+void PickColumns(const uint32_t* source, const int32_t* offsets, int span, int blocks, uint32_t* out,
+                 const uint32_t* next);
 // `next`, when not null, is the source row wanted after this one, to be read ahead.
 void Gather(const uint32_t* source, const int32_t* index, int count, uint32_t* out, const uint32_t* next);
 
@@ -61,6 +64,11 @@ struct RowKernels {
   void (*reverse)(const uint32_t* source, int count, uint32_t* out);
   // What replicate writes for the reversed `count` pixels, in one pass.
   void (*replicateReversed)(const uint32_t* source, int count, int factor, uint32_t* out);
+  // Shrinking without smoothing by a half or a quarter picks the same eight columns from every
+  // `span` (16 or 32) source pixels: out[8 b + j] = source[span b + offsets[j]], offsets in
+  // [0, span), for `blocks` blocks, each reading its whole span. `next` as for Gather.
+  void (*pickColumns)(const uint32_t* source, const int32_t* offsets, int span, int blocks, uint32_t* out,
+                      const uint32_t* next);
 };
 
 // Plain C++, the reference for the others.

@@ -98,6 +98,40 @@ GLIMMERLUX_AVX2 void LerpRows(const uint32_t* upper, const uint32_t* lower, int 
   }
 }
 
+// Each block's span loaded whole, two or four vectors; each vector permuted to where its
+// columns go, then blended by which vector a column comes from.
+GLIMMERLUX_AVX2 void PickColumnsAvx2(const uint32_t* source, const int32_t* offsets, int span, int blocks,
+                                     uint32_t* out, const uint32_t* next) {
+  const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(offsets));
+  const __m256i lane = _mm256_and_si256(at, _mm256_set1_epi32(7));
+  const __m256i vector = _mm256_srli_epi32(at, 3);
+  const __m256i inOdd = _mm256_slli_epi32(vector, 31);  // blendv reads the top bit
+  const __m256i inUpperPair = _mm256_slli_epi32(vector, 30);
+  for (int b = 0; b < blocks; ++b) {
+    const uint32_t* s = source + static_cast<ptrdiff_t>(b) * span;
+    if (next != nullptr) {
+      const uint32_t* ahead = next + static_cast<ptrdiff_t>(b) * span;
+      _mm_prefetch(reinterpret_cast<const char*>(ahead), _MM_HINT_T0);
+      if (span == 32) _mm_prefetch(reinterpret_cast<const char*>(ahead + 16), _MM_HINT_T0);
+    }
+    const __m256i v0 = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s)), lane);
+    const __m256i v1 = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 8)), lane);
+    __m256i picked = _mm256_castps_si256(
+        _mm256_blendv_ps(_mm256_castsi256_ps(v0), _mm256_castsi256_ps(v1), _mm256_castsi256_ps(inOdd)));
+    if (span == 32) {
+      const __m256i v2 =
+          _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16)), lane);
+      const __m256i v3 =
+          _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 24)), lane);
+      const __m256i upper = _mm256_castps_si256(
+          _mm256_blendv_ps(_mm256_castsi256_ps(v2), _mm256_castsi256_ps(v3), _mm256_castsi256_ps(inOdd)));
+      picked = _mm256_castps_si256(
+          _mm256_blendv_ps(_mm256_castsi256_ps(picked), _mm256_castsi256_ps(upper), _mm256_castsi256_ps(inUpperPair)));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + static_cast<ptrdiff_t>(b) * 8), picked);
+  }
+}
+
 }  // namespace
 
 const RowKernels* Avx2Rows() {
@@ -105,6 +139,7 @@ const RowKernels* Avx2Rows() {
     RowKernels k = *Sse2Rows();
     k.boxBlocks = BoxBlocks;
     k.lerpRows = LerpRows;
+    k.pickColumns = PickColumnsAvx2;
     return k;
   }();
   return &rows;

@@ -268,8 +268,9 @@ void Reverse(const uint32_t* source, int count, uint32_t* out) {
   }
 }
 
-const RowKernels kSse2Rows = {Replicate,   BoxRows,  BoxColumns, BoxBlocks,
-                              LerpColumns, LerpRows, Reverse,    ReplicateReversed};
+const RowKernels kSse2Rows = {Replicate, BoxRows,           BoxColumns,
+                              BoxBlocks, LerpColumns,       LerpRows,
+                              Reverse,   ReplicateReversed, scaler_rows::PickColumns};
 
 }  // namespace
 

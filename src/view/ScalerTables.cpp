@@ -102,7 +102,29 @@ void ScaleTables::BuildNearest(double z) {
     BuildNearestIndex(z, geometry.sourceWidth, span.left, span.right, columnSource);
     if (geometry.mirror.horizontal) std::reverse(columnSource.begin(), columnSource.end());
   }
+  FindPickBlocks();
   BuildNearestIndex(z, geometry.sourceHeight, span.top, span.bottom, rowSource);
+}
+
+void ScaleTables::FindPickBlocks() {
+  pickSpan = 0;
+  pickBlocks = 0;
+  const int count = static_cast<int>(columnSource.size());
+  if (wholeZoom != 0 || geometry.mirror.horizontal || count < 16) return;
+  const int step = columnSource[8] - columnSource[0];
+  if (step != 16 && step != 32) return;
+  for (int j = 0; j < 8; ++j) {
+    pickOffsets[j] = columnSource[static_cast<size_t>(j)] - columnSource[0];
+    if (pickOffsets[j] < 0 || pickOffsets[j] >= step) return;
+  }
+  int periodic = 8;
+  while (periodic < count &&
+         columnSource[static_cast<size_t>(periodic)] == columnSource[static_cast<size_t>(periodic) - 8] + step) {
+    ++periodic;
+  }
+  // Each block reads its whole span, which must lie inside the row.
+  pickBlocks = std::min(periodic / 8, (geometry.sourceWidth - columnSource[0]) / step);
+  pickSpan = step;
 }
 
 void ScaleTables::BuildBox(double z) {

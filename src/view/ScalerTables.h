@@ -46,6 +46,11 @@ struct ScaleTables {
   int wholeZoom = 0;  // the zoom when it is a whole number, else 0
   std::vector<int32_t> columnSource;
   std::vector<int32_t> rowSource;
+  // Halving and quartering: the leading columns that repeat one pick of eight from every
+  // `pickSpan` source pixels, `pickBlocks` times from columnSource[0] on (0 where none do).
+  int pickSpan = 0;
+  int pickBlocks = 0;
+  int32_t pickOffsets[8] = {};
 
   // Box: column taps read a mid row whose first pixel is source column `midOrigin`.
   std::vector<scaler_rows::BoxTap> boxColumns;
@@ -66,6 +71,7 @@ struct ScaleTables {
 
  private:
   void BuildNearest(double z);
+  void FindPickBlocks();
   void BuildBox(double z);
   void BuildLerp(double z);
 };

@@ -89,6 +89,37 @@ TEST(ScalerNearest, SourcePixelsCoverColumnsFromRoundOfTheirStartToTheNextStart)
   }
 }
 
+// The same edges over rows long enough for the shrinking kernels' blocks of eight, on every
+// path: at a half, columns 1, 2, 5, 6, 9, 10, ...; at a quarter 2, 5, 10, 13, 18, 21, ...
+TEST(ScalerNearest, LongRowsShrinkByTheSameEdgesOnEveryPath) {
+  const struct {
+    float zoom;
+    int (*column)(int d);
+  } cases[] = {{0.5f, [](int d) { return 4 * (d / 2) + 1 + d % 2; }},
+               {0.25f, [](int d) { return 8 * (d / 2) + 2 + 3 * (d % 2); }}};
+  Bitmap source;
+  source.SetSize(333, 8);
+  for (int y = 0; y < source.Height(); ++y) {
+    for (int x = 0; x < source.Width(); ++x) source.Row(y)[x] = static_cast<uint32_t>(x | y << 16);
+  }
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(path.name) + " zoom " + std::to_string(c.zoom));
+      // The view's left edge cuts into the picture, so the blocks start at an odd column.
+      for (const int left : {0, -3}) {
+        Bitmap target;
+        Blank(target, 90, 2);
+        Scaler().Scale(source, target, {left, 0}, c.zoom, false);
+        const int shown = std::min(90, static_cast<int>(333 * c.zoom) + left);
+        for (int x = 0; x < shown; ++x) {
+          ASSERT_EQ(target.Row(0)[x] & 0xFFFF, static_cast<uint32_t>(c.column(x - left))) << "column " << x;
+        }
+      }
+    }
+  }
+}
+
 TEST(ScalerNearest, RowsFollowTheSameEdgesAsColumns) {
   Bitmap source, target;
   Draw(source, {"AB",  //
@@ -714,6 +745,16 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
     fast.lerpColumns(source.data(), 1, still.data(), width, lower.data());
     plain.lerpColumns(source.data(), 1, still.data(), width, check.data());
     EXPECT_EQ(lower, check) << "lerp columns of a one-pixel source";
+    for (const int span : {16, 32}) {
+      int32_t offsets[8];
+      for (int32_t& o : offsets) o = static_cast<int32_t>(random() % static_cast<unsigned>(span));
+      const int blocks = width % 3 + 1;
+      const std::vector<uint32_t> row = pixels(blocks * span), ahead = pixels(blocks * span);
+      std::vector<uint32_t> a(static_cast<size_t>(blocks) * 8), b(a.size());
+      fast.pickColumns(row.data(), offsets, span, blocks, a.data(), ahead.data());
+      plain.pickColumns(row.data(), offsets, span, blocks, b.data(), nullptr);
+      EXPECT_EQ(a, b) << "pick columns of " << span;
+    }
     std::vector<uint32_t> reversedA(static_cast<size_t>(width)), reversedB(reversedA.size());
     fast.reverse(source.data(), width, reversedA.data());
     plain.reverse(source.data(), width, reversedB.data());
