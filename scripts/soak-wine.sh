@@ -62,7 +62,9 @@ start=$(date +%s)
 Sample() {
   local rss counts
   rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
-  counts=$(Probe count) || Die "program_probe count failed"
+  [ -d "/proc/$pid" ] || Die "glimmerlux.exe is gone"
+  # A probe that Wine fails to start under load is tried again before the run is called failed.
+  counts=$(Probe count) || { sleep 2; counts=$(Probe count); } || Die "program_probe count failed twice"
   awk -v t="$(($(date +%s) - start))" -v r="$rate" -v rss="$rss" '{ printf "%d %d %d %d %d\n", t, t * r, rss, $2, $4 }' <<<"$counts"
 }
 echo "| seconds | frames (at $rate/s) | RSS KiB | GDI objects | windows |"
