@@ -77,6 +77,58 @@ GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int coun
   }
 }
 
+// Enlarging by 1.5 or more, eight outputs read at most eight neighbouring source pixels: one
+// load, two permutes for the left and right pixels, then l + ((r - l) * f + 64 >> 7), which is
+// (l * (128 - f) + r * f + 64) >> 7 exactly. Blocks that reach further, or past the row's end,
+// go the SSE2 way.
+GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count,
+                                     uint32_t* out) {
+  if (sourceWidth < 2 || count < 8) {
+    Sse2Rows()->lerpColumns(source, sourceWidth, taps, count, out);
+    return;
+  }
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i one = _mm256_set1_epi32(1);
+  const __m256i half = _mm256_set1_epi16(kLerpOne / 2);
+  const __m256i bothWords = _mm256_set1_epi32(0x00010001);
+  const __m256i six = _mm256_set1_epi32(6);
+  for (int i = 0;; i += 8) {
+    if (i > count - 8) i = count - 8;
+    const int base = taps[i].left;
+    // Taps are (left, fraction) pairs: the lefts are the even words of the two loads, the
+    // fractions the odd ones; the shuffle leaves them in the order 0 1 4 5 2 3 6 7.
+    const __m256 t0 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i)));
+    const __m256 t1 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i + 4)));
+    const __m256i lefts = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0x88)), 0xD8);
+    const __m256i at = _mm256_sub_epi32(lefts, _mm256_set1_epi32(base));
+    // Every left within 0..6 of the first (as unsigned, below zero is far above), and the load inside the row.
+    const bool near = _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_max_epu32(at, six), six)) == -1;
+    if (near && base + 8 <= sourceWidth) {
+      const __m256i fractions = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0xDD)), 0xD8);
+      const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base));
+      const __m256i l = _mm256_permutevar8x32_epi32(pixels, at);
+      const __m256i r = _mm256_permutevar8x32_epi32(pixels, _mm256_add_epi32(at, one));
+      // Each pixel's fraction in all four of its channel words, laid out as the unpacks lay
+      // out the pixels: 0 1 | 4 5 from the low halves, 2 3 | 6 7 from the high ones.
+      const __m256i f = _mm256_mullo_epi32(fractions, bothWords);
+      const __m256i fLow = _mm256_unpacklo_epi32(f, f);
+      const __m256i fHigh = _mm256_unpackhi_epi32(f, f);
+      const __m256i lLow = _mm256_unpacklo_epi8(l, zero);
+      const __m256i lHigh = _mm256_unpackhi_epi8(l, zero);
+      const __m256i dLow = _mm256_sub_epi16(_mm256_unpacklo_epi8(r, zero), lLow);
+      const __m256i dHigh = _mm256_sub_epi16(_mm256_unpackhi_epi8(r, zero), lHigh);
+      const __m256i low =
+          _mm256_add_epi16(lLow, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mullo_epi16(dLow, fLow), half), kLerpBits));
+      const __m256i high = _mm256_add_epi16(
+          lHigh, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mullo_epi16(dHigh, fHigh), half), kLerpBits));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_packus_epi16(low, high));
+    } else {
+      Sse2Rows()->lerpColumns(source, sourceWidth, taps + i, 8, out + i);
+    }
+    if (i == count - 8) break;
+  }
+}
+
 // Both weights fit a signed byte because the caller copies rows of weight 0 instead.
 GLIMMERLUX_AVX2 void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out) {
   if (count < 8) {
@@ -140,6 +192,7 @@ const RowKernels* Avx2Rows() {
     k.boxBlocks = BoxBlocks;
     k.lerpRows = LerpRows;
     k.pickColumns = PickColumnsAvx2;
+    k.lerpColumns = LerpColumnsAvx2;
     return k;
   }();
   return &rows;

@@ -742,6 +742,17 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
     fast.lerpColumns(source.data(), width + 1, taps.data(), width, upper.data());
     plain.lerpColumns(source.data(), width + 1, taps.data(), width, check.data());
     EXPECT_EQ(upper, check) << "lerp columns";
+    // Enlarging: several outputs share each source pixel, with the last one's right neighbour
+    // as the row's end, as the tables make them.
+    for (const int per : {2, 3, 8}) {
+      std::vector<scaler_rows::LerpTap> dense;
+      for (int i = 0; i < width; ++i) {
+        dense.push_back({std::min(i / per, width - 1), static_cast<int>(random() % (scaler_rows::kLerpOne + 1))});
+      }
+      fast.lerpColumns(source.data(), width + 1, dense.data(), width, upper.data());
+      plain.lerpColumns(source.data(), width + 1, dense.data(), width, check.data());
+      EXPECT_EQ(upper, check) << "lerp columns, " << per << " outputs a source pixel";
+    }
     fast.lerpColumns(source.data(), 1, still.data(), width, lower.data());
     plain.lerpColumns(source.data(), 1, still.data(), width, check.data());
     EXPECT_EQ(lower, check) << "lerp columns of a one-pixel source";
