@@ -77,8 +77,8 @@ GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int coun
   }
 }
 
-// Enlarging by 1.5 or more, eight outputs read at most eight neighbouring source pixels: one
-// load, two permutes for the left and right pixels, then l + ((r - l) * f + 64 >> 7), which is
+// Enlarging by 1.5 or more, eight outputs read at most eight neighbouring source pixels: two
+// loads a pixel apart, one permute of each for the left and right pixels, then l + ((r - l) * f + 64 >> 7), which is
 // (l * (128 - f) + r * f + 64) >> 7 exactly. Blocks that reach further, or past the row's end,
 // go the SSE2 way.
 GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count,
@@ -88,7 +88,6 @@ GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, co
     return;
   }
   const __m256i zero = _mm256_setzero_si256();
-  const __m256i one = _mm256_set1_epi32(1);
   const __m256i half = _mm256_set1_epi16(kLerpOne / 2);
   const __m256i bothWords = _mm256_set1_epi32(0x00010001);
   const __m256i six = _mm256_set1_epi32(6);
@@ -103,11 +102,12 @@ GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, co
     const __m256i at = _mm256_sub_epi32(lefts, _mm256_set1_epi32(base));
     // Every left within 0..6 of the first (as unsigned, below zero is far above), and the load inside the row.
     const bool near = _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_max_epu32(at, six), six)) == -1;
-    if (near && base + 8 <= sourceWidth) {
+    if (near && base + 9 <= sourceWidth) {
       const __m256i fractions = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0xDD)), 0xD8);
       const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base));
       const __m256i l = _mm256_permutevar8x32_epi32(pixels, at);
-      const __m256i r = _mm256_permutevar8x32_epi32(pixels, _mm256_add_epi32(at, one));
+      const __m256i r =
+          _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base + 1)), at);
       // Each pixel's fraction in all four of its channel words, laid out as the unpacks lay
       // out the pixels: 0 1 | 4 5 from the low halves, 2 3 | 6 7 from the high ones.
       const __m256i f = _mm256_mullo_epi32(fractions, bothWords);
