@@ -4,7 +4,8 @@
 # the program's own menu commands. At the end of every cycle it samples the process's resident
 # memory (/proc) and its GDI objects and windows, counted by program_probe.exe in the process's
 # GDI handle table: GetGuiResources answers 0 under Wine. Fails when the GDI objects or windows
-# at the last sample exceed the first, or resident memory grew by more than SOAK_RSS_SLACK_KIB.
+# at the last sample exceed those at the end of the first fifth of the run, or resident memory
+# grew since then by more than SOAK_RSS_SLACK_KIB.
 # Usage: scripts/soak-wine.sh [PROGRAM_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +25,7 @@ Die() {
   echo "soak-wine: $*" >&2
   exit 1
 }
+trap 'echo "soak-wine: a command failed at line $LINENO" >&2' ERR
 for program in glimmerlux program_probe test_pattern; do
   [ -x "$bin/$program.exe" ] || Die "no $bin/$program.exe: build the windows preset first (make windows)"
 done
@@ -74,7 +76,9 @@ cycles=0
 while :; do
   for step in "${cycle[@]}"; do
     # shellcheck disable=SC2086
-    if [ "${step%% *}" = size ]; then Probe $step >/dev/null; else Probe command "$step" >/dev/null; fi
+    [ -d "/proc/$pid" ] || Die "glimmerlux.exe is gone (at $step)"
+    if [ "${step%% *}" = size ]; then Probe $step >/dev/null; else Probe command "$step" >/dev/null; fi ||
+      Die "program_probe could not send $step"
   done
   cycles=$((cycles + 1))
   sample=$(Sample)
@@ -84,11 +88,15 @@ while :; do
   # The first cycle only settles: at least two more are compared with it.
   [ "$cycles" -ge 3 ] && [ $(($(date +%s) - start)) -ge "$seconds" ] && break
 done
-# The first cycle lets every bitmap reach its size; growth is counted from its end.
-read -r _ _ rss0 gdi0 win0 <<<"${samples[0]}"
+# The first fifth of the run (at least its first cycle) lets every bitmap reach its size and
+# Wine's and the X server's caches fill; growth is counted from there to the end.
+settled=$(((${#samples[@]} - 1) / 5))
+read -r _ _ rssFirst _ _ <<<"${samples[0]}"
+read -r ts fs rss0 gdi0 win0 <<<"${samples[$settled]}"
 read -r t1 f1 rss1 gdi1 win1 <<<"${samples[-1]}"
 echo
-echo "$cycles cycles, $t1 s, about $f1 frames: RSS $rss0 -> $rss1 KiB, GDI objects $gdi0 -> $gdi1, windows $win0 -> $win1"
+echo "$cycles cycles, $t1 s, about $f1 frames. Settling (first cycle to ${ts} s, about $fs frames): RSS $rssFirst -> $rss0 KiB."
+echo "From then to the end: RSS $rss0 -> $rss1 KiB, GDI objects $gdi0 -> $gdi1, windows $win0 -> $win1"
 [ "$gdi1" -le "$gdi0" ] || Die "GDI objects grew"
 [ "$win1" -le "$win0" ] || Die "windows grew"
 [ $((rss1 - rss0)) -le "$slack" ] || Die "resident memory grew by $((rss1 - rss0)) KiB"
