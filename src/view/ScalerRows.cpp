@@ -121,7 +121,7 @@ void ReplicateSpan(const RowKernels& kernels, const uint32_t* in, int left, int 
   for (; x < right && x % k != 0; ++x) *out++ = in[x / k];
   const int blocks = (right - x) / k;
   kernels.replicate(in + x / k, blocks, k, out);
-  out += static_cast<ptrdiff_t>(blocks) * k;
+  out += static_cast<std::ptrdiff_t>(blocks) * k;
   for (x += blocks * k; x < right; ++x) *out++ = in[x / k];
 }
 
@@ -135,14 +135,14 @@ void ReplicateSpanReversed(const RowKernels& kernels, const uint32_t* in, int wi
   for (; x < right && x % k != 0; ++x) *out++ = in[width - 1 - x / k];
   const int blocks = (right - x) / k;
   kernels.replicateReversed(in + width - x / k - blocks, blocks, k, out);
-  out += static_cast<ptrdiff_t>(blocks) * k;
+  out += static_cast<std::ptrdiff_t>(blocks) * k;
   for (x += blocks * k; x < right; ++x) *out++ = in[width - 1 - x / k];
 }
 
 void PickColumns(const uint32_t* source, const int32_t* offsets, int span, int blocks, uint32_t* out,
                  const uint32_t* next) {
   for (int b = 0; b < blocks; ++b) {
-    if (next != nullptr) __builtin_prefetch(next + static_cast<ptrdiff_t>(b) * span);
+    if (next != nullptr) __builtin_prefetch(next + static_cast<std::ptrdiff_t>(b) * span);
     for (int j = 0; j < 8; ++j) *out++ = source[b * span + offsets[j]];
   }
 }

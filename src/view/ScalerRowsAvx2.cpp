@@ -1,5 +1,7 @@
 #include "view/ScalerRows.h"
 
+#include <cstddef>
+
 #include "base/Cpu.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
@@ -160,9 +162,9 @@ GLIMMERLUX_AVX2 void PickColumnsAvx2(const uint32_t* source, const int32_t* offs
   const __m256i inOdd = _mm256_slli_epi32(vector, 31);  // blendv reads the top bit
   const __m256i inUpperPair = _mm256_slli_epi32(vector, 30);
   for (int b = 0; b < blocks; ++b) {
-    const uint32_t* s = source + static_cast<ptrdiff_t>(b) * span;
+    const uint32_t* s = source + static_cast<std::ptrdiff_t>(b) * span;
     if (next != nullptr) {
-      const uint32_t* ahead = next + static_cast<ptrdiff_t>(b) * span;
+      const uint32_t* ahead = next + static_cast<std::ptrdiff_t>(b) * span;
       _mm_prefetch(reinterpret_cast<const char*>(ahead), _MM_HINT_T0);
       if (span == 32) _mm_prefetch(reinterpret_cast<const char*>(ahead + 16), _MM_HINT_T0);
     }
@@ -180,7 +182,7 @@ GLIMMERLUX_AVX2 void PickColumnsAvx2(const uint32_t* source, const int32_t* offs
       picked = _mm256_castps_si256(
           _mm256_blendv_ps(_mm256_castsi256_ps(picked), _mm256_castsi256_ps(upper), _mm256_castsi256_ps(inUpperPair)));
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + static_cast<ptrdiff_t>(b) * 8), picked);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + static_cast<std::ptrdiff_t>(b) * 8), picked);
   }
 }
 

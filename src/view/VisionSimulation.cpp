@@ -175,7 +175,9 @@ std::string VisionSimulationName(TVisionSimulation simulation) {
 
 void ApplyVisionSimulation(uint32_t* pixels, size_t count, TVisionSimulation simulation) {
   if (!simulation.On() || count == 0) return;
-  vision::SimulatePlain(pixels, count, vision::ModelOf(simulation));
+  const vision::Model& model = vision::ModelOf(simulation);
+  const size_t done = vision::SimulateAvx2(pixels, count, model);
+  vision::SimulatePlain(pixels + done, count - done, model);
 }
 
 void ApplyVisionSimulation(uint32_t* pixels, size_t count, TVisionSimulation simulation, TFilteredPiece piece,
