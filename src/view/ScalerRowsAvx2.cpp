@@ -1,6 +1,7 @@
 #include "view/ScalerRows.h"
 
 #include <cstddef>
+#include <cstdint>
 
 #include "base/Cpu.h"
 
@@ -79,10 +80,11 @@ GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int coun
   }
 }
 
-// Enlarging by 1.5 or more, eight outputs read at most eight neighbouring source pixels: two
-// loads a pixel apart, one permute of each for the left and right pixels, then l + ((r - l) * f + 64 >> 7), which is
-// (l * (128 - f) + r * f + 64) >> 7 exactly. Blocks that reach further, or past the row's end,
-// go the SSE2 way.
+// Enlarging, eight outputs mostly read few neighbouring source pixels (at 1.5 and more, at most
+// nine): two loads a pixel apart, one permute of each for the left and right pixels, then
+// l + (((r - l) * f + 64) >> 7), which is (l * (128 - f) + r * f + 64) >> 7 exactly. Blocks whose
+// lefts spread over more than eight pixels, or whose loads would pass the row's end, go the SSE2
+// way.
 GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count,
                                      uint32_t* out) {
   if (sourceWidth < 2 || count < 8) {
@@ -92,7 +94,8 @@ GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, co
   const __m256i zero = _mm256_setzero_si256();
   const __m256i half = _mm256_set1_epi16(kLerpOne / 2);
   const __m256i bothWords = _mm256_set1_epi32(0x00010001);
-  const __m256i six = _mm256_set1_epi32(6);
+  const __m256i seven = _mm256_set1_epi32(7);
+  static_assert(255 * kLerpOne + kLerpOne / 2 <= INT16_MAX, "(r - l) * f + 64 fits a 16-bit lane");
   for (int i = 0;; i += 8) {
     if (i > count - 8) i = count - 8;
     const int base = taps[i].left;
@@ -102,8 +105,9 @@ GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, co
     const __m256 t1 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i + 4)));
     const __m256i lefts = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0x88)), 0xD8);
     const __m256i at = _mm256_sub_epi32(lefts, _mm256_set1_epi32(base));
-    // Every left within 0..6 of the first (as unsigned, below zero is far above), and the load inside the row.
-    const bool near = _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_max_epu32(at, six), six)) == -1;
+    // Every left within 0..7 of the first (as unsigned, below zero is far above), and both loads
+    // inside the row.
+    const bool near = _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_max_epu32(at, seven), seven)) == -1;
     if (near && base + 9 <= sourceWidth) {
       const __m256i fractions = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0xDD)), 0xD8);
       const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base));

@@ -106,7 +106,7 @@ TEST(ScalerNearest, LongRowsShrinkByTheSameEdgesOnEveryPath) {
     const CpuPathScope scope(path);
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(path.name) + " zoom " + std::to_string(c.zoom));
-      // The view's left edge cuts into the picture, so the blocks start at an odd column.
+      // Two origins: the picks then start at source column 1 or 6, in two patterns of offsets.
       for (const int left : {0, -3}) {
         Bitmap target;
         Blank(target, 90, 2);
@@ -117,6 +117,42 @@ TEST(ScalerNearest, LongRowsShrinkByTheSameEdgesOnEveryPath) {
         }
       }
     }
+  }
+}
+
+// The pick loop takes only rows whose columns repeat every 16 or 32 source pixels, and only as
+// many blocks as end inside the row: at a half, a 31-pixel row's 16 columns end at its last
+// pixel (30), but a second block would read up to 32.
+TEST(ScalerNearest, PicksOnlyRepeatingColumnsAndOnlyBlocksInsideTheRow) {
+  const struct {
+    int sourceWidth;
+    float zoom;
+    bool mirrored;
+    int span;
+    int blocks;
+  } cases[] = {{333, 0.5f, false, 16, 11}, {333, 0.25f, false, 32, 10}, {333, 0.5f, true, 0, 0},
+               {333, 0.3f, false, 0, 0},   {31, 0.5f, false, 16, 1},    {29, 0.5f, false, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.sourceWidth) + " at " + std::to_string(c.zoom) + (c.mirrored ? " mirrored" : ""));
+    ScaleTables tables;
+    tables.Build({c.sourceWidth, 8, 90, 8, {0, 0}, c.zoom, false, {c.mirrored, false}});
+    EXPECT_EQ(tables.pickSpan, c.span);
+    EXPECT_EQ(tables.pickBlocks, c.blocks);
+  }
+  // Two rows, of which a half shows the second, the last in the bitmap: reading past it is
+  // reading past the allocation.
+  Bitmap source;
+  source.SetSize(31, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 31; ++x) source.Row(y)[x] = static_cast<uint32_t>(x);
+  }
+  for (const CpuPath& path : CpuPaths()) {
+    const CpuPathScope scope(path);
+    Bitmap target;
+    Blank(target, 16, 1);
+    Scaler().Scale(source, target, {0, 0}, 0.5f, false);
+    for (int x = 0; x < 16; ++x)
+      EXPECT_EQ(target.Row(0)[x], static_cast<uint32_t>(4 * (x / 2) + 1 + x % 2)) << path.name;
   }
 }
 
@@ -742,15 +778,18 @@ void ExpectSameBytesAsPlain(const scaler_rows::RowKernels& fast, const char* nam
     fast.lerpColumns(source.data(), width + 1, taps.data(), width, upper.data());
     plain.lerpColumns(source.data(), width + 1, taps.data(), width, check.data());
     EXPECT_EQ(upper, check) << "lerp columns";
-    // Enlarging: several outputs share each source pixel, with the last one's right neighbour
-    // as the row's end, as the tables make them.
+    // Enlarging: several outputs share each source pixel, and the last taps pair the row's last
+    // two pixels (the last at full weight), as the tables make them, so blocks at the row's end
+    // take the fallback.
     for (const int per : {2, 3, 8}) {
+      const int sourceWidth = (width - 1) / per + 2;
       std::vector<scaler_rows::LerpTap> dense;
       for (int i = 0; i < width; ++i) {
-        dense.push_back({std::min(i / per, width - 1), static_cast<int>(random() % (scaler_rows::kLerpOne + 1))});
+        dense.push_back({i / per, static_cast<int>(random() % (scaler_rows::kLerpOne + 1))});
       }
-      fast.lerpColumns(source.data(), width + 1, dense.data(), width, upper.data());
-      plain.lerpColumns(source.data(), width + 1, dense.data(), width, check.data());
+      dense.back() = {sourceWidth - 2, scaler_rows::kLerpOne};
+      fast.lerpColumns(source.data(), sourceWidth, dense.data(), width, upper.data());
+      plain.lerpColumns(source.data(), sourceWidth, dense.data(), width, check.data());
       EXPECT_EQ(upper, check) << "lerp columns, " << per << " outputs a source pixel";
     }
     fast.lerpColumns(source.data(), 1, still.data(), width, lower.data());

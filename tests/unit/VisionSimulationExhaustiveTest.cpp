@@ -83,9 +83,9 @@ TEST(VisionSimulation, EveryColourWithinOneOfDoublePrecision) {
 }  // namespace
 
 // Every path gives the plain loop's bytes for every colour under three models (one of each
-// kind) and for every 61st colour under the rest, the fourth bytes kept. The buffer starts one
-// pixel in and ends three short of a multiple of eight, so the vector loops' tails go the plain
-// way; runs of one colour (the flat blocks) come at the end. (Every colour under all 21 models
+// kind) and for every 61st colour under the rest, the fourth bytes kept. The range simulated starts
+// one pixel in and stops three before the buffer's end, so the vector loop leaves a tail to the
+// plain one; runs of one colour (the flat blocks) come at the end. (Every colour under all 21 models
 // took 88 s in the sanitizer build.)
 TEST(VisionSimulation, EveryPathGivesThePlainLoopsBytesForEveryColour) {
   constexpr size_t kColours = size_t{1} << 24;
