@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # `make bench-program`: the CPU time of glimmerlux.exe under Wine magnifying an 800x600 view at
-# zoom 2 while the pointer moves, at 15 and at 60 frames a second (set through the program's own
-# update frequency command), next to xzoom at the same size and zoom on the same display, and the
-# program's memory, GDI objects and windows over 10,000 frames at 60 a second.
+# zoom 2, at 15 and at 60 frames a second (set through the program's own update frequency
+# command), next to xzoom at the same size and zoom on the same display, in two scenes: the
+# pointer moving (every frame new) and the pointer parked on a still desktop (nothing new); then
+# the program's memory, GDI objects and windows over 10,000 frames at 60 a second.
 # Runs on a private display of its own. Usage: bench/program-cpu.sh [PROGRAM_DIR]
 # BENCH_SECONDS: length of each CPU window (30); MEMORY_FRAMES: length of the memory run (10000).
 set -euo pipefail
@@ -87,24 +88,37 @@ XvfbWrites() {
   awk '/^wchar:/ { print $2 }' "/proc/$1/io"
 }
 
-# One CPU window: prints "Xvfb wineserver other-Wine magnifier" CPU ticks over $seconds with the
-# pointer moving, then the bytes Xvfb wrote meanwhile. $1: pids of the magnifier; other Wine
-# processes are every Wine process not in $1.
+# Bytes Xvfb has read from its clients' sockets: a PutImage through the socket shows here.
+XvfbReads() {
+  awk '/^rchar:/ { print $2 }' "/proc/$1/io"
+}
+
+# One CPU window: prints "Xvfb wineserver other-Wine magnifier" CPU ticks over $seconds, then the
+# bytes Xvfb wrote and read meanwhile. $1: pids of the magnifier; other Wine processes are every
+# Wine process not in $1. $2: the scene, `moving` (the pointer goes round its circle) or `still`
+# (the pointer parked to the right of both magnifiers, nothing on the desktop moves).
 MeasureWindow() {
-  local magnifier=$1 xvfb wineserver others before after mover
+  local magnifier=$1 scene=$2 xvfb wineserver others before after mover=""
   xvfb=$(XvfbPid) || Die "no Xvfb found"
   wineserver=$(WineserverPid)
   [ -n "$wineserver" ] || Die "no wineserver found"
   others=$(WinePids "" | grep -vxF -f <(tr ' ' '\n' <<<"$magnifier" | grep .) || true)
-  MovePointer $((seconds + 3)) &
-  mover=$!
+  case $scene in
+    moving)
+      MovePointer $((seconds + 3)) &
+      mover=$!
+      ;;
+    still) xdotool mousemove 1400 560 ;;
+    *) Die "no scene \"$scene\"" ;;
+  esac
+  # The still scene's first frames are the last ones with the pointer somewhere else.
   sleep 1
   # shellcheck disable=SC2086
-  before="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb")"
+  before="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb") $(XvfbReads "$xvfb")"
   sleep "$seconds"
   # shellcheck disable=SC2086
-  after="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb")"
-  wait "$mover"
+  after="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb") $(XvfbReads "$xvfb")"
+  [ -z "$mover" ] || wait "$mover"
   paste -d ' ' <(tr ' ' '\n' <<<"$after") <(tr ' ' '\n' <<<"$before") | awk '{ printf "%d ", $1 - $2 }'
   echo
 }
@@ -115,22 +129,35 @@ PerSecond() {
 }
 
 # The ticks that the magnifier costs: its own and what it makes the X server and the wineserver do
-# beyond the idle run. The other Wine processes (the desktop, services, the pattern) are shown but
-# left out: they wander by a few ms a second on their own.
+# beyond the idle run of the same scene. The other Wine processes (the desktop, services, the
+# pattern) are shown but left out: they wander by a few ms a second on their own.
 NetTicks() {
-  local xvfb wineserver others magnifier
+  local xvfb wineserver others magnifier idle_xvfb idle_wineserver
   read -r xvfb wineserver others magnifier _ <<<"$1"
-  echo $((xvfb + wineserver + magnifier - idle_base))
+  read -r idle_xvfb idle_wineserver _ <<<"$(IdleOf "$2")"
+  echo $((xvfb + wineserver + magnifier - idle_xvfb - idle_wineserver))
 }
 
+IdleOf() {
+  case $1 in
+    moving) echo "$idle_moving" ;;
+    still) echo "$idle_still" ;;
+  esac
+}
+
+# $1: name; $2: scene; $3: frames a second; $4: the window's figures.
 Row() {
-  local name=$1 rate=$2 ticks=$3 xvfb wineserver others magnifier total net
-  read -r xvfb wineserver others magnifier _ <<<"$ticks"
+  local name=$1 scene=$2 rate=$3 ticks=$4 xvfb wineserver others magnifier written read total net per_frame_read
+  read -r xvfb wineserver others magnifier written read <<<"$ticks"
   total=$((xvfb + wineserver + others + magnifier))
-  net=$(NetTicks "$ticks")
-  printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n" "$name" "$rate" "$(PerSecond "$xvfb")" \
+  net=$(NetTicks "$ticks" "$scene")
+  read -r _ _ _ _ _ idle_read <<<"$(IdleOf "$scene")"
+  per_frame_read=$(awk -v r="$read" -v i="$idle_read" -v f="$rate" -v s="$seconds" \
+    'BEGIN { if (f > 0) printf "%d", (r - i) / (f * s); else print "-" }')
+  printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n" "$name" "$scene" "$rate" "$(PerSecond "$xvfb")" \
     "$(PerSecond "$wineserver")" "$(PerSecond "$others")" "$(PerSecond "$magnifier")" "$(PerSecond "$total")" \
-    "$(PerSecond "$net")" "$(awk -v n="$(PerSecond "$net")" -v r="$rate" 'BEGIN { if (r > 0) printf "%.2f", n / r; else print "-" }')"
+    "$(PerSecond "$net")" "$(awk -v n="$(PerSecond "$net")" -v r="$rate" 'BEGIN { if (r > 0) printf "%.2f", n / r; else print "-" }')" \
+    "$per_frame_read"
 }
 
 ProgramState() {
@@ -141,12 +168,13 @@ ProgramState() {
   awk -v rss="$rss" '{ print rss, $2, $4 }' <<<"$probe"
 }
 
-# The program's frames over a window: the server's writes less those of the idle run (events to the
-# other clients), in whole capture replies.
+# The program's frames over a window: the server's writes less those of the idle run of the same
+# scene (events to the other clients), in whole capture replies. A still frame is captured too.
 ProgramRate() {
-  local written
-  read -r _ _ _ _ written <<<"$1"
-  awk -v w="$written" -v i="$idle_writes" -v b="$capture_bytes" -v s="$seconds" \
+  local written idle_written
+  read -r _ _ _ _ written _ <<<"$1"
+  read -r _ _ _ _ idle_written _ <<<"$(IdleOf "$2")"
+  awk -v w="$written" -v i="$idle_written" -v b="$capture_bytes" -v s="$seconds" \
     'BEGIN { printf "%.2f", (w - i) / b / s }'
 }
 
@@ -188,10 +216,12 @@ echo "Starting the test pattern (Wine) as the desktop to magnify"
 WaitForWindow "^Test pattern\$"
 sleep 2
 
+scenes=(moving still)
 echo "Idle: the pattern and the moving pointer, no magnifier (${seconds} s)"
-idle=$(MeasureWindow "")
-read -r a b _ _ idle_writes <<<"$idle"
-idle_base=$((a + b))
+idle_moving=$(MeasureWindow "" moving)
+echo "Idle: the pattern and the pointer parked, no magnifier (${seconds} s)"
+idle_still=$(MeasureWindow "" still)
+read -r _ _ _ _ idle_writes _ <<<"$idle_moving"
 
 xzoom -mag 2 -geometry 800x600+0+0 2>/dev/null &
 xzoom_pid=$!
@@ -199,15 +229,20 @@ WaitForWindow "^xzoom"
 xzoom_window=$(xdotool search --name "^xzoom" | head -n 1)
 XzoomSlower
 XzoomSlower
-echo "xzoom -mag 2 -geometry 800x600 at its 50 ms delay (${seconds} s)"
 xzoom50_rate=$(XzoomRate 50)
-xzoom50_ticks=$(MeasureWindow "$xzoom_pid")
+declare -A xzoom50_ticks xzoom10_ticks program15_ticks program60_ticks program15_rate program60_rate
+for scene in "${scenes[@]}"; do
+  echo "xzoom -mag 2 -geometry 800x600 at its 50 ms delay, pointer $scene (${seconds} s)"
+  xzoom50_ticks[$scene]=$(MeasureWindow "$xzoom_pid" "$scene")
+done
 # 10 ms is its fastest delay that still sleeps each frame, so the one whose frames can be counted;
 # at 0 it draws as fast as it can, far beyond 60 a second.
 XzoomSlower
-echo "xzoom at its 10 ms delay (${seconds} s)"
 xzoom10_rate=$(XzoomRate 10)
-xzoom10_ticks=$(MeasureWindow "$xzoom_pid")
+for scene in "${scenes[@]}"; do
+  echo "xzoom at its 10 ms delay, pointer $scene (${seconds} s)"
+  xzoom10_ticks[$scene]=$(MeasureWindow "$xzoom_pid" "$scene")
+done
 kill "$xzoom_pid"
 wait "$xzoom_pid" 2>/dev/null || true
 
@@ -219,17 +254,23 @@ sleep 2
 program_pid=$(WinePids glimmerlux.exe)
 [ "$(wc -w <<<"$program_pid")" -eq 1 ] || Die "expected one glimmerlux.exe process, found: $program_pid"
 ProgramCommand N15xpersecond1
-echo "glimmerlux.exe at \"15 x per second : Low\" (${seconds} s)"
-program15_ticks=$(MeasureWindow "$program_pid")
-program15_rate=$(ProgramRate "$program15_ticks")
+for scene in "${scenes[@]}"; do
+  echo "glimmerlux.exe at \"15 x per second : Low\", pointer $scene (${seconds} s)"
+  program15_ticks[$scene]=$(MeasureWindow "$program_pid" "$scene")
+  program15_rate[$scene]=$(ProgramRate "${program15_ticks[$scene]}" "$scene")
+done
 ProgramCommand N60xpersecond1
-echo "glimmerlux.exe at \"60 x per second : High\" (${seconds} s)"
-program60_ticks=$(MeasureWindow "$program_pid")
-program60_rate=$(ProgramRate "$program60_ticks")
-awk -v r="$program60_rate" 'BEGIN { exit !(r > 40) }' || Die "only $program60_rate frames a second after the 60 a second command"
+for scene in "${scenes[@]}"; do
+  echo "glimmerlux.exe at \"60 x per second : High\", pointer $scene (${seconds} s)"
+  program60_ticks[$scene]=$(MeasureWindow "$program_pid" "$scene")
+  program60_rate[$scene]=$(ProgramRate "${program60_ticks[$scene]}" "$scene")
+  awk -v r="${program60_rate[$scene]}" 'BEGIN { exit !(r > 40) }' ||
+    Die "only ${program60_rate[$scene]} frames a second after the 60 a second command, pointer $scene"
+done
+memory_rate=${program60_rate[moving]}
 
 # Long enough for the frames asked for at the rate just measured, and samples at six even steps.
-memory_seconds=$(awk -v f="$memory_frames" -v r="$program60_rate" 'BEGIN { s = f / r; printf "%d", s == int(s) ? s : int(s) + 1 }')
+memory_seconds=$(awk -v f="$memory_frames" -v r="$memory_rate" 'BEGIN { s = f / r; printf "%d", s == int(s) ? s : int(s) + 1 }')
 echo "glimmerlux.exe memory, GDI objects and windows over ${memory_frames} frames (${memory_seconds} s)"
 MovePointer $((memory_seconds + 20)) &
 mover=$!
@@ -260,28 +301,35 @@ wait "$mover" 2>/dev/null || true
 
 echo
 echo "CPU: milliseconds of CPU per second of wall time over ${seconds} s. net: magnifier + Xvfb +"
-echo "wineserver, less Xvfb + wineserver of the idle run. Frames a second: the program's counted"
-echo "capture replies ($capture_bytes bytes each in Xvfb's writes beyond the idle run); xzoom's"
-echo "counted sleeps."
+echo "wineserver, less Xvfb + wineserver of the idle run of the same scene. Frames a second: the"
+echo "program's counted capture replies ($capture_bytes bytes each in Xvfb's writes beyond the idle"
+echo "run; a still frame is captured too); xzoom's counted sleeps. read/frame: bytes Xvfb read from"
+echo "its clients a frame beyond the idle run (a present through the socket would show here)."
 echo
-echo "| run | frames/s | Xvfb | wineserver | other Wine | magnifier | total | net | net ms/frame |"
-echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|"
-Row "idle (pattern, pointer)" 0 "$idle"
-Row "xzoom, delay 50 ms" "$xzoom50_rate" "$xzoom50_ticks"
-Row "xzoom, delay 10 ms" "$xzoom10_rate" "$xzoom10_ticks"
-Row "glimmerlux.exe, 15 x per second" "$program15_rate" "$program15_ticks"
-Row "glimmerlux.exe, 60 x per second" "$program60_rate" "$program60_ticks"
+echo "| run | pointer | frames/s | Xvfb | wineserver | other Wine | magnifier | total | net | net ms/frame | read/frame |"
+echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+for scene in "${scenes[@]}"; do
+  Row "idle (pattern)" "$scene" 0 "$(IdleOf "$scene")"
+  Row "xzoom, delay 50 ms" "$scene" "$xzoom50_rate" "${xzoom50_ticks[$scene]}"
+  Row "xzoom, delay 10 ms" "$scene" "$xzoom10_rate" "${xzoom10_ticks[$scene]}"
+  Row "glimmerlux.exe, 15 x per second" "$scene" "${program15_rate[$scene]}" "${program15_ticks[$scene]}"
+  Row "glimmerlux.exe, 60 x per second" "$scene" "${program60_rate[$scene]}" "${program60_ticks[$scene]}"
+done
 echo
-# $1: caption; $2 $3: the program's ticks and rate; $4 $5: xzoom's.
+# $1: caption; $2: scene; $3 $4: the program's ticks and rate; $5 $6: xzoom's.
 Ratio() {
-  awk -v name="$1" -v p="$(NetTicks "$2")" -v pr="$3" -v x="$(NetTicks "$4")" -v xr="$5" 'BEGIN {
+  awk -v name="$1" -v p="$(NetTicks "$3" "$2")" -v pr="$4" -v x="$(NetTicks "$5" "$2")" -v xr="$6" 'BEGIN {
     if (x <= 0 || pr <= 0) { printf "%s: xzoom cost nothing measurable, no ratio\n", name; exit }
     printf "%s, net CPU per frame: %.2f (per second at each one'\''s own rate: %.2f)\n",
       name, (p / pr) / (x / xr), p / x
   }'
 }
-Ratio "glimmerlux at 15/s / xzoom at 50 ms" "$program15_ticks" "$program15_rate" "$xzoom50_ticks" "$xzoom50_rate"
-Ratio "glimmerlux at 60/s / xzoom at 10 ms" "$program60_ticks" "$program60_rate" "$xzoom10_ticks" "$xzoom10_rate"
+for scene in "${scenes[@]}"; do
+  Ratio "pointer $scene: glimmerlux at 15/s / xzoom at 50 ms" "$scene" "${program15_ticks[$scene]}" \
+    "${program15_rate[$scene]}" "${xzoom50_ticks[$scene]}" "$xzoom50_rate"
+  Ratio "pointer $scene: glimmerlux at 60/s / xzoom at 10 ms" "$scene" "${program60_ticks[$scene]}" \
+    "${program60_rate[$scene]}" "${xzoom10_ticks[$scene]}" "$xzoom10_rate"
+done
 echo
 echo "| seconds | frames | RSS KiB | GDI objects | windows |"
 echo "|---:|---:|---:|---:|---:|"

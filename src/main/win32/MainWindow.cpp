@@ -198,6 +198,10 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETHIGHCONTRAST) panel_.ColoursChanged();
+      // A new pointer image may keep its handle and its hot spot: a paint the platform asks
+      // for is made in full, with the cursor read anew.
+      platform_.screen.SettingsChanged();
+      ::InvalidateRect(view_.Handle(), nullptr, FALSE);
       break;
     case WM_DISPLAYCHANGE:
       platform_.screen.DisplayChanged();

@@ -23,11 +23,13 @@ bool ClipToBitmap(int64_t left, int64_t top, int64_t width, int64_t height, cons
 }  // namespace
 
 TRect Win32Screen::VirtualScreen() {
+  if (virtualScreen_) return *virtualScreen_;
   const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  return TRect{left, top, left + width, top + height};
+  virtualScreen_ = TRect{left, top, left + width, top + height};
+  return *virtualScreen_;
 }
 
 // `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
@@ -70,13 +72,16 @@ bool Win32Screen::CurrentCursor(CursorImage& cursor) {
   CURSORINFO info{};
   info.cbSize = sizeof(info);
   if (!::GetCursorInfo(&info) || info.hCursor == nullptr) return false;
-  // Read anew every time, not kept per handle: a system cursor keeps its handle when the user
-  // picks another pointer size or scheme, and its hot spot moves with the new image.
-  const IconInfo icon(info.hCursor);
-  if (!icon) return false;
-  const POINT hotSpot = icon.HotSpot();
-  cursor.handle = reinterpret_cast<uintptr_t>(info.hCursor);
-  cursor.hotSpot = TPoint{hotSpot.x, hotSpot.y};
+  const auto handle = reinterpret_cast<uintptr_t>(info.hCursor);
+  // Only the last cursor is kept, so a handle freed and made again for another cursor is read
+  // anew as soon as any other cursor has been shown between.
+  if (handle != lastCursor_.handle) {
+    const IconInfo icon(info.hCursor);
+    if (!icon) return false;
+    const POINT hotSpot = icon.HotSpot();
+    lastCursor_ = CursorImage{handle, TPoint{hotSpot.x, hotSpot.y}};
+  }
+  cursor = lastCursor_;
   return true;
 }
 

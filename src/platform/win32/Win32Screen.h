@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/Screen.h"
 #include "platform/win32/Handles.h"
 
@@ -17,11 +19,22 @@ class Win32Screen final : public Screen {
   bool MoveCursorTo(TPoint pos) override;
   bool ControlKeyDown() override;
 
-  // The screen DC kept for capture is made anew for the new display layout.
-  void DisplayChanged() { screen_.Reset(); }
+  // The screen DC kept for capture is made anew for the new display layout, and the desktop's
+  // bounds and the cursor (whose size follows the DPI) are read anew.
+  void DisplayChanged() {
+    screen_.Reset();
+    virtualScreen_.reset();
+    lastCursor_ = {};
+  }
+  // A new pointer scheme or size keeps the system cursors' handles but moves their hot spots.
+  void SettingsChanged() { lastCursor_ = {}; }
 
  private:
   // Kept rather than taken with GetDC per frame: under Wine every ReleaseDC resets the DC's
   // font, and each reset rereads the X resources from disk.
   DeviceDc screen_;
+  // Every frame asks for these several times; under Wine each reading costs server round trips,
+  // and GetIconInfo makes and deletes two bitmaps. Both change only with a message that says so.
+  std::optional<TRect> virtualScreen_;
+  CursorImage lastCursor_;
 };
