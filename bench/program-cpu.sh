@@ -88,13 +88,8 @@ XvfbWrites() {
   awk '/^wchar:/ { print $2 }' "/proc/$1/io"
 }
 
-# Bytes Xvfb has read from its clients' sockets: a PutImage through the socket shows here.
-XvfbReads() {
-  awk '/^rchar:/ { print $2 }' "/proc/$1/io"
-}
-
 # One CPU window: prints "Xvfb wineserver other-Wine magnifier" CPU ticks over $seconds, then the
-# bytes Xvfb wrote and read meanwhile. $1: pids of the magnifier; other Wine processes are every
+# bytes Xvfb wrote meanwhile. $1: pids of the magnifier; other Wine processes are every
 # Wine process not in $1. $2: the scene, `moving` (the pointer goes round its circle) or `still`
 # (the pointer parked to the right of both magnifiers, nothing on the desktop moves).
 MeasureWindow() {
@@ -114,10 +109,10 @@ MeasureWindow() {
   # The still scene's first frames are the last ones with the pointer somewhere else.
   sleep 1
   # shellcheck disable=SC2086
-  before="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb") $(XvfbReads "$xvfb")"
+  before="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb")"
   sleep "$seconds"
   # shellcheck disable=SC2086
-  after="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb") $(XvfbReads "$xvfb")"
+  after="$(CpuTicks $xvfb) $(CpuTicks $wineserver) $(CpuTicks $others) $(CpuTicks $magnifier) $(XvfbWrites "$xvfb")"
   [ -z "$mover" ] || wait "$mover"
   paste -d ' ' <(tr ' ' '\n' <<<"$after") <(tr ' ' '\n' <<<"$before") | awk '{ printf "%d ", $1 - $2 }'
   echo
@@ -147,17 +142,13 @@ IdleOf() {
 
 # $1: name; $2: scene; $3: frames a second; $4: the window's figures.
 Row() {
-  local name=$1 scene=$2 rate=$3 ticks=$4 xvfb wineserver others magnifier written read total net per_frame_read
-  read -r xvfb wineserver others magnifier written read <<<"$ticks"
+  local name=$1 scene=$2 rate=$3 ticks=$4 xvfb wineserver others magnifier total net
+  read -r xvfb wineserver others magnifier _ <<<"$ticks"
   total=$((xvfb + wineserver + others + magnifier))
   net=$(NetTicks "$ticks" "$scene")
-  read -r _ _ _ _ _ idle_read <<<"$(IdleOf "$scene")"
-  per_frame_read=$(awk -v r="$read" -v i="$idle_read" -v f="$rate" -v s="$seconds" \
-    'BEGIN { if (f > 0) printf "%d", (r - i) / (f * s); else print "-" }')
-  printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n" "$name" "$scene" "$rate" "$(PerSecond "$xvfb")" \
+  printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n" "$name" "$scene" "$rate" "$(PerSecond "$xvfb")" \
     "$(PerSecond "$wineserver")" "$(PerSecond "$others")" "$(PerSecond "$magnifier")" "$(PerSecond "$total")" \
-    "$(PerSecond "$net")" "$(awk -v n="$(PerSecond "$net")" -v r="$rate" 'BEGIN { if (r > 0) printf "%.2f", n / r; else print "-" }')" \
-    "$per_frame_read"
+    "$(PerSecond "$net")" "$(awk -v n="$(PerSecond "$net")" -v r="$rate" 'BEGIN { if (r > 0) printf "%.2f", n / r; else print "-" }')"
 }
 
 ProgramState() {
@@ -303,11 +294,10 @@ echo
 echo "CPU: milliseconds of CPU per second of wall time over ${seconds} s. net: magnifier + Xvfb +"
 echo "wineserver, less Xvfb + wineserver of the idle run of the same scene. Frames a second: the"
 echo "program's counted capture replies ($capture_bytes bytes each in Xvfb's writes beyond the idle"
-echo "run; a still frame is captured too); xzoom's counted sleeps. read/frame: bytes Xvfb read from"
-echo "its clients a frame beyond the idle run (a present through the socket would show here)."
+echo "run; a still frame is captured too); xzoom's counted sleeps."
 echo
-echo "| run | pointer | frames/s | Xvfb | wineserver | other Wine | magnifier | total | net | net ms/frame | read/frame |"
-echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+echo "| run | pointer | frames/s | Xvfb | wineserver | other Wine | magnifier | total | net | net ms/frame |"
+echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 for scene in "${scenes[@]}"; do
   Row "idle (pattern)" "$scene" 0 "$(IdleOf "$scene")"
   Row "xzoom, delay 50 ms" "$scene" "$xzoom50_rate" "${xzoom50_ticks[$scene]}"
@@ -338,7 +328,10 @@ for sample in "${samples[@]}"; do
   printf "| %s | %s | %s | %s | %s |\n" "$elapsed" "$frames" "$rss" "$gdi" "$windows"
 done
 read -r _ _ first_rss _ <<<"${samples[0]}"
+read -r _ second_frames second_rss _ <<<"${samples[1]}"
 read -r _ last_frames last_rss _ <<<"${samples[-1]}"
-awk -v a="$first_rss" -v b="$last_rss" -v n="$last_frames" 'BEGIN {
-  printf "\nRSS growth: %+d KiB over %d frames, %+.1f KiB per 1000 frames\n", b - a, n, (n > 0 ? (b - a) / n * 1000 : 0)
+# The first step also holds what the first moving frames after the still scene set up once.
+awk -v a="$first_rss" -v s="$second_rss" -v b="$last_rss" -v f="$second_frames" -v n="$last_frames" 'BEGIN {
+  printf "\nRSS: %+d KiB over the first step; %+d KiB over the %d frames after it, %+.1f KiB per 1000 frames\n",
+    s - a, b - s, n - f, (n > f ? (b - s) / (n - f) * 1000 : 0)
 }'
