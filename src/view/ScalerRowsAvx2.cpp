@@ -80,59 +80,74 @@ GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int coun
   }
 }
 
-// Enlarging, eight outputs mostly read few neighbouring source pixels (at 1.5 and more, at most
-// nine): two loads a pixel apart, one permute of each for the left and right pixels, then
-// l + (((r - l) * f + 64) >> 7), which is (l * (128 - f) + r * f + 64) >> 7 exactly. Blocks whose
-// lefts spread over more than eight pixels, or whose loads would pass the row's end, go the SSE2
-// way.
+// Output pixels i..i+7 of a row enlarged across. Eight outputs mostly read few neighbouring
+// source pixels (at 1.5 and more, at most nine): two loads a pixel apart, one permute of each for
+// the left and right pixels, then l + (((r - l) * f + 64) >> 7), which is
+// (l * (128 - f) + r * f + 64) >> 7 exactly. Blocks whose lefts spread over more than eight
+// pixels, or whose loads would pass the row's end, go the SSE2 way.
+GLIMMERLUX_AVX2_INLINE void LerpColumnsEight(const uint32_t* source, int sourceWidth, const LerpTap* taps, int i,
+                                             uint32_t* out) {
+  const __m256i zero = _mm256_setzero_si256();
+  // mulhrs(2 d, f << (14 - kLerpBits)) is (d * f + kLerpOne / 2) >> kLerpBits, rounded down, in
+  // fewer instructions than the multiply, add and shift; the fraction reaches kLerpOne at a row's
+  // end, so d is doubled rather than f.
+  const __m256i bothWordsScaled = _mm256_set1_epi32(0x00010001 << (14 - kLerpBits));
+  const __m256i seven = _mm256_set1_epi32(7);
+  static_assert(kLerpOne << (14 - kLerpBits) <= INT16_MAX, "a scaled fraction fits a 16-bit lane");
+  const int base = taps[i].left;
+  // Taps are (left, fraction) pairs: the lefts are the even words of the two loads, the
+  // fractions the odd ones; the shuffle leaves them in the order 0 1 4 5 2 3 6 7.
+  const __m256 t0 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i)));
+  const __m256 t1 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i + 4)));
+  const __m256i lefts = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0x88)), 0xD8);
+  const __m256i at = _mm256_sub_epi32(lefts, _mm256_set1_epi32(base));
+  // Every left within 0..7 of the first (as unsigned, below zero is far above), and both loads
+  // inside the row.
+  const bool near = _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_max_epu32(at, seven), seven)) == -1;
+  if (near && base + 9 <= sourceWidth) {
+    const __m256i fractions = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0xDD)), 0xD8);
+    const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base));
+    const __m256i l = _mm256_permutevar8x32_epi32(pixels, at);
+    const __m256i r =
+        _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base + 1)), at);
+    // Each pixel's fraction in all four of its channel words, laid out as the unpacks lay
+    // out the pixels: 0 1 | 4 5 from the low halves, 2 3 | 6 7 from the high ones.
+    const __m256i f = _mm256_mullo_epi32(fractions, bothWordsScaled);
+    const __m256i fLow = _mm256_unpacklo_epi32(f, f);
+    const __m256i fHigh = _mm256_unpackhi_epi32(f, f);
+    const __m256i lLow = _mm256_unpacklo_epi8(l, zero);
+    const __m256i lHigh = _mm256_unpackhi_epi8(l, zero);
+    const __m256i dLow = _mm256_sub_epi16(_mm256_unpacklo_epi8(r, zero), lLow);
+    const __m256i dHigh = _mm256_sub_epi16(_mm256_unpackhi_epi8(r, zero), lHigh);
+    const __m256i low = _mm256_add_epi16(lLow, _mm256_mulhrs_epi16(_mm256_add_epi16(dLow, dLow), fLow));
+    const __m256i high = _mm256_add_epi16(lHigh, _mm256_mulhrs_epi16(_mm256_add_epi16(dHigh, dHigh), fHigh));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_packus_epi16(low, high));
+  } else {
+    Sse2Rows()->lerpColumns(source, sourceWidth, taps + i, 8, out + i);
+  }
+}
+
 GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count,
                                      uint32_t* out) {
   if (sourceWidth < 2 || count < 8) {
     Sse2Rows()->lerpColumns(source, sourceWidth, taps, count, out);
     return;
   }
-  const __m256i zero = _mm256_setzero_si256();
-  const __m256i half = _mm256_set1_epi16(kLerpOne / 2);
-  const __m256i bothWords = _mm256_set1_epi32(0x00010001);
-  const __m256i seven = _mm256_set1_epi32(7);
-  static_assert(255 * kLerpOne + kLerpOne / 2 <= INT16_MAX, "(r - l) * f + 64 fits a 16-bit lane");
-  for (int i = 0;; i += 8) {
-    if (i > count - 8) i = count - 8;
-    const int base = taps[i].left;
-    // Taps are (left, fraction) pairs: the lefts are the even words of the two loads, the
-    // fractions the odd ones; the shuffle leaves them in the order 0 1 4 5 2 3 6 7.
-    const __m256 t0 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i)));
-    const __m256 t1 = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(taps + i + 4)));
-    const __m256i lefts = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0x88)), 0xD8);
-    const __m256i at = _mm256_sub_epi32(lefts, _mm256_set1_epi32(base));
-    // Every left within 0..7 of the first (as unsigned, below zero is far above), and both loads
-    // inside the row.
-    const bool near = _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_max_epu32(at, seven), seven)) == -1;
-    if (near && base + 9 <= sourceWidth) {
-      const __m256i fractions = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(t0, t1, 0xDD)), 0xD8);
-      const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base));
-      const __m256i l = _mm256_permutevar8x32_epi32(pixels, at);
-      const __m256i r =
-          _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + base + 1)), at);
-      // Each pixel's fraction in all four of its channel words, laid out as the unpacks lay
-      // out the pixels: 0 1 | 4 5 from the low halves, 2 3 | 6 7 from the high ones.
-      const __m256i f = _mm256_mullo_epi32(fractions, bothWords);
-      const __m256i fLow = _mm256_unpacklo_epi32(f, f);
-      const __m256i fHigh = _mm256_unpackhi_epi32(f, f);
-      const __m256i lLow = _mm256_unpacklo_epi8(l, zero);
-      const __m256i lHigh = _mm256_unpackhi_epi8(l, zero);
-      const __m256i dLow = _mm256_sub_epi16(_mm256_unpacklo_epi8(r, zero), lLow);
-      const __m256i dHigh = _mm256_sub_epi16(_mm256_unpackhi_epi8(r, zero), lHigh);
-      const __m256i low =
-          _mm256_add_epi16(lLow, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mullo_epi16(dLow, fLow), half), kLerpBits));
-      const __m256i high = _mm256_add_epi16(
-          lHigh, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mullo_epi16(dHigh, fHigh), half), kLerpBits));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_packus_epi16(low, high));
-    } else {
-      Sse2Rows()->lerpColumns(source, sourceWidth, taps + i, 8, out + i);
-    }
-    if (i == count - 8) break;
-  }
+  int i = 0;
+  for (; i + 8 <= count; i += 8) LerpColumnsEight(source, sourceWidth, taps, i, out);
+  // The last pixels again with some already done: the same bytes either way.
+  if (i < count) LerpColumnsEight(source, sourceWidth, taps, count - 8, out);
+}
+
+// Eight pixels of the two rows blended by `w`, rounded.
+GLIMMERLUX_AVX2_INLINE void LerpEight(const uint32_t* upper, const uint32_t* lower, __m256i w, __m256i roundingShift,
+                                      uint32_t* out) {
+  const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper));
+  const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower));
+  const __m256i lo = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(u, l), w);
+  const __m256i hi = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(u, l), w);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_packus_epi16(_mm256_mulhrs_epi16(lo, roundingShift),
+                                                                           _mm256_mulhrs_epi16(hi, roundingShift)));
 }
 
 // Both weights fit a signed byte because the caller copies rows of weight 0 instead.
@@ -142,18 +157,20 @@ GLIMMERLUX_AVX2 void LerpRows(const uint32_t* upper, const uint32_t* lower, int 
     return;
   }
   const __m256i w = _mm256_set1_epi16(static_cast<int16_t>((kLerpOne - lowerWeight) | (lowerWeight << 8)));
-  const __m256i half = _mm256_set1_epi16(kLerpOne / 2);
-  for (int i = 0;; i += 8) {
-    if (i > count - 8) i = count - 8;
-    const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + i));
-    const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + i));
-    const __m256i lo = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(u, l), w);
-    const __m256i hi = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(u, l), w);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                        _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(lo, half), kLerpBits),
-                                            _mm256_srli_epi16(_mm256_add_epi16(hi, half), kLerpBits)));
-    if (i == count - 8) break;
+  // mulhrs by 1 << (15 - kLerpBits) is the rounding shift (x + kLerpOne / 2) >> kLerpBits in one
+  // instruction; the sums stay below 255 * kLerpOne, so signed is as good as unsigned.
+  const __m256i roundingShift = _mm256_set1_epi16(1 << (15 - kLerpBits));
+  int i = 0;
+  for (; i + 16 <= count; i += 16) {
+    LerpEight(upper + i, lower + i, w, roundingShift, out + i);
+    LerpEight(upper + i + 8, lower + i + 8, w, roundingShift, out + i + 8);
   }
+  if (i + 8 <= count) {
+    LerpEight(upper + i, lower + i, w, roundingShift, out + i);
+    i += 8;
+  }
+  // The last pixels again with some already done: the same bytes either way.
+  if (i < count) LerpEight(upper + count - 8, lower + count - 8, w, roundingShift, out + count - 8);
 }
 
 // Each block's span loaded whole, two or four vectors; each vector permuted to where its
