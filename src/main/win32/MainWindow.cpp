@@ -198,10 +198,10 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETHIGHCONTRAST) panel_.ColoursChanged();
-      // A new pointer image may keep its handle and its hot spot: a paint the platform asks
-      // for is made in full, with the cursor read anew.
-      platform_.screen.SettingsChanged();
-      ::InvalidateRect(view_.Handle(), nullptr, FALSE);
+      // A new scheme or size keeps the system cursors' handles, and a still frame compares only
+      // handle and hot spot: the hot spot is read anew and the view repainted in full.
+      platform_.screen.CursorsChanged();
+      if (HWND view = view_.Handle()) ::InvalidateRect(view, nullptr, FALSE);
       break;
     case WM_DISPLAYCHANGE:
       platform_.screen.DisplayChanged();
@@ -296,6 +296,8 @@ void MainWindow::OnMoving(RECT& moving) {
 }
 
 void MainWindow::OnDpiChanged(const RECT& suggested) {
+  // Cursors are drawn at the new DPI's size, hot spots with them.
+  platform_.screen.CursorsChanged();
   ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

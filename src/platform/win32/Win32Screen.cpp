@@ -9,6 +9,9 @@ namespace {
 // SRCCOPY | CAPTUREBLT: layered (translucent) windows are part of the copy.
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;
 
+// How long the desktop's bounds and the cursor's hot spot are trusted without a message.
+constexpr ULONGLONG kKeepMilliseconds = 1000;
+
 // The part of the `width` x `height` rectangle at (left, top) that lies inside `bitmap`.
 bool ClipToBitmap(int64_t left, int64_t top, int64_t width, int64_t height, const Bitmap& bitmap, RECT& out) {
   const int64_t l = std::max<int64_t>(left, 0);
@@ -23,13 +26,20 @@ bool ClipToBitmap(int64_t left, int64_t top, int64_t width, int64_t height, cons
 }  // namespace
 
 TRect Win32Screen::VirtualScreen() {
-  if (virtualScreen_) return *virtualScreen_;
+  const ULONGLONG now = ::GetTickCount64();
+  if (virtualScreen_.value && now < virtualScreen_.until) return *virtualScreen_.value;
   const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  virtualScreen_ = TRect{left, top, left + width, top + height};
-  return *virtualScreen_;
+  const TRect bounds{left, top, left + width, top + height};
+  // An empty answer is not kept: the next frame asks again.
+  if (width > 0 && height > 0) {
+    virtualScreen_ = {bounds, now + kKeepMilliseconds};
+  } else {
+    virtualScreen_.reset();
+  }
+  return bounds;
 }
 
 // `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
@@ -64,7 +74,10 @@ bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at)
   ::GdiFlush();  // the core reads the pixels next
   // A locked session or the secure desktop refuses the copy, and the kept DC may not work
   // again afterwards: the next frame makes a new one.
-  if (copied == FALSE) screen_.Reset();
+  if (copied == FALSE) {
+    screen_.Reset();
+    virtualScreen_.reset();
+  }
   return copied != FALSE;
 }
 
@@ -73,15 +86,16 @@ bool Win32Screen::CurrentCursor(CursorImage& cursor) {
   info.cbSize = sizeof(info);
   if (!::GetCursorInfo(&info) || info.hCursor == nullptr) return false;
   const auto handle = reinterpret_cast<uintptr_t>(info.hCursor);
-  // Only the last cursor is kept, so a handle freed and made again for another cursor is read
-  // anew as soon as any other cursor has been shown between.
-  if (handle != lastCursor_.handle) {
+  const ULONGLONG now = ::GetTickCount64();
+  // Only the last cursor is kept; a handle freed and made again for another cursor is a new
+  // value anyway, since USER handles carry a reuse count in their upper bits.
+  if (!lastCursor_.value || lastCursor_.value->handle != handle || now >= lastCursor_.until) {
     const IconInfo icon(info.hCursor);
     if (!icon) return false;
     const POINT hotSpot = icon.HotSpot();
-    lastCursor_ = CursorImage{handle, TPoint{hotSpot.x, hotSpot.y}};
+    lastCursor_ = {CursorImage{handle, TPoint{hotSpot.x, hotSpot.y}}, now + kKeepMilliseconds};
   }
-  cursor = lastCursor_;
+  cursor = *lastCursor_.value;
   return true;
 }
 

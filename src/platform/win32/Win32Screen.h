@@ -24,17 +24,28 @@ class Win32Screen final : public Screen {
   void DisplayChanged() {
     screen_.Reset();
     virtualScreen_.reset();
-    lastCursor_ = {};
+    lastCursor_.reset();
   }
-  // A new pointer scheme or size keeps the system cursors' handles but moves their hot spots.
-  void SettingsChanged() { lastCursor_ = {}; }
+  // A new pointer scheme or size, or a new DPI, keeps the system cursors' handles but moves
+  // their hot spots.
+  void CursorsChanged() { lastCursor_.reset(); }
 
  private:
+  // A reading kept until a time on the tick count.
+  template <typename T>
+  struct Kept {
+    std::optional<T> value;
+    ULONGLONG until = 0;
+    void reset() { value.reset(); }
+  };
+
   // Kept rather than taken with GetDC per frame: under Wine every ReleaseDC resets the DC's
   // font, and each reset rereads the X resources from disk.
   DeviceDc screen_;
-  // Every frame asks for these several times; under Wine each reading costs server round trips,
-  // and GetIconInfo makes and deletes two bitmaps. Both change only with a message that says so.
-  std::optional<TRect> virtualScreen_;
-  CursorImage lastCursor_;
+  // Every frame asks for these several times, and under Wine each reading costs server round
+  // trips (GetIconInfo also makes and deletes two bitmaps). They are forgotten on the messages
+  // that announce a change and in any case after a second, for a change that comes without one
+  // (SetSystemCursor keeps the handle; a broadcast skips a window that seems hung).
+  Kept<TRect> virtualScreen_;
+  Kept<CursorImage> lastCursor_;
 };
