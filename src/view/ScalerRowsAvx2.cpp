@@ -22,59 +22,64 @@ namespace {
 
 constexpr uintptr_t kAhead = 1024;
 
-GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int count, uint32_t* out) {
+// Eight outputs of a halving from pixels 2 i.. of both rows.
+GLIMMERLUX_AVX2_INLINE void HalveEight(const uint32_t* const* rows, int i, uint32_t* out) {
+  // Bytes of each pixel pair reordered to B0 B1 G0 G1 R0 R1 X0 X1, so that one multiply-add
+  // by ones sums the pair channel by channel.
+  const __m256i pairUp = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15,  //
+                                          0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+  const __m256i ones = _mm256_set1_epi8(1);
+  const __m256i two = _mm256_set1_epi16(2);
+  const uint32_t* a = rows[0] + 2 * i;
+  const uint32_t* b = rows[1] + 2 * i;
+  // Reading ahead of both rows keeps this memory-bound loop fed; a prefetch never faults.
+  _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(a) + kAhead), _MM_HINT_T0);
+  _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(b) + kAhead), _MM_HINT_T0);
+  const __m256i a0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+  const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+  const __m256i a1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + 8));
+  const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + 8));
+  const __m256i s0 = _mm256_add_epi16(_mm256_maddubs_epi16(_mm256_shuffle_epi8(a0, pairUp), ones),
+                                      _mm256_maddubs_epi16(_mm256_shuffle_epi8(b0, pairUp), ones));
+  const __m256i s1 = _mm256_add_epi16(_mm256_maddubs_epi16(_mm256_shuffle_epi8(a1, pairUp), ones),
+                                      _mm256_maddubs_epi16(_mm256_shuffle_epi8(b1, pairUp), ones));
+  const __m256i packed = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(s0, two), 2),
+                                             _mm256_srli_epi16(_mm256_add_epi16(s1, two), 2));
+  // Packing works within each 128-bit half; the permute puts the quarters back in order.
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permute4x64_epi64(packed, _MM_SHUFFLE(3, 1, 2, 0)));
+}
+
+// Four outputs of a quartering from pixels 4 i.. of the four rows.
+GLIMMERLUX_AVX2_INLINE void QuarterFour(const uint32_t* const* rows, int i, uint32_t* out) {
   const __m256i zero = _mm256_setzero_si256();
+  const __m256i eight = _mm256_set1_epi16(8);
+  __m256i s01 = zero, s23 = zero, s45 = zero, s67 = zero;
+  for (int r = 0; r < 4; ++r) {
+    const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[r] + 4 * i));
+    const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[r] + 4 * i + 8));
+    s01 = _mm256_add_epi16(s01, _mm256_unpacklo_epi8(lo, zero));
+    s23 = _mm256_add_epi16(s23, _mm256_unpackhi_epi8(lo, zero));
+    s45 = _mm256_add_epi16(s45, _mm256_unpacklo_epi8(hi, zero));
+    s67 = _mm256_add_epi16(s67, _mm256_unpackhi_epi8(hi, zero));
+  }
+  const __m256i a = _mm256_add_epi16(s01, s23);
+  const __m256i b = _mm256_add_epi16(s45, s67);
+  __m256i q = _mm256_add_epi16(_mm256_unpacklo_epi64(a, b), _mm256_unpackhi_epi64(a, b));
+  q = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(q, eight), 4), zero);
+  // Outputs 0 and 2 sit in the low half, 1 and 3 in the high half.
+  const __m128i interleaved = _mm_unpacklo_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), interleaved);
+}
+
+GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int count, uint32_t* out) {
   if (factor == 2 && count >= 8) {
-    // Bytes of each pixel pair reordered to B0 B1 G0 G1 R0 R1 X0 X1, so that one multiply-add
-    // by ones sums the pair channel by channel.
-    const __m256i pairUp = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15,  //
-                                            0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
-    const __m256i ones = _mm256_set1_epi8(1);
-    const __m256i two = _mm256_set1_epi16(2);
-    for (int i = 0;; i += 8) {
-      if (i > count - 8) i = count - 8;
-      const uint32_t* a = rows[0] + 2 * i;
-      const uint32_t* b = rows[1] + 2 * i;
-      // Reading ahead of both rows keeps this memory-bound loop fed; a prefetch never faults.
-      _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(a) + kAhead), _MM_HINT_T0);
-      _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(b) + kAhead), _MM_HINT_T0);
-      const __m256i a0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
-      const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
-      const __m256i a1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + 8));
-      const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + 8));
-      const __m256i s0 = _mm256_add_epi16(_mm256_maddubs_epi16(_mm256_shuffle_epi8(a0, pairUp), ones),
-                                          _mm256_maddubs_epi16(_mm256_shuffle_epi8(b0, pairUp), ones));
-      const __m256i s1 = _mm256_add_epi16(_mm256_maddubs_epi16(_mm256_shuffle_epi8(a1, pairUp), ones),
-                                          _mm256_maddubs_epi16(_mm256_shuffle_epi8(b1, pairUp), ones));
-      const __m256i packed = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(s0, two), 2),
-                                                 _mm256_srli_epi16(_mm256_add_epi16(s1, two), 2));
-      // Packing works within each 128-bit half; the permute puts the quarters back in order.
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                          _mm256_permute4x64_epi64(packed, _MM_SHUFFLE(3, 1, 2, 0)));
-      if (i == count - 8) break;
-    }
+    int i = 0;
+    for (; i + 8 <= count; i += 8) HalveEight(rows, i, out);
+    if (i < count) HalveEight(rows, count - 8, out);
   } else if (factor == 4 && count >= 4) {
-    const __m256i eight = _mm256_set1_epi16(8);
-    for (int i = 0;; i += 4) {
-      if (i > count - 4) i = count - 4;
-      __m256i s01 = zero, s23 = zero, s45 = zero, s67 = zero;
-      for (int r = 0; r < 4; ++r) {
-        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[r] + 4 * i));
-        const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[r] + 4 * i + 8));
-        s01 = _mm256_add_epi16(s01, _mm256_unpacklo_epi8(lo, zero));
-        s23 = _mm256_add_epi16(s23, _mm256_unpackhi_epi8(lo, zero));
-        s45 = _mm256_add_epi16(s45, _mm256_unpacklo_epi8(hi, zero));
-        s67 = _mm256_add_epi16(s67, _mm256_unpackhi_epi8(hi, zero));
-      }
-      const __m256i a = _mm256_add_epi16(s01, s23);
-      const __m256i b = _mm256_add_epi16(s45, s67);
-      __m256i q = _mm256_add_epi16(_mm256_unpacklo_epi64(a, b), _mm256_unpackhi_epi64(a, b));
-      q = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(q, eight), 4), zero);
-      // Outputs 0 and 2 sit in the low half, 1 and 3 in the high half.
-      const __m128i interleaved = _mm_unpacklo_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), interleaved);
-      if (i == count - 4) break;
-    }
+    int i = 0;
+    for (; i + 4 <= count; i += 4) QuarterFour(rows, i, out);
+    if (i < count) QuarterFour(rows, count - 4, out);
   } else {
     Sse2Rows()->boxBlocks(rows, factor, count, out);
   }
