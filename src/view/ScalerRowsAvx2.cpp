@@ -16,9 +16,11 @@ namespace scaler_rows {
 
 namespace {
 
-// No helpers and no lambdas here: anything that takes or returns a 256-bit value and is not
-// inlined passes it on the stack, which 64-bit Windows does not align to 32 bytes.
-// Each loop's last step is pulled back to end at the row's end (count >= one step).
+// Helpers are always inlined (GLIMMERLUX_AVX2_INLINE) and there are no lambdas: anything that
+// takes or returns a 256-bit value and is not inlined passes it on the stack, which 64-bit
+// Windows does not align to 32 bytes, and a lambda would not carry the AVX2 target. So each loop
+// writes out what the SSE2 set's Steps does: whole steps, then the last one pulled back to end
+// at the row's end (count >= one step), never a clamped index on every pass.
 
 constexpr uintptr_t kAhead = 1024;
 
