@@ -10,7 +10,7 @@ uint32_t Detect() {
   // The check for AVX2 includes the system saving the wide registers.
   __builtin_cpu_init();
   features |= kSse2;
-  if (__builtin_cpu_supports("avx2")) features |= kAvx2;
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) features |= kAvx2;
 #endif
   return features;
 }

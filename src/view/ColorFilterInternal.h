@@ -5,6 +5,7 @@
 
 #include "base/Cpu.h"
 #include "view/ColorFilter.h"
+#include "view/PackedTermSum.h"
 
 // The filter's tables and its interchangeable pixel loops. Every loop gives the same bytes as
 // the plain one; the others only get there faster.
@@ -42,7 +43,7 @@ inline constexpr int16_t kWordFactor[4] = {0, static_cast<int16_t>(1 << (16 - kR
                                            static_cast<int16_t>(1 << (16 - kResultBits - FieldOffsetInWord(2)))};
 
 struct PackedSums {
-  uint64_t byInput[3][256];  // [blue, green, red][v]
+  PackedTermTable byInput;  // [blue, green, red][v]
 };
 
 // A packed three-entry sum's filtered colour, fourth byte 0.
@@ -57,30 +58,7 @@ inline uint32_t ColourOfSum(uint64_t sum) {
   return colour;
 }
 
-inline uint64_t PackedSumOf(uint32_t pixel, const PackedSums& packed) {
-#ifdef GLIMMERLUX_X86_SIMD
-  // Written out because GCC 12, given the plain line below, spends two or three register
-  // copies per pixel on finding the indices and spills one: on an AMD EPYC (Zen 5) the SSE2 and
-  // AVX2 loops then measured 2-5% slower, the paint's source rows 3% (bench, side by side).
-  // Byte loads instead would make the load ports the bottleneck; no intrinsic reads a high
-  // byte. %h needs one of the four legacy registers, hence "Q".
-  uint64_t sum;
-  uint32_t blue, green;
-  asm("movzbl %b[px], %[b]\n\t"
-      "movzbl %h[px], %[g]\n\t"
-      "shrl $16, %[px]\n\t"
-      "movzbl %b[px], %[px]\n\t"
-      "movq (%[t],%q[b],8), %[s]\n\t"
-      "addq %c[g_at](%[t],%q[g],8), %[s]\n\t"
-      "addq %c[r_at](%[t],%q[px],8), %[s]"
-      : [s] "=&r"(sum), [b] "=&r"(blue), [g] "=&Q"(green), [px] "+Q"(pixel)
-      : [t] "r"(packed.byInput), [g_at] "i"(sizeof packed.byInput[0]), [r_at] "i"(2 * sizeof packed.byInput[0]),
-        "m"(packed.byInput));
-  return sum;
-#else
-  return packed.byInput[0][pixel & 0xFF] + packed.byInput[1][pixel >> 8 & 0xFF] + packed.byInput[2][pixel >> 16 & 0xFF];
-#endif
-}
+inline uint64_t PackedSumOf(uint32_t pixel, const PackedSums& packed) { return PackedTermSum(pixel, packed.byInput); }
 
 // Valid once BuildFilterTables has run.
 const ProductTables& Products();

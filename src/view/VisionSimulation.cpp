@@ -52,7 +52,6 @@ namespace {
 constexpr int kSeverities = kMaxSeverity / kSeverityStep;
 
 struct AllTables {
-  Tables shared;
   Model protan[kSeverities];
   Model deutan[kSeverities];
   Model tritan;
@@ -60,7 +59,7 @@ struct AllTables {
 
 PackedTerms Pack(const Matrix& matrix, const double (&linear)[256]) {
   PackedTerms packed;
-  constexpr double kScale = 1 << (kEncodeBits + kFractionBits);
+  constexpr double kScale = kLinearOne;
   for (int in = 0; in < 3; ++in) {
     for (int v = 0; v < 256; ++v) {
       uint64_t word = 0;
@@ -76,31 +75,27 @@ PackedTerms Pack(const Matrix& matrix, const double (&linear)[256]) {
   return packed;
 }
 
-// Some 300 KB: built on the heap, not on the stack.
+// Some 130 KB: built on the heap, not on the stack.
 std::unique_ptr<const AllTables> Build() {
   auto built = std::make_unique<AllTables>();
   AllTables& all = *built;
   double linear[256];
   for (int v = 0; v < 256; ++v) linear[v] = SrgbToLinear(v / 255.0);
-  // Each entry stands for the linear values that fall to it: encode the middle of them.
-  for (int i = 0; i < kEncodeTop; ++i) {
-    all.shared.encode[i] = static_cast<uint8_t>(std::lround(LinearToSrgb((i + 0.5) / kEncodeTop) * 255));
-  }
-  all.shared.encode[kEncodeTop] = 255;
   for (int s = 0; s < kSeverities; ++s) {
     all.protan[s].ahead = Pack(kMachadoProtan[s], linear);
     all.deutan[s].ahead = Pack(kMachadoDeutan[s], linear);
   }
   Model& tritan = all.tritan;
   tritan.ahead = Pack(kBrettelTritan660, linear);
-  tritan.behind = Pack(kBrettelTritan485, linear);
-  const double largest = std::max(
-      {std::abs(kBrettelTritanNormal[0]), std::abs(kBrettelTritanNormal[1]), std::abs(kBrettelTritanNormal[2])});
-  for (int in = 0; in < 3; ++in) {
-    for (int v = 0; v < 256; ++v) {
-      const double weight = kBrettelTritanNormal[2 - in] / largest;
-      tritan.side[in][v] = static_cast<int32_t>(std::lround(weight * linear[v] * (1 << kSideBits)));
-    }
+  // d = (M660 - M485) n / (n . n), the rank-one part's column; outputs and n blue first.
+  const double* n = kBrettelTritanNormal;
+  const double nn = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
+  for (int out = 0; out < 3; ++out) {
+    const int row = (2 - out) * 3;
+    double dn = 0;
+    for (int in = 0; in < 3; ++in) dn += (kBrettelTritan660[row + in] - kBrettelTritan485[row + in]) * n[in];
+    tritan.shift[out] = static_cast<float>(dn / nn);
+    tritan.normal[out] = static_cast<float>(n[2 - out]);
   }
   tritan.split = true;
   return built;
@@ -112,8 +107,6 @@ const AllTables& All() {
 }
 
 }  // namespace
-
-const Tables& SharedTables() { return All().shared; }
 
 const Model& ModelOf(TVisionSimulation simulation) {
   const AllTables& all = All();
@@ -129,15 +122,14 @@ const Model& ModelOf(TVisionSimulation simulation) {
 }
 
 void SimulatePlain(uint32_t* pixels, size_t count, const Model& model) {
-  const Tables& t = SharedTables();
   // Desktop pictures are mostly runs of one colour: each run is worked out once.
   uint32_t lastIn = 0;
-  uint32_t lastOut = SimulatePixel(0, model, t);
+  uint32_t lastOut = SimulatePixel(0, model);
   for (size_t i = 0; i < count; ++i) {
     const uint32_t pixel = pixels[i];
     if ((pixel & 0xFFFFFFu) != lastIn) {
       lastIn = pixel & 0xFFFFFFu;
-      lastOut = SimulatePixel(lastIn, model, t);
+      lastOut = SimulatePixel(lastIn, model);
     }
     pixels[i] = (pixel & 0xFF000000u) | lastOut;
   }

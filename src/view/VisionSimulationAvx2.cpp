@@ -9,35 +9,84 @@ namespace vision {
 namespace {
 
 // The table sums stay scalar, as in the colour filter (three loads a pixel); taking the three
-// fields of eight sums apart, clamping them and encoding them go to vector code, the encode
-// table read by gathers. Everything taking or giving 256-bit values is inlined
-// (GLIMMERLUX_AVX2_INLINE).
+// fields of eight sums apart, settling tritanopia's half-space and encoding go to vector code,
+// the same float operations as LinearOf and EncodeLinear in the same order. Everything taking or
+// giving 256-bit values is inlined (GLIMMERLUX_AVX2_INLINE).
 
-// Field `out` of eight sums (pixels 0-3 in `low`, 4-7 in `high`), encoded, one per 32-bit lane.
-GLIMMERLUX_AVX2_INLINE __m256i EncodedFields(__m256i low, __m256i high, int out, const Tables& t) {
-  const __m128i shift = _mm_cvtsi32_si128(kFieldShift[out]);
-  const __m256 a = _mm256_castsi256_ps(_mm256_srl_epi64(low, shift));
-  const __m256 b = _mm256_castsi256_ps(_mm256_srl_epi64(high, shift));
-  // The low halves of the eight words, in the order 0 1 4 5 2 3 6 7, then put in order.
-  __m256i field = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(a, b, 0x88)), 0xD8);
-  field = _mm256_and_si256(field, _mm256_set1_epi32((1 << kFieldBits) - 1));
-  __m256i index = _mm256_srai_epi32(_mm256_sub_epi32(field, _mm256_set1_epi32(kFieldBias)), kFractionBits);
-  index = _mm256_min_epi32(_mm256_max_epi32(index, _mm256_setzero_si256()), _mm256_set1_epi32(kEncodeTop));
-  const __m256i encoded = _mm256_i32gather_epi32(reinterpret_cast<const int*>(t.encode), index, 1);
-  return _mm256_and_si256(encoded, _mm256_set1_epi32(0xFF));
+struct Encoder {
+  __m256i bias, top, mantissa, exponentZero;
+  __m256 topLinear, octaveScale, slope, offset, cubic[4];
+};
+
+GLIMMERLUX_AVX2_INLINE Encoder EncoderFor() {
+  using namespace encoding;
+  const float* s = kOctaveScale;
+  return {_mm256_set1_epi32(kFieldBias),
+          _mm256_set1_epi32(kLinearOne - 1),
+          _mm256_set1_epi32(0x7FFFFF),
+          _mm256_set1_epi32(0x3F800000),
+          _mm256_set1_ps(kTop),
+          _mm256_setr_ps(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]),
+          _mm256_set1_ps(kLinearSlope),
+          _mm256_set1_ps(kOffset),
+          {_mm256_set1_ps(kCubic[0]), _mm256_set1_ps(kCubic[1]), _mm256_set1_ps(kCubic[2]), _mm256_set1_ps(kCubic[3])}};
 }
 
-GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Model& model, const Tables& t) {
+// Eight values of linear light, clamped above, encoded as EncodeLinear does, one per 32-bit
+// lane; below zero stays below zero for the pack to clamp.
+GLIMMERLUX_AVX2_INLINE __m256i Encoded(__m256 x, const Encoder& k) {
+  const __m256i bits = _mm256_castps_si256(x);
+  // vpermps reads the exponent's low three bits only.
+  const __m256 scale = _mm256_permutevar8x32_ps(k.octaveScale, _mm256_srli_epi32(bits, 23));
+  const __m256 m = _mm256_castsi256_ps(_mm256_or_si256(_mm256_and_si256(bits, k.mantissa), k.exponentZero));
+  __m256 h = _mm256_fmadd_ps(k.cubic[3], m, k.cubic[2]);
+  h = _mm256_fmadd_ps(h, m, k.cubic[1]);
+  h = _mm256_fmadd_ps(h, m, k.cubic[0]);
+  const __m256 power = _mm256_fmsub_ps(scale, h, k.offset);
+  const __m256 straight = _mm256_mul_ps(x, k.slope);
+  return _mm256_cvtps_epi32(_mm256_min_ps(straight, power));
+}
+
+template <bool kSplit>
+GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Model& model, const Encoder& k) {
   long long s[8];
   for (int j = 0; j < 8; ++j) s[j] = static_cast<long long>(PackedSumOf(pixels[j], model));
-  const __m256i low = _mm256_set_epi64x(s[3], s[2], s[1], s[0]);
-  const __m256i high = _mm256_set_epi64x(s[7], s[6], s[5], s[4]);
+  // Sums 0, 1, 4, 5 in one vector and 2, 3, 6, 7 in the other: a shuffle of the two within
+  // their 128-bit halves then gives their low (or high) halves in pixel order.
+  const __m256 a = _mm256_castsi256_ps(_mm256_set_epi64x(s[5], s[4], s[1], s[0]));
+  const __m256 b = _mm256_castsi256_ps(_mm256_set_epi64x(s[7], s[6], s[3], s[2]));
+  const __m256i low = _mm256_castps_si256(_mm256_shuffle_ps(a, b, 0x88));
+  const __m256i high = _mm256_castps_si256(_mm256_shuffle_ps(a, b, 0xDD));
+  const __m256i mask = _mm256_set1_epi32(static_cast<int>(kFieldMask));
+  const __m256i field[3] = {
+      _mm256_and_si256(low, mask),
+      _mm256_and_si256(
+          _mm256_or_si256(_mm256_srli_epi32(low, kFieldShift[1]), _mm256_slli_epi32(high, 32 - kFieldShift[1])), mask),
+      _mm256_srli_epi32(high, kFieldShift[2] - 32)};
+  __m256 x[3];
+  for (int out = 0; out < 3; ++out) {
+    const __m256i linear = _mm256_sub_epi32(field[out], k.bias);
+    // The same clamp as after the float work, where nothing follows to move the value.
+    x[out] = _mm256_cvtepi32_ps(kSplit ? linear : _mm256_min_epi32(linear, k.top));
+  }
+  if constexpr (kSplit) {
+    const __m256 side = _mm256_fmadd_ps(
+        _mm256_set1_ps(model.normal[2]), x[2],
+        _mm256_fmadd_ps(_mm256_set1_ps(model.normal[1]), x[1], _mm256_mul_ps(_mm256_set1_ps(model.normal[0]), x[0])));
+    const __m256 behind = _mm256_min_ps(side, _mm256_setzero_ps());
+    for (int out = 0; out < 3; ++out) {
+      x[out] = _mm256_min_ps(_mm256_fnmadd_ps(_mm256_set1_ps(model.shift[out]), behind, x[out]), k.topLinear);
+    }
+  }
   auto* at = reinterpret_cast<__m256i*>(pixels);
-  const __m256i fourth = _mm256_and_si256(_mm256_loadu_si256(at), _mm256_set1_epi32(static_cast<int>(0xFF000000u)));
-  const __m256i blue = EncodedFields(low, high, 0, t);
-  const __m256i green = _mm256_slli_epi32(EncodedFields(low, high, 1, t), 8);
-  const __m256i red = _mm256_slli_epi32(EncodedFields(low, high, 2, t), 16);
-  _mm256_storeu_si256(at, _mm256_or_si256(_mm256_or_si256(fourth, blue), _mm256_or_si256(green, red)));
+  const __m256i fourth = _mm256_srli_epi32(_mm256_loadu_si256(at), 24);
+  // Per 128-bit half: blue, green, red and fourth of four pixels, clamped to bytes, then
+  // interleaved into pixels.
+  const __m256i bytes = _mm256_packus_epi16(_mm256_packus_epi32(Encoded(x[0], k), Encoded(x[1], k)),
+                                            _mm256_packus_epi32(Encoded(x[2], k), fourth));
+  const __m256i order = _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15,  //
+                                         0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+  _mm256_storeu_si256(at, _mm256_shuffle_epi8(bytes, order));
 }
 
 // Eight pixels of one colour, common on a desktop, cost a compare and one pixel's work.
@@ -47,16 +96,23 @@ GLIMMERLUX_AVX2_INLINE bool Flat(const uint32_t* eight) {
   return _mm256_testz_si256(diff, _mm256_set1_epi32(0x00FFFFFF)) != 0;
 }
 
+template <bool kSplit>
 GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
-  const Tables& t = SharedTables();
+  const Encoder k = EncoderFor();
+  // Flat stretches of a desktop mostly repeat the last one's colour.
+  uint32_t flatIn = 0;
+  uint32_t flatOut = SimulatePixel(0, model);
   size_t i = 0;
   for (; i + 8 <= count; i += 8) {
     uint32_t* eight = pixels + i;
     if (Flat(eight)) {
-      const uint32_t colour = SimulatePixel(eight[0], model, t) & 0xFFFFFFu;
-      for (int j = 0; j < 8; ++j) eight[j] = (eight[j] & 0xFF000000u) | colour;
+      if ((eight[0] & 0xFFFFFFu) != flatIn) {
+        flatIn = eight[0] & 0xFFFFFFu;
+        flatOut = SimulatePixel(flatIn, model);
+      }
+      for (int j = 0; j < 8; ++j) eight[j] = (eight[j] & 0xFF000000u) | flatOut;
     } else {
-      SimulateEight(eight, model, t);
+      SimulateEight<kSplit>(eight, model, k);
     }
   }
   return i;
@@ -65,7 +121,8 @@ GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& mod
 }  // namespace
 
 size_t SimulateAvx2(uint32_t* pixels, size_t count, const Model& model) {
-  return cpu::Has(cpu::kAvx2) ? Simulate(pixels, count, model) : 0;
+  if (!cpu::Has(cpu::kAvx2)) return 0;
+  return model.split ? Simulate<true>(pixels, count, model) : Simulate<false>(pixels, count, model);
 }
 
 }  // namespace vision

@@ -1,30 +1,34 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
+#include "base/Cpu.h"
+#include "view/PackedTermSum.h"
 #include "view/VisionSimulation.h"
+
+#ifdef GLIMMERLUX_X86_SIMD
+#include <xmmintrin.h>
+#endif
 
 // The simulation's published coefficients and the integer tables made from them.
 namespace vision {
 
-// The encode table has an entry per 1/2^14 of linear light, which keeps every colour within
-// one step of the double-precision result (VisionSimulationExhaustiveTest).
-inline constexpr int kEncodeBits = 14;
-inline constexpr int32_t kEncodeTop = 1 << kEncodeBits;
-// A pixel's three output sums are formed at once in one 64-bit word, as the colour filters'
-// are: per input channel and value one word holds what that input adds to each output, in
-// 1/2^(kEncodeBits + kFractionBits) of linear light, in a field of kFieldBits per output. Every
-// model keeps a sum within -0.6 .. 1.4, so with kFieldBias on top a field stays within its bits;
-// a negative term borrows from the field above and the pixel's other terms pay it back.
-inline constexpr int kFractionBits = 4;
+// Linear light is carried in 1/2^kLinearBits. A pixel's three output sums are formed at once in
+// one 64-bit word, as the colour filters' are: per input channel and value one word holds what
+// that input adds to each output, in a field of kFieldBits per output. Every model keeps a sum
+// within -0.6 .. 1.4, so with kFieldBias on top a field stays within its bits; a negative term
+// borrows from the field above and the pixel's other terms pay it back.
+inline constexpr int kLinearBits = 18;
+inline constexpr int32_t kLinearOne = 1 << kLinearBits;
 inline constexpr int kFieldBits = 21;
 inline constexpr int kFieldShift[3] = {0, kFieldBits, 2 * kFieldBits};  // blue, green, red output
 inline constexpr int32_t kFieldBias = 1 << 19;
-static_assert(kFieldShift[2] + kFieldBits <= 64);
-// The side of the separation plane, in 1/2^24 of the normal's largest weight times linear light.
-inline constexpr int kSideBits = 24;
-
+inline constexpr uint32_t kFieldMask = (1u << kFieldBits) - 1;
+static_assert(kFieldShift[2] + kFieldBits <= 63, "the red field leaves the top bit clear");
 // Rows give linear red, green, blue out; columns weigh linear red, green, blue in.
 using Matrix = double[9];
 
@@ -41,50 +45,109 @@ extern const double kBrettelTritanNormal[3];
 
 // What each input adds to the three output fields: [blue, green, red input][value].
 struct PackedTerms {
-  uint64_t byInput[3][256];
+  PackedTermTable byInput;
 };
 
-// One simulation as the pixel loop uses it; `behind` and `side` only where the model has two
-// half-spaces.
+// One simulation as the pixel loop uses it. Tritanopia has two half-spaces, and its matrices
+// differ by a rank-one part, M660 - M485 = d n^T with n the separating plane's normal, while
+// n^T M660 = n^T (both to the published digits): so n . (M660 L) tells the half-space, and
+// there M485 L = M660 L - d (n . M660 L). One table sum serves both, corrected in float.
 struct Model {
   PackedTerms ahead;
-  PackedTerms behind;
-  int32_t side[3][256];  // [blue, green, red input][value]: its part of the normal's dot product
   bool split = false;
+  float normal[3] = {};  // n, by blue, green, red output
+  float shift[3] = {};   // d, blue, green, red output
 };
 
-struct Tables {
-  uint8_t encode[kEncodeTop + 1];  // linear light to 8-bit sRGB
-  uint8_t gatherPad[3] = {};       // a four-byte gather of the last entry stays inside
-};
-
-// Built on first use, kept for the life of the process.
-const Tables& SharedTables();
-// The model of an On() simulation.
+// The model of an On() simulation; the models are built on first use and kept for the life of
+// the process.
 const Model& ModelOf(TVisionSimulation simulation);
 
-// Output `out` (0 blue, 1 green, 2 red) of a packed sum, encoded.
-inline uint32_t EncodedField(uint64_t sum, int out, const Tables& t) {
-  const auto field = static_cast<int32_t>(sum >> kFieldShift[out] & ((uint64_t{1} << kFieldBits) - 1));
-  // An arithmetic shift: below zero stays below zero, and becomes 0.
-  const int32_t index = (field - kFieldBias) >> kFractionBits;
-  return t.encode[index < 0 ? 0 : index > kEncodeTop ? kEncodeTop : index];
+// a * b + c rounded once, as the vector loop's fused multiply-add gives it. The product is exact
+// in double; the sum, rounded to odd in double, then rounds to the nearest float correctly
+// (Boldo and Melquiond, 2008).
+inline float FusedMultiplyAdd(float a, float b, float c) {
+  const double product = static_cast<double>(a) * b;
+  const double sum = product + c;
+  const double back = sum - product;
+  const double error = (product - (sum - back)) + (c - back);  // what rounding the sum lost
+  uint64_t bits;
+  std::memcpy(&bits, &sum, sizeof bits);
+  if (error != 0 && (bits & 1) == 0) bits += (error > 0) == (sum > 0) ? 1 : -1;
+  double odd;
+  std::memcpy(&odd, &bits, sizeof odd);
+  return static_cast<float>(odd);
+}
+
+// Nearest, ties to even, as the vector conversion rounds.
+inline int32_t RoundToInt(float y) {
+#ifdef GLIMMERLUX_X86_SIMD
+  return _mm_cvtss_si32(_mm_set_ss(y));
+#else
+  return static_cast<int32_t>(std::lrint(y));
+#endif
+}
+
+// The sRGB encoding of linear light, without a table: the encoding's power 1/2.4 splits over a
+// float's exponent and mantissa, x^(1/2.4) = 2^(e/2.4) * m^(1/2.4), so one cubic in the mantissa
+// m in [1, 2) serves every octave, scaled per octave. Eight octaves reach down to 2^-8; below
+// that the straight part of the encoding (12.92 x) goes on up to 2^-8, beyond its end at 0.0031308,
+// which is at most 0.21 out. The two parts are joined by taking the lower: the curve lies under
+// the straight line above the join, and below it the octave scale, looked up by the exponent's
+// low three bits, belongs to a higher octave and puts the curve far above. Within 0.21 of the
+// exact encoding times 255 everywhere (VisionSimulationTest).
+namespace encoding {
+inline constexpr float kTop = kLinearOne - 1;
+inline constexpr float kLinearSlope = 0x1.9bd334p-7f;  // 12.92 * 255 / 2^18
+// 255 * 1.055 * 2^((e - 145) * 5 / 12) for the float exponents e = 137 .. 144 that linear light
+// from 2^-8 to 1 takes in 1/2^18, by e's low three bits.
+inline constexpr float kOctaveScale[8] = {0x1.931502p+7f, 0x1.ab0cf2p+4f, 0x1.1d05a6p+5f, 0x1.7c7574p+5f,
+                                          0x1.fbdap+5f,   0x1.52f344p+6f, 0x1.c471bep+6f, 0x1.2df86ap+7f};
+// m^(5/12) on [1, 2], interpolated at the four Chebyshev nodes: c0 + c1 m + c2 m^2 + c3 m^3.
+inline constexpr float kCubic[4] = {0x1.d8265ap-2f, 0x1.609052p-1f, -0x1.62f0cep-3f, 0x1.84d6a4p-6f};
+inline constexpr float kOffset = 0x1.c0ccccp+3f;  // 255 * 0.055
+}  // namespace encoding
+
+// Linear light in 1/2^18 (at most kTop: the caller clamps) as an 8-bit sRGB value.
+inline uint32_t EncodeLinear(float x) {
+  using namespace encoding;
+  if (!(x > 0)) return 0;
+  uint32_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  const uint32_t mantissaBits = (bits & 0x7FFFFFu) | 0x3F800000u;  // the same mantissa, exponent 0
+  float m;
+  std::memcpy(&m, &mantissaBits, sizeof m);
+  float h = FusedMultiplyAdd(kCubic[3], m, kCubic[2]);
+  h = FusedMultiplyAdd(h, m, kCubic[1]);
+  h = FusedMultiplyAdd(h, m, kCubic[0]);
+  const float power = FusedMultiplyAdd(kOctaveScale[bits >> 23 & 7], h, -kOffset);
+  const float straight = x * kLinearSlope;
+  return static_cast<uint32_t>(RoundToInt(std::min(straight, power)));
 }
 
 // A pixel's three output sums, packed.
-inline uint64_t PackedSumOf(uint32_t pixel, const Model& model) {
-  const uint32_t b = pixel & 0xFF;
-  const uint32_t g = pixel >> 8 & 0xFF;
-  const uint32_t r = pixel >> 16 & 0xFF;
-  const PackedTerms* terms = &model.ahead;
-  if (model.split && model.side[0][b] + model.side[1][g] + model.side[2][r] < 0) terms = &model.behind;
-  return terms->byInput[0][b] + terms->byInput[1][g] + terms->byInput[2][r];
+inline uint64_t PackedSumOf(uint32_t pixel, const Model& model) { return PackedTermSum(pixel, model.ahead.byInput); }
+
+// The linear light of a packed sum's three outputs (blue, green, red) in 1/2^18, the half-space
+// settled, clamped above.
+inline void LinearOf(uint64_t sum, const Model& model, float (&x)[3]) {
+  for (int out = 0; out < 3; ++out) {
+    x[out] = static_cast<float>(static_cast<int32_t>(sum >> kFieldShift[out] & kFieldMask) - kFieldBias);
+  }
+  if (model.split) {
+    const float side =
+        FusedMultiplyAdd(model.normal[2], x[2], FusedMultiplyAdd(model.normal[1], x[1], model.normal[0] * x[0]));
+    const float behind = std::min(side, 0.0f);
+    for (int out = 0; out < 3; ++out) x[out] = FusedMultiplyAdd(-model.shift[out], behind, x[out]);
+  }
+  for (float& v : x) v = std::min(v, encoding::kTop);
 }
 
 // One pixel (bytes blue, green, red, fourth) simulated; the fourth byte is kept.
-inline uint32_t SimulatePixel(uint32_t pixel, const Model& model, const Tables& t) {
-  const uint64_t sum = PackedSumOf(pixel, model);
-  return (pixel & 0xFF000000u) | EncodedField(sum, 2, t) << 16 | EncodedField(sum, 1, t) << 8 | EncodedField(sum, 0, t);
+inline uint32_t SimulatePixel(uint32_t pixel, const Model& model) {
+  float x[3];
+  LinearOf(PackedSumOf(pixel, model), model, x);
+  return (pixel & 0xFF000000u) | EncodeLinear(x[2]) << 16 | EncodeLinear(x[1]) << 8 | EncodeLinear(x[0]);
 }
 
 // The reference pixel loop.

@@ -37,7 +37,6 @@ TEST(VisionSimulation, EveryColourWithinOneOfDoublePrecision) {
     models.push_back({TVisionDeficiency::Protan, s});
     models.push_back({TVisionDeficiency::Deutan, s});
   }
-  const vision::Tables& tables = vision::SharedTables();
   const double* n = vision::kBrettelTritanNormal;
   for (const TVisionSimulation model : models) {
     const int step = model.severity / kSeverityStep - 1;
@@ -62,7 +61,7 @@ TEST(VisionSimulation, EveryColourWithinOneOfDoublePrecision) {
           const bool isAhead = side + n[2] * lb >= 0;
           const Matrix& m = isAhead ? ahead : behind;
           const double* part = isAhead ? partAhead : partBehind;
-          const uint32_t out = vision::SimulatePixel(rg | static_cast<uint32_t>(b), integer, tables);
+          const uint32_t out = vision::SimulatePixel(rg | static_cast<uint32_t>(b), integer);
           bool within = true;
           for (int c = 0; c < 3; ++c) {
             const double x = part[c] + m[c * 3 + 2] * lb;

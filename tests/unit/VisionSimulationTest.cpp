@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "view/VisionSimulation.h"
@@ -167,6 +168,60 @@ TEST(VisionSimulation, PublishedCoefficientsKeepTheirShape) {
       EXPECT_NEAR(vision::kBrettelTritan660[r * 3 + c] - vision::kBrettelTritan485[r * 3 + c], u * n[c], 2e-4);
     }
   }
+  // The 660 nm projection keeps the side: n^T M = n^T.
+  for (int c = 0; c < 3; ++c) {
+    double side = 0;
+    for (int r = 0; r < 3; ++r) side += n[r] * vision::kBrettelTritan660[r * 3 + c];
+    EXPECT_NEAR(side, n[c], 5e-6) << c;  // to the published digits
+  }
+}
+
+// Every linear value the sums can give encodes within 0.71 of the exact encoding times 255: the
+// correctly rounded value, or its neighbour where the exact value lies within 0.21 of half-way.
+TEST(VisionSimulation, EncodingWithoutATableKeepsEveryLinearValueWithinItsStep) {
+  int neighbours = 0;
+  for (int32_t s = 0; s <= vision::kLinearOne - 1; ++s) {
+    const double exact = 255 * vision::LinearToSrgb(static_cast<double>(s) / vision::kLinearOne);
+    const auto got = static_cast<int>(vision::EncodeLinear(static_cast<float>(s)));
+    ASSERT_LT(std::abs(got - exact), 0.71) << s;
+    neighbours += got != static_cast<int>(std::lround(exact));
+  }
+  EXPECT_LT(neighbours, vision::kLinearOne / 100) << "a neighbour now and then, not as a rule";
+  EXPECT_EQ(vision::EncodeLinear(vision::encoding::kTop), 255u);
+  EXPECT_EQ(vision::EncodeLinear(-1000.0f), 0u);
+  EXPECT_EQ(vision::EncodeLinear(-0.0f), 0u);
+}
+
+// The plain loop's fused multiply-add, made of double arithmetic, against the C library's.
+TEST(VisionSimulation, FusedMultiplyAddRoundsOnceAsTheLibraryDoes) {
+  const float edges[][3] = {
+      {1.0f, 1.0f, 0.0f},
+      {0x1.000002p0f, 0x1.000002p0f, -1.0f},  // the product's low bits decide
+      {0x1.fffffep0f, 0x1.fffffep0f, -0x1.fffffcp1f},
+      {3.0f, 0x1.555556p-2f, -1.0f},           // cancels to a tiny remainder
+      {0x1.000002p0f, 1.0f, 0x1p-25f},         // exactly half an ulp above: ties to even
+      {0x1.000002p0f, 1.0f, 0x1.000002p-25f},  // just over half: rounds up
+      {-0x1.931502p+7f, 0x1.2p0f, 0x1.c0ccccp+3f},
+      {262143.0f, 0x1.9bd334p-7f, 0.0f},
+  };
+  for (const auto& e : edges) {
+    EXPECT_EQ(vision::FusedMultiplyAdd(e[0], e[1], e[2]), std::fma(e[0], e[1], e[2]))
+        << e[0] << " " << e[1] << " " << e[2];
+  }
+  std::mt19937 random(17);
+  std::uniform_real_distribution<float> mantissa(1.0f, 2.0f);
+  std::uniform_int_distribution<int> exponent(-24, 24);
+  auto any = [&] { return std::ldexp(mantissa(random), exponent(random)) * (random() % 2 ? 1.0f : -1.0f); };
+  int wrong = 0;
+  for (int i = 0; i < 2000000; ++i) {
+    const float a = any(), b = any();
+    // Often the negated product plus a little, where cancellation makes rounding hardest.
+    const float c = i % 2 ? any() : -a * b + std::ldexp(mantissa(random), exponent(random) - 30);
+    if (vision::FusedMultiplyAdd(a, b, c) != std::fma(a, b, c) && ++wrong <= 3) {
+      ADD_FAILURE() << std::hexfloat << a << " * " << b << " + " << c;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(VisionSimulation, TransferFunctionsAtKnownPoints) {
