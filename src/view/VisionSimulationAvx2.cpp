@@ -47,14 +47,23 @@ GLIMMERLUX_AVX2_INLINE __m256i Encoded(__m256 x, const Encoder& k) {
   return _mm256_cvtps_epi32(_mm256_min_ps(straight, power));
 }
 
-template <bool kSplit>
-GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Model& model, const Encoder& k) {
+struct Sums {
+  __m256 a, b;
+};
+
+// Sums 0, 1, 4, 5 in one vector and 2, 3, 6, 7 in the other: a shuffle of the two within their
+// 128-bit halves then gives their low (or high) halves in pixel order.
+GLIMMERLUX_AVX2_INLINE Sums SumsOf(const uint32_t* pixels, const Model& model) {
   long long s[8];
   for (int j = 0; j < 8; ++j) s[j] = static_cast<long long>(PackedSumOf(pixels[j], model));
-  // Sums 0, 1, 4, 5 in one vector and 2, 3, 6, 7 in the other: a shuffle of the two within
-  // their 128-bit halves then gives their low (or high) halves in pixel order.
-  const __m256 a = _mm256_castsi256_ps(_mm256_set_epi64x(s[5], s[4], s[1], s[0]));
-  const __m256 b = _mm256_castsi256_ps(_mm256_set_epi64x(s[7], s[6], s[3], s[2]));
+  return {_mm256_castsi256_ps(_mm256_set_epi64x(s[5], s[4], s[1], s[0])),
+          _mm256_castsi256_ps(_mm256_set_epi64x(s[7], s[6], s[3], s[2]))};
+}
+
+template <bool kSplit>
+GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Sums& sums, const Model& model, const Encoder& k) {
+  const __m256 a = sums.a;
+  const __m256 b = sums.b;
   const __m256i low = _mm256_castps_si256(_mm256_shuffle_ps(a, b, 0x88));
   const __m256i high = _mm256_castps_si256(_mm256_shuffle_ps(a, b, 0xDD));
   const __m256i mask = _mm256_set1_epi32(static_cast<int>(kFieldMask));
@@ -102,17 +111,28 @@ GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& mod
   // Flat stretches of a desktop mostly repeat the last one's colour.
   uint32_t flatIn = 0;
   uint32_t flatOut = SimulatePixel(0, model);
+  if (count < 8) return 0;
+  // The next eight's table sums go ahead of this eight's vector work.
+  bool nextFlat = Flat(pixels);
+  Sums next{};
+  if (!nextFlat) next = SumsOf(pixels, model);
   size_t i = 0;
   for (; i + 8 <= count; i += 8) {
     uint32_t* eight = pixels + i;
-    if (Flat(eight)) {
+    const bool flat = nextFlat;
+    const Sums sums = next;
+    if (i + 16 <= count) {
+      nextFlat = Flat(eight + 8);
+      if (!nextFlat) next = SumsOf(eight + 8, model);
+    }
+    if (flat) {
       if ((eight[0] & 0xFFFFFFu) != flatIn) {
         flatIn = eight[0] & 0xFFFFFFu;
         flatOut = SimulatePixel(flatIn, model);
       }
       for (int j = 0; j < 8; ++j) eight[j] = (eight[j] & 0xFF000000u) | flatOut;
     } else {
-      SimulateEight<kSplit>(eight, model, k);
+      SimulateEight<kSplit>(eight, sums, model, k);
     }
   }
   return i;
