@@ -11,6 +11,10 @@
 // For helpers that take or give 256-bit values: 64-bit Windows does not align the stack to 32
 // bytes, so such values must never be passed on it.
 #define GLIMMERLUX_AVX2_INLINE [[gnu::target("avx2,fma"), gnu::always_inline]] inline
+// AVX-512 as Ice Lake and Zen 4 have it: F, BW, VL and VBMI2. The same rule for 512-bit values.
+#define GLIMMERLUX_AVX512 [[gnu::target("avx2,fma,avx512f,avx512bw,avx512vl,avx512vbmi2")]]
+#define GLIMMERLUX_AVX512_INLINE \
+  [[gnu::target("avx2,fma,avx512f,avx512bw,avx512vl,avx512vbmi2"), gnu::always_inline]] inline
 #endif
 
 // The processor's instruction sets, found once, and the one way a module picks its fastest
@@ -19,7 +23,8 @@ namespace cpu {
 
 enum Feature : uint32_t {
   kSse2 = 1u << 0,
-  kAvx2 = 1u << 1,  // with FMA, which every AVX2 processor has
+  kAvx2 = 1u << 1,    // with FMA, which every AVX2 processor has
+  kAvx512 = 1u << 2,  // F, BW, VL and VBMI2, with AVX2
 };
 inline constexpr uint32_t kAllFeatures = ~0u;
 

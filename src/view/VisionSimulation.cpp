@@ -168,7 +168,8 @@ std::string VisionSimulationName(TVisionSimulation simulation) {
 void ApplyVisionSimulation(uint32_t* pixels, size_t count, TVisionSimulation simulation) {
   if (!simulation.On() || count == 0) return;
   const vision::Model& model = vision::ModelOf(simulation);
-  const size_t done = vision::SimulateAvx2(pixels, count, model);
+  size_t done = vision::SimulateAvx512(pixels, count, model);
+  done += vision::SimulateAvx2(pixels + done, count - done, model);
   vision::SimulatePlain(pixels + done, count - done, model);
 }
 

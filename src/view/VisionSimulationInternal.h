@@ -155,6 +155,8 @@ void SimulatePlain(uint32_t* pixels, size_t count, const Model& model);
 // The same bytes, eight pixels at a time with AVX2, for a leading part of the pixels: returns
 // its length (0 without AVX2, in the build or the processor).
 size_t SimulateAvx2(uint32_t* pixels, size_t count, const Model& model);
+// The same, sixteen at a time with AVX-512 (0 without it).
+size_t SimulateAvx512(uint32_t* pixels, size_t count, const Model& model);
 
 // The IEC 61966-2-1 transfer functions, on [0, 1].
 double SrgbToLinear(double encoded);

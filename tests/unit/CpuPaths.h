@@ -15,6 +15,7 @@ inline std::vector<CpuPath> CpuPaths() {
   std::vector<CpuPath> paths{{"plain", 0}};
   if (cpu::Has(cpu::kSse2)) paths.push_back({"sse2", cpu::kSse2});
   if (cpu::Has(cpu::kAvx2)) paths.push_back({"avx2", cpu::kSse2 | cpu::kAvx2});
+  if (cpu::Has(cpu::kAvx512)) paths.push_back({"avx512", cpu::kSse2 | cpu::kAvx2 | cpu::kAvx512});
   return paths;
 }
 
