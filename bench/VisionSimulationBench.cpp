@@ -6,6 +6,7 @@
 #include "Comparison.h"
 #include "Pictures.h"
 #include "base/Bitmap.h"
+#include "base/Cpu.h"
 #include "view/ColorFilter.h"
 #include "view/VisionSimulation.h"
 
@@ -59,6 +60,18 @@ const bool kRegistered = [] {
     // The simple matrix the colour filters apply, and libyuv's matrix, over the same frame.
     bench::Compare(ours, {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 1.5},
                           {"libyuv ARGBColorMatrix", "ColorFilter/Protanopia/libyuv"}});
+    // The AVX2 loop alone, for processors without AVX-512, where this one has it.
+    if (cpu::Has(cpu::kAvx512)) {
+      const std::string avx2 = ours + "/avx2";
+      benchmark::RegisterBenchmark(avx2.c_str(), [simulation](benchmark::State& state) {
+        cpu::MaskFeatures(cpu::kSse2 | cpu::kAvx2);
+        RecolourFrame(state, false, [simulation](Bitmap& frame) {
+          ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
+        });
+        cpu::MaskFeatures(cpu::kAllFeatures);
+      })->Unit(benchmark::kMicrosecond);
+      bench::Compare(avx2, {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours"}});
+    }
   }
   // A desktop picture, whose runs of one colour the simulation works out once each.
   const TVisionSimulation protanopia{TVisionDeficiency::Protan, 100};
@@ -72,6 +85,17 @@ const bool kRegistered = [] {
   })->Unit(benchmark::kMicrosecond);
   bench::Compare("VisionSimulationDesktop/Protanopia",
                  {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter", 1.5}});
+  if (cpu::Has(cpu::kAvx512)) {
+    benchmark::RegisterBenchmark("VisionSimulationDesktop/Protanopia/avx2", [protanopia](benchmark::State& state) {
+      cpu::MaskFeatures(cpu::kSse2 | cpu::kAvx2);
+      RecolourFrame(state, true, [protanopia](Bitmap& frame) {
+        ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), protanopia);
+      });
+      cpu::MaskFeatures(cpu::kAllFeatures);
+    })->Unit(benchmark::kMicrosecond);
+    bench::Compare("VisionSimulationDesktop/Protanopia/avx2",
+                   {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter"}});
+  }
   return true;
 }();
 
