@@ -60,6 +60,15 @@ const bool kRegistered = [] {
     // The simple matrix the colour filters apply, and libyuv's matrix, over the same frame.
     bench::Compare(ours, {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 1.5},
                           {"libyuv ARGBColorMatrix", "ColorFilter/Protanopia/libyuv"}});
+    // The plain loop, for processors without AVX2 and FMA.
+    const std::string plain = ours + "/plain";
+    benchmark::RegisterBenchmark(plain.c_str(), [simulation](benchmark::State& state) {
+      cpu::MaskFeatures(0);
+      RecolourFrame(state, false, [simulation](Bitmap& frame) {
+        ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
+      });
+      cpu::MaskFeatures(cpu::kAllFeatures);
+    })->Unit(benchmark::kMicrosecond);
     // The AVX2 loop alone, for processors without AVX-512, where this one has it.
     if (cpu::Has(cpu::kAvx512)) {
       const std::string avx2 = ours + "/avx2";
