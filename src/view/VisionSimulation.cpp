@@ -121,17 +121,55 @@ const Model& ModelOf(TVisionSimulation simulation) {
   }
 }
 
-void SimulatePlain(uint32_t* pixels, size_t count, const Model& model) {
+namespace {
+
+// Runs this long (whole frames on a processor without the vector loops) encode through a table
+// of every step of linear light, made once from EncodeLinear itself, so the bytes are the same;
+// a shorter run (a row's tail, one colour) encodes each value, whose fused multiply-adds are
+// made of double arithmetic here.
+constexpr size_t kTableRun = 4096;
+
+const uint8_t* EncodeTable() {
+  static const std::unique_ptr<const uint8_t[]> table = [] {
+    auto made = std::make_unique<uint8_t[]>(kLinearOne);  // 256 KiB
+    for (int32_t linear = 0; linear < kLinearOne; ++linear) made[linear] = static_cast<uint8_t>(EncodeLinear(linear));
+    return made;
+  }();
+  return table.get();
+}
+
+template <bool kTable>
+void SimulateRuns(uint32_t* pixels, size_t count, const Model& model) {
+  const uint8_t* table = kTable ? EncodeTable() : nullptr;
+  const auto encode = [table](int32_t linear) -> uint32_t {
+    if constexpr (kTable) return table[std::clamp(linear, 0, kLinearOne - 1)];
+    return EncodeLinear(linear);
+  };
+  const auto simulate = [&](uint32_t colour) {
+    int32_t linear[3];
+    LinearOf(PackedSumOf(colour, model), model, linear);
+    return encode(linear[2]) << 16 | encode(linear[1]) << 8 | encode(linear[0]);
+  };
   // Desktop pictures are mostly runs of one colour: each run is worked out once.
   uint32_t lastIn = 0;
-  uint32_t lastOut = SimulatePixel(0, model);
+  uint32_t lastOut = simulate(0);
   for (size_t i = 0; i < count; ++i) {
     const uint32_t pixel = pixels[i];
     if ((pixel & 0xFFFFFFu) != lastIn) {
       lastIn = pixel & 0xFFFFFFu;
-      lastOut = SimulatePixel(lastIn, model);
+      lastOut = simulate(lastIn);
     }
     pixels[i] = (pixel & 0xFF000000u) | lastOut;
+  }
+}
+
+}  // namespace
+
+void SimulatePlain(uint32_t* pixels, size_t count, const Model& model) {
+  if (count >= kTableRun) {
+    SimulateRuns<true>(pixels, count, model);
+  } else {
+    SimulateRuns<false>(pixels, count, model);
   }
 }
 

@@ -10,12 +10,12 @@ namespace {
 
 // The table sums stay scalar, as in the colour filter (three loads a pixel); taking the three
 // fields of eight sums apart, settling tritanopia's half-space and encoding go to vector code,
-// the same float operations as LinearOf and EncodeLinear in the same order. Everything taking or
+// the same operations as LinearOf and EncodeLinear in the same order. Everything taking or
 // giving 256-bit values is inlined (GLIMMERLUX_AVX2_INLINE).
 
 struct Encoder {
   __m256i bias, top, mantissa, exponentZero;
-  __m256 topLinear, octaveScale, slope, offset, cubic[4];
+  __m256 octaveScale, slope, offset, cubic[4];
 };
 
 GLIMMERLUX_AVX2_INLINE Encoder EncoderFor() {
@@ -25,7 +25,6 @@ GLIMMERLUX_AVX2_INLINE Encoder EncoderFor() {
           _mm256_set1_epi32(kLinearOne - 1),
           _mm256_set1_epi32(0x7FFFFF),
           _mm256_set1_epi32(0x3F800000),
-          _mm256_set1_ps(kTop),
           _mm256_setr_ps(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]),
           _mm256_set1_ps(kLinearSlope),
           _mm256_set1_ps(kOffset),
@@ -72,21 +71,21 @@ GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Sums& sums, co
       _mm256_and_si256(
           _mm256_or_si256(_mm256_srli_epi32(low, kFieldShift[1]), _mm256_slli_epi32(high, 32 - kFieldShift[1])), mask),
       _mm256_srli_epi32(high, kFieldShift[2] - 32)};
-  __m256 x[3];
-  for (int out = 0; out < 3; ++out) {
-    const __m256i linear = _mm256_sub_epi32(field[out], k.bias);
-    // The same clamp as after the float work, where nothing follows to move the value.
-    x[out] = _mm256_cvtepi32_ps(kSplit ? linear : _mm256_min_epi32(linear, k.top));
-  }
+  __m256i linear[3];
+  for (int out = 0; out < 3; ++out) linear[out] = _mm256_sub_epi32(field[out], k.bias);
   if constexpr (kSplit) {
-    const __m256 side = _mm256_fmadd_ps(
-        _mm256_set1_ps(model.normal[2]), x[2],
-        _mm256_fmadd_ps(_mm256_set1_ps(model.normal[1]), x[1], _mm256_mul_ps(_mm256_set1_ps(model.normal[0]), x[0])));
+    __m256 x[3];  // before the half-space's correction
+    for (int out = 0; out < 3; ++out) x[out] = _mm256_cvtepi32_ps(linear[out]);
+    const __m256 side = _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(model.normal[0]), x[0]),
+                                                    _mm256_mul_ps(_mm256_set1_ps(model.normal[1]), x[1])),
+                                      _mm256_mul_ps(_mm256_set1_ps(model.normal[2]), x[2]));
     const __m256 behind = _mm256_min_ps(side, _mm256_setzero_ps());
     for (int out = 0; out < 3; ++out) {
-      x[out] = _mm256_min_ps(_mm256_fnmadd_ps(_mm256_set1_ps(model.shift[out]), behind, x[out]), k.topLinear);
+      linear[out] = _mm256_cvtps_epi32(_mm256_sub_ps(x[out], _mm256_mul_ps(_mm256_set1_ps(model.shift[out]), behind)));
     }
   }
+  __m256 x[3];
+  for (int out = 0; out < 3; ++out) x[out] = _mm256_cvtepi32_ps(_mm256_min_epi32(linear[out], k.top));
   auto* at = reinterpret_cast<__m256i*>(pixels);
   const __m256i fourth = _mm256_srli_epi32(_mm256_loadu_si256(at), 24);
   // Per 128-bit half: blue, green, red and fourth of four pixels, clamped to bytes, then

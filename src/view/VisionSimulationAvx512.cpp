@@ -19,7 +19,7 @@ namespace {
 
 struct Encoder {
   __m512i bias, top, mantissa, exponentZero;
-  __m512 topLinear, octaveScale, slope, offset, cubic[4];
+  __m512 octaveScale, slope, offset, cubic[4];
 };
 
 GLIMMERLUX_AVX512_INLINE Encoder EncoderFor() {
@@ -30,7 +30,6 @@ GLIMMERLUX_AVX512_INLINE Encoder EncoderFor() {
       _mm512_set1_epi32(kLinearOne - 1),
       _mm512_set1_epi32(0x7FFFFF),
       _mm512_set1_epi32(0x3F800000),
-      _mm512_set1_ps(kTop),
       // vpermps reads four index bits here: the eight scales twice, so bit 3 changes nothing.
       _mm512_setr_ps(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]),
       _mm512_set1_ps(kLinearSlope),
@@ -73,20 +72,21 @@ GLIMMERLUX_AVX512_INLINE void SimulateSixteen(uint32_t* pixels, const Sums& sums
   const __m512i field[3] = {_mm512_and_si512(low, mask),
                             _mm512_and_si512(_mm512_shrdi_epi32(low, high, kFieldShift[1]), mask),
                             _mm512_srli_epi32(high, kFieldShift[2] - 32)};
-  __m512 x[3];
-  for (int out = 0; out < 3; ++out) {
-    const __m512i linear = _mm512_sub_epi32(field[out], k.bias);
-    x[out] = _mm512_cvtepi32_ps(kSplit ? linear : _mm512_min_epi32(linear, k.top));
-  }
+  __m512i linear[3];
+  for (int out = 0; out < 3; ++out) linear[out] = _mm512_sub_epi32(field[out], k.bias);
   if constexpr (kSplit) {
-    const __m512 side = _mm512_fmadd_ps(
-        _mm512_set1_ps(model.normal[2]), x[2],
-        _mm512_fmadd_ps(_mm512_set1_ps(model.normal[1]), x[1], _mm512_mul_ps(_mm512_set1_ps(model.normal[0]), x[0])));
+    __m512 x[3];  // before the half-space's correction
+    for (int out = 0; out < 3; ++out) x[out] = _mm512_cvtepi32_ps(linear[out]);
+    const __m512 side = _mm512_add_ps(_mm512_add_ps(_mm512_mul_ps(_mm512_set1_ps(model.normal[0]), x[0]),
+                                                    _mm512_mul_ps(_mm512_set1_ps(model.normal[1]), x[1])),
+                                      _mm512_mul_ps(_mm512_set1_ps(model.normal[2]), x[2]));
     const __m512 behind = _mm512_min_ps(side, _mm512_setzero_ps());
     for (int out = 0; out < 3; ++out) {
-      x[out] = _mm512_min_ps(_mm512_fnmadd_ps(_mm512_set1_ps(model.shift[out]), behind, x[out]), k.topLinear);
+      linear[out] = _mm512_cvtps_epi32(_mm512_sub_ps(x[out], _mm512_mul_ps(_mm512_set1_ps(model.shift[out]), behind)));
     }
   }
+  __m512 x[3];
+  for (int out = 0; out < 3; ++out) x[out] = _mm512_cvtepi32_ps(_mm512_min_epi32(linear[out], k.top));
   auto* at = reinterpret_cast<__m512i*>(pixels);
   const __m512i fourth = _mm512_srli_epi32(_mm512_loadu_si512(at), 24);
   // Per 128-bit lane, as in the AVX2 loop: four pixels' blue, green, red and fourth, clamped to

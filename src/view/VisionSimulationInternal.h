@@ -51,7 +51,8 @@ struct PackedTerms {
 // One simulation as the pixel loop uses it. Tritanopia has two half-spaces, and its matrices
 // differ by a rank-one part, M660 - M485 = d n^T with n the separating plane's normal, while
 // n^T M660 = n^T (both to the published digits): so n . (M660 L) tells the half-space, and
-// there M485 L = M660 L - d (n . M660 L). One table sum serves both, corrected in float.
+// there M485 L = M660 L - d (n . M660 L). One table sum serves both, corrected in float and
+// rounded back to a step of linear light.
 struct Model {
   PackedTerms ahead;
   bool split = false;
@@ -79,6 +80,16 @@ inline float FusedMultiplyAdd(float a, float b, float c) {
   return static_cast<float>(odd);
 }
 
+// The lower of two, as the vector minimum gives it (b when they are equal), without a branch:
+// a side of the plane taken at random costs a mispredicted branch a pixel.
+inline float Lower(float a, float b) {
+#ifdef GLIMMERLUX_X86_SIMD
+  return _mm_cvtss_f32(_mm_min_ss(_mm_set_ss(a), _mm_set_ss(b)));
+#else
+  return a < b ? a : b;
+#endif
+}
+
 // Nearest, ties to even, as the vector conversion rounds.
 inline int32_t RoundToInt(float y) {
 #ifdef GLIMMERLUX_X86_SIMD
@@ -97,7 +108,6 @@ inline int32_t RoundToInt(float y) {
 // low three bits, belongs to a higher octave and puts the curve far above. Within 0.21 of the
 // exact encoding times 255 everywhere (VisionSimulationTest).
 namespace encoding {
-inline constexpr float kTop = kLinearOne - 1;
 inline constexpr float kLinearSlope = 0x1.9bd334p-7f;  // 12.92 * 255 / 2^18
 // 255 * 1.055 * 2^((e - 145) * 5 / 12) for the float exponents e = 137 .. 144 that linear light
 // from 2^-8 to 1 takes in 1/2^18, by e's low three bits.
@@ -108,10 +118,11 @@ inline constexpr float kCubic[4] = {0x1.d8265ap-2f, 0x1.609052p-1f, -0x1.62f0cep
 inline constexpr float kOffset = 0x1.c0ccccp+3f;  // 255 * 0.055
 }  // namespace encoding
 
-// Linear light in 1/2^18 (at most kTop: the caller clamps) as an 8-bit sRGB value.
-inline uint32_t EncodeLinear(float x) {
+// Linear light in 1/2^18, any value, as an 8-bit sRGB value.
+inline uint32_t EncodeLinear(int32_t linear) {
   using namespace encoding;
-  if (!(x > 0)) return 0;
+  if (linear <= 0) return 0;
+  const auto x = static_cast<float>(std::min(linear, kLinearOne - 1));
   uint32_t bits;
   std::memcpy(&bits, &x, sizeof bits);
   const uint32_t mantissaBits = (bits & 0x7FFFFFu) | 0x3F800000u;  // the same mantissa, exponent 0
@@ -122,32 +133,32 @@ inline uint32_t EncodeLinear(float x) {
   h = FusedMultiplyAdd(h, m, kCubic[0]);
   const float power = FusedMultiplyAdd(kOctaveScale[bits >> 23 & 7], h, -kOffset);
   const float straight = x * kLinearSlope;
-  return static_cast<uint32_t>(RoundToInt(std::min(straight, power)));
+  return static_cast<uint32_t>(RoundToInt(Lower(straight, power)));
 }
 
 // A pixel's three output sums, packed.
 inline uint64_t PackedSumOf(uint32_t pixel, const Model& model) { return PackedTermSum(pixel, model.ahead.byInput); }
 
 // The linear light of a packed sum's three outputs (blue, green, red) in 1/2^18, the half-space
-// settled, clamped above.
-inline void LinearOf(uint64_t sum, const Model& model, float (&x)[3]) {
+// settled (in float, rounded back to a step).
+inline void LinearOf(uint64_t sum, const Model& model, int32_t (&linear)[3]) {
   for (int out = 0; out < 3; ++out) {
-    x[out] = static_cast<float>(static_cast<int32_t>(sum >> kFieldShift[out] & kFieldMask) - kFieldBias);
+    linear[out] = static_cast<int32_t>(sum >> kFieldShift[out] & kFieldMask) - kFieldBias;
   }
-  if (model.split) {
-    const float side =
-        FusedMultiplyAdd(model.normal[2], x[2], FusedMultiplyAdd(model.normal[1], x[1], model.normal[0] * x[0]));
-    const float behind = std::min(side, 0.0f);
-    for (int out = 0; out < 3; ++out) x[out] = FusedMultiplyAdd(-model.shift[out], behind, x[out]);
-  }
-  for (float& v : x) v = std::min(v, encoding::kTop);
+  if (!model.split) return;
+  float x[3];
+  for (int out = 0; out < 3; ++out) x[out] = static_cast<float>(linear[out]);
+  // Multiplies and adds apart here: no double arithmetic for the plain loop, which needs it per pixel.
+  const float side = (model.normal[0] * x[0] + model.normal[1] * x[1]) + model.normal[2] * x[2];
+  const float behind = Lower(side, 0.0f);
+  for (int out = 0; out < 3; ++out) linear[out] = RoundToInt(x[out] - model.shift[out] * behind);
 }
 
 // One pixel (bytes blue, green, red, fourth) simulated; the fourth byte is kept.
 inline uint32_t SimulatePixel(uint32_t pixel, const Model& model) {
-  float x[3];
-  LinearOf(PackedSumOf(pixel, model), model, x);
-  return (pixel & 0xFF000000u) | EncodeLinear(x[2]) << 16 | EncodeLinear(x[1]) << 8 | EncodeLinear(x[0]);
+  int32_t linear[3];
+  LinearOf(PackedSumOf(pixel, model), model, linear);
+  return (pixel & 0xFF000000u) | EncodeLinear(linear[2]) << 16 | EncodeLinear(linear[1]) << 8 | EncodeLinear(linear[0]);
 }
 
 // The reference pixel loop.
