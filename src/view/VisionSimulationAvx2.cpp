@@ -15,7 +15,7 @@ namespace {
 
 struct Encoder {
   __m256i bias, top, mantissa, exponentZero;
-  __m256 octaveScale, slope, offset, cubic[4];
+  __m256 topLinear, octaveScale, slope, offset, cubic[4];
 };
 
 GLIMMERLUX_AVX2_INLINE Encoder EncoderFor() {
@@ -25,6 +25,7 @@ GLIMMERLUX_AVX2_INLINE Encoder EncoderFor() {
           _mm256_set1_epi32(kLinearOne - 1),
           _mm256_set1_epi32(0x7FFFFF),
           _mm256_set1_epi32(0x3F800000),
+          _mm256_set1_ps(kLinearOne - 1),
           _mm256_setr_ps(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]),
           _mm256_set1_ps(kLinearSlope),
           _mm256_set1_ps(kOffset),
@@ -59,8 +60,13 @@ GLIMMERLUX_AVX2_INLINE Sums SumsOf(const uint32_t* pixels, const Model& model) {
           _mm256_castsi256_ps(_mm256_set_epi64x(s[7], s[6], s[3], s[2]))};
 }
 
+// The linear light of the pixels' three outputs, the half-space settled, clamped above.
+struct Light {
+  __m256 x[3];
+};
+
 template <bool kSplit>
-GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Sums& sums, const Model& model, const Encoder& k) {
+GLIMMERLUX_AVX2_INLINE Light LightOf(const Sums& sums, const Model& model, const Encoder& k) {
   const __m256 a = sums.a;
   const __m256 b = sums.b;
   const __m256i low = _mm256_castps_si256(_mm256_shuffle_ps(a, b, 0x88));
@@ -71,21 +77,27 @@ GLIMMERLUX_AVX2_INLINE void SimulateEight(uint32_t* pixels, const Sums& sums, co
       _mm256_and_si256(
           _mm256_or_si256(_mm256_srli_epi32(low, kFieldShift[1]), _mm256_slli_epi32(high, 32 - kFieldShift[1])), mask),
       _mm256_srli_epi32(high, kFieldShift[2] - 32)};
-  __m256i linear[3];
-  for (int out = 0; out < 3; ++out) linear[out] = _mm256_sub_epi32(field[out], k.bias);
+  __m256 x[3];
+  for (int out = 0; out < 3; ++out) {
+    const __m256i linear = _mm256_sub_epi32(field[out], k.bias);
+    x[out] = _mm256_cvtepi32_ps(kSplit ? linear : _mm256_min_epi32(linear, k.top));
+  }
   if constexpr (kSplit) {
-    __m256 x[3];  // before the half-space's correction
-    for (int out = 0; out < 3; ++out) x[out] = _mm256_cvtepi32_ps(linear[out]);
     const __m256 side = _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(model.normal[0]), x[0]),
                                                     _mm256_mul_ps(_mm256_set1_ps(model.normal[1]), x[1])),
                                       _mm256_mul_ps(_mm256_set1_ps(model.normal[2]), x[2]));
     const __m256 behind = _mm256_min_ps(side, _mm256_setzero_ps());
+    // Rounded to a step as LinearOf does (nearest, ties to even), then clamped above.
     for (int out = 0; out < 3; ++out) {
-      linear[out] = _mm256_cvtps_epi32(_mm256_sub_ps(x[out], _mm256_mul_ps(_mm256_set1_ps(model.shift[out]), behind)));
+      const __m256 corrected = _mm256_sub_ps(x[out], _mm256_mul_ps(_mm256_set1_ps(model.shift[out]), behind));
+      x[out] = _mm256_min_ps(_mm256_round_ps(corrected, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC), k.topLinear);
     }
   }
-  __m256 x[3];
-  for (int out = 0; out < 3; ++out) x[out] = _mm256_cvtepi32_ps(_mm256_min_epi32(linear[out], k.top));
+  return {{x[0], x[1], x[2]}};
+}
+
+GLIMMERLUX_AVX2_INLINE void StoreLight(uint32_t* pixels, const Light& light, const Encoder& k) {
+  const __m256* x = light.x;
   auto* at = reinterpret_cast<__m256i*>(pixels);
   const __m256i fourth = _mm256_srli_epi32(_mm256_loadu_si256(at), 24);
   // Per 128-bit half: blue, green, red and fourth of four pixels, clamped to bytes, then
@@ -111,18 +123,18 @@ GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& mod
   uint32_t flatIn = 0;
   uint32_t flatOut = SimulatePixel(0, model);
   if (count < 8) return 0;
-  // The next eight's table sums go ahead of this eight's vector work.
+  // The next eight's light goes ahead of this eight's encoding.
   bool nextFlat = Flat(pixels);
-  Sums next{};
-  if (!nextFlat) next = SumsOf(pixels, model);
+  Light next{};
+  if (!nextFlat) next = LightOf<kSplit>(SumsOf(pixels, model), model, k);
   size_t i = 0;
   for (; i + 8 <= count; i += 8) {
     uint32_t* eight = pixels + i;
     const bool flat = nextFlat;
-    const Sums sums = next;
+    const Light light = next;
     if (i + 16 <= count) {
       nextFlat = Flat(eight + 8);
-      if (!nextFlat) next = SumsOf(eight + 8, model);
+      if (!nextFlat) next = LightOf<kSplit>(SumsOf(eight + 8, model), model, k);
     }
     if (flat) {
       if ((eight[0] & 0xFFFFFFu) != flatIn) {
@@ -131,7 +143,7 @@ GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& mod
       }
       for (int j = 0; j < 8; ++j) eight[j] = (eight[j] & 0xFF000000u) | flatOut;
     } else {
-      SimulateEight<kSplit>(eight, sums, model, k);
+      StoreLight(eight, light, k);
     }
   }
   return i;

@@ -19,7 +19,7 @@ namespace {
 
 struct Encoder {
   __m512i bias, top, mantissa, exponentZero;
-  __m512 octaveScale, slope, offset, cubic[4];
+  __m512 topLinear, octaveScale, slope, offset, cubic[4];
 };
 
 GLIMMERLUX_AVX512_INLINE Encoder EncoderFor() {
@@ -30,6 +30,7 @@ GLIMMERLUX_AVX512_INLINE Encoder EncoderFor() {
       _mm512_set1_epi32(kLinearOne - 1),
       _mm512_set1_epi32(0x7FFFFF),
       _mm512_set1_epi32(0x3F800000),
+      _mm512_set1_ps(kLinearOne - 1),
       // vpermps reads four index bits here: the eight scales twice, so bit 3 changes nothing.
       _mm512_setr_ps(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]),
       _mm512_set1_ps(kLinearSlope),
@@ -61,9 +62,13 @@ GLIMMERLUX_AVX512_INLINE Sums SumsOf(const uint32_t* pixels, const Model& model)
           _mm512_set_epi64(s[15], s[14], s[13], s[12], s[11], s[10], s[9], s[8])};
 }
 
+// The linear light of the pixels' three outputs, the half-space settled, clamped above.
+struct Light {
+  __m512 x[3];
+};
+
 template <bool kSplit>
-GLIMMERLUX_AVX512_INLINE void SimulateSixteen(uint32_t* pixels, const Sums& sums, const Model& model,
-                                              const Encoder& k) {
+GLIMMERLUX_AVX512_INLINE Light LightOf(const Sums& sums, const Model& model, const Encoder& k) {
   // The low and the high halves of the sixteen sums, in pixel order.
   const __m512i evens = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
   const __m512i low = _mm512_permutex2var_epi32(sums.a, evens, sums.b);
@@ -72,21 +77,28 @@ GLIMMERLUX_AVX512_INLINE void SimulateSixteen(uint32_t* pixels, const Sums& sums
   const __m512i field[3] = {_mm512_and_si512(low, mask),
                             _mm512_and_si512(_mm512_shrdi_epi32(low, high, kFieldShift[1]), mask),
                             _mm512_srli_epi32(high, kFieldShift[2] - 32)};
-  __m512i linear[3];
-  for (int out = 0; out < 3; ++out) linear[out] = _mm512_sub_epi32(field[out], k.bias);
+  __m512 x[3];
+  for (int out = 0; out < 3; ++out) {
+    const __m512i linear = _mm512_sub_epi32(field[out], k.bias);
+    x[out] = _mm512_cvtepi32_ps(kSplit ? linear : _mm512_min_epi32(linear, k.top));
+  }
   if constexpr (kSplit) {
-    __m512 x[3];  // before the half-space's correction
-    for (int out = 0; out < 3; ++out) x[out] = _mm512_cvtepi32_ps(linear[out]);
     const __m512 side = _mm512_add_ps(_mm512_add_ps(_mm512_mul_ps(_mm512_set1_ps(model.normal[0]), x[0]),
                                                     _mm512_mul_ps(_mm512_set1_ps(model.normal[1]), x[1])),
                                       _mm512_mul_ps(_mm512_set1_ps(model.normal[2]), x[2]));
     const __m512 behind = _mm512_min_ps(side, _mm512_setzero_ps());
+    // Rounded to a step as LinearOf does (nearest, ties to even), then clamped above.
     for (int out = 0; out < 3; ++out) {
-      linear[out] = _mm512_cvtps_epi32(_mm512_sub_ps(x[out], _mm512_mul_ps(_mm512_set1_ps(model.shift[out]), behind)));
+      const __m512 corrected = _mm512_sub_ps(x[out], _mm512_mul_ps(_mm512_set1_ps(model.shift[out]), behind));
+      x[out] =
+          _mm512_min_ps(_mm512_roundscale_ps(corrected, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC), k.topLinear);
     }
   }
-  __m512 x[3];
-  for (int out = 0; out < 3; ++out) x[out] = _mm512_cvtepi32_ps(_mm512_min_epi32(linear[out], k.top));
+  return {{x[0], x[1], x[2]}};
+}
+
+GLIMMERLUX_AVX512_INLINE void StoreLight(uint32_t* pixels, const Light& light, const Encoder& k) {
+  const __m512* x = light.x;
   auto* at = reinterpret_cast<__m512i*>(pixels);
   const __m512i fourth = _mm512_srli_epi32(_mm512_loadu_si512(at), 24);
   // Per 128-bit lane, as in the AVX2 loop: four pixels' blue, green, red and fourth, clamped to
@@ -108,18 +120,18 @@ GLIMMERLUX_AVX512 size_t Simulate(uint32_t* pixels, size_t count, const Model& m
   const Encoder k = EncoderFor();
   uint32_t flatIn = 0;
   uint32_t flatOut = SimulatePixel(0, model);
-  // The next sixteen's table sums go ahead of this sixteen's vector work.
+  // The next sixteen's light goes ahead of this sixteen's encoding.
   bool nextFlat = Flat(pixels);
-  Sums next{};
-  if (!nextFlat) next = SumsOf(pixels, model);
+  Light next{};
+  if (!nextFlat) next = LightOf<kSplit>(SumsOf(pixels, model), model, k);
   size_t i = 0;
   for (; i + 16 <= count; i += 16) {
     uint32_t* sixteen = pixels + i;
     const bool flat = nextFlat;
-    const Sums sums = next;
+    const Light light = next;
     if (i + 32 <= count) {
       nextFlat = Flat(sixteen + 16);
-      if (!nextFlat) next = SumsOf(sixteen + 16, model);
+      if (!nextFlat) next = LightOf<kSplit>(SumsOf(sixteen + 16, model), model, k);
     }
     if (flat) {
       if ((sixteen[0] & 0xFFFFFFu) != flatIn) {
@@ -128,7 +140,7 @@ GLIMMERLUX_AVX512 size_t Simulate(uint32_t* pixels, size_t count, const Model& m
       }
       for (int j = 0; j < 16; ++j) sixteen[j] = (sixteen[j] & 0xFF000000u) | flatOut;
     } else {
-      SimulateSixteen<kSplit>(sixteen, sums, model, k);
+      StoreLight(sixteen, light, k);
     }
   }
   return i;
