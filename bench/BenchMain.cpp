@@ -48,7 +48,8 @@ std::string ProcessorModel() {
 
 // The kernels our modules pick (base/Cpu.h) and the widest ones libyuv picks.
 std::string SimdPaths() {
-  const std::string ours = cpu::Has(cpu::kAvx2) ? "avx2" : cpu::Has(cpu::kSse2) ? "sse2" : "plain";
+  std::string ours = cpu::Has(cpu::kAvx2) ? "avx2" : cpu::Has(cpu::kSse2) ? "sse2" : "plain";
+  if (cpu::Has(cpu::kAvx512)) ours += " (avx512 for the simulation)";
   const std::string libyuv = libyuv::TestCpuFlag(libyuv::kCpuHasAVX512BW) ? "avx512bw"
                              : libyuv::TestCpuFlag(libyuv::kCpuHasAVX2)   ? "avx2"
                              : libyuv::TestCpuFlag(libyuv::kCpuHasSSSE3)  ? "ssse3"
