@@ -48,60 +48,52 @@ void RecolourFrame(benchmark::State& state, bool desktop, Recolour recolour) {
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(frame.PixelCount()));
 }
 
+// Leaves only some of the processor's features on while it lives.
+class OnlyFeatures {
+ public:
+  explicit OnlyFeatures(uint32_t keep) { cpu::MaskFeatures(keep); }
+  ~OnlyFeatures() { cpu::MaskFeatures(cpu::kAllFeatures); }
+  OnlyFeatures(const OnlyFeatures&) = delete;
+  OnlyFeatures& operator=(const OnlyFeatures&) = delete;
+};
+
+void RegisterSimulation(const std::string& name, TVisionSimulation simulation, bool desktop,
+                        uint32_t features = cpu::kAllFeatures) {
+  benchmark::RegisterBenchmark(name.c_str(), [simulation, desktop, features](benchmark::State& state) {
+    const OnlyFeatures only(features);
+    RecolourFrame(state, desktop, [simulation](Bitmap& frame) {
+      ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
+    });
+  })->Unit(benchmark::kMicrosecond);
+}
+
+// The AVX2 loop alone, for processors without AVX-512, where this one has it; the plain loop
+// (whose long runs encode through its table), for processors without AVX2 and FMA.
+constexpr uint32_t kAvx2Only = cpu::kSse2 | cpu::kAvx2;
+
 const bool kRegistered = [] {
   for (const NamedSimulation& s : kSimulations) {
     const std::string ours = std::string("VisionSimulation/") + s.name;
-    const TVisionSimulation simulation = s.simulation;
-    benchmark::RegisterBenchmark(ours.c_str(), [simulation](benchmark::State& state) {
-      RecolourFrame(state, false, [simulation](Bitmap& frame) {
-        ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
-      });
-    })->Unit(benchmark::kMicrosecond);
+    RegisterSimulation(ours, s.simulation, false);
     // The simple matrix the colour filters apply, and libyuv's matrix, over the same frame.
     bench::Compare(ours, {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 1.5},
                           {"libyuv ARGBColorMatrix", "ColorFilter/Protanopia/libyuv"}});
-    // The plain loop, for processors without AVX2 and FMA.
-    const std::string plain = ours + "/plain";
-    benchmark::RegisterBenchmark(plain.c_str(), [simulation](benchmark::State& state) {
-      cpu::MaskFeatures(0);
-      RecolourFrame(state, false, [simulation](Bitmap& frame) {
-        ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
-      });
-      cpu::MaskFeatures(cpu::kAllFeatures);
-    })->Unit(benchmark::kMicrosecond);
-    // The AVX2 loop alone, for processors without AVX-512, where this one has it.
     if (cpu::Has(cpu::kAvx512)) {
-      const std::string avx2 = ours + "/avx2";
-      benchmark::RegisterBenchmark(avx2.c_str(), [simulation](benchmark::State& state) {
-        cpu::MaskFeatures(cpu::kSse2 | cpu::kAvx2);
-        RecolourFrame(state, false, [simulation](Bitmap& frame) {
-          ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
-        });
-        cpu::MaskFeatures(cpu::kAllFeatures);
-      })->Unit(benchmark::kMicrosecond);
-      bench::Compare(avx2, {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours"}});
+      RegisterSimulation(ours + "/avx2", s.simulation, false, kAvx2Only);
+      bench::Compare(ours + "/avx2", {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours"}});
     }
+    RegisterSimulation(ours + "/plain", s.simulation, false, 0);
   }
   // A desktop picture, whose runs of one colour the simulation works out once each.
   const TVisionSimulation protanopia{TVisionDeficiency::Protan, 100};
-  benchmark::RegisterBenchmark("VisionSimulationDesktop/Protanopia", [protanopia](benchmark::State& state) {
-    RecolourFrame(state, true, [protanopia](Bitmap& frame) {
-      ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), protanopia);
-    });
-  })->Unit(benchmark::kMicrosecond);
+  RegisterSimulation("VisionSimulationDesktop/Protanopia", protanopia, true);
   benchmark::RegisterBenchmark("VisionSimulationDesktop/filter", [](benchmark::State& state) {
     RecolourFrame(state, true, [](Bitmap& frame) { ApplyColorFilter(frame, cfProtanopia); });
   })->Unit(benchmark::kMicrosecond);
   bench::Compare("VisionSimulationDesktop/Protanopia",
                  {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter", 1.5}});
   if (cpu::Has(cpu::kAvx512)) {
-    benchmark::RegisterBenchmark("VisionSimulationDesktop/Protanopia/avx2", [protanopia](benchmark::State& state) {
-      cpu::MaskFeatures(cpu::kSse2 | cpu::kAvx2);
-      RecolourFrame(state, true, [protanopia](Bitmap& frame) {
-        ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), protanopia);
-      });
-      cpu::MaskFeatures(cpu::kAllFeatures);
-    })->Unit(benchmark::kMicrosecond);
+    RegisterSimulation("VisionSimulationDesktop/Protanopia/avx2", protanopia, true, kAvx2Only);
     bench::Compare("VisionSimulationDesktop/Protanopia/avx2",
                    {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter"}});
   }

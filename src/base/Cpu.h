@@ -9,7 +9,8 @@
 #define GLIMMERLUX_X86_SIMD 1
 #define GLIMMERLUX_AVX2 [[gnu::target("avx2,fma")]]
 // For helpers that take or give 256-bit values: 64-bit Windows does not align the stack to 32
-// bytes, so such values must never be passed on it.
+// bytes, so such values must never be passed on it (spills are safe: the Windows build assembles
+// aligned vector moves as unaligned ones, CMakeLists.txt).
 #define GLIMMERLUX_AVX2_INLINE [[gnu::target("avx2,fma"), gnu::always_inline]] inline
 // AVX-512 as Ice Lake and Zen 4 have it: F, BW, VL and VBMI2. The same rule for 512-bit values.
 #define GLIMMERLUX_AVX512 [[gnu::target("avx2,fma,avx512f,avx512bw,avx512vl,avx512vbmi2")]]
@@ -18,7 +19,7 @@
 #endif
 
 // The processor's instruction sets, found once, and the one way a module picks its fastest
-// kernel table. Tests mask features off so that every path runs on any machine.
+// kernel table. Tests mask features off so that every path the machine has runs.
 namespace cpu {
 
 enum Feature : uint32_t {

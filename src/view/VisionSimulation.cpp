@@ -94,7 +94,7 @@ std::unique_ptr<const AllTables> Build() {
     const int row = (2 - out) * 3;
     double dn = 0;
     for (int in = 0; in < 3; ++in) dn += (kBrettelTritan660[row + in] - kBrettelTritan485[row + in]) * n[in];
-    tritan.shift[out] = static_cast<float>(dn / nn);
+    tritan.behindCorrection[out] = static_cast<float>(dn / nn);
     tritan.normal[out] = static_cast<float>(n[2 - out]);
   }
   tritan.split = true;
@@ -123,11 +123,11 @@ const Model& ModelOf(TVisionSimulation simulation) {
 
 namespace {
 
-// Runs this long (whole frames on a processor without the vector loops) encode through a table
-// of every step of linear light, made once from EncodeLinear itself, so the bytes are the same;
-// a shorter run (a row's tail, one colour) encodes each value, whose fused multiply-adds are
-// made of double arithmetic here.
-constexpr size_t kTableRun = 4096;
+// Runs this long (rows and frames on a processor without the vector loops) encode through a
+// table of every step of linear light, made once from EncodeLinear itself, so the bytes are the
+// same; shorter ones (the vector loops' tails, single colours) encode each value, whose fused
+// multiply-adds are made of double arithmetic here.
+constexpr size_t kTableRun = 64;
 
 const uint8_t* EncodeTable() {
   static const std::unique_ptr<const uint8_t[]> table = [] {

@@ -18,7 +18,7 @@ struct Encoder {
   __m256 topLinear, octaveScale, slope, offset, cubic[4];
 };
 
-GLIMMERLUX_AVX2_INLINE Encoder EncoderFor() {
+GLIMMERLUX_AVX2_INLINE Encoder MakeEncoder() {
   using namespace encoding;
   const float* s = kOctaveScale;
   return {_mm256_set1_epi32(kFieldBias),
@@ -87,10 +87,11 @@ GLIMMERLUX_AVX2_INLINE Light LightOf(const Sums& sums, const Model& model, const
                                                     _mm256_mul_ps(_mm256_set1_ps(model.normal[1]), x[1])),
                                       _mm256_mul_ps(_mm256_set1_ps(model.normal[2]), x[2]));
     const __m256 behind = _mm256_min_ps(side, _mm256_setzero_ps());
-    // Rounded to a step as LinearOf does (nearest, ties to even), then clamped above.
+    // Rounded to a step as LinearOf does (in the current rounding mode), then clamped above.
     for (int out = 0; out < 3; ++out) {
-      const __m256 corrected = _mm256_sub_ps(x[out], _mm256_mul_ps(_mm256_set1_ps(model.shift[out]), behind));
-      x[out] = _mm256_min_ps(_mm256_round_ps(corrected, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC), k.topLinear);
+      const __m256 corrected =
+          _mm256_sub_ps(x[out], _mm256_mul_ps(_mm256_set1_ps(model.behindCorrection[out]), behind));
+      x[out] = _mm256_min_ps(_mm256_round_ps(corrected, _MM_FROUND_CUR_DIRECTION), k.topLinear);
     }
   }
   return {{x[0], x[1], x[2]}};
@@ -118,11 +119,11 @@ GLIMMERLUX_AVX2_INLINE bool Flat(const uint32_t* eight) {
 
 template <bool kSplit>
 GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
-  const Encoder k = EncoderFor();
+  if (count < 8) return 0;
+  const Encoder k = MakeEncoder();
   // Flat stretches of a desktop mostly repeat the last one's colour.
   uint32_t flatIn = 0;
   uint32_t flatOut = SimulatePixel(0, model);
-  if (count < 8) return 0;
   // The next eight's light goes ahead of this eight's encoding.
   bool nextFlat = Flat(pixels);
   Light next{};

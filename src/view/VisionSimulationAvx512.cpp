@@ -6,7 +6,9 @@
 
 // GCC 12 reports its own AVX-512 header's "undefined" vectors as used uninitialised (GCC bug
 // 105593, mended in 13).
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 namespace vision {
 
@@ -22,7 +24,7 @@ struct Encoder {
   __m512 topLinear, octaveScale, slope, offset, cubic[4];
 };
 
-GLIMMERLUX_AVX512_INLINE Encoder EncoderFor() {
+GLIMMERLUX_AVX512_INLINE Encoder MakeEncoder() {
   using namespace encoding;
   const float* s = kOctaveScale;
   return {
@@ -51,6 +53,11 @@ GLIMMERLUX_AVX512_INLINE __m512i Encoded(__m512 x, const Encoder& k) {
   return _mm512_cvtps_epi32(_mm512_min_ps(straight, power));
 }
 
+// vpshrdd takes its count as an immediate, which an unoptimised build does not make of an array
+// element.
+constexpr int kGreenShift = 21;
+static_assert(kGreenShift == kFieldShift[1]);
+
 struct Sums {
   __m512i a, b;  // pixels 0-7 and 8-15
 };
@@ -75,7 +82,7 @@ GLIMMERLUX_AVX512_INLINE Light LightOf(const Sums& sums, const Model& model, con
   const __m512i high = _mm512_permutex2var_epi32(sums.a, _mm512_add_epi32(evens, _mm512_set1_epi32(1)), sums.b);
   const __m512i mask = _mm512_set1_epi32(static_cast<int>(kFieldMask));
   const __m512i field[3] = {_mm512_and_si512(low, mask),
-                            _mm512_and_si512(_mm512_shrdi_epi32(low, high, kFieldShift[1]), mask),
+                            _mm512_and_si512(_mm512_shrdi_epi32(low, high, kGreenShift), mask),
                             _mm512_srli_epi32(high, kFieldShift[2] - 32)};
   __m512 x[3];
   for (int out = 0; out < 3; ++out) {
@@ -87,11 +94,11 @@ GLIMMERLUX_AVX512_INLINE Light LightOf(const Sums& sums, const Model& model, con
                                                     _mm512_mul_ps(_mm512_set1_ps(model.normal[1]), x[1])),
                                       _mm512_mul_ps(_mm512_set1_ps(model.normal[2]), x[2]));
     const __m512 behind = _mm512_min_ps(side, _mm512_setzero_ps());
-    // Rounded to a step as LinearOf does (nearest, ties to even), then clamped above.
+    // Rounded to a step as LinearOf does (in the current rounding mode), then clamped above.
     for (int out = 0; out < 3; ++out) {
-      const __m512 corrected = _mm512_sub_ps(x[out], _mm512_mul_ps(_mm512_set1_ps(model.shift[out]), behind));
-      x[out] =
-          _mm512_min_ps(_mm512_roundscale_ps(corrected, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC), k.topLinear);
+      const __m512 corrected =
+          _mm512_sub_ps(x[out], _mm512_mul_ps(_mm512_set1_ps(model.behindCorrection[out]), behind));
+      x[out] = _mm512_min_ps(_mm512_roundscale_ps(corrected, _MM_FROUND_CUR_DIRECTION), k.topLinear);
     }
   }
   return {{x[0], x[1], x[2]}};
@@ -117,7 +124,7 @@ GLIMMERLUX_AVX512_INLINE bool Flat(const uint32_t* sixteen) {
 template <bool kSplit>
 GLIMMERLUX_AVX512 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
   if (count < 16) return 0;
-  const Encoder k = EncoderFor();
+  const Encoder k = MakeEncoder();
   uint32_t flatIn = 0;
   uint32_t flatOut = SimulatePixel(0, model);
   // The next sixteen's light goes ahead of this sixteen's encoding.

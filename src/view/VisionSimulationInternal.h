@@ -56,17 +56,18 @@ struct PackedTerms {
 struct Model {
   PackedTerms ahead;
   bool split = false;
-  float normal[3] = {};  // n, by blue, green, red output
-  float shift[3] = {};   // d, blue, green, red output
+  float normal[3] = {};            // n, by blue, green, red output
+  float behindCorrection[3] = {};  // d, by blue, green, red output
 };
 
 // The model of an On() simulation; the models are built on first use and kept for the life of
 // the process.
 const Model& ModelOf(TVisionSimulation simulation);
 
-// a * b + c rounded once, as the vector loop's fused multiply-add gives it. The product is exact
-// in double; the sum, rounded to odd in double, then rounds to the nearest float correctly
-// (Boldo and Melquiond, 2008).
+// a * b + c rounded once, as the vector loop's fused multiply-add gives it, for finite values. The
+// product is exact in double; the sum, rounded to odd in double, then rounds to the nearest float
+// correctly (Boldo and Melquiond, 2008). Like every rounding here it takes the processor's
+// rounding mode to be the default, to nearest.
 inline float FusedMultiplyAdd(float a, float b, float c) {
   const double product = static_cast<double>(a) * b;
   const double sum = product + c;
@@ -80,9 +81,9 @@ inline float FusedMultiplyAdd(float a, float b, float c) {
   return static_cast<float>(odd);
 }
 
-// The lower of two, as the vector minimum gives it (b when they are equal), without a branch:
+// The lower of two as the vector minimum gives it (b when they are equal), and without a branch:
 // a side of the plane taken at random costs a mispredicted branch a pixel.
-inline float Lower(float a, float b) {
+inline float VectorMin(float a, float b) {
 #ifdef GLIMMERLUX_X86_SIMD
   return _mm_cvtss_f32(_mm_min_ss(_mm_set_ss(a), _mm_set_ss(b)));
 #else
@@ -90,7 +91,7 @@ inline float Lower(float a, float b) {
 #endif
 }
 
-// Nearest, ties to even, as the vector conversion rounds.
+// In the current rounding mode (to nearest, ties to even, by default), as the vector conversion rounds.
 inline int32_t RoundToInt(float y) {
 #ifdef GLIMMERLUX_X86_SIMD
   return _mm_cvtss_si32(_mm_set_ss(y));
@@ -99,14 +100,15 @@ inline int32_t RoundToInt(float y) {
 #endif
 }
 
-// The sRGB encoding of linear light, without a table: the encoding's power 1/2.4 splits over a
-// float's exponent and mantissa, x^(1/2.4) = 2^(e/2.4) * m^(1/2.4), so one cubic in the mantissa
-// m in [1, 2) serves every octave, scaled per octave. Eight octaves reach down to 2^-8; below
-// that the straight part of the encoding (12.92 x) goes on up to 2^-8, beyond its end at 0.0031308,
-// which is at most 0.21 out. The two parts are joined by taking the lower: the curve lies under
-// the straight line above the join, and below it the octave scale, looked up by the exponent's
-// low three bits, belongs to a higher octave and puts the curve far above. Within 0.21 of the
-// exact encoding times 255 everywhere (VisionSimulationTest).
+// The sRGB encoding of linear light, computed: the encoding's power 1/2.4 splits over a float's
+// exponent and mantissa, x^(1/2.4) = 2^(e/2.4) * m^(1/2.4), so one cubic in the mantissa m in
+// [1, 2) serves every octave, scaled per octave. Eight octaves reach down to 2^-8. Below that the
+// straight part of the encoding, 12.92 x, serves, and so also between its proper end at
+// 0.0031308 and 2^-8, where it lies at most 0.21 (of 255) above the curve. The two parts are
+// joined by taking the lower: above 2^-8 the curve lies under the straight line, and below it the
+// octave scale, looked up by the exponent's low three bits, belongs to a higher octave and puts
+// the curve far above. Rounded, every value comes within 0.71 of the exact encoding times 255
+// (VisionSimulationTest): within 0.21 before rounding.
 namespace encoding {
 inline constexpr float kLinearSlope = 0x1.9bd334p-7f;  // 12.92 * 255 / 2^18
 // 255 * 1.055 * 2^((e - 145) * 5 / 12) for the float exponents e = 137 .. 144 that linear light
@@ -133,7 +135,7 @@ inline uint32_t EncodeLinear(int32_t linear) {
   h = FusedMultiplyAdd(h, m, kCubic[0]);
   const float power = FusedMultiplyAdd(kOctaveScale[bits >> 23 & 7], h, -kOffset);
   const float straight = x * kLinearSlope;
-  return static_cast<uint32_t>(RoundToInt(Lower(straight, power)));
+  return std::min(static_cast<uint32_t>(RoundToInt(VectorMin(straight, power))), 255u);
 }
 
 // A pixel's three output sums, packed.
@@ -148,10 +150,11 @@ inline void LinearOf(uint64_t sum, const Model& model, int32_t (&linear)[3]) {
   if (!model.split) return;
   float x[3];
   for (int out = 0; out < 3; ++out) x[out] = static_cast<float>(linear[out]);
-  // Multiplies and adds apart here: no double arithmetic for the plain loop, which needs it per pixel.
+  // Multiplies and adds apart here, not fused: the plain loop would pay for fused ones in double
+  // arithmetic on every pixel, not once per value as the encoding's table does.
   const float side = (model.normal[0] * x[0] + model.normal[1] * x[1]) + model.normal[2] * x[2];
-  const float behind = Lower(side, 0.0f);
-  for (int out = 0; out < 3; ++out) linear[out] = RoundToInt(x[out] - model.shift[out] * behind);
+  const float behind = VectorMin(side, 0.0f);
+  for (int out = 0; out < 3; ++out) linear[out] = RoundToInt(x[out] - model.behindCorrection[out] * behind);
 }
 
 // One pixel (bytes blue, green, red, fourth) simulated; the fourth byte is kept.

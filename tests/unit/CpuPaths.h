@@ -11,11 +11,21 @@ struct CpuPath {
   uint32_t features;
 };
 
-inline std::vector<CpuPath> CpuPaths() {
+// `uses`: the features the module's kernels are picked by; a path that would pick the same kernels
+// as the one before it is left out.
+inline std::vector<CpuPath> CpuPaths(uint32_t uses = cpu::kSse2 | cpu::kAvx2) {
+  struct Level {
+    cpu::Feature feature;
+    const char* name;
+  };
+  constexpr Level kLevels[] = {{cpu::kSse2, "sse2"}, {cpu::kAvx2, "avx2"}, {cpu::kAvx512, "avx512"}};
   std::vector<CpuPath> paths{{"plain", 0}};
-  if (cpu::Has(cpu::kSse2)) paths.push_back({"sse2", cpu::kSse2});
-  if (cpu::Has(cpu::kAvx2)) paths.push_back({"avx2", cpu::kSse2 | cpu::kAvx2});
-  if (cpu::Has(cpu::kAvx512)) paths.push_back({"avx512", cpu::kSse2 | cpu::kAvx2 | cpu::kAvx512});
+  uint32_t on = 0;
+  for (const Level& level : kLevels) {
+    if (!cpu::Has(level.feature)) break;
+    on |= level.feature;
+    if ((uses & level.feature) != 0) paths.push_back({level.name, on});
+  }
   return paths;
 }
 

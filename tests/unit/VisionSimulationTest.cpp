@@ -3,9 +3,11 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <vector>
 
+#include "unit/CpuPaths.h"
 #include "view/VisionSimulation.h"
 #include "view/VisionSimulationInternal.h"
 
@@ -96,6 +98,36 @@ TEST(VisionSimulation, RunsOfOneColourKeepEachFourthByte) {
   ApplyVisionSimulation(pixels.data(), pixels.size(), kProtan100);
   const std::vector<uint32_t> wanted = {0x33000000u, 0x11FFE500u, 0x22FFE500u, 0x006D5F00u, 0x446D5F00u, 0x00FFE500u};
   EXPECT_EQ(pixels, wanted);
+}
+
+// Short runs around the vector loops' steps (8 and 16 pixels, the next step worked out ahead),
+// with flat steps before, after and between others, on every path: each pixel as worked out alone.
+TEST(VisionSimulation, ShortAndMixedRunsGiveEachPixelsOwnBytes) {
+  std::mt19937 random(5);
+  std::vector<uint32_t> noise(64);
+  for (uint32_t& p : noise) p = static_cast<uint32_t>(random());
+  const auto flatThenNoise = [&](size_t flat) {
+    std::vector<uint32_t> v = noise;
+    for (size_t i = 0; i < flat; ++i) v[i] = 0x7700FF00u + static_cast<uint32_t>(i << 24);
+    return v;
+  };
+  std::vector<uint32_t> stripes(64);  // flat eights and sixteens of two colours, then noise
+  for (size_t i = 0; i < stripes.size(); ++i) stripes[i] = i < 48 ? (i / 8 % 2 ? 0x00123456u : 0x00FF8000u) : noise[i];
+  const std::vector<uint32_t> patterns[] = {noise, flatThenNoise(8), flatThenNoise(16), flatThenNoise(32), stripes};
+  for (const TVisionSimulation model : {kProtan100, kTritan}) {
+    for (const std::vector<uint32_t>& pattern : patterns) {
+      for (const size_t count : {1, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 47, 48, 63, 64}) {
+        std::vector<uint32_t> expected(pattern.begin(), pattern.begin() + static_cast<ptrdiff_t>(count));
+        for (uint32_t& p : expected) p = vision::SimulatePixel(p, vision::ModelOf(model));
+        for (const CpuPath& path : CpuPaths(cpu::kAvx2 | cpu::kAvx512)) {
+          const CpuPathScope scope(path);
+          std::vector<uint32_t> actual(pattern.begin(), pattern.begin() + static_cast<ptrdiff_t>(count));
+          ApplyVisionSimulation(actual.data(), actual.size(), model);
+          EXPECT_EQ(actual, expected) << path.name << ", " << VisionSimulationName(model) << ", " << count << " pixels";
+        }
+      }
+    }
+  }
 }
 
 TEST(VisionSimulation, TellsEveryPixelOnce) {
@@ -197,15 +229,21 @@ TEST(VisionSimulation, FusedMultiplyAddRoundsOnceAsTheLibraryDoes) {
       {1.0f, 1.0f, 0.0f},
       {0x1.000002p0f, 0x1.000002p0f, -1.0f},  // the product's low bits decide
       {0x1.fffffep0f, 0x1.fffffep0f, -0x1.fffffcp1f},
-      {3.0f, 0x1.555556p-2f, -1.0f},           // cancels to a tiny remainder
-      {0x1.000002p0f, 1.0f, 0x1p-25f},         // exactly half an ulp above: ties to even
-      {0x1.000002p0f, 1.0f, 0x1.000002p-25f},  // just over half: rounds up
+      {3.0f, 0x1.555556p-2f, -1.0f},  // cancels to a tiny remainder
+      // 1 + 2^-11 + 2^-24 + 2^-70: half a float step and a little more, where the double sum
+      // drops the little and would then round down to even; round-to-odd keeps it.
+      {0x1.001p0f, 0x1.001p0f, 0x1p-70f},
+      {-0x1.001p0f, 0x1.001p0f, -0x1p-70f},
+      {0x1.000002p0f, 1.0f, 0x1p-24f},  // a true tie: to even, upwards here
+      {-0.0f, 1.0f, -0.0f},             // the signs of zero
+      {0x1.8p0f, 0x1.8p0f, -0x1.2p1f},
       {-0x1.931502p+7f, 0x1.2p0f, 0x1.c0ccccp+3f},
       {262143.0f, 0x1.9bd334p-7f, 0.0f},
   };
+  const auto same = [](float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; };
   for (const auto& e : edges) {
-    EXPECT_EQ(vision::FusedMultiplyAdd(e[0], e[1], e[2]), std::fma(e[0], e[1], e[2]))
-        << e[0] << " " << e[1] << " " << e[2];
+    EXPECT_TRUE(same(vision::FusedMultiplyAdd(e[0], e[1], e[2]), std::fma(e[0], e[1], e[2])))
+        << std::hexfloat << e[0] << " * " << e[1] << " + " << e[2];
   }
   std::mt19937 random(17);
   std::uniform_real_distribution<float> mantissa(1.0f, 2.0f);
@@ -216,7 +254,7 @@ TEST(VisionSimulation, FusedMultiplyAddRoundsOnceAsTheLibraryDoes) {
     const float a = any(), b = any();
     // Often the negated product plus a little, where cancellation makes rounding hardest.
     const float c = i % 2 ? any() : -a * b + std::ldexp(mantissa(random), exponent(random) - 30);
-    if (vision::FusedMultiplyAdd(a, b, c) != std::fma(a, b, c) && ++wrong <= 3) {
+    if (!same(vision::FusedMultiplyAdd(a, b, c), std::fma(a, b, c)) && ++wrong <= 3) {
       ADD_FAILURE() << std::hexfloat << a << " * " << b << " + " << c;
     }
   }
