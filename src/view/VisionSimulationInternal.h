@@ -14,7 +14,8 @@
 #include <xmmintrin.h>
 #endif
 
-// The simulation's published coefficients and the integer tables made from them.
+// The simulation's published coefficients, the integer tables made from them and the encoding of
+// their sums.
 namespace vision {
 
 // Linear light is carried in 1/2^kLinearBits. A pixel's three output sums are formed at once in
