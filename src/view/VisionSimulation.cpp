@@ -151,8 +151,8 @@ void SimulateRuns(uint32_t* pixels, size_t count, const Model& model) {
     return encode(linear[2]) << 16 | encode(linear[1]) << 8 | encode(linear[0]);
   };
   // Desktop pictures are mostly runs of one colour: each run is worked out once.
-  uint32_t lastIn = 0;
-  uint32_t lastOut = simulate(0);
+  uint32_t lastIn = kNoColour;
+  uint32_t lastOut = 0;
   for (size_t i = 0; i < count; ++i) {
     const uint32_t pixel = pixels[i];
     if ((pixel & 0xFFFFFFu) != lastIn) {

@@ -125,8 +125,8 @@ template <bool kSplit>
 GLIMMERLUX_AVX512 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
   if (count < 16) return 0;
   const Encoder k = MakeEncoder();
-  uint32_t flatIn = 0;
-  uint32_t flatOut = SimulatePixel(0, model);
+  uint32_t flatIn = kNoColour;
+  uint32_t flatOut = 0;
   // The next sixteen's light goes ahead of this sixteen's encoding.
   bool nextFlat = Flat(pixels);
   Light next{};

@@ -165,6 +165,10 @@ inline uint32_t SimulatePixel(uint32_t pixel, const Model& model) {
   return (pixel & 0xFF000000u) | EncodeLinear(linear[2]) << 16 | EncodeLinear(linear[1]) << 8 | EncodeLinear(linear[0]);
 }
 
+// No colour compares equal to this once its fourth byte is masked off: the loops' remembered
+// colour before the first, so that a call (the paint makes one a row) works out nothing ahead.
+inline constexpr uint32_t kNoColour = 0xFF000000u;
+
 // The reference pixel loop.
 void SimulatePlain(uint32_t* pixels, size_t count, const Model& model);
 // The same bytes, eight pixels at a time with AVX2, for a leading part of the pixels: returns
