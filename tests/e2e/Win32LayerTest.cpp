@@ -10,8 +10,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cwchar>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,10 +27,14 @@
 #include "main/win32/MainWindow.h"
 #include "main/win32/MenuBuilder.h"
 #include "main/win32/StatusPanelWindow.h"
+#include "platform/win32/BaseWindow.h"
 #include "platform/win32/CaretProbe.h"
 #include "platform/win32/DibSurface.h"
+#include "platform/win32/HandlerErrors.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Utf.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32SettingsStore.h"
 #include "platform/win32/WindowIds.h"
 
 namespace {
@@ -386,6 +392,171 @@ TEST(MainWindowMenu, TheUpdateFrequencyCommandSetsTheTimerAndMovesTheCheckMark) 
   EXPECT_EQ(frm.Timer1.Interval(), 16u);
   EXPECT_TRUE(frm.Timer1.Enabled());
   EXPECT_EQ(frequencies(), L"15 x per second : Low\n30 x per second : Medium\n*60 x per second : High\n");
+
+  DestroyWindow(window.Handle());
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// A window whose handlers fail on the close request.
+class FailingWindow : public BaseWindow<FailingWindow> {
+ public:
+  bool Create() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WndProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"Win32LayerTestFailingWindow";
+    RegisterClassExW(&windowClass);
+    CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                    this);
+    return Handle() != nullptr;
+  }
+
+ private:
+  friend class BaseWindow<FailingWindow>;
+  LRESULT MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) throw std::runtime_error("no room to save");
+    return DefaultHandling(message, wParam, lParam);
+  }
+};
+
+std::string FileText(const std::wstring& path) {
+  std::string text;
+  if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+    char buffer[512];
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, n);
+    fclose(file);
+  }
+  return text;
+}
+
+TEST(WindowMessages, AFailedHandlerIsReportedAndAFailedCloseDestroysNothing) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
+  const std::wstring log = std::wstring(folder) + L"glimmerlux-handler-errors.log";
+  DeleteFileW(log.c_str());
+  ASSERT_TRUE(SetEnvironmentVariableW(kErrorLogVariable, log.c_str()));
+  FailingWindow window;
+  ASSERT_TRUE(window.Create());
+  SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+  // Left to the default, the request would have destroyed the window past everything the
+  // program does before it ends.
+  EXPECT_TRUE(IsWindow(window.Handle()));
+  EXPECT_EQ(FileText(log), "Glimmerlux: error while handling window message 0x0010: no room to save\r\n");
+  DestroyWindow(window.Handle());
+  SetEnvironmentVariableW(kErrorLogVariable, nullptr);
+  DeleteFileW(log.c_str());
+}
+
+TEST(SettingsRegistry, AValueFarLargerThanAnyTheProgramWritesIsNeverReadIn) {
+  Win32SettingsStore store;
+  const wchar_t* name = L"Win32LayerTestValue";
+  ASSERT_TRUE(store.WriteText("Win32LayerTestValue", "25"));
+  EXPECT_EQ(store.Read("Win32LayerTestValue").text, "25");
+  // A number followed by a megabyte of digits: read whole, it would be a number of that text.
+  const std::wstring huge = L"25" + std::wstring(512 * 1024, L'0');
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarnwell\\Glimmerlux", name, REG_SZ, huge.c_str(),
+                            static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  const StoredValue value = store.Read("Win32LayerTestValue");
+  EXPECT_EQ(value.kind, StoredValue::Kind::Other);
+  EXPECT_TRUE(value.text.empty());
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarnwell\\Glimmerlux", name);
+}
+
+// The built menu as text, one item a line, indented by its depth: "*" for a check mark, "~" for
+// a greyed item, "-" for a separator, and a submenu's items below its own line.
+void WalkMenu(HMENU menu, int depth, std::wstring& lines) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t caption[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = caption;
+    info.cch = 128;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
+    lines += std::wstring(static_cast<size_t>(depth) * 2, L' ');
+    if (info.fType & MFT_SEPARATOR) {
+      lines += L"-\n";
+      continue;
+    }
+    lines += std::wstring((info.fState & MFS_CHECKED) ? L"*" : L"") + ((info.fState & MFS_GRAYED) ? L"~" : L"") +
+             caption + L"\n";
+    if (info.hSubMenu != nullptr) WalkMenu(info.hSubMenu, depth + 1, lines);
+  }
+}
+
+// The same from the table: every item a person can reach, its live check mark and state, and a
+// separator only between two items of one level.
+std::wstring TableAsText(const MenuTable& table, Tfrmmain& frm) {
+  std::wstring lines;
+  std::vector<bool> separatorDue(8, false);
+  std::vector<bool> levelHasItems(8, false);
+  int parentDepth = -1;
+  for (size_t i = 0; i < table.entries.size(); ++i) {
+    const TMenuEntry& entry = table.entries[i];
+    // A level begins afresh under each submenu.
+    if (entry.Depth > parentDepth) {
+      separatorDue[static_cast<size_t>(entry.Depth)] = false;
+      levelHasItems[static_cast<size_t>(entry.Depth)] = false;
+    }
+    parentDepth = entry.Depth;
+    bool reachable = IsAvailable(table.entries, i);
+    for (size_t up = i, d = static_cast<size_t>(entry.Depth); reachable && d > 0 && up-- > 0;) {
+      if (static_cast<size_t>(table.entries[up].Depth) == d - 1) {
+        reachable = IsAvailable(table.entries, up);
+        --d;
+      }
+    }
+    if (!reachable) continue;
+    const auto d = static_cast<size_t>(entry.Depth);
+    if (entry.IsSeparator()) {
+      separatorDue[d] = levelHasItems[d];
+      continue;
+    }
+    const std::wstring indent(d * 2, L' ');
+    if (separatorDue[d]) lines += indent + L"-\n";
+    separatorDue[d] = false;
+    levelHasItems[d] = true;
+    std::string caption = entry.Caption;
+    if (const std::string keys = ShortCutToText(entry.ShortCut); !keys.empty()) caption += "\t" + keys;
+    const TMenuItem* item = entry.Item != nullptr ? &(frm.menu.*entry.Item) : nullptr;
+    const bool checked = item != nullptr && item->Checked && !OpensSubmenu(table.entries, i);
+    const bool greyed = item != nullptr && !item->Enabled && !OpensSubmenu(table.entries, i);
+    lines += indent + (checked ? L"*" : L"") + (greyed ? L"~" : L"") + WideFromUtf8(caption) + L"\n";
+  }
+  return lines;
+}
+
+TEST(MainWindowMenu, EveryBuiltMenuHoldsEachReachableEntryOfItsTableInOrder) {
+  Win32Services platform;
+  DibSurfaceFactory surfaces;
+  Tfrmmain frm(platform, surfaces);
+  MainWindow window(frm, platform);
+  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
+  // Other marks than the first start's, and a greyed item, so the walk sees live state.
+  SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "CvSeverity40"), 0), 0);
+  frm.menu.AboutGlimmerlux1.Enabled = false;
+
+  for (const MenuTable& table : {MainMenuTable(), ColorDisplayMenuTable(), CopyCoordMenuTable()}) {
+    const MenuHandle menu = BuildPopupMenu(table, frm);
+    ASSERT_TRUE(menu);
+    std::wstring built;
+    WalkMenu(menu.Get(), 0, built);
+    EXPECT_EQ(built, TableAsText(table, frm));
+  }
+
+  // Written out by hand: a submenu of ten items once read as a separator and was dropped.
+  const MenuHandle menu = BuildPopupMenu(MainMenuTable(), frm);
+  const HMENU vision = SubmenuCaptioned(menu.Get(), L"Color Vision Simulation");
+  ASSERT_NE(vision, nullptr);
+  std::wstring built;
+  WalkMenu(vision, 0, built);
+  EXPECT_EQ(built,
+            L"*None\nProtanopia / Protanomaly (Machado 2009)\nDeuteranopia / Deuteranomaly (Machado 2009)\n"
+            L"Tritanopia (Brettel 1997)\n-\nSeverity\n  10 %\n  20 %\n  30 %\n  *40 %\n  50 %\n  60 %\n  70 %\n"
+            L"  80 %\n  90 %\n  100 % (dichromacy)\n");
 
   DestroyWindow(window.Handle());
   MSG quit;

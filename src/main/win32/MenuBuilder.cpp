@@ -22,7 +22,8 @@ std::wstring MenuText(const TMenuEntry& entry) {
 // the index after the last one taken.
 size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t first, int depth) {
   const auto entries = table.entries;
-  bool lastWasSeparator = true;  // none at the top either
+  // A separator waits for the item after it, so none leads, trails or doubles.
+  bool separatorDue = false;
   size_t i = first;
   while (i < entries.size() && entries[i].Depth >= depth) {
     const TMenuEntry& entry = entries[i];
@@ -30,11 +31,12 @@ size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t fir
     if (entry.Depth > depth) continue;  // inside a submenu that was left out
     if (!IsAvailable(entries, index)) continue;
     if (entry.IsSeparator()) {
-      if (!lastWasSeparator) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      lastWasSeparator = true;
+      separatorDue = ::GetMenuItemCount(menu) > 0;
       continue;
     }
     const std::wstring text = MenuText(entry);
+    if (separatorDue) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    separatorDue = false;
     if (OpensSubmenu(entries, index)) {
       MenuHandle submenu(::CreatePopupMenu());
       if (!submenu) continue;
@@ -46,11 +48,6 @@ size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t fir
       if (entry.Item != nullptr && !(frm.menu.*entry.Item).Enabled) flags |= MF_GRAYED;
       ::AppendMenuW(menu, flags, table.firstCommand + index, text.c_str());
     }
-    lastWasSeparator = false;
-  }
-  const int count = ::GetMenuItemCount(menu);
-  if (count > 0 && (::GetMenuState(menu, static_cast<UINT>(count - 1), MF_BYPOSITION) & MF_SEPARATOR)) {
-    ::DeleteMenu(menu, static_cast<UINT>(count - 1), MF_BYPOSITION);
   }
   return i;
 }
@@ -95,7 +92,25 @@ bool RunMenuCommand(Tfrmmain& frm, UINT command) {
   return false;
 }
 
+namespace {
+
+// From before the menu shows until its command has run, whatever notices of the menu loop the
+// system sends (they come and go inside, and the loop has ended before the command runs).
+class MenuMomentScope {
+ public:
+  explicit MenuMomentScope(CommandPoint& point) : point_(point) { point_.MenuOpened(); }
+  ~MenuMomentScope() { point_.MenuClosed(); }
+  MenuMomentScope(const MenuMomentScope&) = delete;
+  MenuMomentScope& operator=(const MenuMomentScope&) = delete;
+
+ private:
+  CommandPoint& point_;
+};
+
+}  // namespace
+
 void PopupMenuAt(const MenuTable& table, Tfrmmain& frm, HWND owner, POINT at) {
+  const MenuMomentScope moment(frm.commandPoint);
   const MenuHandle menu = BuildPopupMenu(table, frm);
   if (!menu) return;
   // Without the foreground the menu would not close when the user clicks elsewhere.
