@@ -11,8 +11,11 @@
 bool GridPlan::Plan(const GridSettings& s, int frameWidth, int frameHeight, Mirror mirror) {
   const int G = s.gridlevel;
   const double z = s.zoom;
-  // A spacing below one frame pixel has no lines to draw; the shift would divide by zero.
-  const int step = G > 0 ? Round(G * z) : 0;
+  // A spacing below one frame pixel has no lines to draw; the shift would divide by zero. One
+  // wider than any frame (a stored spacing can be any number) draws the tracked pixel's lines
+  // alone, so it is capped where its product still fits.
+  constexpr double kWidestStep = 1 << 30;
+  const int step = G > 0 ? Round(std::min(G * z, kWidestStep)) : 0;
   if (step == 0) return false;
   const int w = std::max(frameWidth, 0);
   const int h = std::max(frameHeight, 0);

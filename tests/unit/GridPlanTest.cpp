@@ -61,6 +61,16 @@ const PlanCase kPlans[] = {
      {2, 2, false, {0, 0}, {2, 1}, 14, 12, 10, 8},
      {14, 12, {true, true}},
      {{10, 6, 2}, {5, 9}, 4, 12, 4, 14}},
+    // A stored spacing of 2^31 - 1 at 40x: the tracked pixel's lines alone, at (200 - 0, 120 + 30).
+    {"spacing past any frame",
+     {2147483647, 40, false, {1003, 20}, {5, 3}, 400, 300, 400, 300},
+     {400, 300, {}},
+     {{200}, {150}, 0, 300, 0, 400}},
+    // Anchored to the desktop, the one line sits at desktop column 0, far off: 200 - 40120, 120 - 800 + 30.
+    {"fixed spacing past any frame",
+     {2147483647, 40, true, {1003, 20}, {5, 3}, 400, 300, 400, 300},
+     {400, 300, {}},
+     {{}, {}, 0, 300, 0, 400}},
     // Round(0.75 i): 0 1 2 2 3 4 4 5 6; a column that two lines round to is drawn once.
     {"shrunk",
      {1, 0.75f, false, {0, 0}, {0, 0}, 6, 4, 6, 4},

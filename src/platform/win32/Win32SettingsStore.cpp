@@ -10,6 +10,9 @@
 namespace {
 
 constexpr wchar_t kKeyPath[] = L"Software\\Tarnwell\\Glimmerlux";
+// Every value the program writes is a number or a short text; a larger one was put there by
+// something else and is not read into memory at all.
+constexpr DWORD kLargestValueBytes = 64 * 1024;
 
 RegistryKey CreateKey() {
   HKEY key = nullptr;
@@ -30,6 +33,7 @@ StoredValue Win32SettingsStore::Read(const std::string& name) {
   DWORD type = 0;
   DWORD size = 0;
   if (::RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+  if (size > kLargestValueBytes) return StoredValue{StoredValue::Kind::Other, 0, {}};
   std::vector<BYTE> data(size + sizeof(wchar_t));  // room for a terminator the value may lack
   if (::RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return {};
   StoredValue value;
