@@ -50,18 +50,27 @@ void TrayPresence::Close() {
   bool CanClose = true;
   FormCloseQuery(CanClose);
   if (!CanClose) return;
-  Ending();
+  const std::exception_ptr failure = Ending();
   app_.Destroy(window_);
+  if (failure) std::rethrow_exception(failure);
 }
 
 // The settings first, so that what only they hold is kept even when the form state fails.
-void TrayPresence::Ending() {
-  hooks_.writeSettings();
-  hooks_.saveFormState();
+std::exception_ptr TrayPresence::Ending() {
+  std::exception_ptr first;
+  for (const std::function<void()>* step : {&hooks_.writeSettings, &hooks_.saveFormState}) {
+    try {
+      (*step)();
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  return first;
 }
 
 bool TrayPresence::QueryEndSession() {
-  Ending();
+  // An error is reported by the window, whose default answer still lets the session end.
+  if (const std::exception_ptr failure = Ending()) std::rethrow_exception(failure);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 
 #include "main/MenuItems.h"
@@ -33,6 +34,7 @@ class TrayPresence {
   void btnCloseClick();
   void FormCloseQuery(bool& CanClose);
   // Every close request of the window: the program ends if that is allowed, else it hides.
+  // An error while saving still ends it as asked, and is thrown on once the window is gone.
   void Close();
 
   // The window test: on screen, neither hidden to the tray nor minimised.
@@ -45,7 +47,8 @@ class TrayPresence {
   void EndSession(bool ending);
 
  private:
-  void Ending();
+  // Runs every saving step whatever an earlier one threw; the first error, if any.
+  std::exception_ptr Ending();
 
   TrayIcon& icon_;
   AppWindow& app_;

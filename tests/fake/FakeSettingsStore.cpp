@@ -1,6 +1,7 @@
 #include "fake/FakeSettingsStore.h"
 
 #include <cctype>
+#include <stdexcept>
 
 std::string FakeSettingsStore::Key(const std::string& name) {
   std::string key = name;
@@ -15,6 +16,7 @@ StoredValue FakeSettingsStore::Read(const std::string& name) {
 
 bool FakeSettingsStore::WriteInteger(const std::string& name, int32_t value) {
   if (!writable) return false;
+  if (!throwOnWriteOf.empty() && Key(name) == Key(throwOnWriteOf)) throw std::runtime_error("cannot write " + name);
   ++writes;
   written.push_back(name);
   values_[Key(name)] = {name, StoredValue{StoredValue::Kind::Dword, static_cast<uint32_t>(value), {}}};
@@ -23,6 +25,7 @@ bool FakeSettingsStore::WriteInteger(const std::string& name, int32_t value) {
 
 bool FakeSettingsStore::WriteText(const std::string& name, const std::string& text) {
   if (!writable) return false;
+  if (!throwOnWriteOf.empty() && Key(name) == Key(throwOnWriteOf)) throw std::runtime_error("cannot write " + name);
   ++writes;
   written.push_back(name);
   values_[Key(name)] = {name, StoredValue{StoredValue::Kind::Text, 0, text}};

@@ -11,6 +11,8 @@ class FakeSettingsStore : public SettingsStore {
  public:
   // Off: every write fails, as when the key cannot be created.
   bool writable = true;
+  // A write of this name throws, as a failed allocation inside a write would.
+  std::string throwOnWriteOf;
   int writes = 0;
   // Every name written, in order and in the writer's letter case.
   std::vector<std::string> written;

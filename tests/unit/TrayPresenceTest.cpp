@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "fake/FakePlatform.h"
@@ -179,6 +180,30 @@ TEST(TrayClosing, AnAllowedCloseWritesTheSettingsSavesTheFormStateAndEnds) {
   EXPECT_EQ(f.Presence(), "ended");
   EXPECT_TRUE(f.form.presence.AllowClose);
   EXPECT_TRUE(f.FormStateSaved());
+}
+
+TEST(TrayClosing, AnErrorWhileSavingStillSavesTheRestEndsAsAskedAndReachesTheWindow) {
+  // The first value the settings write, and the form state's own.
+  for (const char* failing : {"ColorFilterMode", "FormVersion"}) {
+    SCOPED_TRACE(failing);
+    TrayProgram f;
+    f.Choose("StayinSystemTray1");
+    f.platform.settings.throwOnWriteOf = failing;
+    EXPECT_THROW(f.form.Close(), std::runtime_error);
+    EXPECT_EQ(f.Presence(), "ended");
+    EXPECT_EQ(f.SettingsWritten(), std::string(failing) != "ColorFilterMode");
+    EXPECT_EQ(f.FormStateSaved(), std::string(failing) != "FormVersion");
+  }
+  // A log-off is still never refused.
+  TrayProgram f;
+  f.platform.settings.throwOnWriteOf = "ColorFilterMode";
+  EXPECT_THROW(f.form.QueryEndSession(), std::runtime_error);
+  EXPECT_TRUE(f.FormStateSaved());
+  // The tray rule: with "Stay in System Tray" on, a close hides and saves nothing that could fail.
+  TrayProgram hidden;
+  hidden.platform.settings.throwOnWriteOf = "ColorFilterMode";
+  EXPECT_NO_THROW(hidden.form.Close());
+  EXPECT_EQ(hidden.Presence(), "icon");
 }
 
 TEST_F(TrayFixture, CloseQueryHidesUnlessClosingIsAllowed) {

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <exception>
+
+#include "platform/win32/HandlerErrors.h"
+
 // Binds a window to its C++ object: the object arrives as the creation parameter on
 // WM_NCCREATE, stays in GWLP_USERDATA until WM_NCDESTROY, and receives every message
 // in between through Derived::MessageHandler.
@@ -36,8 +40,10 @@ class BaseWindow {
     try {
       result = self->MessageHandler(message, wParam, lParam);
     } catch (...) {
-      // No exception may unwind through the system's code; the message is left to the default.
-      result = ::DefWindowProcW(window, message, wParam, lParam);
+      // No exception may unwind through the system's code: the user is told, and the message
+      // gets an answer that loses nothing.
+      ReportHandlerError(message, std::current_exception());
+      result = AnswerAfterError(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
       ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
