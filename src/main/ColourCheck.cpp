@@ -100,20 +100,23 @@ void ColourCheck::Restore() {
 }
 
 void ColourCheck::Pick(std::optional<TColor>& into) {
-  TPoint pointer;
-  if (!screen_.CursorPos(pointer)) return;
-  // The desktop's own pixels, unfiltered, averaged as the colour readout is.
+  const std::optional<TColor> colour = commandPoint_.Colour();
+  if (!colour) return;
+  into = colour;
+  dismissed_ = false;
+  Changed();
+}
+
+std::optional<TColor> ColourCheck::SampleAt(TPoint pointer) {
   const int size = view_.SampleSize();
   const int half = size / 2;
   const TRect desktop = screen_.VirtualScreen();
   const TRect box{std::max(pointer.x - half, desktop.left), std::max(pointer.y - half, desktop.top),
                   std::min(pointer.x + half + 1, desktop.right), std::min(pointer.y + half + 1, desktop.bottom)};
-  if (box.left >= box.right || box.top >= box.bottom) return;
+  if (box.left >= box.right || box.top >= box.bottom) return std::nullopt;
   sample_.SetSize(box.Width(), box.Height());
-  if (!screen_.CaptureDesktop(box, sample_, {0, 0})) return;
-  into = AverageColor(sample_, {pointer.x - box.left, pointer.y - box.top}, size);
-  dismissed_ = false;
-  Changed();
+  if (!screen_.CaptureDesktop(box, sample_, {0, 0})) return std::nullopt;
+  return AverageColor(sample_, {pointer.x - box.left, pointer.y - box.top}, size);
 }
 
 void ColourCheck::PickForegroundColorClick() { Pick(picks_.foreground); }

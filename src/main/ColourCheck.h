@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "main/CommandPoint.h"
 #include "main/Contrast.h"
 #include "main/DisplayCommands.h"
 #include "main/MenuItems.h"
@@ -26,12 +27,13 @@ struct TColourReadout {
 class ColourCheck {
  public:
   ColourCheck(TCustomImageView& view, TMainMenuItems& items, DisplayCommands& display, Screen& screen,
-              Clipboard& clipboard, Messages& messages, SettingsStore& settings, std::function<void()> writeSettings,
-              SurfaceFactory& surfaces = HeapSurfaces())
+              const CommandPoint& commandPoint, Clipboard& clipboard, Messages& messages, SettingsStore& settings,
+              std::function<void()> writeSettings, SurfaceFactory& surfaces = HeapSurfaces())
       : view_(view),
         items_(items),
         display_(display),
         screen_(screen),
+        commandPoint_(commandPoint),
         clipboard_(clipboard),
         messages_(messages),
         settings_(settings),
@@ -47,6 +49,8 @@ class ColourCheck {
   void PickForegroundColorClick();
   void PickBackgroundColorClick();
   void CopyContrastClick();
+  // The desktop's own pixels around `pointer`, unfiltered, averaged as the colour readout is.
+  std::optional<TColor> SampleAt(TPoint pointer);
   // The user closed the readout: the picks are forgotten.
   void ReadoutClosed();
   // A colour filter other than none was chosen: the simulation goes off.
@@ -74,6 +78,7 @@ class ColourCheck {
   TMainMenuItems& items_;
   DisplayCommands& display_;
   Screen& screen_;
+  const CommandPoint& commandPoint_;
   Clipboard& clipboard_;
   Messages& messages_;
   SettingsStore& settings_;

@@ -53,6 +53,8 @@ class DisplayCommands {
   void FlipwhenHovered1Click();
   void CopyImagetoClipboard1Click();
   void Enabled1Click();
+  // The magnifier was switched on or off ("Glimmerlux On/Off", Space).
+  std::function<void()> OnSwitched;
   // Every key the window sees before its controls; Space alone switches the magnifier.
   void FormKeyDown(uint16_t& Key, TShiftState Shift);
 

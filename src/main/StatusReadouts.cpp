@@ -34,8 +34,9 @@ TColor SwatchFontColor(TColor c) {
 std::string PositionText(int64_t x, int64_t y) { return "Position: " + std::to_string(x) + ", " + std::to_string(y); }
 
 void StatusReadouts::UpdateStatusReadouts(TPoint C) {
-  // An open menu would otherwise put its own highlight into the swatch that its copy command copies.
-  if (menuOpen_) return;
+  // While a menu is open the readouts keep what they showed as it opened: its own highlight
+  // would otherwise go into the swatch that its copy command copies.
+  if (commandPoint_.MenuOpen()) return;
   panel_.pnlColor.Color = static_cast<TColor>(view_.ScreenColor());
   const TColor c = panel_.pnlColor.Color;
   panel_.pnlColor.FontColor = SwatchFontColor(c);
@@ -72,9 +73,14 @@ void StatusReadouts::mnuCopyCoord1Click() {
   if (!clipboard_.SetText(panel_.lblPosition.Caption)) messages_.ShowMessage(kClipboardBusyText);
 }
 
+void StatusReadouts::SwitchedOff() {
+  panel_.lblPosition.Caption = kSwitchedOffText;
+  panel_.Changed();
+}
+
 void StatusReadouts::SetVirtualOrigin1Click() {
   TPoint pointer;
-  if (!screen_.CursorPos(pointer)) return;
+  if (!commandPoint_.Pointer(pointer)) return;
   if (pointer == TPoint{virtx, virty}) {
     virtx = 0;
     virty = 0;

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "base/Geometry.h"
+#include "main/CommandPoint.h"
 #include "main/MenuItems.h"
 #include "main/StatusPanel.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
-#include "platform/Screen.h"
 #include "view/VwImage.h"
 
 // "#FF8000" for red 255, green 128, blue 0.
@@ -18,18 +18,21 @@ std::string ColorToHtml(TColor c);
 std::string ColorToRgbText(TColor c);
 // White on dark colours, black from an average of 120 up.
 TColor SwatchFontColor(TColor c);
+// What the position label shows while the magnifier is switched off.
+inline constexpr const char* kSwitchedOffText = "Off - press Space";
+
 // "Position: -10, 50".
 std::string PositionText(int64_t x, int64_t y);
 
 // The colour swatch and the position label, their display choices and their copies.
 class StatusReadouts {
  public:
-  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, Screen& screen,
+  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, const CommandPoint& commandPoint,
                  Clipboard& clipboard, Messages& messages, std::function<void()> writeSettings)
       : view_(view),
         panel_(panel),
         items_(items),
-        screen_(screen),
+        commandPoint_(commandPoint),
         clipboard_(clipboard),
         messages_(messages),
         writeSettings_(std::move(writeSettings)) {}
@@ -44,17 +47,15 @@ class StatusReadouts {
   void CopyColortoClipboard1Click();
   void mnuCopyCoord1Click();
   void SetVirtualOrigin1Click();
-  // While a menu of the program is open, the readouts keep what they showed when it opened.
-  void MenuOpened() { menuOpen_ = true; }
-  void MenuClosed() { menuOpen_ = false; }
+  // Switched off, the picture stands still: the position label says so until the next tick.
+  void SwitchedOff();
 
  private:
   TCustomImageView& view_;
   TStatusPanel& panel_;
   TMainMenuItems& items_;
-  Screen& screen_;
+  const CommandPoint& commandPoint_;
   Clipboard& clipboard_;
   Messages& messages_;
   std::function<void()> writeSettings_;
-  bool menuOpen_ = false;
 };

@@ -6,18 +6,26 @@
 void Tracking::Tick() {
   if (ticking_) return;
   ticking_ = true;
+  const unsigned loopsBefore = nestedLoops_;
   // A failing query or setter ends this tick only; the next one starts afresh.
   try {
-    TrackingTick();
+    TrackingTick(loopsBefore);
   } catch (...) {
   }
+  // Interrupted, the guard was handed to the ticks of the nested loop, which have finished.
+  if (nestedLoops_ == loopsBefore) ticking_ = false;
+}
+
+void Tracking::NestedLoopStarting() {
+  if (!ticking_) return;
+  ++nestedLoops_;
   ticking_ = false;
 }
 
 void Tracking::FixedLocation1Click() {
   items_.FixedLocation1.Checked = !items_.FixedLocation1.Checked;
   TPoint pointer;
-  if (!roles_.screen.CursorPos(pointer)) return;
+  if (!commandPoint_.Pointer(pointer)) return;
   memX = pointer.x;
   memY = pointer.y;
 }
@@ -32,7 +40,7 @@ void Tracking::btnTypeClick() {
 
 void Tracking::MoveAwayFromPointer() { ::MoveAwayFromPointer(roles_.screen, roles_.monitors, roles_.windows, window_); }
 
-void Tracking::TrackingTick() {
+void Tracking::TrackingTick(unsigned loopsBefore) {
   const TRect desktop = roles_.screen.VirtualScreen();
   const TPoint source = SourceSize(view_.Width(), view_.Height(), view_.Zoom(), desktop);
 
@@ -56,6 +64,7 @@ void Tracking::TrackingTick() {
   } else if (followkey && caret_.GetCaretPosition(caret)) {
     centre = caret;
   }
+  if (nestedLoops_ != loopsBefore) return;
 
   const AxisPlacement across = PlaceOnAxis(centre.x, shiftX, desktop.left, desktop.Width(), source.x);
   const AxisPlacement down = PlaceOnAxis(centre.y, shiftY, desktop.top, desktop.Height(), source.y);

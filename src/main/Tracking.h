@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/CaretLocator.h"
+#include "main/CommandPoint.h"
 #include "main/MenuItems.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
@@ -19,8 +20,15 @@ class Tracking {
     Monitors& monitors;
   };
   Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, TStatusPanel& panel,
-           CaretFollow& caret, StatusReadouts& readouts)
-      : roles_(roles), window_(window), view_(view), items_(items), panel_(panel), caret_(caret), readouts_(readouts) {}
+           CaretFollow& caret, StatusReadouts& readouts, const CommandPoint& commandPoint)
+      : roles_(roles),
+        window_(window),
+        view_(view),
+        items_(items),
+        panel_(panel),
+        caret_(caret),
+        readouts_(readouts),
+        commandPoint_(commandPoint) {}
 
   // The fixed point ("Fixed Location").
   int memX = 0;
@@ -30,6 +38,10 @@ class Tracking {
 
   // One tick; a failing query or setter ends it quietly.
   void Tick();
+  // A menu or a dialog opens its own message loop, perhaps from a message the caret lookup
+  // pumped in the middle of a tick: ticks run inside it, and the interrupted one, once it
+  // resumes, drops what it had found, which is old by then.
+  void NestedLoopStarting();
   void MoveAwayFromPointer();
 
   // Toggles the fixed point, which becomes wherever the pointer is now, either way.
@@ -38,7 +50,7 @@ class Tracking {
   void btnTypeClick();
 
  private:
-  void TrackingTick();
+  void TrackingTick(unsigned loopsBefore);
 
   Roles roles_;
   const WindowId& window_;
@@ -47,6 +59,8 @@ class Tracking {
   TStatusPanel& panel_;
   CaretFollow& caret_;
   StatusReadouts& readouts_;
+  const CommandPoint& commandPoint_;
   // A caret lookup may pump messages, and with them the next timer message.
   bool ticking_ = false;
+  unsigned nestedLoops_ = 0;
 };

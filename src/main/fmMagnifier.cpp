@@ -7,11 +7,12 @@
 Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
     : FImageView(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)),
       Timer1(platform.windows, kTimer1Id, 66),
-      readouts(*FImageView, panel, menu, platform.screen, platform.clipboard, platform.messages,
+      commandPoint(platform.screen),
+      readouts(*FImageView, panel, menu, commandPoint, platform.clipboard, platform.messages,
                [this] { WriteSettings(); }),
       caretFollow(platform.caret, platform.screen, *FImageView, menu),
       tracking({platform.screen, platform.windows, platform.monitors}, FHandle, *FImageView, menu, panel, caretFollow,
-               readouts),
+               readouts, commandPoint),
       zoom(*FImageView, panel, menu, [this] { WriteSettings(); }),
       display(Timer1, *FImageView, menu, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
       chrome(platform.frame, platform.windows, platform.monitors, FHandle, *FImageView, panel, menu,
@@ -26,13 +27,19 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
               {FHandle, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); },
                [this] { ShowApplication(); }, [this] { return presence.ProgramShown(); }}),
       colourCheck(
-          *FImageView, menu, display, platform.screen, platform.clipboard, platform.messages, platform.settings,
-          [this] { WriteSettings(); }, surfaces),
+          *FImageView, menu, display, platform.screen, commandPoint, platform.clipboard, platform.messages,
+          platform.settings, [this] { WriteSettings(); }, surfaces),
       nudge(platform.screen, [this] { Timer1Timer(); }),
       FSettings(platform.settings),
       FMessages(platform.messages),
       FProgramFile(platform.programFile) {
   InitMenuItems(menu);
+  commandPoint.sampleColour = [this](TPoint pointer) { return colourCheck.SampleAt(pointer); };
+  commandPoint.OnMenuOpening = [this] { tracking.NestedLoopStarting(); };
+  display.OnSwitched = [this] {
+    UpdateTitleCaption();
+    if (!menu.Enabled1.Checked) readouts.SwitchedOff();
+  };
   panel.OnZoomListChange = [this] { zoom.cbxZoomLevelChange(); };
   panel.OnFollowCaretClick = [this] { btnTypeClick(); };
   panel.OnBackgroundPress = [this] { ImageView1MouseDown(TMouseButton::Left); };

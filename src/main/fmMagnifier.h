@@ -9,6 +9,7 @@
 #include "base/Geometry.h"
 #include "main/CaretLocator.h"
 #include "main/ColourCheck.h"
+#include "main/CommandPoint.h"
 #include "main/DialogCommands.h"
 #include "main/DisplayCommands.h"
 #include "main/FormStorage.h"
@@ -26,6 +27,9 @@
 #include "main/ZoomSelection.h"
 #include "platform/Services.h"
 #include "view/VwImage.h"
+
+// What the caption adds while the magnifier is switched off.
+inline constexpr const char* kSwitchedOffSuffix = " - Off";
 
 // Timer identifiers on the main window.
 inline constexpr uintptr_t kTimer1Id = 1;
@@ -96,7 +100,9 @@ class Tfrmmain {
   void AboutGlimmerlux1Click() { dialogs.AboutGlimmerlux1Click(); }
   void VisitTarnwellSoftwareWebsite1Click() { dialogs.VisitTarnwellSoftwareWebsite1Click(); }
   void ShowHelpfile1Click() { dialogs.ShowHelpfile1Click(); }
-  void UpdateTitleCaption() { dialogs.UpdateTitleCaption(colourCheck.CaptionSuffix()); }
+  void UpdateTitleCaption() {
+    dialogs.UpdateTitleCaption(colourCheck.CaptionSuffix() + (menu.Enabled1.Checked ? "" : kSwitchedOffSuffix));
+  }
 
   // Display options.
   void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
@@ -191,6 +197,8 @@ class Tfrmmain {
   TMainMenuItems menu;
   TStatusPanel panel;
   TTimer Timer1;
+  // Where a command chosen from a menu acts; the hosts tell it when menus open and close.
+  CommandPoint commandPoint;
   StatusReadouts readouts;
   CaretFollow caretFollow;
   Tracking tracking;

@@ -26,11 +26,16 @@ std::wstring BesideThisProgram(const std::wstring& file) {
   return path.substr(0, path.find_last_of(L"\\/") + 1) + file;
 }
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments,
+                           std::optional<WORD> showCommand) {
   const std::wstring path = BesideThisProgram(program);
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  if (showCommand) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *showCommand;
+  }
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &info)) {

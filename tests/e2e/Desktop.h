@@ -23,7 +23,8 @@ class ChildProcess {
  public:
   ChildProcess() = default;
   // `program` is a file name beside the test driver.
-  ChildProcess(const std::wstring& program, const std::wstring& arguments);
+  // With `showCommand`, the program is asked to show its first window so (STARTF_USESHOWWINDOW).
+  ChildProcess(const std::wstring& program, const std::wstring& arguments, std::optional<WORD> showCommand = {});
   ~ChildProcess();
   ChildProcess(ChildProcess&&) = default;
   ChildProcess& operator=(ChildProcess&&) = default;

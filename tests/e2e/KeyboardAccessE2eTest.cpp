@@ -89,6 +89,29 @@ TEST_F(KeyboardAccess, ShiftF10AndTheMenuKeyOpenTheMainMenuAtTheWindowAndReachIt
   EXPECT_EQ(magnifier_.WaitForExit(10s), 0u) << "\"Exit\" chosen with the keys did not end the program";
 }
 
+TEST_F(KeyboardAccess, ShiftF10OnTheZoomListOpensTheMenuBelowItAndLeavesTheZoom) {
+  const HWND list = GetDlgItem(panel_, kZoomLevelId);
+  for (int i = 0; i < 8 && Focus() != list; ++i) {
+    const HWND before = Focus();
+    PressKeys({VK_TAB});
+    WaitUntil(kSettle, [&] { return Focus() != before; });
+  }
+  ASSERT_EQ(Focus(), list);
+  const LRESULT zoom = SendMessageW(list, CB_GETCURSEL, 0, 0);
+  PressKeys({VK_SHIFT, VK_F10});
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return (menu = OpenMenu()) != nullptr; })) << "no menu opened";
+  RECT placed{};
+  RECT below{};
+  GetWindowRect(menu, &placed);
+  GetWindowRect(list, &below);
+  EXPECT_EQ(placed.left, below.left) << Describe(placed) << " for the list at " << Describe(below);
+  EXPECT_EQ(placed.top, below.bottom) << Describe(placed) << " for the list at " << Describe(below);
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return OpenMenu() == nullptr; })) << "Escape left the menu open";
+  EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), zoom);
+}
+
 TEST_F(KeyboardAccess, EveryPanelControlHasANameAndTheKeyboardReachesEachWithItsMenu) {
   EXPECT_EQ(TextOf(GetDlgItem(panel_, kTypeButtonId)), L"Follow Caret Position");
   EXPECT_EQ(TextOf(GetDlgItem(panel_, kOptionsButtonId)), L"Settings");

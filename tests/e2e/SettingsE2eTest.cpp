@@ -113,6 +113,22 @@ TEST_F(StoredSettings, AStoredPlacementIsUsedOnlyForTheScreenItWasMadeOn) {
   EXPECT_NEAR(centred.top + centred.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 2) << Describe(centred);
 }
 
+TEST_F(StoredSettings, AStartAskedToStayHiddenStillAppliesTheStoredSettings) {
+  // As a run that ended with "Stay On Top" on leaves it.
+  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StayOnTop1_Checked", REG_SZ, L"TRUE", sizeof(L"TRUE"));
+  magnifier_ = ChildProcess(L"glimmerlux.exe", L"", WORD{SW_HIDE});
+  ASSERT_TRUE(magnifier_.Started());
+  ASSERT_TRUE(magnifier_.WaitUntilIdle(kStartTimeout));
+  HWND hidden = nullptr;
+  ASSERT_TRUE(WaitUntil(kStartTimeout, [&] {
+    return (hidden = FindProcessWindowOfClass(magnifier_.Id(), L"Tfrmmain", Shown::OrNot)) != nullptr;
+  }));
+  EXPECT_FALSE(IsWindowVisible(hidden));
+  // Stay on top is one of the settings only the first show applies.
+  EXPECT_TRUE(WaitUntil(5s, [&] { return (GetWindowLongPtrW(hidden, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }))
+      << "the stored settings were not applied";
+}
+
 TEST_F(StoredSettings, EveryOptionSetThroughTheMenuComesBackAfterExit) {
   Start();
   const RECT desktop = VirtualScreen();

@@ -13,7 +13,9 @@
 #include "Desktop.h"
 #include "Picture.h"
 #include "fixture/TestPattern.h"
+#include "main/MainMenu.h"
 #include "main/win32/ControlIds.h"
+#include "main/win32/MenuBuilder.h"
 
 namespace {
 
@@ -209,6 +211,72 @@ TEST_F(StatusPanelOnPattern, CopiesTheReadoutTextsToTheClipboard) {
   WaitUntil(kSettle, [&] { return (copied = ClipboardText()).has_value(); });
   EXPECT_EQ(copied, TextOf(Control(kPositionLabelId)));
   EXPECT_EQ(copied.value_or(L"").rfind(L"Position: ", 0), 0u);
+}
+
+// The keyboard's focus, in the magnifier's thread.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+TEST_F(StatusPanelOnPattern, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpened) {
+  // Wide enough for the position label, which narrower windows leave out.
+  SetWindowPos(window_, nullptr, 0, 0, 640, 320, SWP_NOMOVE | SWP_NOZORDER);
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return IsWindowVisible(Control(kPositionLabelId)) != FALSE; }));
+  const POINT p = OpenDesktop(-21, 9);
+  ASSERT_TRUE(MovePointerTo(p));
+  const std::string colour = RgbText(test_pattern::PixelAt(p.x, p.y));
+  ExpectText(kColorSwatchId, colour);
+  ASSERT_TRUE(MakeForeground(window_));
+  ASSERT_TRUE(EmptyTheClipboard());
+
+  // The colour's own menu from the keyboard, its first item then clicked with the mouse: the
+  // pointer rests on the menu's highlight for many ticks first.
+  for (int i = 0; i < 8 && FocusOf(window_) != Control(kColorSwatchId); ++i) {
+    const HWND before = FocusOf(window_);
+    PressKeys({VK_TAB});
+    WaitUntil(kSettle, [&] { return FocusOf(window_) != before; });
+  }
+  ASSERT_EQ(FocusOf(window_), Control(kColorSwatchId));
+  PressKeys({VK_SHIFT, VK_F10});
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; }));
+  RECT items{};
+  GetWindowRect(menu, &items);
+  ASSERT_TRUE(MovePointerTo({items.left + 30, items.top + 8}));
+  Sleep(1000);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitUntil(kSettle, [&] {
+    notice = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
+    return notice != nullptr && notice != window_;
+  })) << "no \"copied\" box";
+  EXPECT_EQ(ClipboardText().value_or(L""), Widen(colour)) << "not the colour under the pointer as the menu opened";
+  PostMessageW(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return !IsWindow(notice); }));
+
+  // "Set Virtual Origin" from the main menu, chosen with the keys after the pointer has gone
+  // elsewhere: the origin is where the pointer was as the menu opened.
+  ASSERT_TRUE(MovePointerTo(p));
+  ExpectText(kColorSwatchId, colour);
+  ASSERT_TRUE(MakeForeground(window_));
+  PressKeys({VK_SHIFT, VK_F10});
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return FindWindowW(L"#32768", nullptr) != nullptr; }));
+  ASSERT_TRUE(MovePointerTo({p.x + 40, p.y + 30}));
+  Sleep(500);
+  // Up from the top reaches the last item, and one item more for each shown below the command.
+  const auto table = MainMenuTable().entries;
+  int presses = 1;
+  for (size_t i = IndexOfMenuEntry(table, "SetVirtualOrigin1") + 1; i < table.size(); ++i) {
+    if (table[i].Depth == 0 && !table[i].IsSeparator() && IsAvailable(table, i)) ++presses;
+  }
+  for (int i = 0; i < presses; ++i) PressKeys({VK_UP});
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitUntil(kSettle, [] { return FindWindowW(L"#32768", nullptr) == nullptr; })) << "menu stayed";
+  ASSERT_TRUE(MovePointerTo({p.x + 5, p.y - 7}));
+  ExpectText(kPositionLabelId, "Position: 5, -7");
 }
 
 TEST_F(StatusPanelOnPattern, WheelAndListChangeTheZoomOfThePicture) {

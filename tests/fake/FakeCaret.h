@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "platform/Caret.h"
 
 // The caret queries answer with these; each call is counted.
@@ -13,9 +16,12 @@ class FakeCaret : public CaretSource {
   int automationLookups = 0;
   int threadInputLookups = 0;
   int foregroundLooks = 0;
+  // Runs inside the automation lookup, as the messages a cross-process call pumps would.
+  std::function<void()> duringAutomation;
 
   bool CaretFromAutomation(TPoint& caret) override {
     ++automationLookups;
+    if (duringAutomation) std::exchange(duringAutomation, nullptr)();
     caret = automationFinds ? automationCaret : TPoint{};
     return automationFinds;
   }

@@ -254,6 +254,25 @@ TEST_F(CommandFixture, SpaceAloneSwitchesTheMagnifierOncePerPress) {
   }
 }
 
+TEST_F(CommandFixture, SwitchedOffTheCaptionAndThePanelSaySoUntilSwitchedOnAgain) {
+  form.FormShow();
+  TickAt({100, 100});
+  ASSERT_EQ(platform.frame.captions[kMainWindow], "Glimmerlux 1.0");
+  // By the menu and by Space, each way back on.
+  for (const bool byKey : {false, true}) {
+    SCOPED_TRACE(byKey ? "Space" : "On/Off");
+    uint16_t space = kSpace;
+    byKey ? form.FormKeyDown(space, {}) : Choose("Enabled1");
+    EXPECT_EQ(platform.frame.captions[kMainWindow], "Glimmerlux 1.0 - Off");
+    EXPECT_EQ(form.panel.lblPosition.Caption, "Off - press Space");
+    space = kSpace;
+    byKey ? form.FormKeyDown(space, {}) : Choose("Enabled1");
+    EXPECT_EQ(platform.frame.captions[kMainWindow], "Glimmerlux 1.0");
+    TickAt({120, 110});
+    EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 120, 110");
+  }
+}
+
 TEST_F(CommandFixture, OnOffCommandFollowsItsMark) {
   Choose("Enabled1");
   EXPECT_FALSE(form.Timer1.Enabled());
@@ -268,24 +287,42 @@ TEST_F(CommandFixture, ATypedCharacterLeavesTheFollowCaretButtonAlone) {
   EXPECT_FALSE(form.tracking.followkey);
 }
 
-TEST_F(CommandFixture, AnOpenMenuKeepsTheReadoutsItOpenedOn) {
+TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpened) {
+  // The desktop's #FAC840 under the pointer, as the colour check and the readout see it.
+  platform.screen.PaintDesktop([](int, int) { return 0x00FAC840u; });
   TickAt({100, 100});
   form.imageview1().Paint();
   TickAt({100, 100});
-  const std::string colour = form.panel.pnlColor.Caption;
-  const std::string position = form.panel.lblPosition.Caption;
-  form.readouts.MenuOpened();
-  // The menu's own highlight now lies under the pointer.
-  platform.screen.PaintDesktop([](int, int) { return 0x00C0FF33u; });
+  ASSERT_EQ(form.panel.pnlColor.Caption, "RGB : 250,200,64");
+  form.commandPoint.MenuOpened();
+  // The pointer goes onto the menu item, over the menu's own highlight.
+  platform.screen.PaintDesktop([](int, int) { return 0x003096FAu; });
   TickAt({150, 120});
   form.imageview1().Paint();
   TickAt({150, 120});
-  EXPECT_EQ(form.panel.lblPosition.Caption, position);
+  EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 100, 100");
   Choose("CopyColortoClipboard2", mnuColorDisplayEntries());
-  EXPECT_EQ(platform.clipboard.text, colour);
-  form.readouts.MenuClosed();
+  EXPECT_EQ(platform.clipboard.text, "RGB : 250,200,64");
+  Choose("mnuCopyCoord1", mnuCopyCoordEntries());
+  EXPECT_EQ(platform.clipboard.text, "Position: 100, 100");
+  Choose("PickForegroundColor1");
+  EXPECT_EQ(form.colourCheck.Picks().foreground, TColor{0x0040C8FA});
+  Choose("SetVirtualOrigin1");
+  EXPECT_EQ(std::pair(form.readouts.virtx, form.readouts.virty), std::pair(100, 100));
+  Choose("FixedLocation1");
+  EXPECT_EQ(std::pair(form.tracking.memX, form.tracking.memY), std::pair(100, 100));
+  Choose("FixedLocation1");
+  // A submenu, or the system's own notice of the loop, nests inside and changes nothing.
+  form.commandPoint.MenuOpened();
+  form.commandPoint.MenuClosed();
+  EXPECT_TRUE(form.commandPoint.MenuOpen());
+  form.commandPoint.MenuClosed();
+
+  // Once the menu is gone the readouts follow again, and a key acts where the pointer is.
   TickAt({150, 120});
-  EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 150, 120");
+  EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 50, 20");
+  Choose("PickBackgroundColor1");
+  EXPECT_EQ(form.colourCheck.Picks().background, TColor{0x00FA9630});
 }
 
 TEST_F(CommandFixture, ABusyClipboardIsReportedAndNothingClaimsACopy) {

@@ -153,6 +153,28 @@ TEST(TrackingTick, AFailingPointerQueryEndsTheTickQuietly) {
   EXPECT_EQ(t.platform.windows.invalidations[kViewWindow], before);
 }
 
+TEST(TrackingTick, AMenuOpenedFromInsideATickLetsTheTicksRunAndTheOldTickDropsItsCaret) {
+  TickFixture t(kFullHd, 400, 300, 2);
+  t.form.btnTypeClick();
+  t.platform.caret.automationFinds = true;
+  t.platform.caret.automationCaret = {1000, 700};
+  int ticksInside = 0;
+  t.platform.caret.duringAutomation = [&] {
+    // The lookup pumped a right click: the menu's loop runs, and its ticks follow the caret,
+    // which has moved meanwhile.
+    t.form.commandPoint.MenuOpened();
+    t.platform.caret.automationCaret = {1200, 800};
+    for (; ticksInside < 3; ++ticksInside) t.TickAt({900, 900});
+    t.form.commandPoint.MenuClosed();
+  };
+  t.TickAt({500, 500});
+  // Around the caret as the ticks inside found it: 1200 - 100 and 800 - 75.
+  EXPECT_EQ(t.Placed(), (TickFixture::Result{1100, 100, 725, 75}));
+  t.platform.caret.automationCaret = {600, 400};
+  t.TickAt({500, 500});
+  EXPECT_EQ(t.Placed(), (TickFixture::Result{500, 100, 325, 75})) << "the guard was left set";
+}
+
 TEST(SourceSize, RoundsHalfToEvenAndIsLimitedByTheDesktop) {
   EXPECT_EQ(SourceSize(401, 301, 2, kFullHd), (TPoint{200, 150}));  // 200.5 and 150.5 round to even
   EXPECT_EQ(SourceSize(403, 303, 2, kFullHd), (TPoint{202, 152}));

@@ -98,10 +98,17 @@ void MainWindow::PanelChanged() {
 }
 
 bool MainWindow::PreviewKey(const MSG& message) {
-  if (Handle() == nullptr || message.message != WM_KEYDOWN) return false;
+  if (Handle() == nullptr || (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)) return false;
   if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
   auto key = static_cast<uint16_t>(message.wParam);
   const TShiftState shift = KeyboardShiftState();
+  // The zoom list keeps Shift+F10 to itself, where every other control passes it on as a
+  // request for the context menu.
+  if (key == VK_F10 && shift.Shift && !shift.Ctrl && !shift.Alt && !PictureHasKeyboard(Handle(), message.hwnd)) {
+    ::SendMessageW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(message.hwnd), MAKELPARAM(-1, -1));
+    return true;
+  }
+  if (message.message != WM_KEYDOWN) return false;
   frm_.FormKeyDown(key, shift);
   if (PictureHasKeyboard(Handle(), message.hwnd) && frm_.PictureKeyDown(key, shift)) return true;
   if (key == VK_TAB && !shift.Ctrl && !shift.Alt) return MoveFocus(message.hwnd, shift.Shift);
@@ -154,6 +161,8 @@ bool MainWindow::Create(HINSTANCE instance) {
 void MainWindow::Show(int showCommand) {
   frm_.RestoreFormState();
   ::ShowWindow(Handle(), showCommand);
+  // Asked to stay hidden, the window gets no WM_SHOWWINDOW; the settings must apply all the same.
+  if (!::IsWindowVisible(Handle())) frm_.FormShow();
   ::UpdateWindow(Handle());
 }
 
@@ -185,10 +194,10 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
         frm_.FormHide();
       break;
     case WM_ENTERMENULOOP:
-      frm_.readouts.MenuOpened();
+      frm_.commandPoint.MenuOpened();
       break;
     case WM_EXITMENULOOP:
-      frm_.readouts.MenuClosed();
+      frm_.commandPoint.MenuClosed();
       break;
     case WM_DPICHANGED:
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
@@ -220,8 +229,9 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       frm_.Close();
       return 0;
     case WM_DESTROY:
-      frm_.FormDestroy();
+      // First: an error while saving must not leave a program without a window running.
       ::PostQuitMessage(0);
+      frm_.FormDestroy();
       return 0;
     case WM_NCDESTROY:
       OnNcDestroy();
