@@ -22,6 +22,17 @@ EnsurePrefix() {
     timeout 600 "$WINE" wineboot -i >/dev/null 2>&1
     timeout 120 "$WINESERVER" -w
   fi
+  # On the private displays (with-display.sh sets GLIMMERLUX_PRIVATE_DISPLAY) there is no
+  # window manager, and Wine waits 2 s at every hide of a window it leaves to one (the program's
+  # own at Exit, the tray's as its last icon goes) for an answer that never comes: there Wine
+  # manages the windows itself and hides them at once, as Windows does. On a person's display
+  # the window manager has them again.
+  local managed=Y
+  [ -n "${GLIMMERLUX_PRIVATE_DISPLAY:-}" ] && managed=N
+  if ! grep -q "^\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+    timeout 60 "$WINESERVER" -w
+  fi
   # Debian's Wine does not load the fonts of its own folder, so the panel's Marlett glyphs
   # would fall back to plain letters; every Windows has Marlett in its Fonts folder.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"

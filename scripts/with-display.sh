@@ -50,6 +50,7 @@ fi
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 
+export GLIMMERLUX_PRIVATE_DISPLAY=1
 EnsurePrefix 9>&-
 # In the background so that a signal reaches the trap at once rather than after the command.
 timeout --kill-after=10 "${WITH_DISPLAY_TIMEOUT:-900}" "$@" 9>&- &

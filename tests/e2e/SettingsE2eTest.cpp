@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -111,6 +112,29 @@ TEST_F(StoredSettings, AStoredPlacementIsUsedOnlyForTheScreenItWasMadeOn) {
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   EXPECT_NEAR(centred.left + centred.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 2) << Describe(centred);
   EXPECT_NEAR(centred.top + centred.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 2) << Describe(centred);
+}
+
+TEST_F(StoredSettings, ExitAndAltF4EndTheProgramPromptlyWithTheSettingsSaved) {
+  for (const bool byKeys : {false, true}) {
+    SCOPED_TRACE(byKeys ? "Alt+F4" : "Exit");
+    ForgetSettings(kSettingsKey);
+    Start();
+    const auto asked = std::chrono::steady_clock::now();
+    if (byKeys) {
+      ASSERT_TRUE(MakeForeground(window_));
+      PressKeys({VK_MENU, VK_F4});
+    } else {
+      ASSERT_TRUE(RunCommand(window_, "Exit1"));
+    }
+    ASSERT_EQ(magnifier_.WaitForExit(kStartTimeout), std::optional<DWORD>(0));
+    const auto took =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked).count();
+    std::printf("the program ended %lld ms after it was asked\n", static_cast<long long>(took));
+    // The program's own ending takes a few tens of milliseconds; a second is a wait for something.
+    EXPECT_LT(took, 1000);
+    EXPECT_TRUE(RegistryNumber(L"Pixlevel").has_value()) << "the settings were not saved";
+    EXPECT_TRUE(RegistryNumber(L"FormVersion").has_value()) << "the form state was not saved";
+  }
 }
 
 TEST_F(StoredSettings, AStartAskedToStayHiddenStillAppliesTheStoredSettings) {
