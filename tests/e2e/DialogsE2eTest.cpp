@@ -318,24 +318,33 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-// Exit while the check waits on a server that never answers: the program ends at once.
+// Exit while the check waits on a server that never answers (and would hold a waiting program
+// for two minutes): the program ends as fast as one that checks nothing.
 TEST_F(UpdateCheckE2e, ExitDuringACheckEndsTheProgramAtOnce) {
   SetEnvironmentVariableW(L"GLIMMERLUX_VERSION_URL",
                           Url(L"GLIMMERLUX_E2E_MUTE_PORT", L"/version/glimmerlux.txt").c_str());
-  ChildProcess magnifier;
-  std::string why;
-  HWND window = StartMagnifier(magnifier, L"", why);
-  ASSERT_TRUE(window != nullptr) << why;
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "CheckforUpdates1"), 0), 0);
-  std::this_thread::sleep_for(1s);
-  const auto start = steady_clock::now();
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "Exit1"), 0), 0);
-  const std::optional<DWORD> code = magnifier.WaitForExit(10s);
-  const auto took = duration_cast<milliseconds>(steady_clock::now() - start);
-  ASSERT_TRUE(code.has_value()) << "the program waited for the network";
-  EXPECT_EQ(*code, 0u);
-  EXPECT_LE(took, 3s);
-  std::printf("Exit during a check: the program ended after %lld ms\n", static_cast<long long>(took.count()));
+  const auto timeExit = [](bool checking) -> std::optional<milliseconds> {
+    ChildProcess magnifier;
+    std::string why;
+    HWND window = StartMagnifier(magnifier, L"", why);
+    EXPECT_TRUE(window != nullptr) << why;
+    if (window == nullptr) return std::nullopt;
+    if (checking) PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "CheckforUpdates1"), 0), 0);
+    std::this_thread::sleep_for(1s);
+    const auto start = steady_clock::now();
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "Exit1"), 0), 0);
+    const std::optional<DWORD> code = magnifier.WaitForExit(20s);
+    EXPECT_EQ(code, std::optional<DWORD>(0)) << (checking ? "during a check" : "without a check");
+    if (!code) return std::nullopt;
+    return duration_cast<milliseconds>(steady_clock::now() - start);
+  };
+  const std::optional<milliseconds> idle = timeExit(false);
+  const std::optional<milliseconds> checking = timeExit(true);
+  ASSERT_TRUE(idle && checking);
+  // Under Wine without a window manager hiding the window alone waits 2 s, so neither is quick.
+  EXPECT_LE(*checking, *idle + 1s) << "the program waited for the network";
+  std::printf("Exit: the program ended after %lld ms without a check, %lld ms during one\n",
+              static_cast<long long>(idle->count()), static_cast<long long>(checking->count()));
 }
 
 TEST_F(DialogsE2e, TheAboutBoxShowsTheVersionTheWheelZoomsAndEscapeClosesIt) {
