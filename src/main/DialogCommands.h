@@ -38,9 +38,9 @@ class DialogCommands {
     Windowing& windows;
     Workers& workers;
   };
-  // What the window host does with a dialog: show it modally (returning once it has closed,
-  // throwing when it could not be shown), bring the open one to the front, ask the open one to
-  // close.
+  // What the window host does with a dialog: show it modally (returning once it has closed, or
+  // at once, or with an exception, when it could not be shown), bring the open one to the
+  // front, ask the open one to close.
   struct Host {
     std::function<void(TfrmCheckUpdate&)> showCheckUpdate;
     std::function<void(TfrmAbout&)> showAbout;
