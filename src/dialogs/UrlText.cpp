@@ -44,24 +44,27 @@ bool IsHttpsUrl(const std::string& url) {
   return true;
 }
 
-std::string GetUrlText(Internet& internet, const std::string& url) {
-  std::string text;
-  const uint64_t start = internet.Milliseconds();
-  const std::unique_ptr<InternetSession> session = internet.OpenSession("Glimmerlux");
-  if (!session) throw EUrlText("Unable to initialize Wininet");
-  const std::unique_ptr<InternetFile> file = OpenFollowingRedirects(*session, url);
+std::vector<std::string> ReadUrlChunks(InternetSession& session, const std::string& url) {
+  const std::unique_ptr<InternetFile> file = OpenFollowingRedirects(session, url);
+  std::vector<std::string> chunks;
   std::array<char, kChunkBytes> buffer{};
   size_t total = 0;
   for (;;) {
-    const auto zero = std::find(buffer.begin(), buffer.end(), '\0');
-    text += internet.AnsiToUtf8(std::string_view(buffer.data(), static_cast<size_t>(zero - buffer.begin())));
     buffer.fill('\0');
     const std::optional<size_t> read = file->Read(buffer.data(), buffer.size());
     if (!read) throw EUrlText("Cannot read URL " + url);
     if (*read == 0) break;
     total += *read;
     if (total > kMaxUrlTextBytes) throw EUrlText("Too much data at URL " + url);
-    if (internet.Milliseconds() - start > kMaxUrlTextMilliseconds) throw EUrlText("Timed out reading URL " + url);
+    // Zeros fill the buffer past a short read, so the chunk ends there or at a zero it carried.
+    chunks.emplace_back(buffer.data(),
+                        static_cast<size_t>(std::find(buffer.begin(), buffer.end(), '\0') - buffer.begin()));
   }
+  return chunks;
+}
+
+std::string UrlChunksToText(Internet& internet, const std::vector<std::string>& chunks) {
+  std::string text;
+  for (const std::string& chunk : chunks) text += internet.AnsiToUtf8(chunk);
   return text;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/Internet.h"
 
@@ -16,15 +16,17 @@ class EUrlText : public std::runtime_error {
 // The most of a body that is read; the version file is a few hundred bytes.
 inline constexpr size_t kMaxUrlTextBytes = 64 * 1024;
 inline constexpr int kMaxRedirects = 5;
-// The most the whole download may take, however the server paces it.
-inline constexpr uint64_t kMaxUrlTextMilliseconds = 20000;
+// The agent name the web site sees.
+inline constexpr const char* kUrlTextAgent = "Glimmerlux";
 
 // True for an "https://" address (scheme in any letter case).
 bool IsHttpsUrl(const std::string& url);
 
-// Downloads `url` as the agent "Glimmerlux" into one text: read in chunks of 1025 bytes, each
-// converted from the ANSI code page on its own, a zero byte dropping the rest of its chunk.
-// Throws EUrlText when the session or the address cannot be opened, the answer is not a
-// success (2xx), a redirect leaves HTTPS or goes on too long, the connection breaks or the body
-// passes kMaxUrlTextBytes, or the whole download takes longer than kMaxUrlTextMilliseconds.
-std::string GetUrlText(Internet& internet, const std::string& url);
+// The body of `url` over `session`, read in chunks of 1025 bytes, each cut at its first zero
+// byte. Touches nothing but the session, so it may run on a thread of its own. Throws EUrlText
+// when the address cannot be opened, the answer is not a success (2xx), a redirect leaves HTTPS
+// or goes on too long, the connection breaks or the body passes kMaxUrlTextBytes.
+std::vector<std::string> ReadUrlChunks(InternetSession& session, const std::string& url);
+
+// The chunks as one text, each converted from the ANSI code page on its own.
+std::string UrlChunksToText(Internet& internet, const std::vector<std::string>& chunks);

@@ -1,6 +1,7 @@
 #include "main/DialogCommands.h"
 
 #include <cstdlib>
+#include <exception>
 #include <optional>
 #include <utility>
 
@@ -11,7 +12,16 @@
 DialogCommands::DialogCommands(Services services, Window window)
     : versionFileUrl(VersionFileUrl(std::getenv(kVersionUrlVariable))),
       services_(services),
-      window_(std::move(window)) {}
+      window_(std::move(window)),
+      deadline_(services.windows, kUpdateDeadlineTimerId, kUpdateCheckDeadlineMs) {
+  deadline_.SetEnabled(false);
+}
+
+// A check still running is aborted; its worker may outlive the program's objects, as it owns
+// all it touches.
+DialogCommands::~DialogCommands() = default;
+
+void DialogCommands::AttachWindow(WindowId window) { deadline_.AttachWindow(window); }
 
 void DialogCommands::CheckforUpdates1Click() {
   window_.items.CheckforUpdates1.Enabled = false;
@@ -19,20 +29,68 @@ void DialogCommands::CheckforUpdates1Click() {
 }
 
 void DialogCommands::CheckNewVersion() {
+  // One check at a time, however the command arrives.
+  if (download_) return;
+  try {
+    download_ = std::make_unique<UpdateDownload>(services_.internet, services_.workers, versionFileUrl,
+                                                 services_.workers.Waker(window_.handle));
+  } catch (const std::exception&) {
+    SyncCommands();
+    ShowNoConnection();
+    return;
+  }
+  deadline_.SetEnabled(true);
+  SyncCommands();
+}
+
+void DialogCommands::WorkDone() {
+  if (!download_) return;
+  std::optional<std::string> text;
+  try {
+    text = download_->Text();
+    // The news of a download given up earlier; this one still runs.
+    if (!text) return;
+  } catch (const std::exception&) {
+    EndCheck();
+    ShowNoConnection();
+    return;
+  }
+  EndCheck();
+  ShowVersionFile(*text);
+}
+
+void DialogCommands::DeadlineReached() {
+  deadline_.SetEnabled(false);
+  if (!download_) return;
+  EndCheck();
+  ShowNoConnection();
+}
+
+void DialogCommands::EndCheck() {
+  deadline_.SetEnabled(false);
+  download_.reset();
+  SyncCommands();
+}
+
+void DialogCommands::ShowVersionFile(const std::string& text) {
   std::optional<TfrmCheckUpdate> dialog;
   try {
-    const std::optional<TVersionFile> file = ReadVersionFile(GetUrlText(services_.internet, versionFileUrl));
+    const std::optional<TVersionFile> file = ReadVersionFile(text);
     if (!file) throw EUrlText("incorrect data found");
     dialog.emplace(services_.shell, services_.messages);
     dialog->Fill(file->Remote, window_.version, CompareVersions(file->Remote, window_.version), file->News);
   } catch (const std::exception&) {
     // Whatever went wrong, the user is told the same; the cause is of no use to them.
-    RunModal(false, false, [this] { services_.messages.MessageDlg(kNoConnectionText, TMsgDlgType::mtWarning); });
+    ShowNoConnection();
     return;
   }
   RunModal(true, true, [&] {
     if (host.showCheckUpdate) host.showCheckUpdate(*dialog);
   });
+}
+
+void DialogCommands::ShowNoConnection() {
+  RunModal(false, false, [this] { services_.messages.MessageDlg(kNoConnectionText, TMsgDlgType::mtWarning); });
 }
 
 void DialogCommands::AboutGlimmerlux1Click() {
@@ -44,26 +102,33 @@ void DialogCommands::AboutGlimmerlux1Click() {
 }
 
 void DialogCommands::RunModal(bool holdTimer, bool liftStayOnTop, const std::function<void()>& show) {
-  BeginModal();
-  if (liftStayOnTop) window_.setStayOnTop(false);
-  if (holdTimer) window_.timer.SetHeld(true);
-  show();
+  ++open_;
+  SyncCommands();
+  std::exception_ptr failure;
+  try {
+    if (liftStayOnTop) window_.setStayOnTop(false);
+    if (holdTimer) window_.timer.SetHeld(true);
+    show();
+  } catch (...) {
+    // A dialog that could not be shown must not leave the tick held or the commands greyed.
+    failure = std::current_exception();
+  }
   if (holdTimer) window_.timer.SetHeld(false);
   // The check mark as it is now: "Stay On Top" chosen from the tray meanwhile stands.
   if (liftStayOnTop && window_.items.StayOnTop1.Checked) window_.setStayOnTop(true);
-  EndModal();
+  --open_;
+  SyncCommands();
+  if (open_ == 0) RunDeferred();
+  if (failure) std::rethrow_exception(failure);
 }
 
-void DialogCommands::BeginModal() {
-  ++open_;
-  window_.items.CheckforUpdates1.Enabled = false;
-  window_.items.AboutGlimmerlux1.Enabled = false;
+void DialogCommands::SyncCommands() {
+  const bool free = open_ == 0 && !download_;
+  window_.items.CheckforUpdates1.Enabled = free;
+  window_.items.AboutGlimmerlux1.Enabled = free;
 }
 
-void DialogCommands::EndModal() {
-  if (--open_ > 0) return;
-  window_.items.CheckforUpdates1.Enabled = true;
-  window_.items.AboutGlimmerlux1.Enabled = true;
+void DialogCommands::RunDeferred() {
   std::vector<std::function<void()>> actions = std::exchange(afterDialog_, {});
   for (const auto& action : actions) action();
 }

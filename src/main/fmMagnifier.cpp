@@ -23,9 +23,10 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       presence(JvTrayIcon1, platform.app, platform.frame, FHandle, menu,
                {[this] { WriteSettings(); }, [this] { SaveFormState(); }}),
       hotKey(platform.hotKeys, FHandle, [this] { presence.ToggleProgram(); }),
-      dialogs({platform.internet, platform.shell, platform.messages, platform.frame},
-              {FHandle, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); },
-               [this] { ShowApplication(); }, [this] { return presence.ProgramShown(); }}),
+      dialogs(
+          {platform.internet, platform.shell, platform.messages, platform.frame, platform.windows, platform.workers},
+          {FHandle, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); }, [this] { ShowApplication(); },
+           [this] { return presence.ProgramShown(); }}),
       colourCheck(
           *FImageView, menu, display, platform.screen, commandPoint, platform.clipboard, platform.messages,
           platform.settings, [this] { WriteSettings(); }, surfaces),
@@ -60,6 +61,7 @@ void Tfrmmain::AttachWindow(WindowId handle) {
   FHandle = handle;
   Timer1.AttachWindow(handle);
   JvTrayIcon1.AttachWindow(handle);
+  dialogs.AttachWindow(handle);
 }
 
 void Tfrmmain::FormCreate() {

@@ -97,6 +97,9 @@ class Tfrmmain {
   // The update check, the About box, help and links, the caption.
   void CheckforUpdates1Click() { dialogs.CheckforUpdates1Click(); }
   void CheckNewVersion() { dialogs.CheckNewVersion(); }
+  // Work handed off the window's thread has ended; the check's deadline went off.
+  void WorkDone() { dialogs.WorkDone(); }
+  void UpdateDeadlineTimer() { dialogs.DeadlineReached(); }
   void AboutGlimmerlux1Click() { dialogs.AboutGlimmerlux1Click(); }
   void VisitTarnwellSoftwareWebsite1Click() { dialogs.VisitTarnwellSoftwareWebsite1Click(); }
   void ShowHelpfile1Click() { dialogs.ShowHelpfile1Click(); }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,15 +19,19 @@ class InternetFile {
   virtual std::optional<size_t> Read(char* buffer, size_t size) = 0;
 };
 
-// A session for small downloads. Every wait for the server is bounded (a few seconds to connect,
-// to send and to receive), an invalid or untrusted certificate fails the open, caches are
-// bypassed, and redirects are handed back rather than followed.
+// A session for small downloads, used by one thread at a time apart from Abort. Each wait for
+// the server is bounded as far as the platform allows (a few seconds to connect, to send and to
+// receive), an invalid or untrusted certificate fails the open, caches are bypassed, and
+// redirects are handed back rather than followed.
 class InternetSession {
  public:
   virtual ~InternetSession() = default;
 
   // None when the address cannot be opened: no network, unknown name, refused, TLS failure.
   virtual std::unique_ptr<InternetFile> OpenUrl(const std::string& url) = 0;
+  // From any thread: ends a call blocked in this session as far as the platform can, and makes
+  // every later call on it and on its files fail at once.
+  virtual void Abort() = 0;
 };
 
 class Internet {
@@ -39,7 +42,4 @@ class Internet {
   virtual std::unique_ptr<InternetSession> OpenSession(const std::string& agent) = 0;
   // Bytes in the system's ANSI code page as UTF-8.
   virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
-  // A steady clock: each wait is bounded, but a server that drips its answer needs a bound on
-  // the whole download too.
-  virtual uint64_t Milliseconds() = 0;
 };

@@ -15,6 +15,7 @@
 #include "platform/Tray.h"
 #include "platform/WindowFrame.h"
 #include "platform/Windowing.h"
+#include "platform/Workers.h"
 
 // One platform's roles, handed to the form, which gives each component only those it uses.
 struct PlatformServices {
@@ -33,4 +34,5 @@ struct PlatformServices {
   HotKeys& hotKeys;
   Internet& internet;
   ShellOpen& shell;
+  Workers& workers;
 };

@@ -5,14 +5,21 @@
 
 namespace {
 
+struct SessionState {
+  std::map<std::string, FakeInternet::Page> pages;
+  std::shared_ptr<FakeInternet::Log> log;
+  bool aborted = false;
+};
+
 class FakeFile : public InternetFile {
  public:
-  FakeFile(const FakeInternet::Page& page, FakeInternet& web) : page_(page), web_(web) {}
+  FakeFile(FakeInternet::Page page, std::shared_ptr<SessionState> session)
+      : page_(std::move(page)), session_(std::move(session)) {}
   int Status() override { return page_.status; }
   std::string Location() override { return page_.location; }
   std::optional<size_t> Read(char* buffer, size_t size) override {
-    web_.reads.push_back(size);
-    web_.now += web_.millisecondsPerRead;
+    session_->log->reads.push_back(size);
+    if (session_->aborted) return std::nullopt;
     const size_t left = page_.body.size() - std::min(at_, page_.body.size());
     if (left == 0) {
       if (page_.breaks) return std::nullopt;
@@ -27,23 +34,28 @@ class FakeFile : public InternetFile {
   }
 
  private:
-  const FakeInternet::Page& page_;
-  FakeInternet& web_;
+  FakeInternet::Page page_;
+  std::shared_ptr<SessionState> session_;
   size_t at_ = 0;
 };
 
 class FakeSession : public InternetSession {
  public:
-  explicit FakeSession(FakeInternet& web) : web_(web) {}
+  explicit FakeSession(std::shared_ptr<SessionState> state) : state_(std::move(state)) {}
   std::unique_ptr<InternetFile> OpenUrl(const std::string& url) override {
-    web_.opened.push_back(url);
-    const auto page = web_.pages.find(url);
-    if (page == web_.pages.end()) return nullptr;
-    return std::make_unique<FakeFile>(page->second, web_);
+    state_->log->opened.push_back(url);
+    if (state_->aborted) return nullptr;
+    const auto page = state_->pages.find(url);
+    if (page == state_->pages.end()) return nullptr;
+    return std::make_unique<FakeFile>(page->second, state_);
+  }
+  void Abort() override {
+    ++state_->log->aborts;
+    state_->aborted = true;
   }
 
  private:
-  FakeInternet& web_;
+  std::shared_ptr<SessionState> state_;
 };
 
 }  // namespace
@@ -65,5 +77,5 @@ std::string FakeInternet::AnsiToUtf8(std::string_view bytes) {
 std::unique_ptr<InternetSession> FakeInternet::OpenSession(const std::string& agentName) {
   agent = agentName;
   if (sessionFails) return nullptr;
-  return std::make_unique<FakeSession>(*this);
+  return std::make_unique<FakeSession>(std::make_shared<SessionState>(SessionState{pages, log, false}));
 }

@@ -15,6 +15,7 @@
 #include "fake/FakeTray.h"
 #include "fake/FakeWindowFrame.h"
 #include "fake/FakeWindowing.h"
+#include "fake/FakeWorkers.h"
 #include "platform/Services.h"
 
 // One fake of every role, for units that take several.
@@ -34,9 +35,10 @@ struct FakePlatform {
   FakeHotKeys hotKeys;
   FakeInternet internet;
   FakeShellOpen shell;
+  FakeWorkers workers;
 
   operator PlatformServices() {
     return {screen,  windows,     frame, monitors, caret,   clipboard, messages, settings,
-            startup, programFile, tray,  app,      hotKeys, internet,  shell};
+            startup, programFile, tray,  app,      hotKeys, internet,  shell,    workers};
   }
 };

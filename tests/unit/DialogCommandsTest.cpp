@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dialogs/Links.h"
 #include "fake/FakePlatform.h"
@@ -51,6 +55,16 @@ struct DialogsProgram {
   }
   bool Runs(const char* name) { return RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name)); }
   bool TimerRunning() { return platform.windows.timers[{kMainWindow, kTimer1Id}].running; }
+  bool DeadlineRunning() { return platform.windows.timers[{kMainWindow, kUpdateDeadlineTimerId}].running; }
+  // The worker's download runs to its end and the window hears of it.
+  void FinishDownload() {
+    platform.workers.RunHeld();
+    if (platform.workers.TakeWakes()) form.WorkDone();
+  }
+  void CheckForUpdates() {
+    Choose("CheckforUpdates1");
+    FinishDownload();
+  }
   std::vector<std::pair<TMsgDlgType, std::string>> Boxes() const { return platform.messages.boxes; }
 };
 
@@ -74,7 +88,7 @@ TEST_F(DialogsFixture, TheDialogTellsEachOutcome) {
   for (const auto& c : cases) {
     Serve(VersionLine(c.remote) + "whatsnew1 CONTENT=\"Sharper text\"\r\nwhatsnew4 CONTENT=\"Fewer flickers\"\r\n");
     updateShown.reset();
-    Choose("CheckforUpdates1");
+    CheckForUpdates();
     ASSERT_TRUE(updateShown.has_value()) << c.remote;
     const TfrmCheckUpdate& d = *updateShown;
     EXPECT_EQ(d.lblVersion.Caption, c.remote);
@@ -116,7 +130,7 @@ TEST_F(DialogsFixture, EveryFailureEndsInTheOneWarning) {
     platform.messages.boxes.clear();
     updateShown.reset();
     c.serve(*this);
-    Choose("CheckforUpdates1");
+    CheckForUpdates();
     EXPECT_FALSE(updateShown.has_value()) << c.what;
     EXPECT_EQ(Boxes(), (std::vector<std::pair<TMsgDlgType, std::string>>{
                            {TMsgDlgType::mtWarning, "Cannot connect to the internet.  Please check your connection."}}))
@@ -137,7 +151,7 @@ TEST_F(DialogsFixture, WhileTheResultIsOpenTheTickStopsAndStayOnTopIsLifted) {
     ASSERT_EQ(platform.frame.topmostCalls.size(), 1u);
     EXPECT_FALSE(platform.frame.topmostCalls[0].topmost);
   };
-  Choose("CheckforUpdates1");
+  CheckForUpdates();
   ASSERT_TRUE(updateShown.has_value());
   EXPECT_TRUE(TimerRunning());
   EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled);
@@ -146,14 +160,117 @@ TEST_F(DialogsFixture, WhileTheResultIsOpenTheTickStopsAndStayOnTopIsLifted) {
   EXPECT_TRUE(platform.frame.topmostCalls[1].topmost);
 }
 
+// The download never runs on the window's thread: the tick goes on, nothing is shown and
+// stay-on-top stays until the worker has ended and the window has heard of it.
+TEST_F(DialogsFixture, TheCheckRunsBesideThePictureAndShowsItsResultOnlyOnceItHasEnded) {
+  Serve(VersionLine("1.1"));
+  Choose("StayOnTop1");
+  platform.frame.topmostCalls.clear();
+  Choose("CheckforUpdates1");
+  EXPECT_TRUE(platform.internet.log->opened.empty()) << "the window's thread went to the network";
+  ASSERT_EQ(platform.workers.held.size(), 1u);
+  EXPECT_TRUE(TimerRunning()) << "the picture stops while the check runs";
+  EXPECT_TRUE(DeadlineRunning());
+  const auto deadline = platform.windows.timers.find({kMainWindow, kUpdateDeadlineTimerId});
+  ASSERT_NE(deadline, platform.windows.timers.end());
+  EXPECT_EQ(deadline->second.interval, 20000u);
+  EXPECT_FALSE(form.menu.CheckforUpdates1.Enabled);
+  EXPECT_FALSE(form.menu.AboutGlimmerlux1.Enabled);
+  EXPECT_TRUE(platform.frame.topmostCalls.empty());
+  EXPECT_FALSE(form.dialogs.DialogOpen()) << "Exit would wait for the network";
+
+  // A second click, from the menu or straight to the handler, starts nothing.
+  EXPECT_FALSE(Runs("CheckforUpdates1"));
+  form.CheckforUpdates1Click();
+  form.CheckNewVersion();
+  EXPECT_EQ(platform.workers.held.size(), 1u);
+
+  platform.workers.RunHeld();
+  EXPECT_FALSE(updateShown.has_value()) << "the worker showed the dialog itself";
+  EXPECT_TRUE(Boxes().empty());
+  whileOpen = [&] { EXPECT_FALSE(TimerRunning()) << "the tick runs under the result"; };
+  ASSERT_TRUE(platform.workers.TakeWakes()) << "the window never hears the check has ended";
+  form.WorkDone();
+  ASSERT_TRUE(updateShown.has_value());
+  EXPECT_EQ(updateShown->lblVersion.Caption, "1.1");
+  EXPECT_EQ(platform.internet.agent, "Glimmerlux");
+  EXPECT_FALSE(DeadlineRunning());
+  EXPECT_TRUE(TimerRunning());
+  EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled);
+  EXPECT_TRUE(form.menu.AboutGlimmerlux1.Enabled);
+}
+
+// A server that never answers, never finishes its handshake or drips its body holds the worker
+// for good; the warning comes at the deadline all the same, and what the worker does afterwards
+// shows nothing more.
+TEST_F(DialogsFixture, ACheckStillRunningAtItsDeadlineEndsInTheWarningAndIsAborted) {
+  Serve(VersionLine("1.1"));
+  Choose("CheckforUpdates1");
+  form.UpdateDeadlineTimer();
+  EXPECT_EQ(Boxes(), (std::vector<std::pair<TMsgDlgType, std::string>>{{TMsgDlgType::mtWarning, kNoConnectionText}}));
+  EXPECT_EQ(platform.internet.log->aborts, 1) << "the blocked call was never asked to end";
+  EXPECT_FALSE(DeadlineRunning());
+  EXPECT_TRUE(TimerRunning());
+  EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled) << "usable again at once";
+  EXPECT_TRUE(form.menu.AboutGlimmerlux1.Enabled);
+
+  // A new check starts while the old worker is still blocked; the old one's news, when it
+  // comes, is not taken for the new one's.
+  std::vector<std::function<void()>> abandoned = std::exchange(platform.workers.held, {});
+  Choose("CheckforUpdates1");
+  ASSERT_EQ(platform.workers.held.size(), 1u);
+  for (const auto& work : abandoned) work();
+  ASSERT_TRUE(platform.workers.TakeWakes());
+  form.WorkDone();
+  EXPECT_FALSE(updateShown.has_value());
+  EXPECT_EQ(Boxes().size(), 1u);
+  EXPECT_TRUE(form.dialogs.Checking());
+  FinishDownload();
+  ASSERT_TRUE(updateShown.has_value());
+  EXPECT_EQ(Boxes().size(), 1u);
+  // A deadline timer message already queued when the check ended changes nothing.
+  form.UpdateDeadlineTimer();
+  EXPECT_EQ(Boxes().size(), 1u);
+}
+
+// Exit or the end of the session during a check ends the program at once, and the worker,
+// finishing after every object of the program has gone, touches none of them.
+TEST(DialogsExit, EndingTheProgramDuringACheckWaitsForNothing) {
+  const struct {
+    const char* what;
+    std::function<void(DialogsProgram&)> end;
+  } cases[] = {
+      {"Exit", [](DialogsProgram& f) { f.Choose("Exit1"); }},
+      {"end of session",
+       [](DialogsProgram& f) {
+         EXPECT_TRUE(f.form.QueryEndSession());
+         f.form.EndSession(true);
+       }},
+  };
+  for (const auto& c : cases) {
+    auto f = std::make_unique<DialogsProgram>();
+    f->Serve(VersionLine("1.1"));
+    f->Choose("CheckforUpdates1");
+    c.end(*f);
+    EXPECT_TRUE(f->platform.app.states[kMainWindow].destroyed) << c.what << ": the program waited";
+    EXPECT_TRUE(f->platform.settings.Has("Pixlevel")) << c.what << ": the settings were not kept";
+    EXPECT_EQ(f->closeRequests, 0) << c.what;
+    const std::shared_ptr<FakeInternet::Log> log = f->platform.internet.log;
+    std::vector<std::function<void()>> worker = std::exchange(f->platform.workers.held, {});
+    f.reset();
+    EXPECT_EQ(log->aborts, 1) << c.what << ": the download was left running";
+    for (const auto& work : worker) work();
+  }
+}
+
 TEST_F(DialogsFixture, OnOffChosenWhileADialogIsOpenIsNotUndoneWhenItCloses) {
   Serve(VersionLine("1.1"));
   whileOpen = [&] { Choose("Enabled1"); };
-  Choose("CheckforUpdates1");
+  CheckForUpdates();
   EXPECT_FALSE(form.menu.Enabled1.Checked);
   EXPECT_FALSE(TimerRunning());
   // And back on from off: the tick runs again after the dialog.
-  Choose("CheckforUpdates1");
+  CheckForUpdates();
   EXPECT_TRUE(form.menu.Enabled1.Checked);
   EXPECT_TRUE(TimerRunning());
 }
@@ -162,7 +279,7 @@ TEST_F(DialogsFixture, StayOnTopChosenWhileADialogIsOpenStands) {
   Serve(VersionLine("1.1"));
   Choose("StayOnTop1");
   whileOpen = [&] { Choose("StayOnTop1"); };
-  Choose("CheckforUpdates1");
+  CheckForUpdates();
   EXPECT_FALSE(form.menu.StayOnTop1.Checked);
   EXPECT_FALSE(platform.frame.topmostCalls.back().topmost);
   whileOpen = [&] { Choose("StayOnTop1"); };
@@ -177,12 +294,12 @@ TEST(DialogsExit, ExitWhileADialogIsOpenClosesItFirstAndEndsAfterwards) {
     const char* what;
     std::function<void(DialogsProgram&)> open;
   } cases[] = {
-      {"update dialog", [](DialogsProgram& f) { f.Choose("CheckforUpdates1"); }},
+      {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
       {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
       {"warning",
        [](DialogsProgram& f) {
          f.platform.internet.pages.clear();
-         f.Choose("CheckforUpdates1");
+         f.CheckForUpdates();
        }},
   };
   for (const auto& c : cases) {
@@ -201,13 +318,48 @@ TEST(DialogsExit, ExitWhileADialogIsOpenClosesItFirstAndEndsAfterwards) {
   }
 }
 
+// A dialog that cannot be shown gives back all it took: the commands, the tick, stay-on-top,
+// and what waited for it (here "Exit", chosen from the tray while it was coming up) still runs.
+TEST(DialogsFailure, ADialogThatFailsToShowLeavesNothingBehind) {
+  const struct {
+    const char* what;
+    std::function<void(DialogsProgram&)> open;
+  } cases[] = {
+      {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
+      {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
+      {"warning",
+       [](DialogsProgram& f) {
+         f.platform.internet.pages.clear();
+         f.CheckForUpdates();
+       }},
+  };
+  for (const auto& c : cases) {
+    DialogsProgram f;
+    f.Serve(VersionLine("1.1"));
+    f.Choose("StayOnTop1");
+    f.whileOpen = [&] {
+      f.Choose("Exit1");
+      throw std::runtime_error("the dialog could not be created");
+    };
+    EXPECT_THROW(c.open(f), std::runtime_error) << c.what;
+    EXPECT_FALSE(f.form.dialogs.DialogOpen()) << c.what;
+    EXPECT_TRUE(f.form.menu.CheckforUpdates1.Enabled) << c.what;
+    EXPECT_TRUE(f.form.menu.AboutGlimmerlux1.Enabled) << c.what;
+    EXPECT_TRUE(f.TimerRunning()) << c.what << ": the picture stays frozen";
+    EXPECT_TRUE(f.form.menu.Enabled1.Checked) << c.what;
+    ASSERT_FALSE(f.platform.frame.topmostCalls.empty()) << c.what;
+    EXPECT_TRUE(f.platform.frame.topmostCalls.back().topmost) << c.what << ": stay-on-top was not given back";
+    EXPECT_TRUE(f.platform.app.states[kMainWindow].destroyed) << c.what << ": Exit waits for good";
+  }
+}
+
 TEST_F(DialogsFixture, ATrayClickWhileADialogIsOpenBringsItToTheFront) {
   Serve(VersionLine("1.1"));
   whileOpen = [&] {
     form.JvTrayIcon1.IconLeftDown();
     form.JvTrayIcon1.IconLeftUp();
   };
-  Choose("CheckforUpdates1");
+  CheckForUpdates();
   EXPECT_EQ(broughtToFront, 1);
   EXPECT_FALSE(platform.app.states[kMainWindow].minimized) << "the click hid the program as well";
   // With the program in the tray the window comes back with its dialog.

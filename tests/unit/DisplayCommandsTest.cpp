@@ -361,9 +361,9 @@ TEST(TrackingTickGuard, ATickNeverStartsInsideAnother) {
   ReenteringCaret caret;
   PlatformServices services = platform;
   PlatformServices withCaret{
-      services.screen,    services.windows,  services.frame,    services.monitors, caret,
-      services.clipboard, services.messages, services.settings, services.startup,  services.programFile,
-      services.tray,      services.app,      services.hotKeys,  services.internet, services.shell};
+      services.screen,   services.windows,  services.frame,   services.monitors,    caret,         services.clipboard,
+      services.messages, services.settings, services.startup, services.programFile, services.tray, services.app,
+      services.hotKeys,  services.internet, services.shell,   services.workers};
   Tfrmmain form{withCaret};
   form.AttachWindow(kMainWindow);
   form.imageview1().WMSize(400, 300);

@@ -15,6 +15,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/Utf.h"
+#include "platform/win32/Win32Workers.h"
 #include "platform/win32/WindowIds.h"
 
 namespace {
@@ -219,6 +220,9 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(static_cast<uintptr_t>(wParam));
       return 0;
+    case kWorkDoneMessage:
+      frm_.WorkDone();
+      return 0;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam))) return 0;
       break;
@@ -314,6 +318,7 @@ void MainWindow::OnDpiChanged(const RECT& suggested) {
 
 void MainWindow::OnTimer(uintptr_t id) {
   if (id == kTimer1Id) frm_.Timer1Timer();
+  if (id == kUpdateDeadlineTimerId) frm_.UpdateDeadlineTimer();
 }
 
 bool MainWindow::OnCommand(WORD id) { return RunMenuCommand(frm_, id); }

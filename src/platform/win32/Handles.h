@@ -6,7 +6,11 @@
 #include <wininet.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <memory>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 // Move-only owner of one handle whose release needs nothing but the handle itself.
 template <typename HandleType, typename Closer>
@@ -97,6 +101,75 @@ using KernelObject = UniqueHandle<HANDLE, CloseHandleClose>;
 // Holds one COM reference; `&pointer` releases what it held and takes an out-parameter.
 template <typename Interface>
 using ComPtr = Microsoft::WRL::ComPtr<Interface>;
+
+// The WinInet handles of one download, each closed once: by its owner when done with it, or all
+// at once from another thread by Abort. Closing a handle is how WinInet ends a synchronous call
+// blocked on it; Wine 8 may keep such a call waiting (a TLS handshake that never ends), so every
+// later call is refused instead, and the handles are never closed twice, lest a value WinInet
+// has handed out anew be closed under another download.
+class InternetHandleGroup {
+ public:
+  InternetHandleGroup() = default;
+  ~InternetHandleGroup() { Abort(); }
+  InternetHandleGroup(const InternetHandleGroup&) = delete;
+  InternetHandleGroup& operator=(const InternetHandleGroup&) = delete;
+
+  // Takes the handle; once the group is aborted it is closed at once and false comes back.
+  bool Adopt(HINTERNET handle) {
+    const std::lock_guard lock(mutex_);
+    if (aborted_) {
+      ::InternetCloseHandle(handle);
+      return false;
+    }
+    open_.push_back(handle);
+    return true;
+  }
+  // The handle while the group stands, else null.
+  HINTERNET Live(HINTERNET handle) const {
+    const std::lock_guard lock(mutex_);
+    return aborted_ ? nullptr : handle;
+  }
+  void Close(HINTERNET handle) {
+    const std::lock_guard lock(mutex_);
+    const auto held = std::find(open_.begin(), open_.end(), handle);
+    if (held == open_.end()) return;
+    open_.erase(held);
+    ::InternetCloseHandle(handle);
+  }
+  // Closes every handle still open, the newest (a request) before the ones it came from.
+  void Abort() {
+    const std::lock_guard lock(mutex_);
+    aborted_ = true;
+    for (auto handle = open_.rbegin(); handle != open_.rend(); ++handle) ::InternetCloseHandle(*handle);
+    open_.clear();
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<HINTERNET> open_;
+  bool aborted_ = false;
+};
+
+// One handle of an InternetHandleGroup, given back to the group as it goes.
+class GroupedInternetHandle {
+ public:
+  GroupedInternetHandle(std::shared_ptr<InternetHandleGroup> group, HINTERNET handle) : group_(std::move(group)) {
+    if (handle != nullptr && group_->Adopt(handle)) handle_ = handle;
+  }
+  ~GroupedInternetHandle() {
+    if (handle_ != nullptr) group_->Close(handle_);
+  }
+  GroupedInternetHandle(const GroupedInternetHandle&) = delete;
+  GroupedInternetHandle& operator=(const GroupedInternetHandle&) = delete;
+
+  // Null once the group is aborted.
+  HINTERNET Get() const { return handle_ != nullptr ? group_->Live(handle_) : nullptr; }
+  explicit operator bool() const { return Get() != nullptr; }
+
+ private:
+  std::shared_ptr<InternetHandleGroup> group_;
+  HINTERNET handle_ = nullptr;
+};
 
 // GetIconInfo's answer: the hot spot, and the bitmaps (mask, and colour for a colour image)
 // it makes anew on every call, deleted here.

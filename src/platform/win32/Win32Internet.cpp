@@ -30,45 +30,52 @@ void SetTimeouts(HINTERNET handle) {
 
 class Win32InternetFile final : public InternetFile {
  public:
-  Win32InternetFile(InternetHandle connection, InternetHandle request)
+  Win32InternetFile(std::unique_ptr<GroupedInternetHandle> connection, std::unique_ptr<GroupedInternetHandle> request)
       : connection_(std::move(connection)), request_(std::move(request)) {}
 
   int Status() override {
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!::HttpQueryInfoW(request_.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
+    const HINTERNET request = request_->Get();
+    if (request == nullptr) return 0;
+    if (!::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
       return 0;
     }
     return static_cast<int>(status);
   }
 
   std::string Location() override {
+    const HINTERNET request = request_->Get();
+    if (request == nullptr) return {};
     std::wstring location(512, L'\0');
     DWORD size = static_cast<DWORD>(location.size() * sizeof(wchar_t));
-    if (!::HttpQueryInfoW(request_.Get(), HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) {
+    if (!::HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) {
       if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
       location.resize(size / sizeof(wchar_t) + 1);
-      if (!::HttpQueryInfoW(request_.Get(), HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) return {};
+      if (!::HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) return {};
     }
     location.resize(size / sizeof(wchar_t));
     return Utf8FromWide(location);
   }
 
   std::optional<size_t> Read(char* buffer, size_t size) override {
+    const HINTERNET request = request_->Get();
     DWORD read = 0;
-    if (!::InternetReadFile(request_.Get(), buffer, static_cast<DWORD>(size), &read)) return std::nullopt;
+    if (request == nullptr || !::InternetReadFile(request, buffer, static_cast<DWORD>(size), &read))
+      return std::nullopt;
     return read;
   }
 
  private:
   // Declared first, so that it is closed after the request.
-  InternetHandle connection_;
-  InternetHandle request_;
+  std::unique_ptr<GroupedInternetHandle> connection_;
+  std::unique_ptr<GroupedInternetHandle> request_;
 };
 
 class Win32InternetSession final : public InternetSession {
  public:
-  explicit Win32InternetSession(InternetHandle session) : session_(std::move(session)) {}
+  Win32InternetSession(std::shared_ptr<InternetHandleGroup> group, HINTERNET session)
+      : group_(std::move(group)), session_(group_, session) {}
 
   // A connection and a request of their own rather than InternetOpenUrlW: only then do the
   // send and receive timeouts reach the request everywhere (Wine drops the session's).
@@ -85,32 +92,41 @@ class Win32InternetSession final : public InternetSession {
     if (parts.lpszExtraInfo != nullptr) path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     if (path.empty()) path = L"/";
 
-    InternetHandle connection(
-        ::InternetConnectW(session_.Get(), host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection) return nullptr;
-    SetTimeouts(connection.Get());
-    InternetHandle request(::HttpOpenRequestW(connection.Get(), L"GET", path.c_str(), nullptr, nullptr, nullptr,
-                                              kOpenFlags | INTERNET_FLAG_SECURE, 0));
-    if (!request) return nullptr;
-    SetTimeouts(request.Get());
-    if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return nullptr;
+    const HINTERNET session = session_.Get();
+    if (session == nullptr) return nullptr;
+    auto connection = std::make_unique<GroupedInternetHandle>(
+        group_, ::InternetConnectW(session, host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!*connection) return nullptr;
+    SetTimeouts(connection->Get());
+    auto request = std::make_unique<GroupedInternetHandle>(
+        group_, ::HttpOpenRequestW(connection->Get(), L"GET", path.c_str(), nullptr, nullptr, nullptr,
+                                   kOpenFlags | INTERNET_FLAG_SECURE, 0));
+    if (!*request) return nullptr;
+    SetTimeouts(request->Get());
+    // The wait that no timeout bounds under Wine: a server that never finishes the handshake.
+    // Abort ends it where WinInet lets it; the update check's deadline does not wait for that.
+    const HINTERNET sending = request->Get();
+    if (sending == nullptr || !::HttpSendRequestW(sending, nullptr, 0, nullptr, 0)) return nullptr;
     return std::make_unique<Win32InternetFile>(std::move(connection), std::move(request));
   }
 
+  void Abort() override { group_->Abort(); }
+
  private:
-  InternetHandle session_;
+  std::shared_ptr<InternetHandleGroup> group_;
+  GroupedInternetHandle session_;
 };
 
 }  // namespace
 
 std::unique_ptr<InternetSession> Win32Internet::OpenSession(const std::string& agent) {
   const std::wstring wide = WideFromUtf8(agent);
-  InternetHandle session(::InternetOpenW(wide.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session) return nullptr;
-  SetTimeouts(session.Get());
+  const HINTERNET session = ::InternetOpenW(wide.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  if (session == nullptr) return nullptr;
+  SetTimeouts(session);
   DWORD retries = 1;
-  ::InternetSetOptionW(session.Get(), INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
-  return std::make_unique<Win32InternetSession>(std::move(session));
+  ::InternetSetOptionW(session, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
+  return std::make_unique<Win32InternetSession>(std::make_shared<InternetHandleGroup>(), session);
 }
 
 std::string Win32Internet::AnsiToUtf8(std::string_view bytes) {
@@ -121,5 +137,3 @@ std::string Win32Internet::AnsiToUtf8(std::string_view bytes) {
   ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);
   return Utf8FromWide(wide);
 }
-
-uint64_t Win32Internet::Milliseconds() { return ::GetTickCount64(); }

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Tray.h"
 #include "platform/win32/Win32WindowFrame.h"
 #include "platform/win32/Win32Windowing.h"
+#include "platform/win32/Win32Workers.h"
 
 // The Windows implementation of every role the program uses.
 struct Win32Services {
@@ -34,10 +35,11 @@ struct Win32Services {
   Win32HotKeys hotKeys;
   Win32Internet internet;
   Win32ShellOpen shell;
+  Win32Workers workers;
 
   operator PlatformServices() {
     return {screen,  windows,     frame, monitors, caret,   clipboard, messages, settings,
-            startup, programFile, tray,  app,      hotKeys, internet,  shell};
+            startup, programFile, tray,  app,      hotKeys, internet,  shell,    workers};
   }
   // Clipboard contents and notices belong to the main window.
   void SetOwner(HWND owner) {

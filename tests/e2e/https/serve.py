@@ -3,18 +3,28 @@
 
 Makes a test certificate authority and a certificate for "localhost" signed by it, and a second
 authority that nobody trusts with its own "localhost" certificate, then serves one version file
-per case over HTTPS with each, and a plain HTTP server for a redirect to point at. Writes
-"https_port rogue_port http_port" to the ready file once all three listen.
+per case over HTTPS with each, and a plain HTTP server for a redirect to point at. Two more
+ports never complete a handshake: one accepts and answers nothing, the other sends half of its
+first flight and stops. Writes "https_port rogue_port http_port mute_port halfway_port" to the
+ready file once all of them listen.
 Usage: serve.py WORKDIR READYFILE
 """
 import http.server
 import os
+import re
+import socket
 import socketserver
 import ssl
 import subprocess
 import sys
 import threading
 import time
+
+# How long a server that stalls holds the connection before it lets go.
+STALL_SECONDS = 120
+# Each hop of the slow redirect chain waits this long: within every timeout of a single wait,
+# past the whole check's deadline over six hops.
+HOP_SECONDS = 4
 
 VERSION_FILES = {
     "/minor/version/glimmerlux.txt": 'Version CONTENT="1.1"\r\nwhatsnew1 CONTENT="Sharper text"\r\n'
@@ -112,6 +122,28 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     self.wfile.write(line)
             except OSError:
                 pass
+        elif path.startswith("/drip/"):
+            # The headers at once, then the body a byte a second: no single wait is long.
+            body = VERSION_FILES["/minor/version/glimmerlux.txt"].encode("latin-1")
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            try:
+                for i in range(len(body)):
+                    self.wfile.write(body[i:i + 1])
+                    self.wfile.flush()
+                    time.sleep(1)
+            except OSError:
+                pass
+        elif re.match(r"^/slow-redirect/\d+/", path):
+            hops = int(path.split("/")[2])
+            time.sleep(HOP_SECONDS)
+            self.send_response(302)
+            target = "/minor/version/glimmerlux.txt" if hops == 0 else f"/slow-redirect/{hops - 1}/version/glimmerlux.txt"
+            self.send_header("Location", f"https://localhost:{self.server.server_address[1]}{target}")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
         elif path.startswith("/to-http/"):
             self.send_response(302)
             self.send_header("Location", f"http://localhost:{self.http_port}/minor/version/glimmerlux.txt")
@@ -134,6 +166,46 @@ def serve(context=None):
     return server.server_address[1]
 
 
+def stall(connection):
+    try:
+        time.sleep(STALL_SECONDS)
+    finally:
+        connection.close()
+
+
+def serve_stalled_handshake(context=None):
+    """Accepts and reads the client's hello; with `context`, answers with half of its first
+    flight (server hello, certificate, ...) and then stalls, else answers nothing at all."""
+    listener = socket.socket()
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(16)
+
+    def handle(connection):
+        try:
+            hello = connection.recv(65536)
+            if context is not None and hello:
+                incoming, outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
+                tls_object = context.wrap_bio(incoming, outgoing, server_side=True)
+                incoming.write(hello)
+                try:
+                    tls_object.do_handshake()
+                except ssl.SSLWantReadError:
+                    pass
+                flight = outgoing.read()
+                connection.sendall(flight[:len(flight) // 2])
+        except OSError:
+            pass
+        stall(connection)
+
+    def accept():
+        while True:
+            connection, _ = listener.accept()
+            threading.Thread(target=handle, args=(connection,), daemon=True).start()
+
+    threading.Thread(target=accept, daemon=True).start()
+    return listener.getsockname()[1]
+
+
 def tls(key, cert):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     context.load_cert_chain(cert, key)
@@ -153,8 +225,10 @@ def main():
     untrusted_key, untrusted_cert = make_server_cert(work, "untrusted", rogue_key, rogue_cert, crl_url)
     https_port = serve(tls(key, cert))
     rogue_port = serve(tls(untrusted_key, untrusted_cert))
+    mute_port = serve_stalled_handshake()
+    halfway_port = serve_stalled_handshake(tls(key, cert))
     with open(ready + ".tmp", "w") as f:
-        f.write(f"{https_port} {rogue_port} {Handler.http_port}\n")
+        f.write(f"{https_port} {rogue_port} {Handler.http_port} {mute_port} {halfway_port}\n")
     os.replace(ready + ".tmp", ready)
     threading.Event().wait()
 

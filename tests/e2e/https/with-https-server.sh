@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command beside the test web site of serve.py, which it starts and stops, and tells the
 # command where it is: GLIMMERLUX_E2E_HTTPS_PORT (trusted certificate), GLIMMERLUX_E2E_ROGUE_PORT
-# (a certificate of an authority nobody trusts), GLIMMERLUX_E2E_HTTP_PORT and
+# (a certificate of an authority nobody trusts), GLIMMERLUX_E2E_HTTP_PORT,
+# GLIMMERLUX_E2E_MUTE_PORT and GLIMMERLUX_E2E_HALFWAY_PORT (handshakes that never end) and
 # GLIMMERLUX_E2E_CA, the trusted authority's certificate (DER) as a Windows path.
 set -euo pipefail
 work=$(mktemp -d)
@@ -27,8 +28,9 @@ if [ ! -s "$work/ready" ]; then
   echo "with-https-server: the test web site did not start" >&2
   exit 1
 fi
-read -r https_port rogue_port http_port <"$work/ready"
+read -r https_port rogue_port http_port mute_port halfway_port <"$work/ready"
 export GLIMMERLUX_E2E_HTTPS_PORT=$https_port GLIMMERLUX_E2E_ROGUE_PORT=$rogue_port GLIMMERLUX_E2E_HTTP_PORT=$http_port
+export GLIMMERLUX_E2E_MUTE_PORT=$mute_port GLIMMERLUX_E2E_HALFWAY_PORT=$halfway_port
 # Wine shows the Unix root as drive Z:.
 GLIMMERLUX_E2E_CA="Z:$(echo "$work/site/trusted-ca.der" | tr '/' '\\')"
 export GLIMMERLUX_E2E_CA
