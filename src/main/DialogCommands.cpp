@@ -106,6 +106,7 @@ void DialogCommands::RunModal(bool holdTimer, bool liftStayOnTop, const std::fun
   SyncCommands();
   std::exception_ptr failure;
   try {
+    if (OnModalLoop) OnModalLoop();
     if (liftStayOnTop) window_.setStayOnTop(false);
     if (holdTimer) window_.timer.SetHeld(true);
     show();

@@ -60,6 +60,8 @@ class DialogCommands {
   };
   DialogCommands(Services services, Window window);
   ~DialogCommands();
+  // A dialog's own message loop is about to run.
+  std::function<void()> OnModalLoop;
   DialogCommands(const DialogCommands&) = delete;
   DialogCommands& operator=(const DialogCommands&) = delete;
 

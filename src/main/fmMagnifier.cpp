@@ -37,6 +37,7 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
   InitMenuItems(menu);
   commandPoint.sampleColour = [this](TPoint pointer) { return colourCheck.SampleAt(pointer); };
   commandPoint.OnMenuOpening = [this] { tracking.NestedLoopStarting(); };
+  dialogs.OnModalLoop = [this] { tracking.NestedLoopStarting(); };
   display.OnSwitched = [this] {
     UpdateTitleCaption();
     if (!menu.Enabled1.Checked) readouts.SwitchedOff();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "fake/FakePlatform.h"
 #include "main/Placement.h"
 #include "main/fmMagnifier.h"
@@ -153,26 +156,42 @@ TEST(TrackingTick, AFailingPointerQueryEndsTheTickQuietly) {
   EXPECT_EQ(t.platform.windows.invalidations[kViewWindow], before);
 }
 
-TEST(TrackingTick, AMenuOpenedFromInsideATickLetsTheTicksRunAndTheOldTickDropsItsCaret) {
-  TickFixture t(kFullHd, 400, 300, 2);
-  t.form.btnTypeClick();
-  t.platform.caret.automationFinds = true;
-  t.platform.caret.automationCaret = {1000, 700};
-  int ticksInside = 0;
-  t.platform.caret.duringAutomation = [&] {
-    // The lookup pumped a right click: the menu's loop runs, and its ticks follow the caret,
-    // which has moved meanwhile.
-    t.form.commandPoint.MenuOpened();
-    t.platform.caret.automationCaret = {1200, 800};
-    for (; ticksInside < 3; ++ticksInside) t.TickAt({900, 900});
-    t.form.commandPoint.MenuClosed();
+TEST(TrackingTick, AMenuOrADialogOpenedFromInsideATickLetsTheTicksRunAndTheOldTickDropsItsCaret) {
+  // The lookup pumped a right click or a click on "About": the new loop runs (its ticks follow
+  // the caret, which has moved meanwhile) and returns once the person closes it.
+  using Loop = std::function<void(TickFixture&, const std::function<void()>&)>;
+  const std::pair<const char*, Loop> loops[] = {
+      {"menu",
+       [](TickFixture& t, const std::function<void()>& run) {
+         t.form.commandPoint.MenuOpened();
+         run();
+         t.form.commandPoint.MenuClosed();
+       }},
+      {"dialog",
+       [](TickFixture& t, const std::function<void()>& run) {
+         t.form.dialogs.host.showAbout = [&](TfrmAbout&) { run(); };
+         t.form.AboutGlimmerlux1Click();
+       }},
   };
-  t.TickAt({500, 500});
-  // Around the caret as the ticks inside found it: 1200 - 100 and 800 - 75.
-  EXPECT_EQ(t.Placed(), (TickFixture::Result{1100, 100, 725, 75}));
-  t.platform.caret.automationCaret = {600, 400};
-  t.TickAt({500, 500});
-  EXPECT_EQ(t.Placed(), (TickFixture::Result{500, 100, 325, 75})) << "the guard was left set";
+  for (const auto& [what, loop] : loops) {
+    SCOPED_TRACE(what);
+    TickFixture t(kFullHd, 400, 300, 2);
+    t.form.btnTypeClick();
+    t.platform.caret.automationFinds = true;
+    t.platform.caret.automationCaret = {1000, 700};
+    t.platform.caret.duringAutomation = [&t, &loop = loop] {
+      loop(t, [&t] {
+        t.platform.caret.automationCaret = {1200, 800};
+        for (int i = 0; i < 3; ++i) t.TickAt({900, 900});
+      });
+    };
+    t.TickAt({500, 500});
+    // Around the caret as the ticks inside found it: 1200 - 100 and 800 - 75.
+    EXPECT_EQ(t.Placed(), (TickFixture::Result{1100, 100, 725, 75}));
+    t.platform.caret.automationCaret = {600, 400};
+    t.TickAt({500, 500});
+    EXPECT_EQ(t.Placed(), (TickFixture::Result{500, 100, 325, 75})) << "the guard was left set";
+  }
 }
 
 TEST(SourceSize, RoundsHalfToEvenAndIsLimitedByTheDesktop) {
