@@ -1,0 +1,34 @@
+#pragma once
+
+// The desk a test asked the harness for (scripts/with-display.sh, WINE_MONITORS and WINE_DPI),
+// and whether Windows reports it, so that a fault of the harness never reads as one of the program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct DeskMonitor {
+  RECT bounds{};
+  bool primary = false;
+};
+
+// The monitors of WINE_MONITORS in Windows' coordinates (the primary's top-left at (0, 0)),
+// or none when the test runs on the usual single screen.
+std::vector<DeskMonitor> IntendedMonitors();
+// The monitors as EnumDisplayMonitors reports them.
+std::vector<DeskMonitor> ReportedMonitors();
+// The DPI the harness was asked for (WINE_DPI), 96 unless set.
+UINT IntendedDpi();
+
+// Success when Windows reports exactly these monitors, in any order.
+::testing::AssertionResult ReportsMonitors(const std::vector<DeskMonitor>& wanted);
+// Success when Windows reports the intended monitors and the intended system DPI.
+::testing::AssertionResult IsTheIntendedDesk();
+
+bool OnSomeMonitor(const std::vector<DeskMonitor>& monitors, POINT p);
+const DeskMonitor* PrimaryOf(const std::vector<DeskMonitor>& monitors);
+// The monitor that holds the whole of `r`, or null.
+const DeskMonitor* MonitorHolding(const std::vector<DeskMonitor>& monitors, const RECT& r);
+
+std::string Describe(const std::vector<DeskMonitor>& monitors);
