@@ -118,3 +118,32 @@ std::string Describe(const std::vector<DeskMonitor>& monitors) {
   }
   return text.empty() ? "no monitors" : text;
 }
+
+::testing::AssertionResult DetachMonitor(const RECT& bounds, const std::vector<DeskMonitor>& wanted) {
+  DISPLAY_DEVICEW device{};
+  device.cb = sizeof(device);
+  for (DWORD i = 0; EnumDisplayDevicesW(nullptr, i, &device, 0); ++i) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsExW(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode, 0) ||
+        mode.dmPosition.x != bounds.left || mode.dmPosition.y != bounds.top) {
+      continue;
+    }
+    // A position with no size detaches the display; the second call applies what was stored.
+    DEVMODEW detached{};
+    detached.dmSize = sizeof(detached);
+    detached.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG stored =
+        ChangeDisplaySettingsExW(device.DeviceName, &detached, nullptr, CDS_UPDATEREGISTRY | CDS_NORESET, nullptr);
+    const LONG applied = ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
+    if (stored != DISP_CHANGE_SUCCESSFUL || applied != DISP_CHANGE_SUCCESSFUL) {
+      return ::testing::AssertionFailure()
+             << "detaching " << Describe(bounds) << " failed: " << stored << ", " << applied;
+    }
+    if (WaitUntil(std::chrono::seconds(10), [&] { return static_cast<bool>(ReportsMonitors(wanted)); })) {
+      return ::testing::AssertionSuccess();
+    }
+    return ReportsMonitors(wanted);
+  }
+  return ::testing::AssertionFailure() << "no display device at " << Describe(bounds);
+}

@@ -32,3 +32,9 @@ const DeskMonitor* PrimaryOf(const std::vector<DeskMonitor>& monitors);
 const DeskMonitor* MonitorHolding(const std::vector<DeskMonitor>& monitors, const RECT& r);
 
 std::string Describe(const std::vector<DeskMonitor>& monitors);
+
+// Detaches the display at `bounds` as the system's display settings do (ChangeDisplaySettingsEx,
+// which under Wine switches its X output off), and waits until Windows reports `wanted`.
+// Wine 8 sends no WM_DISPLAYCHANGE when X's outputs change behind its back (xrandr), so a
+// test changes them the Windows way.
+::testing::AssertionResult DetachMonitor(const RECT& bounds, const std::vector<DeskMonitor>& wanted);

@@ -11,7 +11,7 @@
 #include "Desk.h"
 #include "Desktop.h"
 #include "ExpectedPicture.h"
-#include "MagnifierOnPattern.h"
+#include "MagnifierOnDesk.h"
 #include "ReadoutTexts.h"
 #include "fixture/TestPattern.h"
 #include "main/win32/ControlIds.h"
@@ -25,75 +25,39 @@ struct Place {
   POINT point;
 };
 
+// Each monitor's corners and a point inside it, and the middle of every edge two monitors share.
+std::vector<Place> PlacesToLook(const std::vector<DeskMonitor>& monitors) {
+  std::vector<Place> places;
+  for (const DeskMonitor& monitor : monitors) {
+    const RECT& b = monitor.bounds;
+    const std::string name = "monitor " + Describe(b);
+    places.push_back({name + " inside", {b.left + (b.right - b.left) / 3 + 7, b.top + (b.bottom - b.top) / 3 - 5}});
+    places.push_back({name + " top-left corner", {b.left, b.top}});
+    places.push_back({name + " top-right corner", {b.right - 1, b.top}});
+    places.push_back({name + " bottom-left corner", {b.left, b.bottom - 1}});
+    places.push_back({name + " bottom-right corner", {b.right - 1, b.bottom - 1}});
+    for (const DeskMonitor& other : monitors) {
+      const RECT& o = other.bounds;
+      const LONG top = std::max(b.top, o.top);
+      const LONG bottom = std::min(b.bottom, o.bottom);
+      if (b.right == o.left && top < bottom) places.push_back({name + " right edge", {b.right, (top + bottom) / 2}});
+      const LONG left = std::max(b.left, o.left);
+      const LONG right = std::min(b.right, o.right);
+      if (b.bottom == o.top && left < right)
+        places.push_back({name + " bottom edge", {(left + right) / 2 + 3, b.bottom}});
+    }
+  }
+  return places;
+}
+
 std::wstring TextOf(HWND control) {
   wchar_t text[256] = {};
   GetWindowTextW(control, text, 256);
   return text;
 }
 
-class MagnifierOnDesk : public MagnifierOnPattern {
- protected:
-  void SetUp() override {
-    monitors_ = IntendedMonitors();
-    ASSERT_GE(monitors_.size(), 2u) << "this test needs a desk of several monitors (WINE_MONITORS)";
-    ASSERT_TRUE(IsTheIntendedDesk());
-    MagnifierOnPattern::SetUp();
-    if (HasFatalFailure()) return;
-    // The pattern window was asked to cover the desktop: every monitor's corners show it.
-    for (const DeskMonitor& m : monitors_) {
-      const RECT& b = m.bounds;
-      for (const POINT corner : {POINT{b.left, b.top}, POINT{b.right - 1, b.top}, POINT{b.left, b.bottom - 1},
-                                 POINT{b.right - 1, b.bottom - 1}}) {
-        const Picture shown = GrabScreen({corner.x, corner.y, corner.x + 1, corner.y + 1});
-        ASSERT_EQ(shown.At(0, 0), test_pattern::PixelAt(corner.x, corner.y))
-            << "the harness misplaced the test pattern: " << Describe(corner) << " does not show it";
-      }
-    }
-  }
-
-  // The desktop as Windows shows it: the pattern where a monitor is, black elsewhere.
-  uint32_t DeskColour(int x, int y) const { return OnSomeMonitor(monitors_, {x, y}) ? test_pattern::PixelAt(x, y) : 0; }
-
-  void ExpectDeskPictureAround(const Place& place) {
-    SCOPED_TRACE(place.where + " " + Describe(place.point));
-    const RECT source = SourceAround(place.point);
-    PointAt(place.point, source);
-    if (HasFatalFailure()) return;
-    ExpectView(PatternAround(place.point, [this](int x, int y) { return DeskColour(x, y); }), true,
-               "desktop " + Describe(source) + " doubled");
-  }
-
-  // Each monitor's corners and a point inside it, and the middle of every edge two monitors share.
-  std::vector<Place> PlacesToLook() const {
-    std::vector<Place> places;
-    for (size_t i = 0; i < monitors_.size(); ++i) {
-      const RECT& b = monitors_[i].bounds;
-      const std::string name = "monitor " + Describe(b);
-      places.push_back({name + " inside", {b.left + (b.right - b.left) / 3 + 7, b.top + (b.bottom - b.top) / 3 - 5}});
-      places.push_back({name + " top-left corner", {b.left, b.top}});
-      places.push_back({name + " top-right corner", {b.right - 1, b.top}});
-      places.push_back({name + " bottom-left corner", {b.left, b.bottom - 1}});
-      places.push_back({name + " bottom-right corner", {b.right - 1, b.bottom - 1}});
-      for (size_t j = 0; j < monitors_.size(); ++j) {
-        const RECT& o = monitors_[j].bounds;
-        const LONG top = std::max(b.top, o.top);
-        const LONG bottom = std::min(b.bottom, o.bottom);
-        if (b.right == o.left && top < bottom) places.push_back({name + " right edge", {b.right, (top + bottom) / 2}});
-        const LONG left = std::max(b.left, o.left);
-        const LONG right = std::min(b.right, o.right);
-        if (b.bottom == o.top && left < right) {
-          places.push_back({name + " bottom edge", {(left + right) / 2 + 3, b.bottom}});
-        }
-      }
-    }
-    return places;
-  }
-
-  std::vector<DeskMonitor> monitors_;
-};
-
 TEST_F(MagnifierOnDesk, ShowsTheExactPictureOnEveryMonitorAcrossTheirEdgesAndBlackBesideThem) {
-  for (const Place& place : PlacesToLook()) ExpectDeskPictureAround(place);
+  for (const Place& place : PlacesToLook(monitors_)) ExpectDeskPictureAround(place.where, place.point);
 }
 
 TEST_F(MagnifierOnDesk, ReadoutsShowTheColourAndTheSignedPositionOnEveryMonitor) {
