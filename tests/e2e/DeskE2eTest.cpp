@@ -11,6 +11,7 @@
 #include "Desk.h"
 #include "Desktop.h"
 #include "ExpectedPicture.h"
+#include "Layout.h"
 #include "MagnifierOnDesk.h"
 #include "ReadoutTexts.h"
 #include "fixture/TestPattern.h"
@@ -79,6 +80,30 @@ TEST_F(MagnifierOnDesk, ReadoutsShowTheColourAndTheSignedPositionOnEveryMonitor)
     shows(kPositionLabelId, position);
     shows(kColorSwatchId, colour);
   }
+
+  // The longest position the desk has, in the narrowest window that shows it, is shown whole:
+  // the coordinates alone when the caption does not fit beside them.
+  SetWindowPos(window_, nullptr, 0, 0, 480, 320, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(
+      WaitUntil(kPictureTimeout, [&] { return IsWindowVisible(GetDlgItem(panel, kPositionLabelId)) != FALSE; }));
+  POINT longest{};
+  for (const DeskMonitor& m : monitors_) {
+    for (const POINT corner : {POINT{m.bounds.left, m.bounds.bottom - 1}, POINT{m.bounds.right - 1, m.bounds.top}}) {
+      if (PositionText(corner).size() > PositionText(longest).size()) longest = corner;
+    }
+  }
+  PointAt(longest, SourceAround(longest));
+  ASSERT_FALSE(HasFatalFailure());
+  const std::string full = PositionText(longest);
+  const std::string numbers = std::to_string(longest.x) + ", " + std::to_string(longest.y);
+  const auto label = [&] { return TextOf(GetDlgItem(panel, kPositionLabelId)); };
+  WaitUntil(kPictureTimeout, [&] {
+    return label() == std::wstring(full.begin(), full.end()) || label() == std::wstring(numbers.begin(), numbers.end());
+  });
+  const std::wstring shown = label();
+  EXPECT_TRUE(shown == std::wstring(full.begin(), full.end()) || shown == std::wstring(numbers.begin(), numbers.end()))
+      << std::string(shown.begin(), shown.end());
+  EXPECT_EQ(LayoutProblems(panel), "") << full;
 }
 
 }  // namespace
