@@ -28,8 +28,8 @@ ListedMonitors() {
 }
 
 # Puts the monitors of LAYOUT ("1280x1024+0+0 1600x1200+1280+0*") on the outputs DUMMY0,
-# DUMMY1, ... of the dummy Xorg on $DISPLAY, switches the rest off and waits until X reports
-# exactly that layout.
+# DUMMY1, ... of the dummy Xorg on $DISPLAY (the others are disconnected) and waits until X
+# reports exactly that layout.
 SetMonitors() {
   local layout=$1 arguments=() i=0 monitor size
   for monitor in $layout; do
@@ -44,10 +44,6 @@ SetMonitors() {
     [ "${monitor: -1}" = "*" ] && arguments+=(--primary)
     i=$((i + 1))
   done
-  while xrandr | grep -q "^DUMMY$i "; do
-    arguments+=(--output "DUMMY$i" --off)
-    i=$((i + 1))
-  done
   xrandr "${arguments[@]}"
   local wanted
   wanted=$(tr ' ' '\n' <<<"$layout" | grep -v '^$')
@@ -55,7 +51,7 @@ SetMonitors() {
     [ "$(ListedMonitors)" = "$wanted" ] && return 0
     sleep 0.1
   done
-  echo "with-display: X shows the monitors" $(ListedMonitors) "instead of $layout" >&2
+  echo "with-display: X shows the monitors $(ListedMonitors | tr "\n" " ")instead of $layout" >&2
   return 1
 }
 
