@@ -2,6 +2,11 @@
 
 // The desk a test asked the harness for (scripts/with-display.sh, WINE_MONITORS and WINE_DPI),
 // and whether Windows reports it, so that a fault of the harness never reads as one of the program.
+// The harness is deterministic by order: Wine reads the monitors and the DPI when its first
+// process starts, and a layout changed while it ran reached some windows and not others, so
+// scripts/desk.sh ends every Windows process of the prefix, lays the monitors out, waits until
+// X reports them and stores the DPI before the test starts; a test changes the layout only
+// through Windows (DetachMonitor).
 #include <gtest/gtest.h>
 #include <windows.h>
 
