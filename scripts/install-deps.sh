@@ -7,7 +7,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 packages=(cmake g++ clang make git clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine libgnutls30 xvfb x11-utils xdotool imagemagick
-          python3 openssl libclang-rt-14-dev wixl)
+          python3 openssl libclang-rt-14-dev wixl
+          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 [ "${1:-}" = bench ] && packages+=(pkg-config libyuv-dev libpixman-1-dev xzoom strace)
 for pkg in "${packages[@]}"; do
   have "$pkg" || need+=("$pkg")

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # shellcheck disable=SC2317  # Cleanup and Interrupted run from traps
-# Runs a command on a private Xvfb display with the project's Wine prefix, and leaves nothing running:
+# Runs a command on a private X display with the project's Wine prefix, and leaves nothing running:
 # the display, the wineserver and every Windows process of the prefix end with it.
-# Usage: with-display.sh COMMAND [ARGS...]   (WITH_DISPLAY_TIMEOUT: seconds the command may take, 900)
+# Usage: with-display.sh COMMAND [ARGS...]
+#   WITH_DISPLAY_TIMEOUT  seconds the command may take (900)
+#   WINE_MONITORS         several monitors on Xorg's dummy driver instead of one Xvfb screen, as X
+#                         places them: "1280x1024+0+0 1600x1200+1280+0*" (`*` marks the primary;
+#                         Windows puts the primary's top-left at (0, 0)). Xorg needs root.
+#   WINE_DPI              the system DPI Wine reports (LogPixels), 96 unless set
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/wine-env.sh"
@@ -15,15 +20,15 @@ flock -w 900 9 || { echo "with-display: the Wine prefix stayed busy for 15 minut
 # Whatever still runs in the prefix was left behind by a run that was killed.
 timeout 30 "$WINESERVER" -k 9>&- 2>/dev/null || true
 
-xvfb_pid=""
+server_pid=""
 command_pid=""
 work=$(mktemp -d)
 Cleanup() {
   timeout 30 "$WINESERVER" -k 9>&- 2>/dev/null || true
   timeout 30 "$WINESERVER" -w 9>&- 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$server_pid" ]; then
+    kill "$server_pid" 2>/dev/null || true
+    wait "$server_pid" 2>/dev/null || true
   fi
   rm -rf "$work"
 }
@@ -34,24 +39,22 @@ Interrupted() {
 trap Cleanup EXIT
 trap Interrupted TERM INT HUP
 
+# shellcheck source-path=SCRIPTDIR
+source "$(dirname "$0")/desk.sh"
 # -displayfd lets the server pick a free display itself, so parallel runs never race for one.
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$work/display" 9>&- >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "with-display: Xvfb did not start" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
+if [ -n "${WINE_MONITORS:-}" ]; then
+  StartDummyXorg "$WINE_MONITORS" "$work" 9>&-
+else
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$work/display" 9>&- >"$work/server.log" 2>&1 &
+  server_pid=$!
+  WaitForDisplay "$work"
 fi
-DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 
 export GLIMMERLUX_PRIVATE_DISPLAY=1
 EnsurePrefix 9>&-
+# Set while no Windows process runs, so every process of the command starts at this DPI.
+SetWineDpi "${WINE_DPI:-96}" 9>&-
 # In the background so that a signal reaches the trap at once rather than after the command.
 timeout --kill-after=10 "${WITH_DISPLAY_TIMEOUT:-900}" "$@" 9>&- &
 command_pid=$!

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "main/OntoMonitor.h"
 #include "main/StoredValues.h"
 
 namespace {
@@ -100,10 +101,19 @@ void TFormStorage::RestorePlacement() {
   }
   const int ppi = roles_.screen.PixelsPerInch();
   if (!found || ReadInteger(roles_.store, Name("PixelsPerInch"), ppi) != ppi) return;
-  const TRect& r = placement.normal;
+  TRect& r = placement.normal;
   if (!(r.left < r.right && r.top < r.bottom)) return;
-  if (!roles_.monitors.OnSomeMonitor({r.left, r.top}) || !roles_.monitors.OnSomeMonitor({r.right - 1, r.bottom - 1}))
-    return;
+  if (!roles_.monitors.OnSomeMonitor({r.left, r.top}) || !roles_.monitors.OnSomeMonitor({r.right - 1, r.bottom - 1})) {
+    // Saved on a monitor that has gone, or across into a gap: it opens on the monitor nearest
+    // to its centre, where it fits whole; a window larger than that takes its first-run place.
+    const TPoint centre{static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
+                        static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
+    MonitorArea nearest;
+    if (!roles_.monitors.Nearest(centre, nearest)) return;
+    if (int64_t{r.right} - r.left > nearest.bounds.Width() || int64_t{r.bottom} - r.top > nearest.bounds.Height())
+      return;
+    r = MoveOntoMonitor(r, nearest.bounds);
+  }
   roles_.frame.SetPlacement(window_, placement);
 }
 

@@ -46,14 +46,16 @@ void MoveAwayFromPointer(Screen& screen, Monitors& monitors, Windowing& windows,
   const int hh = height / 2;
   const TRect keepOut{p.x - kKeepOut, p.y - kKeepOut, p.x + kKeepOut, p.y + kKeepOut};
 
+  // Each candidate is the window's whole rectangle: an odd size tested as twice its half would
+  // let the window reach a pixel past the monitor, into a part of the desktop no monitor shows.
   const struct {
     TRect place;
     BoundsTests tests;
   } candidates[] = {
-      {{p.x + kKeepOut, p.y - hh, p.x + kKeepOut + width, p.y + hh}, {false, true, true, true}},
-      {{p.x - kKeepOut - width, p.y - hh, p.x - kKeepOut, p.y + hh}, {true, true, false, true}},
-      {{p.x - hw, p.y - kKeepOut - height, p.x + hw, p.y - kKeepOut}, {true, true, true, false}},
-      {{p.x - hw, p.y + kKeepOut, p.x + hw, p.y + kKeepOut + height}, {true, false, true, true}},
+      {{p.x + kKeepOut, p.y - hh, p.x + kKeepOut + width, p.y - hh + height}, {false, true, true, true}},
+      {{p.x - kKeepOut - width, p.y - hh, p.x - kKeepOut, p.y - hh + height}, {true, true, false, true}},
+      {{p.x - hw, p.y - kKeepOut - height, p.x - hw + width, p.y - kKeepOut}, {true, true, true, false}},
+      {{p.x - hw, p.y + kKeepOut, p.x - hw + width, p.y + kKeepOut + height}, {true, false, true, true}},
   };
   for (const auto& c : candidates) {
     if (Fits(c.place, bounds, c.tests) && !RectsOverlap(c.place, keepOut)) {

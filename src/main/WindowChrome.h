@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "main/MenuItems.h"
+#include "main/OntoMonitor.h"
 #include "main/StatusPanel.h"
 #include "platform/Monitors.h"
 #include "platform/WindowFrame.h"
@@ -20,9 +21,6 @@ inline constexpr int kScreenSnapDistance = 10;
 // Where a window moved to `moved` goes: each edge closer than the snap distance to the same
 // edge of `workArea` lies on it; the size never changes.
 TRect SnapToWorkArea(const TRect& moved, const TRect& workArea);
-// The nearest place for `window` that lies inside `monitor` (its top-left corner when it is
-// larger); the size never changes.
-TRect MoveOntoMonitor(const TRect& window, const TRect& monitor);
 
 // The frame and placement of the main window: title bar, stay on top, translucency, the
 // default size and the status panel switch.

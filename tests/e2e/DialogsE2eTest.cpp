@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Desk.h"
 #include "Desktop.h"
+#include "Layout.h"
 #include "MagnifierOnPattern.h"
 #include "main/win32/ControlIds.h"
 
@@ -82,16 +84,27 @@ std::wstring Texts(HWND window) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
+// Designed (96 DPI) pixels at the DPI the run was given.
+int Scaled(int designed) { return MulDiv(designed, static_cast<int>(IntendedDpi()), 96); }
+
 class DialogsE2e : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(IsTheIntendedDesk());
     ForgetSettings(kSettingsKey);
     std::string why;
     window_ = StartMagnifier(magnifier_, L"", why);
     ASSERT_TRUE(window_ != nullptr) << why;
     HideWineSystemTray();
   }
-  void TearDown() override { ForgetSettings(kSettingsKey); }
+  void TearDown() override {
+    if (HasFailure()) {
+      const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+      std::printf("the desktop at %u DPI saved as %s\n", IntendedDpi(),
+                  SaveDesktopForPerson("e2e-" + std::string(test->name()) + "-desktop").c_str());
+    }
+    ForgetSettings(kSettingsKey);
+  }
 
   // Chooses "Check for Updates..." for the version file of one case; returns the dialog or the
   // warning that came, and how long that took.
@@ -139,6 +152,7 @@ class UpdateCheckE2e : public DialogsE2e {
     authority_ = nullptr;
   }
   void SetUp() override {
+    ASSERT_TRUE(IsTheIntendedDesk());
     ASSERT_FALSE(Env(L"GLIMMERLUX_E2E_HTTPS_PORT").empty()) << "run under tests/e2e/https/with-https-server.sh";
     ASSERT_TRUE(authority_ != nullptr && authority_->Trusted()) << "the test authority could not be trusted";
     ForgetSettings(kSettingsKey);
@@ -178,9 +192,10 @@ TEST_F(UpdateCheckE2e, EachOutcomeShowsItsDialog) {
     RECT outer{};
     GetWindowRect(dialog, &outer);
     if (c.tall)
-      EXPECT_GT(outer.bottom - outer.top, 254);
+      EXPECT_GT(outer.bottom - outer.top, Scaled(254));
     else
-      EXPECT_EQ(outer.bottom - outer.top, 160);
+      EXPECT_EQ(outer.bottom - outer.top, Scaled(160));
+    EXPECT_EQ(LayoutProblems(dialog), "");
     // OK closes it, and the command can be chosen again.
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil(kSettle, [&] { return !IsWindow(dialog); })) << "OK did not close the dialog";
@@ -359,8 +374,9 @@ TEST_F(DialogsE2e, TheAboutBoxShowsTheVersionTheWheelZoomsAndEscapeClosesIt) {
   EXPECT_NE(lastTexts_.find(L"Glimmerlux 1.0\n"), std::wstring::npos) << Narrow(lastTexts_);
   EXPECT_FALSE(IsWindowEnabled(window_)) << "the box is not modal";
   RECT client = ScreenRectOfClient(about);
-  EXPECT_EQ(client.right - client.left, 317);
-  EXPECT_EQ(client.bottom - client.top, 329);
+  EXPECT_EQ(client.right - client.left, Scaled(317));
+  EXPECT_EQ(client.bottom - client.top, Scaled(329));
+  EXPECT_EQ(LayoutProblems(about), "");
   wchar_t mainCaption[64] = {};
   GetWindowTextW(window_, mainCaption, 64);
   EXPECT_EQ(std::wstring(mainCaption), L"Glimmerlux 1.0");

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 #include "Commands.h"
+#include "Desk.h"
 #include "fixture/TestPattern.h"
 
 namespace {
@@ -87,14 +89,19 @@ bool MagnifierOnPattern::MoveMagnifierClearOf(std::initializer_list<RECT> areas)
   GetWindowRect(window_, &window);
   const LONG width = window.right - window.left;
   const LONG height = window.bottom - window.top;
-  const POINT corners[] = {{desktop_.right - width, desktop_.bottom - height},
-                           {desktop_.left, desktop_.top},
-                           {desktop_.right - width, desktop_.top},
-                           {desktop_.left, desktop_.bottom - height}};
-  for (const POINT corner : corners) {
-    const RECT placed{corner.x, corner.y, corner.x + width, corner.y + height};
-    if (std::none_of(areas.begin(), areas.end(), [&](const RECT& area) { return Intersect(placed, area); })) {
-      return MoveWindowTo(window_, corner);
+  // The corners of every monitor, the primary's first: never a corner of the desktop that no
+  // monitor shows, where the window could not be reached.
+  std::vector<DeskMonitor> monitors = ReportedMonitors();
+  std::stable_partition(monitors.begin(), monitors.end(), [](const DeskMonitor& m) { return m.primary; });
+  for (const DeskMonitor& monitor : monitors) {
+    const RECT& m = monitor.bounds;
+    const POINT corners[] = {
+        {m.right - width, m.bottom - height}, {m.left, m.top}, {m.right - width, m.top}, {m.left, m.bottom - height}};
+    for (const POINT corner : corners) {
+      const RECT placed{corner.x, corner.y, corner.x + width, corner.y + height};
+      if (std::none_of(areas.begin(), areas.end(), [&](const RECT& area) { return Intersect(placed, area); })) {
+        return MoveWindowTo(window_, corner);
+      }
     }
   }
   return false;

@@ -35,7 +35,7 @@ class MagnifierOnPattern : public ::testing::Test {
   // A point at these fractions of the desktop.
   POINT DesktopAt(double across, double down) const;
 
-  // Parks the magnifier in a desktop corner clear of what it is to show and of the pointer,
+  // Parks the magnifier in a monitor's corner clear of what it is to show and of the pointer,
   // so it never magnifies itself.
   bool MoveMagnifierClearOf(const RECT& source, POINT pointer);
   // The same, clear of every one of these desktop areas.

@@ -12,6 +12,7 @@
 
 #include "Desktop.h"
 #include "Picture.h"
+#include "ReadoutTexts.h"
 #include "fixture/TestPattern.h"
 #include "main/MainMenu.h"
 #include "main/win32/ControlIds.h"
@@ -32,19 +33,6 @@ std::wstring TextOf(HWND control) {
 }
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::string RgbText(uint32_t pixel) {
-  return "RGB : " + std::to_string(pixel >> 16 & 0xFF) + "," + std::to_string(pixel >> 8 & 0xFF) + "," +
-         std::to_string(pixel & 0xFF);
-}
-
-std::string HtmlText(uint32_t pixel) {
-  char text[8];
-  std::snprintf(text, sizeof(text), "#%06X", static_cast<unsigned>(pixel & 0xFFFFFF));
-  return text;
-}
-
-std::string PositionText(POINT p) { return "Position: " + std::to_string(p.x) + ", " + std::to_string(p.y); }
 
 POINT CentreOf(HWND control) {
   const RECT r = ScreenRectOfClient(control);

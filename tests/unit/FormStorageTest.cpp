@@ -43,7 +43,7 @@ struct PlacementFixture {
   explicit PlacementFixture(FakeScreen& shared) : screen(shared) {}
 };
 
-TEST(FormPlacementRestore, UsesAStoredRectangleOnlyWhenItFitsTheScreenAsItIsNow) {
+TEST(FormPlacementRestore, UsesAStoredRectangleOnlyAsItSuitsTheScreenAsItIsNow) {
   using Values = std::vector<std::pair<const char*, StoredValue>>;
   const std::vector<MonitorArea> one{{1, {0, 0, 1920, 1080}}};
   const std::vector<MonitorArea> sideBySide{{1, {0, 0, 1920, 1080}}, {2, {1920, 0, 3840, 1080}}};
@@ -109,22 +109,40 @@ TEST(FormPlacementRestore, UsesAStoredRectangleOnlyWhenItFitsTheScreenAsItIsNow)
        hd,
        one,
        std::nullopt},
-      {"top-left on no monitor", {{"NormPos", Text("-100,0,300,200")}}, 96, hd, one, std::nullopt},
-      {"bottom-right on no monitor", {{"NormPos", Text("1800,900,2000,1100")}}, 96, hd, one, std::nullopt},
+      // A corner on no monitor: onto the monitor nearest to the centre, the size kept.
+      {"top-left on no monitor", {{"NormPos", Text("-100,0,300,200")}}, 96, hd, one, TRect{0, 0, 400, 200}},
+      {"bottom-right on no monitor",
+       {{"NormPos", Text("1800,900,2000,1100")}},
+       96,
+       hd,
+       one,
+       TRect{1720, 880, 1920, 1080}},
+      {"saved on a monitor left of the primary, now gone",
+       {{"NormPos", Text("-1000,100,-524,411")}},
+       96,
+       hd,
+       one,
+       TRect{0, 100, 476, 411}},
+      {"below a left monitor that ends higher: onto that one",
+       {{"NormPos", Text("-1500,900,-1024,1211")}},
+       96,
+       TRect{-1280, -200, 1920, 1080},
+       std::vector<MonitorArea>{{1, {-1280, -200, 0, 824}}, {2, hd}},
+       TRect{-1280, 513, -804, 824}},
       {"fills the monitor exactly", {{"NormPos", Text("0,0,1920,1080")}}, 96, hd, one, TRect{0, 0, 1920, 1080}},
-      {"one pixel past the monitor", {{"NormPos", Text("0,0,1921,1080")}}, 96, hd, one, std::nullopt},
+      {"one pixel wider than the monitor", {{"NormPos", Text("0,0,1921,1080")}}, 96, hd, one, std::nullopt},
       {"across two monitors",
        {{"NormPos(3840x1080)", Text("1800,100,2200,400")}},
        96,
        wide,
        sideBySide,
        TRect{1800, 100, 2200, 400}},
-      {"bottom-right in the gap beside a lower monitor",
+      {"bottom-right in the gap beside a lower monitor: onto the nearer",
        {{"NormPos", Text("1800,0,2200,100")}},
        96,
        wide,
        lowerRight,
-       std::nullopt},
+       TRect{1520, 0, 1920, 100}},
       {"blanks as separators", {{"NormPos", Text("100 200 600 500")}}, 96, hd, one, TRect{100, 200, 600, 500}},
       {"commas and blanks", {{"NormPos", Text("100, 200 ,600,  500")}}, 96, hd, one, TRect{100, 200, 600, 500}},
       {"missing right and bottom keep the current size",

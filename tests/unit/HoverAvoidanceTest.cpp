@@ -57,7 +57,9 @@ TEST(MoveAwayFromPointer, TakesTheFirstFreeSideOrAnotherMonitorsCentre) {
       {"above when right and left are blocked", kOneMonitor, 1000, 300, {960, 900}, {460, 450}},
       {"no side free and no other monitor: centred", kOneMonitor, 400, 300, {1800, 50}, {760, 390}},
       {"wider than the monitor: negative centring offset", kOneMonitor, 2001, 300, {500, 500}, {-40, 390}},
-      {"odd height may reach one past the bottom", kOneMonitor, 400, 301, {500, 930}, {650, 780}},
+      // Right of the pointer half an odd height would fit, the whole height not.
+      {"odd height never reaches past the bottom: above", kOneMonitor, 400, 301, {500, 930}, {300, 479}},
+      {"odd width never reaches past the right: centred", kOneMonitor, 1301, 300, {1270, 900}, {309, 390}},
       {"no side free: centred on the next monitor", kSideBySide, 400, 300, {1800, 50}, {2680, 390}},
       {"no side free on the second: back to the first", kSideBySide, 400, 300, {3700, 50}, {760, 390}},
       {"right of the pointer on the second monitor", kSideBySide, 400, 300, {2000, 500}, {2150, 350}},

@@ -140,7 +140,9 @@ HWND ModalDialog::AddLink(int id, const std::string& text, int left, int top, in
   const std::wstring wide = WideFromUtf8(text);
   RECT client{};
   ::GetClientRect(Handle(), &client);
-  const int room = std::max(Scale(width), static_cast<int>(client.right) - Scale(left) - Scale(4));
+  // Never past the client's edge: a left that starts after a label in the system's font, with the
+  // design's width, overran it by a rounding's pixels at 200 %.
+  const int room = static_cast<int>(client.right) - Scale(left);
   const int w = std::min(room, std::max(Scale(width), static_cast<int>(TextSize(wide, FontOf(font)).cx)));
   HWND link = ::CreateWindowExW(
       0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, Scale(left), Scale(top), w,

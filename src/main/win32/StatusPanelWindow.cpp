@@ -184,6 +184,30 @@ void StatusPanelWindow::Layout(int clientWidth, int clientHeight, UINT dpi) {
   MoveTo(positionLabel_, Place(PanelControl::PositionLabel, clientWidth, dpi));
   MoveTo(optionsButton_, Place(PanelControl::OptionsButton, clientWidth, dpi));
   MoveTo(closeButton_, Place(PanelControl::CloseButton, clientWidth, dpi));
+  ShowPosition();
+}
+
+std::wstring StatusPanelWindow::PositionForLabel() const {
+  std::wstring full = WideFromUtf8(panel_.lblPosition.Caption);
+  const size_t numbers = full.find(L": ");
+  if (numbers == std::wstring::npos || !::IsWindowVisible(positionLabel_)) return full;
+  // Negative or four-digit coordinates ("Position: -1280, 1023") are wider than the label of
+  // the narrowest window that shows it; the numbers alone then keep their size. The clipboard
+  // still gets the whole text.
+  RECT room{};
+  ::GetClientRect(positionLabel_, &room);
+  const WindowDc dc(positionLabel_);
+  const SelectionGuard selected(dc.Get(), font_.Get());
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.Get(), full.c_str(), static_cast<int>(full.size()), &size);
+  return size.cx <= room.right ? full : full.substr(numbers + 2);
+}
+
+void StatusPanelWindow::ShowPosition() {
+  std::wstring text = PositionForLabel();
+  if (text == positionText_) return;
+  positionText_ = std::move(text);
+  ::SetWindowTextW(positionLabel_, positionText_.c_str());
 }
 
 void StatusPanelWindow::SetCaption(HWND control, std::wstring& shown, const std::string& caption) {
@@ -225,7 +249,7 @@ void StatusPanelWindow::Sync() {
   if (swatchChanged && swatchBefore == swatchText_) ::InvalidateRect(colorSwatch_, nullptr, TRUE);
 
   const std::wstring positionBefore = positionText_;
-  SetCaption(positionLabel_, positionText_, panel_.lblPosition.Caption);
+  ShowPosition();
   if (positionFontColor_ != panel_.lblPosition.FontColor) {
     positionFontColor_ = panel_.lblPosition.FontColor;
     if (positionBefore == positionText_) ::InvalidateRect(positionLabel_, nullptr, TRUE);

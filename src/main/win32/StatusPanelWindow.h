@@ -45,6 +45,9 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   void DrawSymbolButton(const DRAWITEMSTRUCT& item, const wchar_t* glyph);
   void OptionsButtonClicked();
   void SetCaption(HWND control, std::wstring& shown, const std::string& caption);
+  // The position readout as its label has room for it.
+  std::wstring PositionForLabel() const;
+  void ShowPosition();
 
   TStatusPanel& panel_;
   MenuOpener openMenu_;

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Screen.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/DibSurface.h"
 
@@ -42,42 +43,64 @@ TRect Win32Screen::VirtualScreen() {
   return bounds;
 }
 
+const std::vector<RECT>& Win32Screen::MonitorBounds() {
+  const ULONGLONG now = ::GetTickCount64();
+  if (monitors_.value && now < monitors_.until) return *monitors_.value;
+  std::vector<RECT> bounds;
+  ::EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, RECT*, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (::GetMonitorInfoW(monitor, &info)) reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcMonitor);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&bounds));
+  monitors_ = {std::move(bounds), now + kKeepMilliseconds};
+  return *monitors_.value;
+}
+
 // `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
 bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
-  if (!screen_) screen_.Reset(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-  if (!screen_) return false;
-  const HDC screen = screen_.Get();
+  // The screen DC of GetDC(NULL), never CreateDCW(L"DISPLAY"): on Windows both put the primary's
+  // top-left at (0, 0), but Wine 8's display DC puts (0, 0) at the virtual screen's top-left and
+  // clips away negative coordinates, so with a monitor left of or above the primary it showed
+  // the wrong place, or black.
+  if (!screen_ || !screen_->Get()) screen_.emplace(nullptr);
+  if (!*screen_) return false;
+  const HDC screen = screen_->Get();
   RECT area;
   if (!ClipToBitmap(at.x, at.y, source.Width(), source.Height(), target, area)) return true;
   const HDC dc = DibSurface::DcOf(target);
   if (dc == nullptr) return false;
-  // Wine copies nothing at all when the source reaches past the desktop, so only the part on
-  // the desktop is copied; the rest reads black, as it does on Windows outside every monitor.
-  const TRect desktop = VirtualScreen();
-  RECT onDesktop;
   const int64_t shiftX = int64_t{source.left} - at.x;
   const int64_t shiftY = int64_t{source.top} - at.y;
-  const bool any =
-      ClipToBitmap(desktop.left - shiftX, desktop.top - shiftY, desktop.Width(), desktop.Height(), target, onDesktop) &&
-      ::IntersectRect(&onDesktop, &onDesktop, &area);
-  if (!any || !::EqualRect(&onDesktop, &area)) {
-    target.FillRect({area.left, area.top, area.right, area.bottom}, 0);
-    if (!any) return true;
-    area = onDesktop;
+  // Only what lies on a monitor is copied; the rest reads black, as it does on Windows. Wine
+  // shows there whatever X holds, and copies nothing at all when the source reaches past the
+  // desktop.
+  std::vector<RECT> pieces;
+  bool whole = false;
+  for (const RECT& monitor : MonitorBounds()) {
+    RECT piece;
+    if (!ClipToBitmap(monitor.left - shiftX, monitor.top - shiftY, monitor.right - monitor.left,
+                      monitor.bottom - monitor.top, target, piece) ||
+        !::IntersectRect(&piece, &piece, &area)) {
+      continue;
+    }
+    whole = whole || ::EqualRect(&piece, &area);
+    pieces.push_back(piece);
   }
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  const int sourceX = static_cast<int>(shiftX + area.left);
-  const int sourceY = static_cast<int>(shiftY + area.top);
-
-  const BOOL copied = ::BitBlt(dc, area.left, area.top, width, height, screen, sourceX, sourceY, kCaptureRop);
+  if (!whole) target.FillRect({area.left, area.top, area.right, area.bottom}, 0);
+  BOOL copied = TRUE;
+  for (const RECT& piece : pieces) {
+    copied =
+        copied && ::BitBlt(dc, piece.left, piece.top, piece.right - piece.left, piece.bottom - piece.top, screen,
+                           static_cast<int>(shiftX + piece.left), static_cast<int>(shiftY + piece.top), kCaptureRop);
+  }
   ::GdiFlush();  // the core reads the pixels next
   // A locked session or the secure desktop refuses the copy, and the kept DC may not work
-  // again afterwards: the next frame makes a new one.
-  if (copied == FALSE) {
-    screen_.Reset();
-    virtualScreen_.reset();
-  }
+  // again afterwards: the next frame takes a new one.
+  if (copied == FALSE) DisplayChanged();
   return copied != FALSE;
 }
 

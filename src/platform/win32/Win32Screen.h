@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/Screen.h"
 #include "platform/win32/Handles.h"
@@ -22,8 +23,9 @@ class Win32Screen final : public Screen {
   // The screen DC kept for capture is made anew for the new display layout, and the desktop's
   // bounds and the cursor (whose size follows the DPI) are read anew.
   void DisplayChanged() {
-    screen_.Reset();
+    screen_.reset();
     virtualScreen_.reset();
+    monitors_.reset();
     lastCursor_.reset();
   }
   // A new pointer scheme or size, or a new DPI, keeps the system cursors' handles but moves
@@ -31,6 +33,9 @@ class Win32Screen final : public Screen {
   void CursorsChanged() { lastCursor_.reset(); }
 
  private:
+  // Every monitor's bounds, which the capture keeps to.
+  const std::vector<RECT>& MonitorBounds();
+
   // A reading kept until a time on the tick count.
   template <typename T>
   struct Kept {
@@ -41,11 +46,12 @@ class Win32Screen final : public Screen {
 
   // Kept rather than taken with GetDC per frame: under Wine every ReleaseDC resets the DC's
   // font, and each reset rereads the X resources from disk.
-  DeviceDc screen_;
+  std::optional<WindowDc> screen_;
   // Every frame asks for these several times, and under Wine each reading costs server round
   // trips (GetIconInfo also makes and deletes two bitmaps). They are forgotten on the messages
   // that announce a change and in any case after a second, for a change that comes without one
   // (SetSystemCursor keeps the handle; a broadcast skips a window that seems hung).
   Kept<TRect> virtualScreen_;
+  Kept<std::vector<RECT>> monitors_;
   Kept<CursorImage> lastCursor_;
 };
