@@ -52,6 +52,9 @@ fi
 export DISPLAY
 
 export GLIMMERLUX_PRIVATE_DISPLAY=1
+# An error inside a window message of the program becomes a line here rather than a box that
+# would hold the test; any line fails the run. (Z: is the Unix root in every Wine prefix.)
+export GLIMMERLUX_ERROR_LOG="Z:$work/handler-errors.log"
 EnsurePrefix 9>&-
 # Set while no Windows process runs, so every process of the command starts at this DPI.
 SetWineDpi "${WINE_DPI:-96}" 9>&-
@@ -60,4 +63,9 @@ timeout --kill-after=10 "${WITH_DISPLAY_TIMEOUT:-900}" "$@" 9>&- &
 command_pid=$!
 rc=0
 wait "$command_pid" || rc=$?
+if [ -s "$work/handler-errors.log" ]; then
+  echo "with-display: the program reported errors in its window messages:" >&2
+  cat "$work/handler-errors.log" >&2
+  [ "$rc" -ne 0 ] || rc=1
+fi
 exit "$rc"

@@ -1,25 +1,33 @@
 #include "main/CommandPoint.h"
 
-void CommandPoint::MenuOpened() {
-  if (menus_++ > 0) return;
-  if (OnMenuOpening) OnMenuOpening();
-  pointerKnown_ = screen_.CursorPos(pointer_);
-  colour_ = pointerKnown_ && sampleColour ? sampleColour(pointer_) : std::nullopt;
+void CommandPoint::Hold() {
+  Moment moment;
+  moment.pointerKnown = screen_.CursorPos(moment.pointer);
+  if (moment.pointerKnown && SampleColour) moment.colour = SampleColour(moment.pointer);
+  held_.push_back(moment);
 }
 
-void CommandPoint::MenuClosed() {
-  if (menus_ > 0) --menus_;
+void CommandPoint::Release() {
+  if (!held_.empty()) held_.pop_back();
+}
+
+void CommandPoint::MenuShown() {
+  if (menusShown_++ == 0 && OnMenuOpening) OnMenuOpening();
+}
+
+void CommandPoint::MenuHidden() {
+  if (menusShown_ > 0) --menusShown_;
 }
 
 bool CommandPoint::Pointer(TPoint& at) const {
-  if (!MenuOpen()) return screen_.CursorPos(at);
-  if (pointerKnown_) at = pointer_;
-  return pointerKnown_;
+  if (held_.empty()) return screen_.CursorPos(at);
+  if (held_.back().pointerKnown) at = held_.back().pointer;
+  return held_.back().pointerKnown;
 }
 
 std::optional<TColor> CommandPoint::Colour() const {
-  if (MenuOpen()) return colour_;
+  if (!held_.empty()) return held_.back().colour;
   TPoint pointer;
-  if (!screen_.CursorPos(pointer) || !sampleColour) return std::nullopt;
-  return sampleColour(pointer);
+  if (!screen_.CursorPos(pointer) || !SampleColour) return std::nullopt;
+  return SampleColour(pointer);
 }

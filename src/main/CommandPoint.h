@@ -2,11 +2,12 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "base/Geometry.h"
 #include "platform/Screen.h"
 
-// Where a command acts. While one of the program's menus is open, and until the command chosen
+// Where a command acts. From before one of the program's menus shows until the command chosen
 // from it has run, that is where the pointer was as the menu opened, with the desktop's colour
 // there: by the time the command runs the pointer is on the menu item, and the menu has
 // covered the pixels that were under it.
@@ -17,25 +18,44 @@ class CommandPoint {
 
   explicit CommandPoint(Screen& screen) : screen_(screen) {}
 
-  Sampler sampleColour;
+  Sampler SampleColour;
   // A menu's own message loop is about to run.
   std::function<void()> OnMenuOpening;
 
-  // Menus nest (a submenu, the system's own notice of a menu the program also brackets): the
-  // first opening takes the moment, the last closing lets it go.
-  void MenuOpened();
-  void MenuClosed();
-  bool MenuOpen() const { return menus_ > 0; }
+  // Each menu takes the moment afresh as it opens, and gives back the one before it (a menu
+  // opened from a command of another) once its command has run.
+  void Hold();
+  void Release();
+  // While a menu is on screen; the system's own notices of a menu loop nest inside.
+  void MenuShown();
+  void MenuHidden();
+  // The readouts stand still while a menu is on screen.
+  bool MenuOpen() const { return menusShown_ > 0; }
 
-  // The pointer a command acts on: held while a menu is open, else where it is now.
+  // The pointer a command acts on: the held one, else where it is now.
   bool Pointer(TPoint& at) const;
-  // The colour a command picks: held while a menu is open, else sampled now.
+  // The colour a command picks: the held one, else sampled now.
   std::optional<TColor> Colour() const;
 
+  // Holds the moment for one menu and its command.
+  class Scope {
+   public:
+    explicit Scope(CommandPoint& point) : point_(point) { point_.Hold(); }
+    ~Scope() { point_.Release(); }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    CommandPoint& point_;
+  };
+
  private:
+  struct Moment {
+    bool pointerKnown = false;
+    TPoint pointer;
+    std::optional<TColor> colour;
+  };
   Screen& screen_;
-  int menus_ = 0;
-  bool pointerKnown_ = false;
-  TPoint pointer_;
-  std::optional<TColor> colour_;
+  std::vector<Moment> held_;
+  int menusShown_ = 0;
 };

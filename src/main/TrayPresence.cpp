@@ -1,5 +1,19 @@
 #include "main/TrayPresence.h"
 
+namespace {
+
+std::string WhatOf(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "unknown error";
+  }
+}
+
+}  // namespace
+
 void TrayPresence::ForceAllowClose() {
   forcedAllowClose_ = true;
   AllowClose = true;
@@ -50,9 +64,11 @@ void TrayPresence::Close() {
   bool CanClose = true;
   FormCloseQuery(CanClose);
   if (!CanClose) return;
-  const std::exception_ptr failure = Ending();
+  // Told before the window goes: a box opened after it would close with the ending program.
+  if (const std::exception_ptr failure = Ending(); failure && hooks_.reportFailure) {
+    hooks_.reportFailure(WhatOf(failure));
+  }
   app_.Destroy(window_);
-  if (failure) std::rethrow_exception(failure);
 }
 
 // The settings first, so that what only they hold is kept even when the form state fails.
@@ -69,8 +85,8 @@ std::exception_ptr TrayPresence::Ending() {
 }
 
 bool TrayPresence::QueryEndSession() {
-  // An error is reported by the window, whose default answer still lets the session end.
-  if (const std::exception_ptr failure = Ending()) std::rethrow_exception(failure);
+  // Whatever could not be saved, the log-off waits for nobody: a box now would hold it up.
+  Ending();
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 #include "main/MenuItems.h"
 #include "main/TrayIcon.h"
@@ -15,6 +16,8 @@ class TrayPresence {
   struct Hooks {
     std::function<void()> writeSettings;
     std::function<void()> saveFormState;
+    // Tells the user what could not be saved as the program ends.
+    std::function<void(const std::string&)> reportFailure;
   };
   TrayPresence(TrayIcon& icon, AppWindow& app, WindowFrame& frame, const WindowId& window, TMainMenuItems& items,
                Hooks hooks)
@@ -34,7 +37,7 @@ class TrayPresence {
   void btnCloseClick();
   void FormCloseQuery(bool& CanClose);
   // Every close request of the window: the program ends if that is allowed, else it hides.
-  // An error while saving still ends it as asked, and is thrown on once the window is gone.
+  // An error while saving is told, and the program still ends as asked.
   void Close();
 
   // The window test: on screen, neither hidden to the tray nor minimised.

@@ -21,7 +21,11 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       JvFormStorage1({platform.settings, platform.frame, platform.screen, platform.monitors}, FHandle, StoredProps()),
       JvTrayIcon1(platform.tray, platform.app, platform.windows),
       presence(JvTrayIcon1, platform.app, platform.frame, FHandle, menu,
-               {[this] { WriteSettings(); }, [this] { SaveFormState(); }}),
+               {[this] { WriteSettings(); }, [this] { SaveFormState(); },
+                [this](const std::string& what) {
+                  FMessages.MessageDlg("Glimmerlux could not save its settings as it ended: " + what,
+                                       TMsgDlgType::mtError);
+                }}),
       hotKey(platform.hotKeys, FHandle, [this] { presence.ToggleProgram(); }),
       dialogs(
           {platform.internet, platform.shell, platform.messages, platform.frame, platform.windows, platform.workers},
@@ -35,7 +39,7 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       FMessages(platform.messages),
       FProgramFile(platform.programFile) {
   InitMenuItems(menu);
-  commandPoint.sampleColour = [this](TPoint pointer) { return colourCheck.SampleAt(pointer); };
+  commandPoint.SampleColour = [this](TPoint pointer) { return colourCheck.SampleAt(pointer); };
   commandPoint.OnMenuOpening = [this] { tracking.NestedLoopStarting(); };
   dialogs.OnModalLoop = [this] { tracking.NestedLoopStarting(); };
   display.OnSwitched = [this] {

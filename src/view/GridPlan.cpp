@@ -5,17 +5,19 @@
 #include "base/Arith.h"
 #include "view/ContrastPen.h"
 
+int GridStep(int spacing, double zoom) {
+  constexpr double kWidestStep = 1 << 30;
+  return spacing > 0 ? Round(std::min(spacing * zoom, kWidestStep)) : 0;
+}
+
 // Line i of n + 1 source columns (rows likewise) sits at Round(i z) less the fixed grid's
 // offset, shifted so that the tracked column's line falls where the view's middle would: the
 // same family at any tracked pixel, moving with it unless the grid is fixed.
 bool GridPlan::Plan(const GridSettings& s, int frameWidth, int frameHeight, Mirror mirror) {
   const int G = s.gridlevel;
   const double z = s.zoom;
-  // A spacing below one frame pixel has no lines to draw; the shift would divide by zero. One
-  // wider than any frame (a stored spacing can be any number) draws the tracked pixel's lines
-  // alone, so it is capped where its product still fits.
-  constexpr double kWidestStep = 1 << 30;
-  const int step = G > 0 ? Round(std::min(G * z, kWidestStep)) : 0;
+  // A spacing below one frame pixel has no lines to draw; the shift would divide by zero.
+  const int step = GridStep(G, z);
   if (step == 0) return false;
   const int w = std::max(frameWidth, 0);
   const int h = std::max(frameHeight, 0);

@@ -6,6 +6,11 @@
 #include "base/Geometry.h"
 #include "base/Mirror.h"
 
+// The grid's spacing on the frame, Round(spacing * zoom); 0 when a spacing of 0 or less, or one
+// below half a frame pixel, draws no grid. A stored spacing can be any number: past any frame
+// it is capped at 2^30, where the rounded product still fits an int and draws the same lines.
+int GridStep(int spacing, double zoom);
+
 // What places the grid's lines on a frame.
 struct GridSettings {
   int gridlevel = 0;  // spacing in source pixels

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "view/GridPlan.h"
 #include "view/PenLines.h"
 #include "view/VwImage.h"
 
@@ -65,7 +66,7 @@ void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
     return;
   }
   const double z = FZoom;
-  const bool red = FGridlevel > 0 && Round(FGridlevel * z) != 0 && FDrawGrid;
+  const bool red = GridStep(FGridlevel, z) != 0 && FDrawGrid;
   PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, FOverlayMirror);
   const int x0 = Round((L - half) * z);
   const int y0 = Round((T - half) * z);

@@ -148,7 +148,7 @@ TEST_F(StoredSettings, AStartAskedToStayHiddenStillAppliesTheStoredSettings) {
     return (hidden = FindProcessWindowOfClass(magnifier_.Id(), L"Tfrmmain", Shown::OrNot)) != nullptr;
   }));
   EXPECT_FALSE(IsWindowVisible(hidden));
-  // Stay on top is one of the settings only the first show applies.
+  // Stay on top is one of the settings a show of the window applies.
   EXPECT_TRUE(WaitUntil(5s, [&] { return (GetWindowLongPtrW(hidden, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }))
       << "the stored settings were not applied";
 }

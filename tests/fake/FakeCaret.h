@@ -21,9 +21,11 @@ class FakeCaret : public CaretSource {
 
   bool CaretFromAutomation(TPoint& caret) override {
     ++automationLookups;
-    if (duringAutomation) std::exchange(duringAutomation, nullptr)();
+    // The answer is taken first: what the pumped messages change reaches the next lookup.
     caret = automationFinds ? automationCaret : TPoint{};
-    return automationFinds;
+    const bool found = automationFinds;
+    if (duringAutomation) std::exchange(duringAutomation, nullptr)();
+    return found;
   }
   bool CaretFromThreadInput(TPoint& caret) override {
     ++threadInputLookups;

@@ -294,13 +294,20 @@ TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpe
   form.imageview1().Paint();
   TickAt({100, 100});
   ASSERT_EQ(form.panel.pnlColor.Caption, "RGB : 250,200,64");
-  form.commandPoint.MenuOpened();
+  form.commandPoint.Hold();
+  form.commandPoint.MenuShown();
   // The pointer goes onto the menu item, over the menu's own highlight.
   platform.screen.PaintDesktop([](int, int) { return 0x003096FAu; });
   TickAt({150, 120});
   form.imageview1().Paint();
   TickAt({150, 120});
   EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 100, 100");
+  // A notice of the menu loop from the system nests inside.
+  form.commandPoint.MenuShown();
+  form.commandPoint.MenuHidden();
+  EXPECT_TRUE(form.commandPoint.MenuOpen());
+  // The menu is gone; its command runs.
+  form.commandPoint.MenuHidden();
   Choose("CopyColortoClipboard2", mnuColorDisplayEntries());
   EXPECT_EQ(platform.clipboard.text, "RGB : 250,200,64");
   Choose("mnuCopyCoord1", mnuCopyCoordEntries());
@@ -312,13 +319,19 @@ TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpe
   Choose("FixedLocation1");
   EXPECT_EQ(std::pair(form.tracking.memX, form.tracking.memY), std::pair(100, 100));
   Choose("FixedLocation1");
-  // A submenu, or the system's own notice of the loop, nests inside and changes nothing.
-  form.commandPoint.MenuOpened();
-  form.commandPoint.MenuClosed();
-  EXPECT_TRUE(form.commandPoint.MenuOpen());
-  form.commandPoint.MenuClosed();
+  // A menu opened from within that command (the tray's, say) takes its own moment and gives the
+  // first one back.
+  platform.screen.pointer = {130, 125};
+  form.commandPoint.Hold();
+  Choose("SetVirtualOrigin1");
+  EXPECT_EQ(std::pair(form.readouts.virtx, form.readouts.virty), std::pair(130, 125));
+  form.commandPoint.Release();
+  Choose("SetVirtualOrigin1");
+  EXPECT_EQ(std::pair(form.readouts.virtx, form.readouts.virty), std::pair(100, 100));
+  form.commandPoint.Release();
 
-  // Once the menu is gone the readouts follow again, and a key acts where the pointer is.
+  // Once the menu is gone the readouts follow again from the origin it set, and a key acts
+  // where the pointer is.
   TickAt({150, 120});
   EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 50, 20");
   Choose("PickBackgroundColor1");

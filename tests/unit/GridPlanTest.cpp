@@ -96,6 +96,23 @@ TEST(GridPlan, LinesFallWhereWorkedOutByHand) {
   }
 }
 
+TEST(GridStep, RoundsTheSpacingOnTheFrameAndCapsOnePastAnyFrame) {
+  const struct {
+    int spacing;
+    double zoom;
+    int step;
+  } cases[] = {{0, 2, 0},
+               {-5, 2, 0},
+               {2, 0.25, 0},
+               {3, 0.25, 1},
+               {10, 4, 40},
+               {5, 2.5, 12},
+               {7, 2.5, 18},
+               {2147483647, 40, 1 << 30},
+               {100000000, 40, 1 << 30}};
+  for (const auto& c : cases) EXPECT_EQ(GridStep(c.spacing, c.zoom), c.step) << c.spacing << " at " << c.zoom;
+}
+
 TEST(GridPlan, SpacingBelowOneFramePixelPlansNoGrid) {
   for (const auto& [zoom, spacing] : {std::pair{0.4f, 1}, std::pair{0.25f, 2}, std::pair{2.0f, 0}}) {
     GridPlan plan;

@@ -327,6 +327,10 @@ TEST(CrosshairOverlay, IsRedOverAGridOnlyWhenDrawGridIsOn) {
   t.view.SetGridlevel(0);
   const auto inverted = t.Snapshot();
   EXPECT_EQ(t.At(inverted, 41, 40), InvertPixel(kLight));
+
+  // A stored spacing of any size is still a grid, however far apart its lines.
+  t.view.SetGridlevel(2147483647);
+  EXPECT_EQ(t.At(t.Snapshot(), 41, 40) & 0x00FFFFFF, 0x00FF0000u);
 }
 
 TEST(CursorOverlay, IsPlacedOnePixelPastTheScaledHotSpotAndSizedByTheZoom) {

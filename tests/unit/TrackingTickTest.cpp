@@ -163,9 +163,9 @@ TEST(TrackingTick, AMenuOrADialogOpenedFromInsideATickLetsTheTicksRunAndTheOldTi
   const std::pair<const char*, Loop> loops[] = {
       {"menu",
        [](TickFixture& t, const std::function<void()>& run) {
-         t.form.commandPoint.MenuOpened();
+         t.form.commandPoint.MenuShown();
          run();
-         t.form.commandPoint.MenuClosed();
+         t.form.commandPoint.MenuHidden();
        }},
       {"dialog",
        [](TickFixture& t, const std::function<void()>& run) {
@@ -182,7 +182,9 @@ TEST(TrackingTick, AMenuOrADialogOpenedFromInsideATickLetsTheTicksRunAndTheOldTi
     t.platform.caret.duringAutomation = [&t, &loop = loop] {
       loop(t, [&t] {
         t.platform.caret.automationCaret = {1200, 800};
+        const int repaints = t.platform.windows.invalidations[kViewWindow];
         for (int i = 0; i < 3; ++i) t.TickAt({900, 900});
+        EXPECT_GE(t.platform.windows.invalidations[kViewWindow], repaints + 3) << "the ticks inside did not run";
       });
     };
     t.TickAt({500, 500});

@@ -3,6 +3,8 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fake/FakePlatform.h"
 #include "main/MainMenu.h"
@@ -182,28 +184,35 @@ TEST(TrayClosing, AnAllowedCloseWritesTheSettingsSavesTheFormStateAndEnds) {
   EXPECT_TRUE(f.FormStateSaved());
 }
 
-TEST(TrayClosing, AnErrorWhileSavingStillSavesTheRestEndsAsAskedAndReachesTheWindow) {
+TEST(TrayClosing, AnErrorWhileSavingIsToldWhileTheRestIsStillSavedAndTheProgramEnds) {
   // The first value the settings write, and the form state's own.
   for (const char* failing : {"ColorFilterMode", "FormVersion"}) {
     SCOPED_TRACE(failing);
     TrayProgram f;
     f.Choose("StayinSystemTray1");
     f.platform.settings.throwOnWriteOf = failing;
-    EXPECT_THROW(f.form.Close(), std::runtime_error);
+    f.form.Close();
     EXPECT_EQ(f.Presence(), "ended");
     EXPECT_EQ(f.SettingsWritten(), std::string(failing) != "ColorFilterMode");
     EXPECT_EQ(f.FormStateSaved(), std::string(failing) != "FormVersion");
+    using Box = std::pair<TMsgDlgType, std::string>;
+    const std::vector<Box> told{
+        {TMsgDlgType::mtError,
+         "Glimmerlux could not save its settings as it ended: cannot write " + std::string(failing)}};
+    EXPECT_EQ(f.platform.messages.boxes, told);
   }
-  // A log-off is still never refused.
+  // A log-off is never refused nor held up by a notice.
   TrayProgram f;
   f.platform.settings.throwOnWriteOf = "ColorFilterMode";
-  EXPECT_THROW(f.form.QueryEndSession(), std::runtime_error);
+  EXPECT_TRUE(f.form.QueryEndSession());
   EXPECT_TRUE(f.FormStateSaved());
+  EXPECT_TRUE(f.platform.messages.boxes.empty());
   // The tray rule: with "Stay in System Tray" on, a close hides and saves nothing that could fail.
   TrayProgram hidden;
   hidden.platform.settings.throwOnWriteOf = "ColorFilterMode";
-  EXPECT_NO_THROW(hidden.form.Close());
+  hidden.form.Close();
   EXPECT_EQ(hidden.Presence(), "icon");
+  EXPECT_TRUE(hidden.platform.messages.boxes.empty());
 }
 
 TEST_F(TrayFixture, CloseQueryHidesUnlessClosingIsAllowed) {

@@ -195,10 +195,10 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
         frm_.FormHide();
       break;
     case WM_ENTERMENULOOP:
-      frm_.commandPoint.MenuOpened();
+      frm_.commandPoint.MenuShown();
       break;
     case WM_EXITMENULOOP:
-      frm_.commandPoint.MenuClosed();
+      frm_.commandPoint.MenuHidden();
       break;
     case WM_DPICHANGED:
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
@@ -232,11 +232,15 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       frm_.Close();
       return 0;
-    case WM_DESTROY:
-      // First: an error while saving must not leave a program without a window running.
-      ::PostQuitMessage(0);
+    case WM_DESTROY: {
+      // Posted whatever the form's ending throws, so no program without a window runs on; and
+      // after it, so that a notice the ending shows stays open until it is read.
+      struct QuitAfter {
+        ~QuitAfter() { ::PostQuitMessage(0); }
+      } quit;
       frm_.FormDestroy();
       return 0;
+    }
     case WM_NCDESTROY:
       OnNcDestroy();
       break;

@@ -92,31 +92,18 @@ bool RunMenuCommand(Tfrmmain& frm, UINT command) {
   return false;
 }
 
-namespace {
-
-// From before the menu shows until its command has run, whatever notices of the menu loop the
-// system sends (they come and go inside, and the loop has ended before the command runs).
-class MenuMomentScope {
- public:
-  explicit MenuMomentScope(CommandPoint& point) : point_(point) { point_.MenuOpened(); }
-  ~MenuMomentScope() { point_.MenuClosed(); }
-  MenuMomentScope(const MenuMomentScope&) = delete;
-  MenuMomentScope& operator=(const MenuMomentScope&) = delete;
-
- private:
-  CommandPoint& point_;
-};
-
-}  // namespace
-
 void PopupMenuAt(const MenuTable& table, Tfrmmain& frm, HWND owner, POINT at) {
-  const MenuMomentScope moment(frm.commandPoint);
+  // Held from before the menu shows until its command has run, whatever notices of the menu
+  // loop the system sends or leaves out.
+  const CommandPoint::Scope moment(frm.commandPoint);
   const MenuHandle menu = BuildPopupMenu(table, frm);
   if (!menu) return;
   // Without the foreground the menu would not close when the user clicks elsewhere.
   ::SetForegroundWindow(owner);
+  frm.commandPoint.MenuShown();
   const UINT command = static_cast<UINT>(
       ::TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+  frm.commandPoint.MenuHidden();
   ::PostMessageW(owner, WM_NULL, 0, 0);
   if (command != 0) RunMenuCommand(frm, command);
 }

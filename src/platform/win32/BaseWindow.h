@@ -40,10 +40,12 @@ class BaseWindow {
     try {
       result = self->MessageHandler(message, wParam, lParam);
     } catch (...) {
-      // No exception may unwind through the system's code: the user is told, and the message
-      // gets an answer that loses nothing.
-      ReportHandlerError(message, std::current_exception());
+      // No exception may unwind through the system's code. The message gets an answer that loses
+      // nothing first (a paint left pending would fail again inside the report's own loop),
+      // then the user is told.
+      const std::exception_ptr error = std::current_exception();
       result = AnswerAfterError(window, message, wParam, lParam);
+      ReportHandlerError(message, error);
     }
     if (message == WM_NCDESTROY) {
       ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);

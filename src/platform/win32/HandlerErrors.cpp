@@ -49,8 +49,13 @@ void ReportHandlerError(UINT message, const std::exception_ptr& error) noexcept 
     wchar_t path[MAX_PATH] = {};
     const DWORD length = ::GetEnvironmentVariableW(kErrorLogVariable, path, MAX_PATH);
     if (length > 0 && length < MAX_PATH && AppendToLog(path, line + "\r\n")) return;
+    // A box would hold up the log-off; a second box would come from the first one's own loop.
+    static bool boxOpen = false;
+    if (boxOpen || message == WM_QUERYENDSESSION || message == WM_ENDSESSION) return;
+    boxOpen = true;
     ShowErrorBox(WideFromUtf8("Glimmerlux met an error and could not finish what it was doing:\n\n" + what +
                               "\n\nIt goes on running; your settings are kept."));
+    boxOpen = false;
   } catch (...) {
     // Out of memory even for the report: nothing more can be said.
   }
