@@ -78,7 +78,8 @@ bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at)
   // Only what lies on a monitor is copied; the rest reads black, as it does on Windows. Wine
   // shows there whatever X holds, and copies nothing at all when the source reaches past the
   // desktop.
-  std::vector<RECT> pieces;
+  std::vector<RECT>& pieces = pieces_;
+  pieces.clear();
   bool whole = false;
   for (const RECT& monitor : MonitorBounds()) {
     RECT piece;

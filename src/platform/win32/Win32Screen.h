@@ -53,5 +53,7 @@ class Win32Screen final : public Screen {
   // (SetSystemCursor keeps the handle; a broadcast skips a window that seems hung).
   Kept<TRect> virtualScreen_;
   Kept<std::vector<RECT>> monitors_;
+  // The parts of one capture that lie on a monitor; kept so that a frame allocates nothing.
+  std::vector<RECT> pieces_;
   Kept<CursorImage> lastCursor_;
 };
