@@ -4,8 +4,7 @@ int32_t TransparencyFromSwitch(int32_t value) { return (value & 0xFF) == 0 ? 255
 
 void ApplyStartupSwitches(Tfrmmain& frm, StartupSwitches switches) {
   if (switches.transparency > 0) {
-    frm.chrome.Transparency = TransparencyFromSwitch(switches.transparency);
-    frm.SetTransparency();
+    frm.chrome.SetTransparencyLevel(TransparencyFromSwitch(switches.transparency));
   }
   if (switches.noTray) {
     frm.JvTrayIcon1.SetActive(false);

@@ -25,7 +25,7 @@ bool CaretFollow::GetCaretPosition(TPoint& caret) {
     case FocusLook::OwnThread:
     case FocusLook::NoFocusWindow:
       screen_.CursorPos(caret);
-      view_.SetShowCursor(items_.Showcursor1.Checked);
+      view_.SetShowCursor(cursorChosen_());
       return false;
     case FocusLook::FocusWindow:
       caret = focus.caret;

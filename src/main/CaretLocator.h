@@ -1,7 +1,8 @@
 #pragma once
 
+#include <functional>
+
 #include "base/Geometry.h"
-#include "main/MenuItems.h"
 #include "platform/Caret.h"
 #include "platform/Screen.h"
 #include "view/VwImage.h"
@@ -13,8 +14,9 @@ TPoint LocateCaret(CaretSource& source);
 // Where the picture goes while it follows the caret, and whether the cursor image shows.
 class CaretFollow {
  public:
-  CaretFollow(CaretSource& source, Screen& screen, TCustomImageView& view, const TMainMenuItems& items)
-      : source_(source), screen_(screen), view_(view), items_(items) {}
+  // `cursorChosen`: the user's choice for the cursor image, which an empty search returns to.
+  CaretFollow(CaretSource& source, Screen& screen, TCustomImageView& view, std::function<bool()> cursorChosen)
+      : source_(source), screen_(screen), view_(view), cursorChosen_(std::move(cursorChosen)) {}
 
   bool GetCaretPosition(TPoint& caret);
 
@@ -22,5 +24,5 @@ class CaretFollow {
   CaretSource& source_;
   Screen& screen_;
   TCustomImageView& view_;
-  const TMainMenuItems& items_;
+  std::function<bool()> cursorChosen_;
 };

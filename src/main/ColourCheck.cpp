@@ -14,32 +14,14 @@ constexpr const char* kSimulationValue = "VisionSimulation";
 constexpr const char* kSeverityValue = "VisionSeverity";
 constexpr const char* kSampleSizeValue = "SampleSize";
 
-constexpr std::array<TMenuItem TMainMenuItems::*, 4> kSimulationItems = {
-    &TMainMenuItems::CvNone1, &TMainMenuItems::CvProtan1, &TMainMenuItems::CvDeutan1, &TMainMenuItems::CvTritan1};
-
-constexpr std::array<TMenuItem TMainMenuItems::*, 10> kSeverityItems = {
-    &TMainMenuItems::CvSeverity10, &TMainMenuItems::CvSeverity20, &TMainMenuItems::CvSeverity30,
-    &TMainMenuItems::CvSeverity40, &TMainMenuItems::CvSeverity50, &TMainMenuItems::CvSeverity60,
-    &TMainMenuItems::CvSeverity70, &TMainMenuItems::CvSeverity80, &TMainMenuItems::CvSeverity90,
-    &TMainMenuItems::CvSeverity100};
-
-constexpr std::array<TMenuItem TMainMenuItems::*, 3> kSampleItems = {
-    &TMainMenuItems::Sample1x1, &TMainMenuItems::Sample3x3, &TMainMenuItems::Sample5x5};
-
-template <size_t N>
-void CheckTag(TMainMenuItems& items, const std::array<TMenuItem TMainMenuItems::*, N>& group, int tag) {
-  for (TMenuItem TMainMenuItems::*item : group) (items.*item).Checked = (items.*item).Tag == tag;
-}
-
 constexpr int kDeficiencies = 4;
 
 }  // namespace
 
-void ColourCheck::SimulationClick(TMenuItem& Sender) {
-  const int number = std::clamp(Sender.Tag, 0, kDeficiencies - 1);
+void ColourCheck::SimulationClick(int deficiency) {
+  const int number = std::clamp(deficiency, 0, kDeficiencies - 1);
   if (number != 0 && view_.ColorFilterMode() != cfNone) {
     // As the colour filter's own "None" would: the filter's stored value follows at once.
-    display_.CheckFilterItem(cfNone);
     view_.SetColorFilterMode(cfNone);
     writeSettings_();
   }
@@ -47,17 +29,16 @@ void ColourCheck::SimulationClick(TMenuItem& Sender) {
   Write();
 }
 
-void ColourCheck::SeverityClick(TMenuItem& Sender) {
-  severity_ = ValidSeverity(Sender.Tag);
+void ColourCheck::SeverityClick(int percent) {
+  severity_ = ValidSeverity(percent);
   TVisionSimulation simulation = Simulation();
   simulation.severity = severity_;
   SetSimulation(simulation);
   Write();
 }
 
-void ColourCheck::SampleSizeClick(TMenuItem& Sender) {
-  view_.SetSampleSize(Sender.Tag);
-  CheckMarks();
+void ColourCheck::SampleSizeClick(int side) {
+  view_.SetSampleSize(side);
   Write();
 }
 
@@ -70,14 +51,7 @@ void ColourCheck::FilterChosen(int filter) {
 void ColourCheck::SetSimulation(TVisionSimulation simulation) {
   dismissed_ = false;
   view_.SetVisionSimulation(simulation);
-  CheckMarks();
   Changed();
-}
-
-void ColourCheck::CheckMarks() {
-  CheckTag(items_, kSimulationItems, static_cast<int>(Simulation().deficiency));
-  CheckTag(items_, kSeverityItems, severity_);
-  CheckTag(items_, kSampleItems, view_.SampleSize());
 }
 
 void ColourCheck::Write() {
@@ -87,14 +61,14 @@ void ColourCheck::Write() {
   if (!written) messages_.ShowMessage("Unable to create key '" + settings_.KeyPath() + "'");
 }
 
-void ColourCheck::Restore() {
-  const int32_t number = ReadInteger(settings_, kSimulationValue, 0);
+void ColourCheck::FormShow(SettingsStore& store) {
+  const int32_t number = ReadInteger(store, kSimulationValue, 0);
   const bool known = number >= 0 && number < kDeficiencies;
-  severity_ = ValidSeverity(ReadInteger(settings_, kSeverityValue, kMaxSeverity));
+  severity_ = ValidSeverity(ReadInteger(store, kSeverityValue, kMaxSeverity));
   // The colour filter's own stored value keeps its rules: when it names a filter, that wins.
   const bool filterOn = view_.ColorFilterMode() != cfNone;
   const auto deficiency = known && !filterOn ? static_cast<TVisionDeficiency>(number) : TVisionDeficiency::None;
-  const int32_t side = ReadInteger(settings_, kSampleSizeValue, 1);
+  const int32_t side = ReadInteger(store, kSampleSizeValue, 1);
   view_.SetSampleSize(side);
   SetSimulation({deficiency, severity_});
 }

@@ -6,8 +6,7 @@
 
 #include "main/CommandPoint.h"
 #include "main/Contrast.h"
-#include "main/DisplayCommands.h"
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
@@ -24,14 +23,12 @@ struct TColourReadout {
 // severity, the averaged sample, and the contrast of two picked colours. Each is off until
 // chosen and keeps values of its own in the store, written only by its own commands, so a
 // user who never chooses one stores exactly what the program always stored.
-class ColourCheck {
+class ColourCheck : public OptionOwner {
  public:
-  ColourCheck(TCustomImageView& view, TMainMenuItems& items, DisplayCommands& display, Screen& screen,
+  ColourCheck(TCustomImageView& view, Screen& screen,
               const CommandPoint& commandPoint, Clipboard& clipboard, Messages& messages, SettingsStore& settings,
               std::function<void()> writeSettings, SurfaceFactory& surfaces = HeapSurfaces())
       : view_(view),
-        items_(items),
-        display_(display),
         screen_(screen),
         commandPoint_(commandPoint),
         clipboard_(clipboard),
@@ -40,12 +37,11 @@ class ColourCheck {
         writeSettings_(std::move(writeSettings)),
         sample_(surfaces) {}
 
-  // The sender's Tag is the deficiency's number; any but none switches the colour filter off.
-  void SimulationClick(TMenuItem& Sender);
-  // The sender's Tag is the severity in percent.
-  void SeverityClick(TMenuItem& Sender);
-  // The sender's Tag is the side of the sampled square.
-  void SampleSizeClick(TMenuItem& Sender);
+  // The deficiency's number; any but none switches the colour filter off.
+  void SimulationClick(int deficiency);
+  void SeverityClick(int percent);
+  // The side of the sampled square.
+  void SampleSizeClick(int side);
   void PickForegroundColorClick();
   void PickBackgroundColorClick();
   void CopyContrastClick();
@@ -56,10 +52,14 @@ class ColourCheck {
   // A colour filter other than none was chosen: the simulation goes off.
   void FilterChosen(int filter);
   // As the window is shown: the stored choices, unless a colour filter is on.
-  void Restore();
+  void FormShow(SettingsStore& store) override;
+  // Its values are its own, written by its own commands only.
+  void AddSettings(SettingsLists&) override {}
 
   TVisionSimulation Simulation() const { return view_.VisionSimulation(); }
   const TContrastPair& Picks() const { return picks_; }
+  int Severity() const { return severity_; }
+  int SampleSize() const { return view_.SampleSize(); }
   // What the caption adds to the program's name and version while a simulation is on:
   // " - Protanopia"; nothing otherwise.
   std::string CaptionSuffix() const;
@@ -70,13 +70,10 @@ class ColourCheck {
  private:
   void Pick(std::optional<TColor>& into);
   void SetSimulation(TVisionSimulation simulation);
-  void CheckMarks();
   void Write();
   void Changed();
 
   TCustomImageView& view_;
-  TMainMenuItems& items_;
-  DisplayCommands& display_;
   Screen& screen_;
   const CommandPoint& commandPoint_;
   Clipboard& clipboard_;

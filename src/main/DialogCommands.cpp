@@ -23,10 +23,7 @@ DialogCommands::~DialogCommands() = default;
 
 void DialogCommands::AttachWindow(WindowId window) { deadline_.AttachWindow(window); }
 
-void DialogCommands::CheckforUpdates1Click() {
-  window_.items.CheckforUpdates1.Enabled = false;
-  CheckNewVersion();
-}
+void DialogCommands::CheckforUpdates1Click() { CheckNewVersion(); }
 
 void DialogCommands::CheckNewVersion() {
   // One check at a time, however the command arrives.
@@ -35,12 +32,10 @@ void DialogCommands::CheckNewVersion() {
     download_ = std::make_unique<UpdateDownload>(services_.internet, services_.workers, versionFileUrl,
                                                  services_.workers.Waker(window_.handle));
   } catch (const std::exception&) {
-    SyncCommands();
     ShowNoConnection();
     return;
   }
   deadline_.SetEnabled(true);
-  SyncCommands();
 }
 
 void DialogCommands::WorkDone() {
@@ -69,7 +64,6 @@ void DialogCommands::DeadlineReached() {
 void DialogCommands::EndCheck() {
   deadline_.SetEnabled(false);
   download_.reset();
-  SyncCommands();
 }
 
 void DialogCommands::ShowVersionFile(const std::string& text) {
@@ -96,14 +90,13 @@ void DialogCommands::ShowNoConnection() {
 void DialogCommands::AboutGlimmerlux1Click() {
   TfrmAbout about(services_.shell, services_.messages);
   about.SetVersion(window_.version);
-  RunModal(false, window_.items.StayOnTop1.Checked, [&] {
+  RunModal(false, window_.stayOnTop(), [&] {
     if (host.showAbout) host.showAbout(about);
   });
 }
 
 void DialogCommands::RunModal(bool holdTimer, bool liftStayOnTop, const std::function<void()>& show) {
   ++open_;
-  SyncCommands();
   std::exception_ptr failure;
   try {
     if (OnModalLoop) OnModalLoop();
@@ -116,17 +109,10 @@ void DialogCommands::RunModal(bool holdTimer, bool liftStayOnTop, const std::fun
   }
   if (holdTimer) window_.timer.SetHeld(false);
   // The check mark as it is now: "Stay On Top" chosen from the tray meanwhile stands.
-  if (liftStayOnTop && window_.items.StayOnTop1.Checked) window_.setStayOnTop(true);
+  if (liftStayOnTop && window_.stayOnTop()) window_.setStayOnTop(true);
   --open_;
-  SyncCommands();
   if (open_ == 0) RunDeferred();
   if (failure) std::rethrow_exception(failure);
-}
-
-void DialogCommands::SyncCommands() {
-  const bool free = open_ == 0 && !download_;
-  window_.items.CheckforUpdates1.Enabled = free;
-  window_.items.AboutGlimmerlux1.Enabled = free;
 }
 
 void DialogCommands::RunDeferred() {

@@ -9,7 +9,6 @@
 #include "dialogs/UpdateDownload.h"
 #include "dialogs/fmAbout.h"
 #include "dialogs/fmCheckUpdate.h"
-#include "main/MenuItems.h"
 #include "main/Timer.h"
 #include "platform/Internet.h"
 #include "platform/Messages.h"
@@ -52,7 +51,8 @@ class DialogCommands {
     const WindowId& handle;
     const std::string& version;
     TTimer& timer;
-    TMainMenuItems& items;
+    // The user's "Stay On Top" choice, and what sets the window so.
+    std::function<bool()> stayOnTop;
     std::function<void(bool)> setStayOnTop;
     // Brings the program back from the tray.
     std::function<void()> showProgram;
@@ -86,6 +86,8 @@ class DialogCommands {
   void UpdateTitleCaption(const std::string& suffix = {});
 
   bool DialogOpen() const { return open_ > 0; }
+  // "Check for Updates" and "About" are greyed while a dialog is open or a check runs.
+  bool CommandsFree() const { return open_ == 0 && !download_; }
   // Runs `action` now, or, while a dialog is open, asks it to close and runs `action` once the
   // dialog's loop has returned, so nothing is destroyed under it.
   void AfterDialog(std::function<void()> action);
@@ -99,7 +101,6 @@ class DialogCommands {
   void EndCheck();
   void ShowVersionFile(const std::string& text);
   void ShowNoConnection();
-  void SyncCommands();
   void RunDeferred();
 
   Services services_;

@@ -1,110 +1,59 @@
 #include "main/DisplayCommands.h"
 
 #include <algorithm>
-#include <array>
 
 #include "main/Notices.h"
 
 namespace {
 
-constexpr std::array<TMenuItem TMainMenuItems::*, 5> kFrequencyItems = {
-    &TMainMenuItems::N5xpersecond1, &TMainMenuItems::N10xpersecond1, &TMainMenuItems::N15xpersecond1,
-    &TMainMenuItems::N30xpersecond1, &TMainMenuItems::N60xpersecond1};
-
-constexpr std::array<TMenuItem TMainMenuItems::*, 10> kFilterItems = {&TMainMenuItems::CfNone1,
-                                                                      &TMainMenuItems::CfGrayscale1,
-                                                                      &TMainMenuItems::CfSepia1,
-                                                                      &TMainMenuItems::CfInvert1,
-                                                                      &TMainMenuItems::CfProtanopia1,
-                                                                      &TMainMenuItems::CfDeuteranopia1,
-                                                                      &TMainMenuItems::CfTritanopia1,
-                                                                      &TMainMenuItems::CfDaltonizeProtanopia1,
-                                                                      &TMainMenuItems::CfDaltonizeDeuteranopia1,
-                                                                      &TMainMenuItems::CfDaltonizeTritanopia1};
-
-constexpr std::array<TMenuItem TMainMenuItems::*, 6> kGridItems = {
-    &TMainMenuItems::NoGrid1,    &TMainMenuItems::N1pixel1,   &TMainMenuItems::N5pixels1,
-    &TMainMenuItems::N10pixels1, &TMainMenuItems::N20pixels1, &TMainMenuItems::N50pixels1};
-
-template <size_t N>
-void CheckOnly(TMainMenuItems& items, const std::array<TMenuItem TMainMenuItems::*, N>& group, TMenuItem& chosen) {
-  for (TMenuItem TMainMenuItems::*item : group) (items.*item).Checked = false;
-  chosen.Checked = true;
-}
+constexpr int32_t kDefaultInterval = 66;
+// Slower than a tick a second looks frozen, faster than the fastest menu choice burns a core.
+constexpr int32_t kFastestInterval = 16;
+constexpr int32_t kSlowestInterval = 1000;
 
 }  // namespace
 
-int DisplayCommands::ColorFilterIndex() const {
-  for (TMenuItem TMainMenuItems::*item : kFilterItems) {
-    if ((items_.*item).Checked) return (items_.*item).Tag;
-  }
-  return cfNone;
-}
-
-void DisplayCommands::CheckFilterItem(int filter) {
-  for (TMenuItem TMainMenuItems::*item : kFilterItems) (items_.*item).Checked = (items_.*item).Tag == filter;
-}
-
-void DisplayCommands::N1xpersecond1Click(TMenuItem& Sender) {
+void DisplayCommands::N1xpersecond1Click(int interval) {
   const bool wasEnabled = timer_.Enabled();
   timer_.SetEnabled(false);
-  // A negative tag stops the ticks rather than wrapping round to an interval of weeks.
-  timer_.SetInterval(static_cast<uint32_t>(std::max(Sender.Tag, 0)));
+  // A negative interval stops the ticks rather than wrapping round to an interval of weeks.
+  timer_.SetInterval(static_cast<uint32_t>(std::max(interval, 0)));
   timer_.SetEnabled(wasEnabled);
-  setFreqChecked();
   writeSettings_();
 }
 
-void DisplayCommands::setFreqChecked() {
-  for (TMenuItem TMainMenuItems::*item : kFrequencyItems) {
-    (items_.*item).Checked = static_cast<int64_t>(timer_.Interval()) == (items_.*item).Tag;
-  }
-}
-
-void DisplayCommands::ToggleViewOption(TMenuItem& item, void (TCustomImageView::*setter)(bool)) {
-  item.Checked = !item.Checked;
-  (view_.*setter)(item.Checked);
+void DisplayCommands::Toggle(bool& choice, void (TCustomImageView::*setter)(bool)) {
+  choice = !choice;
+  (view_.*setter)(choice);
   writeSettings_();
 }
 
-void DisplayCommands::Smoothen1Click() { ToggleViewOption(items_.Smoothen1, &TCustomImageView::SetSmoothen); }
+void DisplayCommands::Smoothen1Click() { Toggle(smoothen_, &TCustomImageView::SetSmoothen); }
 
-void DisplayCommands::ColorFilterClick(TMenuItem& Sender) {
-  CheckOnly(items_, kFilterItems, Sender);
-  view_.SetColorFilterMode(static_cast<TColorFilterMode>(Sender.Tag));
+void DisplayCommands::ColorFilterClick(int filter) {
+  SetColorFilter(filter);
   writeSettings_();
+  if (OnFilterChosen) OnFilterChosen(filter);
 }
 
-void DisplayCommands::FlipHorizontally1Click() {
-  ToggleViewOption(items_.FlipHorizontally1, &TCustomImageView::SetFlipHorizontal);
-}
+void DisplayCommands::SetColorFilter(int filter) { view_.SetColorFilterMode(static_cast<TColorFilterMode>(filter)); }
 
-void DisplayCommands::FlipVertically1Click() {
-  ToggleViewOption(items_.FlipVertically1, &TCustomImageView::SetFlipVertical);
-}
+void DisplayCommands::FlipHorizontally1Click() { Toggle(flipHorizontal_, &TCustomImageView::SetFlipHorizontal); }
 
-void DisplayCommands::Showcursor1Click() { ToggleViewOption(items_.Showcursor1, &TCustomImageView::SetShowCursor); }
+void DisplayCommands::FlipVertically1Click() { Toggle(flipVertical_, &TCustomImageView::SetFlipVertical); }
 
-void DisplayCommands::DrawCrossHair1Click() {
-  ToggleViewOption(items_.DrawCrossHair1, &TCustomImageView::SetDrawCross);
-}
+void DisplayCommands::Showcursor1Click() { Toggle(showCursor_, &TCustomImageView::SetShowCursor); }
 
-void DisplayCommands::N1pixel1Click(TMenuItem& Sender) {
-  pixlevel = Sender.Tag;
+void DisplayCommands::DrawCrossHair1Click() { Toggle(drawCross_, &TCustomImageView::SetDrawCross); }
+
+void DisplayCommands::N1pixel1Click(int spacing) {
+  pixlevel = spacing;
   view_.SetGridlevel(pixlevel);
-  CheckOnly(items_, kGridItems, Sender);
   // "No Grid" leaves the stored spacing for the next write by another command.
   if (pixlevel != 0) writeSettings_();
 }
 
-void DisplayCommands::DrawFixedGrid1Click() {
-  ToggleViewOption(items_.DrawFixedGrid1, &TCustomImageView::SetFixedGrid);
-}
-
-void DisplayCommands::FlipwhenHovered1Click() {
-  items_.FlipwhenHovered1.Checked = !items_.FlipwhenHovered1.Checked;
-  writeSettings_();
-}
+void DisplayCommands::DrawFixedGrid1Click() { Toggle(fixedGrid_, &TCustomImageView::SetFixedGrid); }
 
 void DisplayCommands::CopyImagetoClipboard1Click() {
   // The copy empties and fills the clipboard in one opening, so a failed copy leaves the
@@ -113,15 +62,58 @@ void DisplayCommands::CopyImagetoClipboard1Click() {
 }
 
 void DisplayCommands::Enabled1Click() {
-  items_.Enabled1.Checked = !items_.Enabled1.Checked;
-  timer_.SetEnabled(items_.Enabled1.Checked);
+  switchedOn_ = !switchedOn_;
+  timer_.SetEnabled(switchedOn_);
   if (OnSwitched) OnSwitched();
 }
 
 void DisplayCommands::FormKeyDown(uint16_t& Key, TShiftState Shift) {
   // With Ctrl or Alt, Space belongs to a shortcut (Ctrl+Alt+Space is "Stay On Top").
   if (Key == kVkSpaceKey && !Shift.Ctrl && !Shift.Alt) timer_.SetEnabled(!timer_.Enabled());
-  const bool was = items_.Enabled1.Checked;
-  items_.Enabled1.Checked = timer_.Enabled();
-  if (items_.Enabled1.Checked != was && OnSwitched) OnSwitched();
+  const bool was = switchedOn_;
+  switchedOn_ = timer_.Enabled();
+  if (switchedOn_ != was && OnSwitched) OnSwitched();
+}
+
+void DisplayCommands::AddSettings(SettingsLists& lists) {
+  lists.written.push_back(WrittenInteger("ColorFilterMode", [this] { return view_.ColorFilterMode(); }));
+  lists.written.push_back(WrittenFlag("DrawCrossHair1_Checked", [this] { return drawCross_; }));
+  lists.written.push_back(WrittenFlag("DrawGrid1_Checked", [this] { return drawGrid_; }));
+  lists.written.push_back(WrittenFlag("ShowCursor1_Checked", [this] { return showCursor_; }));
+  lists.written.push_back(WrittenFlag("Smoothen1_Checked", [this] { return smoothen_; }));
+  lists.written.push_back(WrittenInteger("Timer1_Interval", [this] { return Interval(); }));
+  lists.written.push_back(WrittenInteger("Pixlevel", [this] { return pixlevel; }));
+
+  lists.formState.push_back(StoredFlag("DrawCrossHair1_Checked", drawCross_));
+  lists.formState.push_back(StoredFlag("Showcursor1_Checked", showCursor_));
+  lists.formState.push_back({"Timer1_Interval",
+                             {},
+                             {},
+                             [this] { return static_cast<int32_t>(timer_.Interval()); },
+                             [this](int32_t ms) {
+                               // 0 would freeze the picture while On/Off shows checked.
+                               if (ms < kFastestInterval || ms > kSlowestInterval) ms = kDefaultInterval;
+                               timer_.SetInterval(static_cast<uint32_t>(ms));
+                             }});
+  lists.formState.push_back(StoredFlag("Smoothen1_Checked", smoothen_));
+  lists.formState.push_back(StoredFlag("DrawGrid1_Checked", drawGrid_));
+  lists.formState.push_back(StoredFlag("DrawFixedGrid1_Checked", fixedGrid_));
+  lists.formState.push_back(StoredFlag("FlipVertically1_Checked", flipVertical_));
+  lists.formState.push_back(StoredFlag("FlipHorizontally1_Checked", flipHorizontal_));
+}
+
+void DisplayCommands::FormShow(SettingsStore& store) {
+  int32_t filter = ReadInteger(store, "ColorFilterMode", -1);
+  if (filter == -1) filter = ReadString(store, "InvertImage1_Checked", "False") == "True" ? cfInvert : cfNone;
+  if (filter < cfNone || filter > cfDaltonizeTritanopia) filter = cfNone;
+  SetColorFilter(filter);
+
+  pixlevel = ReadInteger(store, "pixlevel", 0);
+  view_.SetGridlevel(pixlevel);
+  view_.SetFixedGrid(fixedGrid_);
+  view_.SetFlipHorizontal(flipHorizontal_);
+  view_.SetFlipVertical(flipVertical_);
+  view_.SetDrawCross(drawCross_);
+  view_.SetShowCursor(showCursor_);
+  view_.SetSmoothen(smoothen_);
 }

@@ -35,16 +35,16 @@ std::vector<std::optional<int32_t>> SplitNumbers(const std::string& text) {
   return fields;
 }
 
-std::string TFormStorage::Name(const std::string& name) const { return JoinStorePath(kAppStoragePath, name); }
+std::string FormStorage::Name(const std::string& name) const { return JoinStorePath(kAppStoragePath, name); }
 
-std::string TFormStorage::DesktopSuffix() {
+std::string FormStorage::DesktopSuffix() {
   const TRect desktop = roles_.screen.VirtualScreen();
   char text[32];
   std::snprintf(text, sizeof(text), "(%dx%d)", desktop.Width(), desktop.Height());
   return text;
 }
 
-void TFormStorage::RestoreFormPlacement() {
+void FormStorage::RestoreFormPlacement() {
   saved_ = false;
   if (ReadInteger(roles_.store, Name(kFormVersion), 0) < kVersion) {
     restored_ = true;
@@ -52,7 +52,7 @@ void TFormStorage::RestoreFormPlacement() {
   }
   RestorePlacement();
   restored_ = true;
-  for (const TStoredProp& prop : storedProps_) {
+  for (const StoredProp& prop : StoredProps) {
     const std::string name = Name(prop.Name);
     if (prop.setBool) {
       if (const auto value = ReadStoredBool(roles_.store, name)) prop.setBool(*value);
@@ -63,7 +63,7 @@ void TFormStorage::RestoreFormPlacement() {
   }
 }
 
-void TFormStorage::RestorePlacement() {
+void FormStorage::RestorePlacement() {
   TWindowPlacement placement;
   if (!roles_.frame.GetPlacement(window_, placement)) return;
   if (!roles_.frame.IsVisible(window_)) placement.showCommand = kShowHidden;
@@ -117,11 +117,11 @@ void TFormStorage::RestorePlacement() {
   roles_.frame.SetPlacement(window_, placement);
 }
 
-bool TFormStorage::SaveFormPlacement() {
+bool FormStorage::SaveFormPlacement() {
   if (!roles_.store.WriteInteger(Name(kFormVersion), kVersion)) return false;
   if (restored_) {
     if (!SavePlacement()) return false;
-    for (const TStoredProp& prop : storedProps_) {
+    for (const StoredProp& prop : StoredProps) {
       const std::string name = Name(prop.Name);
       const bool written = prop.getBool ? roles_.store.WriteText(name, prop.getBool() ? "TRUE" : "FALSE")
                                         : roles_.store.WriteInteger(name, prop.getInteger());
@@ -132,7 +132,7 @@ bool TFormStorage::SaveFormPlacement() {
   return true;
 }
 
-bool TFormStorage::SavePlacement() {
+bool FormStorage::SavePlacement() {
   TWindowPlacement placement;
   if (!roles_.frame.GetPlacement(window_, placement)) return true;
   const std::string suffix = DesktopSuffix();

@@ -12,7 +12,7 @@
 #include "platform/WindowFrame.h"
 
 // One control state the form state keeps, under the value name "Component_Property".
-struct TStoredProp {
+struct StoredProp {
   const char* Name;
   // Exactly one pair is set: a Boolean kept as text, or an integer.
   std::function<bool()> getBool;
@@ -24,7 +24,7 @@ struct TStoredProp {
 // Saves and restores the main window's placement and its list of control states in the
 // settings key: restored once at the first show, saved when a close is allowed, by the
 // show/hide command, and at destruction when nothing was saved since the restore.
-class TFormStorage {
+class FormStorage {
  public:
   struct Roles {
     SettingsStore& store;
@@ -32,8 +32,11 @@ class TFormStorage {
     Screen& screen;
     Monitors& monitors;
   };
-  TFormStorage(Roles roles, const WindowId& window, std::vector<TStoredProp> storedProps)
-      : roles_(roles), window_(window), storedProps_(std::move(storedProps)) {}
+  FormStorage(Roles roles, const WindowId& window, std::vector<StoredProp> storedProps = {})
+      : StoredProps(std::move(storedProps)), roles_(roles), window_(window) {}
+
+  // The control states kept beside the placement, in their stored order.
+  std::vector<StoredProp> StoredProps;
 
   // Values are named relative to this path, which resolves to the settings key itself.
   static constexpr const char* kAppStoragePath = "..\\";
@@ -54,7 +57,6 @@ class TFormStorage {
 
   Roles roles_;
   const WindowId& window_;
-  std::vector<TStoredProp> storedProps_;
   bool restored_ = false;
   bool saved_ = false;
 };

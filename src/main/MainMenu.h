@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "main/MenuItems.h"
 
 class Tfrmmain;
 
@@ -15,51 +14,52 @@ inline constexpr uint16_t kVkSpace = 0x20;
 inline constexpr uint16_t kVkF1 = 0x70;
 inline constexpr uint16_t kVkF4 = 0x73;
 
-struct TShortCut {
+struct ShortCut {
   uint16_t Key = 0;  // 0: none
   bool Ctrl = false;
   bool Alt = false;
   bool Shift = false;
 };
 
-inline constexpr TShortCut CtrlAlt(uint16_t key) { return {key, true, true, false}; }
+inline constexpr ShortCut CtrlAlt(uint16_t key) { return {key, true, true, false}; }
 
 // "Ctrl+Alt+C", "F1", "" for none.
-std::string ShortCutToText(TShortCut shortcut);
-
-using TMenuHandler = void (*)(Tfrmmain& frm, TMenuItem& Sender);
+std::string ShortCutToText(ShortCut shortcut);
 
 // One item of a pop-up menu. A caption of "-" is a separator; an entry followed by deeper
-// ones opens them as its submenu.
-struct TMenuEntry {
+// ones opens them as its submenu. The command and the marks are bound to the component that
+// owns them; the tag is what the command and the check mark of a group of items read.
+struct MenuEntry {
   const char* Name;
   const char* Caption;  // UTF-8
   int Depth;
-  TShortCut ShortCut;
+  ShortCut Keys;
   int Tag;
-  bool Checked;  // at first start
-  // The item's live state, or nullptr when nothing reads it yet.
-  TMenuItem TMainMenuItems::*Item;
-  // nullptr while the command has no handler; such items are left out of the built menu.
-  TMenuHandler Handler;
+  // nullptr for a separator or a submenu; such items have no command.
+  void (*Run)(Tfrmmain& frm, int tag);
+  // nullptr: the item never shows a check mark.
+  bool (*Checked)(const Tfrmmain& frm, int tag) = nullptr;
+  // nullptr: the item is never greyed. A greyed item's command does not run.
+  bool (*Enabled)(const Tfrmmain& frm) = nullptr;
   // Kept for its command and check mark, never shown.
   bool Hidden = false;
 
   bool IsSeparator() const { return std::string_view(Caption) == "-"; }
 };
 
-std::span<const TMenuEntry> mnuMainEntries();
-std::span<const TMenuEntry> mnuColorDisplayEntries();
-std::span<const TMenuEntry> mnuCopyCoordEntries();
+std::span<const MenuEntry> mnuMainEntries();
+std::span<const MenuEntry> mnuColorDisplayEntries();
+std::span<const MenuEntry> mnuCopyCoordEntries();
 
-bool OpensSubmenu(std::span<const TMenuEntry> menu, size_t index);
-// Whether the item belongs in the built menu: a shown command with a handler, a submenu with
-// such a command inside, or a separator (the builder drops separators that would separate nothing).
-bool IsAvailable(std::span<const TMenuEntry> menu, size_t index);
+bool OpensSubmenu(std::span<const MenuEntry> menu, size_t index);
+// Whether the item belongs in the built menu: a shown command, a submenu with such a command
+// inside, or a separator (the builder drops separators that would separate nothing).
+bool IsAvailable(std::span<const MenuEntry> menu, size_t index);
 // The index of the entry named `name`, or menu.size().
-size_t IndexOfMenuEntry(std::span<const TMenuEntry> menu, std::string_view name);
+size_t IndexOfMenuEntry(std::span<const MenuEntry> menu, std::string_view name);
 
-// Sets the items to their tags and first-start check marks.
-void InitMenuItems(TMainMenuItems& items);
-// Runs the entry's handler with its item as sender; false when it has none.
-bool RunMenuEntry(Tfrmmain& frm, std::span<const TMenuEntry> menu, size_t index);
+// The item's marks as the menu shows them now.
+bool IsEntryChecked(const Tfrmmain& frm, const MenuEntry& entry);
+bool IsEntryEnabled(const Tfrmmain& frm, const MenuEntry& entry);
+// Runs the entry's command; false when it has none or is greyed.
+bool RunMenuEntry(Tfrmmain& frm, std::span<const MenuEntry> menu, size_t index);

@@ -12,7 +12,7 @@ bool StartWithWindows::SetRunOnStartup(const std::string& name, const std::strin
 
 void StartWithWindows::RunonStartup1Click() {
   bool done = true;
-  if (items_.RunonStartup1.Checked) {
+  if (runOnStartup_) {
     SetRunOnStartup(kRunValueName, {}, true);
   } else if (const auto path = file_.Path()) {
     // Quoted, so that a path with blanks still passes the switch as an argument of its own.

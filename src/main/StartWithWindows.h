@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "main/MenuItems.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFile.h"
 #include "platform/StartupEntry.h"
@@ -13,21 +12,22 @@ inline constexpr const char* kRunValueName = "Glimmerlux";
 // "Run on Startup": the program's entry in the current user's log-on list.
 class StartWithWindows {
  public:
-  StartWithWindows(StartupEntry& entry, ProgramFile& file, Messages& messages, TMainMenuItems& items)
-      : entry_(entry), file_(file), messages_(messages), items_(items) {}
+  StartWithWindows(StartupEntry& entry, ProgramFile& file, Messages& messages)
+      : entry_(entry), file_(file), messages_(messages) {}
 
   bool IsRunOnStartup(const std::string& name) { return entry_.IsPresent(name); }
   // False when the value could not be written.
   bool SetRunOnStartup(const std::string& name, const std::string& command, bool remove);
-  // At creation: the check mark shows whether the entry is there.
-  void ReadCheckMark() { items_.RunonStartup1.Checked = IsRunOnStartup(kRunValueName); }
+  // At creation and after each change: the check mark shows whether the entry is there.
+  void ReadCheckMark() { runOnStartup_ = IsRunOnStartup(kRunValueName); }
+  bool RunsOnStartup() const { return runOnStartup_; }
   void RunonStartup1Click();
 
  private:
   StartupEntry& entry_;
   ProgramFile& file_;
   Messages& messages_;
-  TMainMenuItems& items_;
+  bool runOnStartup_ = false;
 };
 
 // Whether a log-on entry's command starts the program at `programPath` (paths compared without

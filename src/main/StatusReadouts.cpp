@@ -40,25 +40,19 @@ void StatusReadouts::UpdateStatusReadouts(TPoint C) {
   panel_.pnlColor.Color = static_cast<TColor>(view_.ScreenColor());
   const TColor c = panel_.pnlColor.Color;
   panel_.pnlColor.FontColor = SwatchFontColor(c);
-  panel_.pnlColor.Caption = items_.HTMLCode1.Checked ? ColorToHtml(c) : ColorToRgbText(c);
+  panel_.pnlColor.Caption = rgbValues_ ? ColorToRgbText(c) : ColorToHtml(c);
   // Widened so that no origin can overflow the difference.
   panel_.lblPosition.Caption = PositionText(int64_t{C.x} - virtx, int64_t{C.y} - virty);
   panel_.Changed();
 }
 
 void StatusReadouts::RGBValues1Click() {
-  items_.RGBValues1.Checked = true;
-  items_.mnuRGB.Checked = true;
-  items_.HTMLCode1.Checked = false;
-  items_.mnuHTML.Checked = false;
+  rgbValues_ = true;
   writeSettings_();
 }
 
 void StatusReadouts::HTMLCode1Click() {
-  items_.RGBValues1.Checked = false;
-  items_.HTMLCode1.Checked = true;
-  items_.mnuRGB.Checked = false;
-  items_.mnuHTML.Checked = true;
+  rgbValues_ = false;
   writeSettings_();
 }
 
@@ -91,4 +85,9 @@ void StatusReadouts::SetVirtualOrigin1Click() {
     panel_.lblPosition.FontColor = clYellow;
   }
   panel_.Changed();
+}
+
+void StatusReadouts::AddSettings(SettingsLists& lists) {
+  lists.written.push_back(WrittenFlag("RGBValues1_Checked", [this] { return rgbValues_; }));
+  lists.formState.push_back(StoredFlag("RGBValues1_Checked", rgbValues_));
 }

@@ -6,7 +6,7 @@
 
 #include "base/Geometry.h"
 #include "main/CommandPoint.h"
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
@@ -25,13 +25,12 @@ inline constexpr const char* kSwitchedOffText = "Off - press Space";
 std::string PositionText(int64_t x, int64_t y);
 
 // The colour swatch and the position label, their display choices and their copies.
-class StatusReadouts {
+class StatusReadouts : public OptionOwner {
  public:
-  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, const CommandPoint& commandPoint,
+  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, const CommandPoint& commandPoint,
                  Clipboard& clipboard, Messages& messages, std::function<void()> writeSettings)
       : view_(view),
         panel_(panel),
-        items_(items),
         commandPoint_(commandPoint),
         clipboard_(clipboard),
         messages_(messages),
@@ -50,12 +49,18 @@ class StatusReadouts {
   // Switched off, the picture stands still: the position label says so until the next tick.
   void SwitchedOff();
 
+  bool ShowsRgbValues() const { return rgbValues_; }
+
+  void AddSettings(SettingsLists& lists) override;
+  void FormShow(SettingsStore&) override {}
+
  private:
   TCustomImageView& view_;
   TStatusPanel& panel_;
-  TMainMenuItems& items_;
   const CommandPoint& commandPoint_;
   Clipboard& clipboard_;
   Messages& messages_;
   std::function<void()> writeSettings_;
+  // The colour as "RGB : r,g,b"; otherwise as HTML code.
+  bool rgbValues_ = true;
 };

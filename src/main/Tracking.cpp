@@ -23,7 +23,7 @@ void Tracking::NestedLoopStarting() {
 }
 
 void Tracking::FixedLocation1Click() {
-  items_.FixedLocation1.Checked = !items_.FixedLocation1.Checked;
+  fixedLocation_ = !fixedLocation_;
   TPoint pointer;
   if (!commandPoint_.Pointer(pointer)) return;
   memX = pointer.x;
@@ -33,9 +33,14 @@ void Tracking::FixedLocation1Click() {
 void Tracking::btnTypeClick() {
   followkey = !followkey;
   panel_.btnType.Down = followkey;
-  items_.FollowCaretPosition1.Checked = panel_.btnType.Down;
-  view_.SetShowCursor(followkey ? false : items_.Showcursor1.Checked);
+  followCaretMark_ = panel_.btnType.Down;
+  view_.SetShowCursor(followkey ? false : cursorChosen_());
   panel_.Changed();
+}
+
+void Tracking::FlipwhenHovered1Click() {
+  flipWhenHovered_ = !flipWhenHovered_;
+  writeSettings_();
 }
 
 void Tracking::MoveAwayFromPointer() { ::MoveAwayFromPointer(roles_.screen, roles_.monitors, roles_.windows, window_); }
@@ -47,7 +52,7 @@ void Tracking::TrackingTick(unsigned loopsBefore) {
   TPoint pointer;
   if (!roles_.screen.CursorPos(pointer)) return;
 
-  if (items_.FlipwhenHovered1.Checked) {
+  if (flipWhenHovered_) {
     if (roles_.screen.ControlKeyDown()) return;
     if (roles_.windows.WindowRect(window_).Contains(pointer) || roles_.windows.RootWindowFromPoint(pointer) == window_)
       MoveAwayFromPointer();
@@ -57,7 +62,7 @@ void Tracking::TrackingTick(unsigned loopsBefore) {
   int64_t shiftX = 0;
   int64_t shiftY = 0;
   TPoint caret;
-  if (items_.FixedLocation1.Checked) {
+  if (fixedLocation_) {
     centre = {memX, memY};
     shiftX = int64_t{pointer.x} - memX;
     shiftY = int64_t{pointer.y} - memY;
@@ -75,4 +80,20 @@ void Tracking::TrackingTick(unsigned loopsBefore) {
   view_.SetLeftOffset(across.offset);
   view_.EndUpdate(true);
   if (panel_.Panel1.Visible) readouts_.UpdateStatusReadouts(centre);
+}
+
+void Tracking::AddSettings(SettingsLists& lists) {
+  lists.written.push_back(WrittenInteger("memX", [this] { return memX; }));
+  lists.written.push_back(WrittenInteger("memY", [this] { return memY; }));
+
+  lists.formState.push_back(StoredFlag("FixedLocation1_Checked", fixedLocation_));
+  lists.formState.push_back(StoredFlag("btnType_Down", panel_.btnType.Down));
+  lists.formState.push_back(StoredFlag("FollowCaretPosition1_Checked", followCaretMark_));
+  lists.formState.push_back(StoredFlag("FlipwhenHovered1_Checked", flipWhenHovered_));
+}
+
+void Tracking::FormShow(SettingsStore& store) {
+  memX = ReadInteger(store, "memX", 0);
+  memY = ReadInteger(store, "memY", 0);
+  followkey = panel_.btnType.Down;
 }

@@ -2,7 +2,7 @@
 
 #include "main/CaretLocator.h"
 #include "main/CommandPoint.h"
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
 #include "platform/Monitors.h"
@@ -12,23 +12,26 @@
 
 // The tick that decides what the view shows: around the pointer, the caret or a fixed point,
 // with the window kept out of the pointer's way.
-class Tracking {
+class Tracking : public OptionOwner {
  public:
   struct Roles {
     Screen& screen;
     Windowing& windows;
     Monitors& monitors;
   };
-  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, TStatusPanel& panel,
-           CaretFollow& caret, StatusReadouts& readouts, const CommandPoint& commandPoint)
+  // `cursorChosen`: the user's choice for the cursor image, which caret following overrides.
+  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TStatusPanel& panel, CaretFollow& caret,
+           StatusReadouts& readouts, const CommandPoint& commandPoint, std::function<bool()> cursorChosen,
+           std::function<void()> writeSettings)
       : roles_(roles),
         window_(window),
         view_(view),
-        items_(items),
         panel_(panel),
         caret_(caret),
         readouts_(readouts),
-        commandPoint_(commandPoint) {}
+        commandPoint_(commandPoint),
+        cursorChosen_(std::move(cursorChosen)),
+        writeSettings_(std::move(writeSettings)) {}
 
   // The fixed point ("Fixed Location").
   int memX = 0;
@@ -48,6 +51,16 @@ class Tracking {
   void FixedLocation1Click();
   // Toggles caret following; the panel button and the menu item show it.
   void btnTypeClick();
+  // Toggles moving the window out of the pointer's way.
+  void FlipwhenHovered1Click();
+
+  bool FixedLocation() const { return fixedLocation_; }
+  // The menu's mark, stored apart from the panel button's pressed state and set from it.
+  bool FollowCaretMark() const { return followCaretMark_; }
+  bool FlipWhenHovered() const { return flipWhenHovered_; }
+
+  void AddSettings(SettingsLists& lists) override;
+  void FormShow(SettingsStore& store) override;
 
  private:
   void TrackingTick(unsigned loopsBefore);
@@ -55,11 +68,15 @@ class Tracking {
   Roles roles_;
   const WindowId& window_;
   TCustomImageView& view_;
-  TMainMenuItems& items_;
   TStatusPanel& panel_;
   CaretFollow& caret_;
   StatusReadouts& readouts_;
   const CommandPoint& commandPoint_;
+  std::function<bool()> cursorChosen_;
+  std::function<void()> writeSettings_;
+  bool fixedLocation_ = false;
+  bool followCaretMark_ = false;
+  bool flipWhenHovered_ = false;
   // A caret lookup may pump messages, and with them the next timer message.
   bool ticking_ = false;
   unsigned nestedLoops_ = 0;

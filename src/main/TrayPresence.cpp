@@ -20,9 +20,9 @@ void TrayPresence::ForceAllowClose() {
 }
 
 void TrayPresence::StayinSystemTray1Click() {
-  items_.StayinSystemTray1.Checked = !items_.StayinSystemTray1.Checked;
+  stayInTray_ = !stayInTray_;
   // Stored with the form state when the window closes, not now.
-  AllowClose = forcedAllowClose_ || !items_.StayinSystemTray1.Checked;
+  AllowClose = forcedAllowClose_ || !stayInTray_;
 }
 
 bool TrayPresence::ProgramShown() { return frame_.IsVisible(window_) && !app_.IsMinimized(window_); }
@@ -92,4 +92,8 @@ bool TrayPresence::QueryEndSession() {
 
 void TrayPresence::EndSession(bool ending) {
   if (ending) app_.Destroy(window_);
+}
+
+void TrayPresence::AddSettings(SettingsLists& lists) {
+  lists.formState.push_back(StoredFlag("StayinSystemTray1_Checked", stayInTray_));
 }

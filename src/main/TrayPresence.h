@@ -4,14 +4,14 @@
 #include <functional>
 #include <string>
 
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "main/TrayIcon.h"
 #include "platform/AppWindow.h"
 #include "platform/WindowFrame.h"
 
 // Whether a close request ends the program or hides it to the tray, the show/hide command
 // and the end of the session.
-class TrayPresence {
+class TrayPresence : public OptionOwner {
  public:
   struct Hooks {
     std::function<void()> writeSettings;
@@ -19,9 +19,8 @@ class TrayPresence {
     // Tells the user what could not be saved as the program ends.
     std::function<void(const std::string&)> reportFailure;
   };
-  TrayPresence(TrayIcon& icon, AppWindow& app, WindowFrame& frame, const WindowId& window, TMainMenuItems& items,
-               Hooks hooks)
-      : icon_(icon), app_(app), frame_(frame), window_(window), items_(items), hooks_(std::move(hooks)) {}
+  TrayPresence(TrayIcon& icon, AppWindow& app, WindowFrame& frame, const WindowId& window, Hooks hooks)
+      : icon_(icon), app_(app), frame_(frame), window_(window), hooks_(std::move(hooks)) {}
 
   // When false, a close request hides the program to the tray instead of ending it.
   bool AllowClose = false;
@@ -29,7 +28,9 @@ class TrayPresence {
   // later shows of the window and "Stay in System Tray" say.
   void ForceAllowClose();
   // The first step of every show of the window.
-  void FormShow() { AllowClose = forcedAllowClose_ || !items_.StayinSystemTray1.Checked; }
+  void FormShow(SettingsStore&) override { AllowClose = forcedAllowClose_ || !stayInTray_; }
+  void AddSettings(SettingsLists& lists) override;
+  bool StayInTray() const { return stayInTray_; }
 
   void StayinSystemTray1Click();
   void ShowHideProgram1Click();
@@ -57,7 +58,7 @@ class TrayPresence {
   AppWindow& app_;
   WindowFrame& frame_;
   const WindowId& window_;
-  TMainMenuItems& items_;
   Hooks hooks_;
   bool forcedAllowClose_ = false;
+  bool stayInTray_ = true;
 };

@@ -62,10 +62,14 @@ void WindowChrome::ImageView1DblClick() {
   showtitle = !showtitle;
 }
 
-void WindowChrome::SetWindowOpacity(WindowId window, uint8_t alpha) { frame_.SetLayeredOpacity(window, alpha); }
+void WindowChrome::SetWindowOpacity(WindowId window, uint8_t alpha) {
+  frame_.SetLayeredOpacity(window, alpha);
+  // Every show makes the window opaque: translucency that is on must be applied again after it.
+  if (window == window_) alphaBlendValue_ = alpha;
+}
 
 void WindowChrome::SetTransparency() {
-  const bool on = items_.MakeWindowTransparent1.Checked;
+  const bool on = transparent_;
   // Only the low byte counts, whatever sign the value has.
   const auto value = static_cast<uint8_t>(static_cast<uint32_t>(Transparency) & 0xFFu);
   if (on) {
@@ -80,7 +84,7 @@ void WindowChrome::SetTransparency() {
 }
 
 void WindowChrome::MakeWindowTransparent1Click() {
-  items_.MakeWindowTransparent1.Checked = !items_.MakeWindowTransparent1.Checked;
+  transparent_ = !transparent_;
   SetTransparency();
   writeSettings_();
 }
@@ -88,16 +92,15 @@ void WindowChrome::MakeWindowTransparent1Click() {
 void WindowChrome::SetStayOnTop(bool OnTop) { frame_.SetTopmost(window_, OnTop, windows_.WindowRect(window_)); }
 
 void WindowChrome::StayOnTop1Click() {
-  items_.StayOnTop1.Checked = !items_.StayOnTop1.Checked;
-  SetStayOnTop(items_.StayOnTop1.Checked);
+  stayOnTop_ = !stayOnTop_;
+  SetStayOnTop(stayOnTop_);
   writeSettings_();
 }
 
 void WindowChrome::Setdefaultwindowsize1Click() { frame_.SetBounds(window_, {0, 0, kDefaultWidth, kDefaultHeight}); }
 
 void WindowChrome::ShowPanel1Click() {
-  items_.ShowPanel1.Checked = !items_.ShowPanel1.Checked;
-  panel_.Panel1.Visible = items_.ShowPanel1.Checked;
+  panel_.Panel1.Visible = !panel_.Panel1.Visible;
   view_.SetGetcolor(panel_.Panel1.Visible);
   panel_.Changed();
   writeSettings_();
@@ -106,4 +109,23 @@ void WindowChrome::ShowPanel1Click() {
 void WindowChrome::ImageView1MouseDown(TMouseButton Button) {
   // The right button belongs to the context menu.
   if (Button == TMouseButton::Left) frame_.BeginMoveByPointer(window_);
+}
+
+void WindowChrome::AddSettings(SettingsLists& lists) {
+  lists.written.push_back(WrittenFlag("Panel1_Visible", [this] { return panel_.Panel1.Visible; }));
+  lists.written.push_back(WrittenFlag("MakeWindowTransparent1_Checked", [this] { return transparent_; }));
+  lists.written.push_back(WrittenFlag("ShowTitlebar", [this] { return showtitle; }));
+  lists.written.push_back(WrittenFlag("Stayontop1_Checked", [this] { return stayOnTop_; }));
+
+  lists.formState.push_back(StoredFlag("Panel1_Visible", panel_.Panel1.Visible));
+  lists.formState.push_back(StoredFlag("StayOnTop1_Checked", stayOnTop_));
+  lists.formState.push_back(StoredFlag("MakeWindowTransparent1_Checked", transparent_));
+}
+
+void WindowChrome::FormShow(SettingsStore& store) {
+  SetWindowOpacity(window_, 255);
+  SetStayOnTop(stayOnTop_);
+  view_.SetGetcolor(panel_.Panel1.Visible);
+  SetTransparency();
+  RestoreTitlebar(ReadString(store, "ShowTitlebar", "False") == "True");
 }

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "base/Geometry.h"
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "main/OntoMonitor.h"
 #include "main/StatusPanel.h"
 #include "platform/Monitors.h"
@@ -24,17 +24,16 @@ TRect SnapToWorkArea(const TRect& moved, const TRect& workArea);
 
 // The frame and placement of the main window: title bar, stay on top, translucency, the
 // default size and the status panel switch.
-class WindowChrome {
+class WindowChrome : public OptionOwner {
  public:
   WindowChrome(WindowFrame& frame, Windowing& windows, Monitors& monitors, const WindowId& window,
-               TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+               TCustomImageView& view, TStatusPanel& panel, std::function<void()> writeSettings)
       : frame_(frame),
         windows_(windows),
         monitors_(monitors),
         window_(window),
         view_(view),
         panel_(panel),
-        items_(items),
         writeSettings_(std::move(writeSettings)) {}
 
   // The opacity while transparency is on; only the low 8 bits count.
@@ -43,6 +42,9 @@ class WindowChrome {
   void Showtitlebar();
   void Hidetitlebar();
   bool TitleShown() const { return showtitle; }
+  bool StayOnTop() const { return stayOnTop_; }
+  bool Transparent() const { return transparent_; }
+  bool PanelShown() const { return panel_.Panel1.Visible; }
   // Shows or hides the title bar as stored; every show of the window starts from it.
   void RestoreTitlebar(bool shown);
   // The double click on the picture and "Show/Hide Title Bar".
@@ -50,6 +52,11 @@ class WindowChrome {
 
   void SetWindowOpacity(WindowId window, uint8_t alpha);
   void SetTransparency();
+  // A translucency asked for at start ("/transparent:"): taken at once if transparency is on.
+  void SetTransparencyLevel(int32_t alpha) {
+    Transparency = alpha;
+    SetTransparency();
+  }
   void MakeWindowTransparent1Click();
   void SetStayOnTop(bool OnTop);
   void StayOnTop1Click();
@@ -61,6 +68,9 @@ class WindowChrome {
   // any monitor moves onto the nearest one, so it can be seen and reached again.
   void KeepOnAMonitor();
 
+  void AddSettings(SettingsLists& lists) override;
+  void FormShow(SettingsStore& store) override;
+
  private:
   void SetTitleBarStyles(bool on, TColor borderColor);
 
@@ -70,9 +80,10 @@ class WindowChrome {
   const WindowId& window_;
   TCustomImageView& view_;
   TStatusPanel& panel_;
-  TMainMenuItems& items_;
   std::function<void()> writeSettings_;
   bool showtitle = false;
+  bool stayOnTop_ = false;
+  bool transparent_ = false;
   // The window's whole-window blending, which acts only when it changes.
   bool alphaBlend_ = false;
   uint8_t alphaBlendValue_ = 255;

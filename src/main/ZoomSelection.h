@@ -3,7 +3,7 @@
 #include <array>
 #include <functional>
 
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
 #include "view/VwImage.h"
 
@@ -28,23 +28,30 @@ struct TMouseWheel {
 };
 
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
-class ZoomSelection {
+class ZoomSelection : public OptionOwner {
  public:
-  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
-      : view_(view), panel_(panel), items_(items), writeSettings_(std::move(writeSettings)) {}
+  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, std::function<void()> writeSettings)
+      : view_(view), panel_(panel), writeSettings_(std::move(writeSettings)) {}
 
   void cbxZoomLevelChange();
-  // The integer levels; the sender's Tag is the factor.
-  void Magnify1X1Click(TMenuItem& Sender);
-  // The fractional levels: the list entry, the recorded index and the check marks follow the zoom.
+  // The integer levels by their factor.
+  void Magnify1X1Click(int factor);
+  // The fractional levels by their list index: the list entry and the recorded index follow.
   void SelectListedZoom(int index);
-  void setzoomchecked();
   // Away from the user zooms in one level, towards the user out one.
   void WheelStep(TMouseWheel wheel);
+
+  // A level's check mark: the view's zoom is exactly its factor.
+  bool ShowsFactor(double factor) const { return static_cast<double>(view_.Zoom()) == factor; }
+  // The index of the level chosen last, -1 for none; stored, never read back.
+  int RecordedIndex() const { return recordedIndex_; }
+
+  void AddSettings(SettingsLists& lists) override;
+  void FormShow(SettingsStore& store) override;
 
  private:
   TCustomImageView& view_;
   TStatusPanel& panel_;
-  TMainMenuItems& items_;
   std::function<void()> writeSettings_;
+  int recordedIndex_ = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@
 #include "main/DisplayCommands.h"
 #include "main/FormStorage.h"
 #include "main/HotKey.h"
-#include "main/MenuItems.h"
+#include "main/OptionOwner.h"
 #include "main/PointerNudge.h"
 #include "main/StartWithWindows.h"
 #include "main/StatusPanel.h"
@@ -34,10 +34,9 @@ inline constexpr const char* kSwitchedOffSuffix = " - Off";
 // Timer identifiers on the main window.
 inline constexpr uintptr_t kTimer1Id = 1;
 
-// The main window's behaviour, composed of one component per concern. The host creates the
-// real window, forwards its decoded messages here and lays the view out over the client area.
-// The handlers keep the names the menu table and the hosts know them by; each forwards to
-// the component that owns the concern.
+// The main window: one component per concern, which the menu table and the hosts reach
+// directly. The form composes and wires them, and runs the window's own events: its start and
+// end, its showing and hiding, the tick, and the settings every option owner adds to.
 class Tfrmmain {
  public:
   explicit Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces = HeapSurfaces());
@@ -50,142 +49,66 @@ class Tfrmmain {
   WindowId Handle() const { return FHandle; }
   TImageView& imageview1() { return *FImageView; }
 
+  // Once the window exists, before its first show: the hot key and the window's own fields.
+  void FormCreate();
+  // Before the window is shown for the first time: the stored placement and control states.
+  void RestoreFormState();
+  // Every time the window becomes visible: each option owner reads what it reads at each show
+  // and hands every option to the view and the window.
+  void FormShow();
+  // The window was hidden (not to the tray, which keeps it visible): the settings are kept.
+  void FormHide() { WriteSettings(); }
+  // As the window goes: a run that never saved its form state saves it now.
+  void FormDestroy();
+
+  // Every command that changes a stored option calls this right after the change: the values
+  // the window keeps itself, in their stored order. A failed write is told and ends it.
+  void WriteSettings();
+  // Saves the window placement and the stored control states; a failure is told.
+  void SaveFormState();
+
   // The tracking tick; nothing happens while the window is not visible.
   void Timer1Timer() {
     if (Visible) tracking.Tick();
   }
-  void MoveAwayFromPointer() { tracking.MoveAwayFromPointer(); }
-  bool GetCaretPosition(TPoint& caret) { return caretFollow.GetCaretPosition(caret); }
-
-  // Every command that changes a stored option calls this right after the change: the
-  // fifteen values the window keeps itself, in order. A failed write is told and ends it.
-  void WriteSettings();
-  // Saves the window placement and the stored control states; a failure is told.
-  void SaveFormState();
-  // Before the window is shown for the first time: the stored placement and control states.
-  void RestoreFormState();
-  // As the window goes: a run that never saved its form state saves it now.
-  void FormDestroy();
-  // The window was hidden (not to the tray, which keeps it visible): the settings are kept.
-  void FormHide() { WriteSettings(); }
-
-  void RunonStartup1Click() { startWithWindows.RunonStartup1Click(); }
-
-  // Once the window exists, before its first show: the hot key and the window's own fields.
-  void FormCreate();
-
-  // The tray, closing and the hot key.
-  void HideApplication() { JvTrayIcon1.HideApplication(); }
-  void ShowApplication() { JvTrayIcon1.ShowApplication(); }
-  void ShowHideProgram1Click() { presence.ShowHideProgram1Click(); }
-  void StayinSystemTray1Click() { presence.StayinSystemTray1Click(); }
-  // What may end the program waits until an open dialog has closed.
-  void Exit1Click() {
-    dialogs.AfterDialog([this] { presence.Exit1Click(); });
-  }
-  void btnCloseClick() { presence.btnCloseClick(); }
-  void FormCloseQuery(bool& CanClose) { presence.FormCloseQuery(CanClose); }
-  void Close() {
-    dialogs.AfterDialog([this] { presence.Close(); });
-  }
-  void WMHotKey() { hotKey.WMHotKey(); }
-  bool QueryEndSession() { return presence.QueryEndSession(); }
-  void EndSession(bool ending) {
-    if (ending) dialogs.AfterDialog([this] { presence.EndSession(true); });
-  }
-
-  // The update check, the About box, help and links, the caption.
-  void CheckforUpdates1Click() { dialogs.CheckforUpdates1Click(); }
-  void CheckNewVersion() { dialogs.CheckNewVersion(); }
-  // Work handed off the window's thread has ended; the check's deadline went off.
-  void WorkDone() { dialogs.WorkDone(); }
-  void UpdateDeadlineTimer() { dialogs.DeadlineReached(); }
-  void AboutGlimmerlux1Click() { dialogs.AboutGlimmerlux1Click(); }
-  void VisitTarnwellSoftwareWebsite1Click() { dialogs.VisitTarnwellSoftwareWebsite1Click(); }
-  void ShowHelpfile1Click() { dialogs.ShowHelpfile1Click(); }
-  void UpdateTitleCaption() {
-    dialogs.UpdateTitleCaption(colourCheck.CaptionSuffix() + (menu.Enabled1.Checked ? "" : kSwitchedOffSuffix));
-  }
-
-  // Display options.
-  void N1xpersecond1Click(TMenuItem& Sender) { display.N1xpersecond1Click(Sender); }
-  void setFreqChecked() { display.setFreqChecked(); }
-  void Smoothen1Click() { display.Smoothen1Click(); }
-  void ColorFilterClick(TMenuItem& Sender) {
-    display.ColorFilterClick(Sender);
-    colourCheck.FilterChosen(Sender.Tag);
-  }
-  void FlipHorizontally1Click() { display.FlipHorizontally1Click(); }
-  void FlipVertically1Click() { display.FlipVertically1Click(); }
-  void Showcursor1Click() { display.Showcursor1Click(); }
-  void DrawCrossHair1Click() { display.DrawCrossHair1Click(); }
-  void N1pixel1Click(TMenuItem& Sender) { display.N1pixel1Click(Sender); }
-  void DrawFixedGrid1Click() { display.DrawFixedGrid1Click(); }
-  void FlipwhenHovered1Click() { display.FlipwhenHovered1Click(); }
-  void FollowCaretPosition1Click() { btnTypeClick(); }
-  void btnTypeClick() { tracking.btnTypeClick(); }
-  void FixedLocation1Click() { tracking.FixedLocation1Click(); }
-  void CopyImagetoClipboard1Click() { display.CopyImagetoClipboard1Click(); }
-  void Enabled1Click() { display.Enabled1Click(); }
+  // Every key the window sees before its controls.
   void FormKeyDown(uint16_t& Key, TShiftState Shift) { display.FormKeyDown(Key, Shift); }
-  // A typed character changes nothing: the follow-caret button's pressed state is stored, and
-  // flipping it here would change caret following at the next start without anyone asking.
-  void FormKeyPress(char32_t /*Key*/) {}
-  void ImageView1MouseDown(TMouseButton Button) { chrome.ImageView1MouseDown(Button); }
-  void ImageView1MouseUp() {}
-  void ImageView1DblClick() { chrome.ImageView1DblClick(); }
-
-  // Window chrome.
-  void Showtitlebar() { chrome.Showtitlebar(); }
-  void Hidetitlebar() { chrome.Hidetitlebar(); }
-  void ShowHideTitlebar1Click() { ImageView1DblClick(); }
-  void SetTransparency() { chrome.SetTransparency(); }
-  void MakeWindowTransparent1Click() { chrome.MakeWindowTransparent1Click(); }
-  void SetStayOnTop(bool OnTop) { chrome.SetStayOnTop(OnTop); }
-  void StayOnTop1Click() { chrome.StayOnTop1Click(); }
-  void Setdefaultwindowsize1Click() { chrome.Setdefaultwindowsize1Click(); }
-  void ShowPanel1Click() { chrome.ShowPanel1Click(); }
+  // A key while the picture, not the zoom list, has the keyboard; true when it was used up.
+  bool PictureKeyDown(uint16_t Key, TShiftState Shift) { return nudge.KeyDown(Key, Shift); }
+  // Sees the wheel of every window of the program first; true when it handled it.
+  bool ApplicationEvents1Message(TMouseWheel wheel) {
+    zoom.WheelStep(wheel);
+    return true;
+  }
+  void FormResize(int outerWidth) { panel.FormResize(outerWidth); }
+  // The client area changed; returns where the view goes (what the status panel leaves).
+  TRect ClientResized(int width, int height) const;
   // The resolution or the monitors changed. A window hidden in the tray keeps its place until
   // it comes back; the picture follows the new desktop from the next tick on.
   void DisplayChanged() {
     if (JvTrayIcon1.ApplicationVisible()) chrome.KeepOnAMonitor();
   }
 
-  void UpdateStatusReadouts(TPoint C) { readouts.UpdateStatusReadouts(C); }
-  void RGBValues1Click() { readouts.RGBValues1Click(); }
-  void HTMLCode1Click() { readouts.HTMLCode1Click(); }
-  void CopyColortoClipboard1Click() { readouts.CopyColortoClipboard1Click(); }
-  void mnuCopyCoord1Click() { readouts.mnuCopyCoord1Click(); }
-  void SetVirtualOrigin1Click() { readouts.SetVirtualOrigin1Click(); }
-
-  // Colour vision, contrast and the sampled square.
-  void SimulationClick(TMenuItem& Sender) { colourCheck.SimulationClick(Sender); }
-  void SeverityClick(TMenuItem& Sender) { colourCheck.SeverityClick(Sender); }
-  void SampleSizeClick(TMenuItem& Sender) { colourCheck.SampleSizeClick(Sender); }
-  void PickForegroundColor1Click() { colourCheck.PickForegroundColorClick(); }
-  void PickBackgroundColor1Click() { colourCheck.PickBackgroundColorClick(); }
-  void CopyContrast1Click() { colourCheck.CopyContrastClick(); }
-  // A key while the picture, not the zoom list, has the keyboard; true when it was used up.
-  bool PictureKeyDown(uint16_t Key, TShiftState Shift) { return nudge.KeyDown(Key, Shift); }
-
-  void cbxZoomLevelChange() { zoom.cbxZoomLevelChange(); }
-  void Magnify1X1Click(TMenuItem& Sender) { zoom.Magnify1X1Click(Sender); }
-  void Magnify075X1Click() { zoom.SelectListedZoom(16); }
-  void Magnify05X1Click() { zoom.SelectListedZoom(17); }
-  void Magnify025X1Click() { zoom.SelectListedZoom(18); }
-  void setzoomchecked() { zoom.setzoomchecked(); }
-  // Sees the wheel of every window of the program first; true when it handled it.
-  bool ApplicationEvents1Message(TMouseWheel wheel) {
-    zoom.WheelStep(wheel);
-    return true;
+  // Closing, the hot key and the end of the session. What may end the program waits until an
+  // open dialog has closed.
+  void Exit1Click() {
+    dialogs.AfterDialog([this] { presence.Exit1Click(); });
+  }
+  void Close() {
+    dialogs.AfterDialog([this] { presence.Close(); });
+  }
+  void FormCloseQuery(bool& CanClose) { presence.FormCloseQuery(CanClose); }
+  void WMHotKey() { hotKey.WMHotKey(); }
+  bool QueryEndSession() { return presence.QueryEndSession(); }
+  void EndSession(bool ending) {
+    if (ending) dialogs.AfterDialog([this] { presence.EndSession(true); });
   }
 
-  void FormResize(int outerWidth) { panel.FormResize(outerWidth); }
-  // The client area changed; returns where the view goes (what the status panel leaves).
-  TRect ClientResized(int width, int height) const;
-
-  // Every time the window becomes visible: applies every option to the view and the window.
-  void FormShow();
+  // Work handed off the window's thread has ended; the update check's deadline went off.
+  void WorkDone() { dialogs.WorkDone(); }
+  void UpdateDeadlineTimer() { dialogs.DeadlineReached(); }
+  // The program's name and version, the simulation and whether the magnifier is off.
+  void UpdateTitleCaption();
 
   // Set when the window is created; hiding to the tray leaves it set.
   bool Visible = true;
@@ -197,7 +120,6 @@ class Tfrmmain {
   std::unique_ptr<TImageView> FImageView;
 
  public:
-  TMainMenuItems menu;
   TStatusPanel panel;
   TTimer Timer1;
   // Where a command chosen from a menu acts; the hosts tell it when menus open and close.
@@ -209,7 +131,7 @@ class Tfrmmain {
   DisplayCommands display;
   WindowChrome chrome;
   StartWithWindows startWithWindows;
-  TFormStorage JvFormStorage1;
+  FormStorage JvFormStorage1;
   TrayIcon JvTrayIcon1;
   TrayPresence presence;
   HotKey hotKey;
@@ -218,8 +140,12 @@ class Tfrmmain {
   PointerNudge nudge;
 
  private:
-  std::vector<TStoredProp> StoredProps();
+  // The owners of options, in the order they apply them at each show.
+  std::array<OptionOwner*, 7> Owners();
+  // Gathers every owner's stored values, each list in its stored order.
+  void CollectSettings();
   SettingsStore& FSettings;
   Messages& FMessages;
   ProgramFile& FProgramFile;
+  std::vector<WrittenValue> FWrittenValues;
 };

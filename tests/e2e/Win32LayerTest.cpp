@@ -495,7 +495,7 @@ std::wstring TableAsText(const MenuTable& table, Tfrmmain& frm) {
   std::vector<bool> levelHasItems(8, false);
   int parentDepth = -1;
   for (size_t i = 0; i < table.entries.size(); ++i) {
-    const TMenuEntry& entry = table.entries[i];
+    const MenuEntry& entry = table.entries[i];
     // A level begins afresh under each submenu.
     if (entry.Depth > parentDepth) {
       separatorDue[static_cast<size_t>(entry.Depth)] = false;
@@ -520,10 +520,9 @@ std::wstring TableAsText(const MenuTable& table, Tfrmmain& frm) {
     separatorDue[d] = false;
     levelHasItems[d] = true;
     std::string caption = entry.Caption;
-    if (const std::string keys = ShortCutToText(entry.ShortCut); !keys.empty()) caption += "\t" + keys;
-    const TMenuItem* item = entry.Item != nullptr ? &(frm.menu.*entry.Item) : nullptr;
-    const bool checked = item != nullptr && item->Checked && !OpensSubmenu(table.entries, i);
-    const bool greyed = item != nullptr && !item->Enabled && !OpensSubmenu(table.entries, i);
+    if (const std::string keys = ShortCutToText(entry.Keys); !keys.empty()) caption += "\t" + keys;
+    const bool checked = IsEntryChecked(frm, entry) && !OpensSubmenu(table.entries, i);
+    const bool greyed = !IsEntryEnabled(frm, entry) && !OpensSubmenu(table.entries, i);
     lines += indent + (checked ? L"*" : L"") + (greyed ? L"~" : L"") + WideFromUtf8(caption) + L"\n";
   }
   return lines;
@@ -535,17 +534,25 @@ TEST(MainWindowMenu, EveryBuiltMenuHoldsEachReachableEntryOfItsTableInOrder) {
   Tfrmmain frm(platform, surfaces);
   MainWindow window(frm, platform);
   ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
-  // Other marks than the first start's, and a greyed item, so the walk sees live state.
+  // Other marks than the first start's, and greyed items (those that open a dialog, while the
+  // About box is open), so the walk sees live state.
   SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "CvSeverity40"), 0), 0);
-  frm.menu.AboutGlimmerlux1.Enabled = false;
-
-  for (const MenuTable& table : {MainMenuTable(), ColorDisplayMenuTable(), CopyCoordMenuTable()}) {
-    const MenuHandle menu = BuildPopupMenu(table, frm);
-    ASSERT_TRUE(menu);
-    std::wstring built;
-    WalkMenu(menu.Get(), 0, built);
-    EXPECT_EQ(built, TableAsText(table, frm));
-  }
+  bool walked = false;
+  frm.dialogs.host.showAbout = [&](TfrmAbout&) {
+    walked = true;
+    for (const MenuTable& table : {MainMenuTable(), ColorDisplayMenuTable(), CopyCoordMenuTable()}) {
+      const MenuHandle menu = BuildPopupMenu(table, frm);
+      ASSERT_TRUE(menu);
+      std::wstring built;
+      WalkMenu(menu.Get(), 0, built);
+      EXPECT_EQ(built, TableAsText(table, frm));
+      if (table.entries.data() == MainMenuTable().entries.data()) {
+        EXPECT_NE(built.find(L"~About Glimmerlux..."), std::wstring::npos) << "greyed while the box is open";
+      }
+    }
+  };
+  SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "AboutGlimmerlux1"), 0), 0);
+  EXPECT_TRUE(walked);
 
   // Written out by hand: a submenu of ten items once read as a separator and was dropped.
   const MenuHandle menu = BuildPopupMenu(MainMenuTable(), frm);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/CaretLocator.h"
 #include "main/fmMagnifier.h"
 
@@ -54,7 +55,7 @@ TEST(GetCaretPosition, AFoundCaretIsFollowedWithoutTheCursorImage) {
   t.platform.caret.threadInputCaret = {500, 400};
   t.form.imageview1().SetShowCursor(true);
   TPoint caret;
-  EXPECT_TRUE(t.form.GetCaretPosition(caret));
+  EXPECT_TRUE(t.form.caretFollow.GetCaretPosition(caret));
   EXPECT_EQ(caret, (TPoint{500, 400}));
   EXPECT_FALSE(t.form.imageview1().ShowCursor());
   EXPECT_EQ(t.platform.caret.foregroundLooks, 0);
@@ -81,10 +82,10 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
     CaretFixture t;
     t.platform.screen.pointer = kPointer;
     t.platform.caret.foregroundFocus = c.focus;
-    t.form.menu.Showcursor1.Checked = false;
+    SetChecked(t.form, "Showcursor1", false);
     t.form.imageview1().SetShowCursor(true);
     TPoint caret = kUntouched;
-    EXPECT_EQ(t.form.GetCaretPosition(caret), c.expectedResult) << c.name;
+    EXPECT_EQ(t.form.caretFollow.GetCaretPosition(caret), c.expectedResult) << c.name;
     EXPECT_EQ(caret, c.expectedCaret) << c.name;
     EXPECT_EQ(t.form.imageview1().ShowCursor(), c.expectedShowCursor) << c.name;
   }
@@ -93,10 +94,10 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
 TEST(GetCaretPosition, ShowCursorMarkComesBackWhenTheProgramItselfIsInFront) {
   CaretFixture t;
   t.platform.caret.foregroundFocus = {FocusLook::OwnThread, false, {}};
-  t.form.menu.Showcursor1.Checked = true;
+  SetChecked(t.form, "Showcursor1", true);
   t.form.imageview1().SetShowCursor(false);
   TPoint caret;
-  t.form.GetCaretPosition(caret);
+  t.form.caretFollow.GetCaretPosition(caret);
   EXPECT_TRUE(t.form.imageview1().ShowCursor());
 }
 
@@ -118,7 +119,7 @@ TEST(TrackingTick, FollowsTheCaretOnlyWhenAskedAndNotFixed) {
     t.platform.caret.automationCaret = {500, 400};
     t.platform.screen.pointer = {1000, 600};
     t.form.tracking.followkey = c.followkey;
-    t.form.menu.FixedLocation1.Checked = c.fixedLocation;
+    SetChecked(t.form, "FixedLocation1", c.fixedLocation);
     t.form.tracking.memX = 1500;
     t.form.tracking.memY = 400;
     t.form.Timer1Timer();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/Contrast.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
@@ -98,11 +99,11 @@ TEST(ColourCheck, SimulationAndColourFilterSwitchEachOtherOff) {
   s.Choose("CfSepia1");
   s.Choose("CvProtan1");
   EXPECT_EQ(s.form.imageview1().ColorFilterMode(), cfNone);
-  EXPECT_TRUE(s.form.menu.CfNone1.Checked);
-  EXPECT_FALSE(s.form.menu.CfSepia1.Checked);
+  EXPECT_TRUE(Checked(s.form, "CfNone1"));
+  EXPECT_FALSE(Checked(s.form, "CfSepia1"));
   EXPECT_EQ(s.Simulation(), (TVisionSimulation{TVisionDeficiency::Protan, 100}));
-  EXPECT_TRUE(s.form.menu.CvProtan1.Checked);
-  EXPECT_FALSE(s.form.menu.CvNone1.Checked);
+  EXPECT_TRUE(Checked(s.form, "CvProtan1"));
+  EXPECT_FALSE(Checked(s.form, "CvNone1"));
   EXPECT_EQ(s.Stored("ColorFilterMode"), 0);
   EXPECT_EQ(s.Stored("VisionSimulation"), 1);
   EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), " - Protanopia");
@@ -119,7 +120,7 @@ TEST(ColourCheck, SimulationAndColourFilterSwitchEachOtherOff) {
   EXPECT_TRUE(s.Simulation().On());
   s.Choose("CfInvert1");
   EXPECT_FALSE(s.Simulation().On());
-  EXPECT_TRUE(s.form.menu.CvNone1.Checked);
+  EXPECT_TRUE(Checked(s.form, "CvNone1"));
   EXPECT_EQ(s.Stored("VisionSimulation"), 0);
   EXPECT_EQ(s.Stored("ColorFilterMode"), cfInvert);
   EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), "");
@@ -154,12 +155,12 @@ TEST(ColourCheck, ChoicesComeBackAtTheNextStart) {
   }
   Session next(platform);
   EXPECT_EQ(next.Simulation(), (TVisionSimulation{TVisionDeficiency::Deutan, 30}));
-  EXPECT_TRUE(next.form.menu.CvDeutan1.Checked);
-  EXPECT_TRUE(next.form.menu.CvSeverity30.Checked);
-  EXPECT_FALSE(next.form.menu.CvSeverity100.Checked);
+  EXPECT_TRUE(Checked(next.form, "CvDeutan1"));
+  EXPECT_TRUE(Checked(next.form, "CvSeverity30"));
+  EXPECT_FALSE(Checked(next.form, "CvSeverity100"));
   EXPECT_EQ(next.form.imageview1().SampleSize(), 5);
-  EXPECT_TRUE(next.form.menu.Sample5x5.Checked);
-  EXPECT_FALSE(next.form.menu.Sample1x1.Checked);
+  EXPECT_TRUE(Checked(next.form, "Sample5x5"));
+  EXPECT_FALSE(Checked(next.form, "Sample1x1"));
 }
 
 TEST(ColourCheck, GarbageInTheStoredChoicesGivesTheDefaults) {
@@ -178,10 +179,10 @@ TEST(ColourCheck, GarbageInTheStoredChoicesGivesTheDefaults) {
     platform.settings.Put("SampleSize", c.sampleSize);
     Session s(platform);
     EXPECT_FALSE(s.Simulation().On());
-    EXPECT_TRUE(s.form.menu.CvNone1.Checked);
-    EXPECT_TRUE(s.form.menu.CvSeverity100.Checked);
+    EXPECT_TRUE(Checked(s.form, "CvNone1"));
+    EXPECT_TRUE(Checked(s.form, "CvSeverity100"));
     EXPECT_EQ(s.form.imageview1().SampleSize(), 1);
-    EXPECT_TRUE(s.form.menu.Sample1x1.Checked);
+    EXPECT_TRUE(Checked(s.form, "Sample1x1"));
     EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), "");
   }
   // A number kept as text reads as the number, as every stored integer does.
@@ -198,7 +199,7 @@ TEST(ColourCheck, AStoredColourFilterWinsOverAStoredSimulation) {
   Session s(platform);
   EXPECT_EQ(s.form.imageview1().ColorFilterMode(), cfSepia);
   EXPECT_FALSE(s.Simulation().On());
-  EXPECT_TRUE(s.form.menu.CvNone1.Checked);
+  EXPECT_TRUE(Checked(s.form, "CvNone1"));
 }
 
 TEST(ColourCheck, PicksAverageTheDesktopUnderThePointerAndCopyTheSummary) {

@@ -10,6 +10,7 @@
 
 #include "dialogs/Links.h"
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
 
@@ -135,7 +136,7 @@ TEST_F(DialogsFixture, EveryFailureEndsInTheOneWarning) {
     EXPECT_EQ(Boxes(), (std::vector<std::pair<TMsgDlgType, std::string>>{
                            {TMsgDlgType::mtWarning, "Cannot connect to the internet.  Please check your connection."}}))
         << c.what;
-    EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled) << "usable again at once after " << c.what;
+    EXPECT_TRUE(Enabled(form, "CheckforUpdates1")) << "usable again at once after " << c.what;
   }
 }
 
@@ -145,8 +146,8 @@ TEST_F(DialogsFixture, WhileTheResultIsOpenTheTickStopsAndStayOnTopIsLifted) {
   platform.frame.topmostCalls.clear();
   whileOpen = [&] {
     EXPECT_FALSE(TimerRunning());
-    EXPECT_FALSE(form.menu.CheckforUpdates1.Enabled);
-    EXPECT_FALSE(form.menu.AboutGlimmerlux1.Enabled) << "a second dialog would open under the first";
+    EXPECT_FALSE(Enabled(form, "CheckforUpdates1"));
+    EXPECT_FALSE(Enabled(form, "AboutGlimmerlux1")) << "a second dialog would open under the first";
     EXPECT_FALSE(Runs("CheckforUpdates1"));
     ASSERT_EQ(platform.frame.topmostCalls.size(), 1u);
     EXPECT_FALSE(platform.frame.topmostCalls[0].topmost);
@@ -154,8 +155,8 @@ TEST_F(DialogsFixture, WhileTheResultIsOpenTheTickStopsAndStayOnTopIsLifted) {
   CheckForUpdates();
   ASSERT_TRUE(updateShown.has_value());
   EXPECT_TRUE(TimerRunning());
-  EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled);
-  EXPECT_TRUE(form.menu.AboutGlimmerlux1.Enabled);
+  EXPECT_TRUE(Enabled(form, "CheckforUpdates1"));
+  EXPECT_TRUE(Enabled(form, "AboutGlimmerlux1"));
   ASSERT_EQ(platform.frame.topmostCalls.size(), 2u);
   EXPECT_TRUE(platform.frame.topmostCalls[1].topmost);
 }
@@ -174,15 +175,15 @@ TEST_F(DialogsFixture, TheCheckRunsBesideThePictureAndShowsItsResultOnlyOnceItHa
   const auto deadline = platform.windows.timers.find({kMainWindow, kUpdateDeadlineTimerId});
   ASSERT_NE(deadline, platform.windows.timers.end());
   EXPECT_EQ(deadline->second.interval, 20000u);
-  EXPECT_FALSE(form.menu.CheckforUpdates1.Enabled);
-  EXPECT_FALSE(form.menu.AboutGlimmerlux1.Enabled);
+  EXPECT_FALSE(Enabled(form, "CheckforUpdates1"));
+  EXPECT_FALSE(Enabled(form, "AboutGlimmerlux1"));
   EXPECT_TRUE(platform.frame.topmostCalls.empty());
   EXPECT_FALSE(form.dialogs.DialogOpen()) << "Exit would wait for the network";
 
   // A second click, from the menu or straight to the handler, starts nothing.
   EXPECT_FALSE(Runs("CheckforUpdates1"));
-  form.CheckforUpdates1Click();
-  form.CheckNewVersion();
+  form.dialogs.CheckforUpdates1Click();
+  form.dialogs.CheckNewVersion();
   EXPECT_EQ(platform.workers.held.size(), 1u);
 
   platform.workers.RunHeld();
@@ -196,8 +197,8 @@ TEST_F(DialogsFixture, TheCheckRunsBesideThePictureAndShowsItsResultOnlyOnceItHa
   EXPECT_EQ(platform.internet.agent, "Glimmerlux");
   EXPECT_FALSE(DeadlineRunning());
   EXPECT_TRUE(TimerRunning());
-  EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled);
-  EXPECT_TRUE(form.menu.AboutGlimmerlux1.Enabled);
+  EXPECT_TRUE(Enabled(form, "CheckforUpdates1"));
+  EXPECT_TRUE(Enabled(form, "AboutGlimmerlux1"));
 }
 
 // A server that never answers, never finishes its handshake or drips its body holds the worker
@@ -211,8 +212,8 @@ TEST_F(DialogsFixture, ACheckStillRunningAtItsDeadlineEndsInTheWarningAndIsAbort
   EXPECT_EQ(platform.internet.log->aborts, 1) << "the blocked call was never asked to end";
   EXPECT_FALSE(DeadlineRunning());
   EXPECT_TRUE(TimerRunning());
-  EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled) << "usable again at once";
-  EXPECT_TRUE(form.menu.AboutGlimmerlux1.Enabled);
+  EXPECT_TRUE(Enabled(form, "CheckforUpdates1")) << "usable again at once";
+  EXPECT_TRUE(Enabled(form, "AboutGlimmerlux1"));
 
   // A new check starts while the old worker is still blocked; the old one's news, when it
   // comes, is not taken for the new one's.
@@ -267,11 +268,11 @@ TEST_F(DialogsFixture, OnOffChosenWhileADialogIsOpenIsNotUndoneWhenItCloses) {
   Serve(VersionLine("1.1"));
   whileOpen = [&] { Choose("Enabled1"); };
   CheckForUpdates();
-  EXPECT_FALSE(form.menu.Enabled1.Checked);
+  EXPECT_FALSE(Checked(form, "Enabled1"));
   EXPECT_FALSE(TimerRunning());
   // And back on from off: the tick runs again after the dialog.
   CheckForUpdates();
-  EXPECT_TRUE(form.menu.Enabled1.Checked);
+  EXPECT_TRUE(Checked(form, "Enabled1"));
   EXPECT_TRUE(TimerRunning());
 }
 
@@ -280,11 +281,11 @@ TEST_F(DialogsFixture, StayOnTopChosenWhileADialogIsOpenStands) {
   Choose("StayOnTop1");
   whileOpen = [&] { Choose("StayOnTop1"); };
   CheckForUpdates();
-  EXPECT_FALSE(form.menu.StayOnTop1.Checked);
+  EXPECT_FALSE(Checked(form, "StayOnTop1"));
   EXPECT_FALSE(platform.frame.topmostCalls.back().topmost);
   whileOpen = [&] { Choose("StayOnTop1"); };
   Choose("AboutGlimmerlux1");
-  EXPECT_TRUE(form.menu.StayOnTop1.Checked);
+  EXPECT_TRUE(Checked(form, "StayOnTop1"));
   EXPECT_TRUE(platform.frame.topmostCalls.back().topmost);
 }
 
@@ -343,10 +344,10 @@ TEST(DialogsFailure, ADialogThatFailsToShowLeavesNothingBehind) {
     };
     EXPECT_THROW(c.open(f), std::runtime_error) << c.what;
     EXPECT_FALSE(f.form.dialogs.DialogOpen()) << c.what;
-    EXPECT_TRUE(f.form.menu.CheckforUpdates1.Enabled) << c.what;
-    EXPECT_TRUE(f.form.menu.AboutGlimmerlux1.Enabled) << c.what;
+    EXPECT_TRUE(Enabled(f.form, "CheckforUpdates1")) << c.what;
+    EXPECT_TRUE(Enabled(f.form, "AboutGlimmerlux1")) << c.what;
     EXPECT_TRUE(f.TimerRunning()) << c.what << ": the picture stays frozen";
-    EXPECT_TRUE(f.form.menu.Enabled1.Checked) << c.what;
+    EXPECT_TRUE(Checked(f.form, "Enabled1")) << c.what;
     ASSERT_FALSE(f.platform.frame.topmostCalls.empty()) << c.what;
     EXPECT_TRUE(f.platform.frame.topmostCalls.back().topmost) << c.what << ": stay-on-top was not given back";
     EXPECT_TRUE(f.platform.app.states[kMainWindow].destroyed) << c.what << ": Exit waits for good";
@@ -363,7 +364,7 @@ TEST_F(DialogsFixture, ATrayClickWhileADialogIsOpenBringsItToTheFront) {
   EXPECT_EQ(broughtToFront, 1);
   EXPECT_FALSE(platform.app.states[kMainWindow].minimized) << "the click hid the program as well";
   // With the program in the tray the window comes back with its dialog.
-  form.HideApplication();
+  form.JvTrayIcon1.HideApplication();
   ASSERT_TRUE(platform.app.states[kMainWindow].minimized);
   Choose("AboutGlimmerlux1");
   EXPECT_EQ(broughtToFront, 2);
@@ -376,12 +377,12 @@ TEST_F(DialogsFixture, ATrayClickWhileADialogIsOpenBringsItToTheFront) {
 
 TEST_F(DialogsFixture, TheAboutBoxShowsNameAndVersionAndLiftsStayOnTopOnlyWhenSet) {
   platform.frame.topmostCalls.clear();
-  whileOpen = [&] { EXPECT_FALSE(form.menu.AboutGlimmerlux1.Enabled); };
+  whileOpen = [&] { EXPECT_FALSE(Enabled(form, "AboutGlimmerlux1")); };
   Choose("AboutGlimmerlux1");
   ASSERT_TRUE(aboutShown.has_value());
   EXPECT_EQ(aboutShown->lblName.Caption, "Glimmerlux 1.0");
   EXPECT_TRUE(platform.frame.topmostCalls.empty()) << "stay-on-top was off and must not be touched";
-  EXPECT_TRUE(form.menu.AboutGlimmerlux1.Enabled);
+  EXPECT_TRUE(Enabled(form, "AboutGlimmerlux1"));
   EXPECT_TRUE(TimerRunning()) << "the About box does not stop the tick";
 
   Choose("StayOnTop1");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/Notices.h"
 #include "main/fmMagnifier.h"
@@ -26,18 +27,8 @@ struct CommandFixture : ::testing::Test {
     form.imageview1().WMSize(400, 300);
     platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
   }
-  void Choose(const char* name, std::span<const TMenuEntry> menu = mnuMainEntries()) {
+  void Choose(const char* name, std::span<const MenuEntry> menu = mnuMainEntries()) {
     ASSERT_TRUE(RunMenuEntry(form, menu, IndexOfMenuEntry(menu, name))) << name;
-  }
-  // The names of the checked items among `names`.
-  std::string Checked(std::initializer_list<const char*> names) {
-    std::string checked;
-    const auto menu = mnuMainEntries();
-    for (const char* name : names) {
-      const TMenuEntry& e = menu[IndexOfMenuEntry(menu, name)];
-      if (e.Item != nullptr && (form.menu.*e.Item).Checked) checked += std::string(checked.empty() ? "" : " ") + name;
-    }
-    return checked;
   }
   void TickAt(TPoint pointer) {
     platform.screen.pointer = pointer;
@@ -131,7 +122,7 @@ TEST_F(CommandFixture, ShortcutsOfTheDisplayCommands) {
       {"Enabled1", "Ctrl+Alt+E"},
       {"CfSepia1", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(ShortCutToText(menu[IndexOfMenuEntry(menu, c.item)].ShortCut), c.text);
+  for (const auto& c : cases) EXPECT_EQ(ShortCutToText(menu[IndexOfMenuEntry(menu, c.item)].Keys), c.text);
 }
 
 TEST_F(CommandFixture, TogglesFlipTheirMarkAndTheViewPropertyTogether) {
@@ -150,9 +141,9 @@ TEST_F(CommandFixture, TogglesFlipTheirMarkAndTheViewPropertyTogether) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
-    EXPECT_EQ(Checked({c.item}).empty(), !c.initially);
+    EXPECT_EQ(CheckedAmong(form, {c.item}).empty(), !c.initially);
     Choose(c.item);
-    EXPECT_EQ(Checked({c.item}).empty(), c.initially);
+    EXPECT_EQ(CheckedAmong(form, {c.item}).empty(), c.initially);
     EXPECT_EQ(c.property(), !c.initially);
     Choose(c.item);
     EXPECT_EQ(c.property(), c.initially);
@@ -170,10 +161,10 @@ TEST_F(CommandFixture, ExactlyOneFilterIsChecked) {
                         "CfDaltonizeProtanopia1",
                         "CfDaltonizeDeuteranopia1",
                         "CfDaltonizeTritanopia1"};
-  EXPECT_EQ(Checked(filters), "CfNone1");
+  EXPECT_EQ(CheckedAmong(form, filters), "CfNone1");
   Choose("CfSepia1");
   Choose("CfInvert1");
-  EXPECT_EQ(Checked(filters), "CfInvert1");
+  EXPECT_EQ(CheckedAmong(form, filters), "CfInvert1");
   EXPECT_EQ(form.imageview1().ColorFilterMode(), cfInvert);
   Choose("CfDaltonizeTritanopia1");
   EXPECT_EQ(form.imageview1().ColorFilterMode(), cfDaltonizeTritanopia);
@@ -183,12 +174,12 @@ TEST_F(CommandFixture, NoGridAfterTenPixelsStopsTheGridWithoutWriting) {
   const auto spacings = {"NoGrid1", "N1pixel1", "N5pixels1", "N10pixels1", "N20pixels1", "N50pixels1"};
   Choose("N10pixels1");
   EXPECT_EQ(form.imageview1().Gridlevel(), 10);
-  EXPECT_EQ(Checked(spacings), "N10pixels1");
+  EXPECT_EQ(CheckedAmong(form, spacings), "N10pixels1");
   const int writes = SettingsWrites();
   Choose("NoGrid1");
   EXPECT_EQ(form.imageview1().Gridlevel(), 0);
   EXPECT_EQ(form.display.pixlevel, 0);
-  EXPECT_EQ(Checked(spacings), "NoGrid1");
+  EXPECT_EQ(CheckedAmong(form, spacings), "NoGrid1");
   EXPECT_EQ(SettingsWrites(), writes);
 }
 
@@ -222,13 +213,13 @@ TEST_F(CommandFixture, CaretFollowingFromMenuOrButtonKeepsBothInStep) {
   Choose("FollowCaretPosition1");
   EXPECT_TRUE(form.tracking.followkey);
   EXPECT_TRUE(form.panel.btnType.Down);
-  EXPECT_EQ(Checked({"FollowCaretPosition1"}), "FollowCaretPosition1");
+  EXPECT_EQ(CheckedAmong(form, {"FollowCaretPosition1"}), "FollowCaretPosition1");
   EXPECT_FALSE(form.imageview1().ShowCursor());
 
   form.panel.FollowCaretButtonClicked();
   EXPECT_FALSE(form.tracking.followkey);
   EXPECT_FALSE(form.panel.btnType.Down);
-  EXPECT_EQ(Checked({"FollowCaretPosition1"}), "");
+  EXPECT_EQ(CheckedAmong(form, {"FollowCaretPosition1"}), "");
   EXPECT_TRUE(form.imageview1().ShowCursor()) << "back to Show Cursor";
 }
 
@@ -250,7 +241,7 @@ TEST_F(CommandFixture, SpaceAloneSwitchesTheMagnifierOncePerPress) {
     uint16_t key = c.key;
     form.FormKeyDown(key, c.shift);
     EXPECT_EQ(form.Timer1.Enabled(), c.toggles ? !before : before) << c.key;
-    EXPECT_EQ(form.menu.Enabled1.Checked, form.Timer1.Enabled());
+    EXPECT_EQ(Checked(form, "Enabled1"), form.Timer1.Enabled());
   }
 }
 
@@ -279,12 +270,6 @@ TEST_F(CommandFixture, OnOffCommandFollowsItsMark) {
   EXPECT_FALSE((platform.windows.timers[{kMainWindow, kTimer1Id}].running));
   Choose("Enabled1");
   EXPECT_TRUE(form.Timer1.Enabled());
-}
-
-TEST_F(CommandFixture, ATypedCharacterLeavesTheFollowCaretButtonAlone) {
-  for (char32_t key : {U' ', U'a', U'I'}) form.FormKeyPress(key);
-  EXPECT_FALSE(form.panel.btnType.Down);
-  EXPECT_FALSE(form.tracking.followkey);
 }
 
 TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpened) {
@@ -381,7 +366,7 @@ TEST(TrackingTickGuard, ATickNeverStartsInsideAnother) {
   form.AttachWindow(kMainWindow);
   form.imageview1().WMSize(400, 300);
   caret.duringLookup = [&] { form.Timer1Timer(); };
-  form.FollowCaretPosition1Click();
+  form.tracking.btnTypeClick();
   form.Timer1Timer();
   EXPECT_EQ(caret.automationLookups, 1);
 }

@@ -164,7 +164,7 @@ TEST(DisplayChange, AWindowLeftOffEveryMonitorComesBackOntoTheNearest) {
 TEST(DisplayChange, AWindowInTheTrayKeepsItsPlaceUntilItComesBack) {
   Running run;
   run.platform.windows.windowRects[kMainWindow] = {-32000, -32000, -31840, -31969};
-  run.form.HideApplication();
+  run.form.JvTrayIcon1.HideApplication();
   run.form.DisplayChanged();
   EXPECT_TRUE(run.platform.frame.bounds.empty());
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
 
@@ -41,25 +42,15 @@ struct Session {
   void Choose(const char* name) {
     ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
-  // The names of the checked items among `names`.
-  std::string Checked(std::initializer_list<const char*> names) {
-    std::string checked;
-    const auto menu = mnuMainEntries();
-    for (const char* name : names) {
-      const TMenuEntry& e = menu[IndexOfMenuEntry(menu, name)];
-      if ((form.menu.*e.Item).Checked) checked += std::string(checked.empty() ? "" : " ") + name;
-    }
-    return checked;
-  }
   std::string CheckedFilter() {
-    return Checked({"CfNone1", "CfGrayscale1", "CfSepia1", "CfInvert1", "CfProtanopia1", "CfDeuteranopia1",
+    return CheckedAmong(form, {"CfNone1", "CfGrayscale1", "CfSepia1", "CfInvert1", "CfProtanopia1", "CfDeuteranopia1",
                     "CfTritanopia1", "CfDaltonizeProtanopia1", "CfDaltonizeDeuteranopia1", "CfDaltonizeTritanopia1"});
   }
   std::string CheckedSpacing() {
-    return Checked({"NoGrid1", "N1pixel1", "N5pixels1", "N10pixels1", "N20pixels1", "N50pixels1"});
+    return CheckedAmong(form, {"NoGrid1", "N1pixel1", "N5pixels1", "N10pixels1", "N20pixels1", "N50pixels1"});
   }
   std::string CheckedFrequency() {
-    return Checked({"N5xpersecond1", "N10xpersecond1", "N15xpersecond1", "N30xpersecond1", "N60xpersecond1"});
+    return CheckedAmong(form, {"N5xpersecond1", "N10xpersecond1", "N15xpersecond1", "N30xpersecond1", "N60xpersecond1"});
   }
   // The close that the window allows: its own values first, then the form state.
   void Close() {
@@ -68,9 +59,13 @@ struct Session {
   }
 };
 
-template <TMenuItem TMainMenuItems::*item>
-int CheckedOf(Tfrmmain& f) {
-  return (f.menu.*item).Checked;
+
+// A control state no command changes, set as the form state's restore sets it.
+void SetStoredFlag(Tfrmmain& f, std::string_view name, bool on) {
+  for (const StoredProp& prop : f.JvFormStorage1.StoredProps) {
+    if (name == prop.Name) return prop.setBool(on);
+  }
+  ADD_FAILURE() << "no control state " << name;
 }
 
 // The form state's control list as the window's form defines it: value name, first-run value
@@ -84,22 +79,22 @@ const struct Prop {
 } kProps[] = {
     {"cbxZoomLevel_ItemIndex", 1, [](Tfrmmain& f) { return f.panel.cbxZoomLevel.ItemIndex; }, true},
     {"Panel1_Visible", 1, [](Tfrmmain& f) { return int{f.panel.Panel1.Visible}; }},
-    {"DrawCrossHair1_Checked", 0, CheckedOf<&TMainMenuItems::DrawCrossHair1>},
-    {"RGBValues1_Checked", 1, CheckedOf<&TMainMenuItems::RGBValues1>},
-    {"Showcursor1_Checked", 1, CheckedOf<&TMainMenuItems::Showcursor1>},
+    {"DrawCrossHair1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "DrawCrossHair1")}; }},
+    {"RGBValues1_Checked", 1, [](Tfrmmain& f) { return int{Checked(f, "RGBValues1")}; }},
+    {"Showcursor1_Checked", 1, [](Tfrmmain& f) { return int{Checked(f, "Showcursor1")}; }},
     {"Timer1_Interval", 66, [](Tfrmmain& f) { return static_cast<int>(f.Timer1.Interval()); }, true},
-    {"StayOnTop1_Checked", 0, CheckedOf<&TMainMenuItems::StayOnTop1>},
-    {"Smoothen1_Checked", 0, CheckedOf<&TMainMenuItems::Smoothen1>},
-    {"DrawGrid1_Checked", 0, CheckedOf<&TMainMenuItems::DrawGrid1>},
-    {"FixedLocation1_Checked", 0, CheckedOf<&TMainMenuItems::FixedLocation1>},
-    {"MakeWindowTransparent1_Checked", 0, CheckedOf<&TMainMenuItems::MakeWindowTransparent1>},
-    {"StayinSystemTray1_Checked", 1, CheckedOf<&TMainMenuItems::StayinSystemTray1>},
-    {"DrawFixedGrid1_Checked", 0, CheckedOf<&TMainMenuItems::DrawFixedGrid1>},
+    {"StayOnTop1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "StayOnTop1")}; }},
+    {"Smoothen1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "Smoothen1")}; }},
+    {"DrawGrid1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "DrawGrid1")}; }},
+    {"FixedLocation1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "FixedLocation1")}; }},
+    {"MakeWindowTransparent1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "MakeWindowTransparent1")}; }},
+    {"StayinSystemTray1_Checked", 1, [](Tfrmmain& f) { return int{Checked(f, "StayinSystemTray1")}; }},
+    {"DrawFixedGrid1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "DrawFixedGrid1")}; }},
     {"btnType_Down", 0, [](Tfrmmain& f) { return int{f.panel.btnType.Down}; }},
-    {"FollowCaretPosition1_Checked", 0, CheckedOf<&TMainMenuItems::FollowCaretPosition1>},
-    {"FlipwhenHovered1_Checked", 0, CheckedOf<&TMainMenuItems::FlipwhenHovered1>},
-    {"FlipVertically1_Checked", 0, CheckedOf<&TMainMenuItems::FlipVertically1>},
-    {"FlipHorizontally1_Checked", 0, CheckedOf<&TMainMenuItems::FlipHorizontally1>},
+    {"FollowCaretPosition1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "FollowCaretPosition1")}; }},
+    {"FlipwhenHovered1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "FlipwhenHovered1")}; }},
+    {"FlipVertically1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "FlipVertically1")}; }},
+    {"FlipHorizontally1_Checked", 0, [](Tfrmmain& f) { return int{Checked(f, "FlipHorizontally1")}; }},
 };
 
 std::map<std::string, int> Props(Tfrmmain& f) {
@@ -151,7 +146,7 @@ State Observe(Session& run) {
   s.spacingItem = run.CheckedSpacing();
   s.title = f.chrome.TitleShown();
   s.zoom = view.Zoom();
-  s.zoomTag = f.menu.AboutGlimmerlux1.Tag;
+  s.zoomTag = f.zoom.RecordedIndex();
   s.frequencyItem = run.CheckedFrequency();
   s.props = Props(f);
   s.normal = run.platform.frame.placement.normal;
@@ -182,7 +177,7 @@ TEST(WriteSettings, FifteenValuesInOrderWithTheirKinds) {
   Session run(platform);
   run.Choose("CfDaltonizeDeuteranopia1");
   run.Choose("DrawCrossHair1");
-  run.form.menu.DrawGrid1.Checked = true;  // no command changes it
+  SetStoredFlag(run.form, "DrawGrid1_Checked", true);  // no command changes it
   run.Choose("ShowPanel1");
   run.Choose("MakeWindowTransparent1");
   run.Choose("Showcursor1");
@@ -238,7 +233,7 @@ TEST(WriteSettings, AStoreThatCannotBeWrittenIsToldOncePerWriteAndChangesNothing
   // A command that writes has taken effect before its write fails.
   run.Choose("Smoothen1");
   EXPECT_EQ(platform.messages.shown.size(), 3u);
-  EXPECT_TRUE(run.form.menu.Smoothen1.Checked);
+  EXPECT_TRUE(Checked(run.form, "Smoothen1"));
   EXPECT_TRUE(run.form.imageview1().Smoothen());
 
   // The form state alike; a run that never saved tries again as the window goes.
@@ -422,7 +417,7 @@ TEST(FormStateRestore, AZoomIndexOutsideTheListLeavesNoSelectionAndZoomOne) {
     Session run(platform);
     EXPECT_EQ(run.form.panel.cbxZoomLevel.ItemIndex, -1) << index;
     EXPECT_EQ(run.form.imageview1().Zoom(), 1.0f) << index;
-    EXPECT_EQ(run.form.menu.AboutGlimmerlux1.Tag, -1) << index;
+    EXPECT_EQ(run.form.zoom.RecordedIndex(), -1) << index;
     // No selection is what both writers store, not the stored number.
     run.Close();
     ExpectStored(platform.settings, "cbxZoomLevel_ItemIndex", Dword(0xFFFFFFFFu));
@@ -436,17 +431,17 @@ TEST(FormStateSave, VersionPlacementAndEveryControlInListOrder) {
   Tfrmmain& f = run.form;
   f.panel.cbxZoomLevel.ItemIndex = 5;
   f.panel.Panel1.Visible = false;
-  f.menu.DrawCrossHair1.Checked = true;
-  f.menu.RGBValues1.Checked = false;
+  SetChecked(f, "DrawCrossHair1", true);
+  Choose(f, "HTMLCode1");
   f.Timer1.SetInterval(200);
-  f.menu.StayOnTop1.Checked = true;
-  f.menu.DrawGrid1.Checked = true;
-  f.menu.MakeWindowTransparent1.Checked = true;
-  f.menu.StayinSystemTray1.Checked = false;
-  f.menu.DrawFixedGrid1.Checked = true;
+  SetChecked(f, "StayOnTop1", true);
+  SetStoredFlag(f, "DrawGrid1_Checked", true);
+  SetChecked(f, "MakeWindowTransparent1", true);
+  SetChecked(f, "StayinSystemTray1", false);
+  SetChecked(f, "DrawFixedGrid1", true);
   f.panel.btnType.Down = true;
-  f.menu.FlipwhenHovered1.Checked = true;
-  f.menu.FlipHorizontally1.Checked = true;
+  SetChecked(f, "FlipwhenHovered1", true);
+  SetChecked(f, "FlipHorizontally1", true);
 
   platform.settings.written.clear();
   f.SaveFormState();
@@ -489,11 +484,11 @@ TEST(FormStateRestore, RunsOnceAndNotAtAllBelowVersionZero) {
     FakePlatform platform;
     platform.settings.Put("Smoothen1_Checked", Text("TRUE"));
     Session run(platform);
-    EXPECT_TRUE(run.form.menu.Smoothen1.Checked);
-    run.form.menu.Smoothen1.Checked = false;
+    EXPECT_TRUE(Checked(run.form, "Smoothen1"));
+    SetChecked(run.form, "Smoothen1", false);
     run.form.RestoreFormState();
     run.form.FormShow();
-    EXPECT_FALSE(run.form.menu.Smoothen1.Checked) << "a second show restores nothing";
+    EXPECT_FALSE(Checked(run.form, "Smoothen1")) << "a second show restores nothing";
   }
   const struct {
     const char* what;
@@ -512,13 +507,13 @@ TEST(FormStateRestore, RunsOnceAndNotAtAllBelowVersionZero) {
     platform.settings.Put("Smoothen1_Checked", Text("TRUE"));
     platform.settings.Put("NormPos", Text("100,200,600,500"));
     Session run(platform);
-    EXPECT_EQ(run.form.menu.Smoothen1.Checked, c.restores) << c.what;
+    EXPECT_EQ(Checked(run.form, "Smoothen1"), c.restores) << c.what;
     EXPECT_EQ(platform.frame.placementsSet.size(), c.restores ? 1u : 0u) << c.what;
     EXPECT_TRUE(run.form.JvFormStorage1.Restored()) << c.what << ": the restore counts as run";
     // It does not run again, whatever the store says now.
     platform.settings.Put("FormVersion", Dword(0));
     run.form.RestoreFormState();
-    EXPECT_EQ(run.form.menu.Smoothen1.Checked, c.restores) << c.what;
+    EXPECT_EQ(Checked(run.form, "Smoothen1"), c.restores) << c.what;
   }
 }
 
@@ -537,7 +532,7 @@ TEST(FormStateSave, DestructionSavesOnlyWhenNothingWasSavedSinceTheRestore) {
     FakePlatform platform;
     Session run(platform);
     run.form.SaveFormState();
-    run.form.menu.Smoothen1.Checked = true;
+    SetChecked(run.form, "Smoothen1", true);
     platform.settings.written.clear();
     run.form.FormDestroy();
     EXPECT_TRUE(platform.settings.written.empty());
@@ -557,7 +552,7 @@ TEST(StoredSettings, AKeyWithOnlyTheWindowsOwnValuesRestoresTheSharedStates) {
   {
     Session first(platform);
     first.Choose("DrawCrossHair1");
-    first.form.menu.DrawGrid1.Checked = true;
+    SetStoredFlag(first.form, "DrawGrid1_Checked", true);
     first.Choose("ShowPanel1");
     first.Choose("MakeWindowTransparent1");
     first.Choose("Showcursor1");
@@ -605,8 +600,8 @@ TEST(StoredSettings, EveryOptionComesBackAtTheNextStart) {
     platform.screen.pointer = {1500, 800};
     first.Choose("FixedLocation1");
     first.Choose("ShowHideTitlebar1");
-    first.form.menu.StayinSystemTray1.Checked = false;
-    first.form.menu.DrawGrid1.Checked = true;
+    SetChecked(first.form, "StayinSystemTray1", false);
+    SetStoredFlag(first.form, "DrawGrid1_Checked", true);
     platform.frame.placement.normal = {200, 100, 700, 500};  // moved by the user
     first.Close();
   }
@@ -659,10 +654,10 @@ TEST(StoredSettings, EveryOptionComesBackAtTheNextStart) {
   EXPECT_FALSE(view.ShowCursor());
   EXPECT_TRUE(view.Smoothen());
   EXPECT_FALSE(view.Getcolor());
-  EXPECT_FALSE(f.menu.ShowPanel1.Checked);
-  EXPECT_TRUE(f.menu.HTMLCode1.Checked);
-  EXPECT_FALSE(f.menu.mnuRGB.Checked);
-  EXPECT_TRUE(f.menu.mnuHTML.Checked);
+  EXPECT_FALSE(Checked(f, "ShowPanel1"));
+  EXPECT_TRUE(Checked(f, "HTMLCode1"));
+  EXPECT_FALSE(Checked(f, "mnuRGB"));
+  EXPECT_TRUE(Checked(f, "mnuHTML"));
   EXPECT_TRUE(f.tracking.followkey);
   ASSERT_FALSE(platform.frame.topmostCalls.empty());
   EXPECT_TRUE(platform.frame.topmostCalls.back().topmost);

@@ -39,7 +39,7 @@ struct PlacementFixture {
   FakeWindowFrame frame;
   FakeMonitors monitors;
   WindowId window = 100;
-  TFormStorage storage{{store, frame, screen, monitors}, window, {}};
+  FormStorage storage{{store, frame, screen, monitors}, window, {}};
   explicit PlacementFixture(FakeScreen& shared) : screen(shared) {}
 };
 
@@ -247,7 +247,7 @@ TEST(FormPlacementSave, WritesTheVersionThenThePlacementUnderBothNames) {
 
   // What was saved comes back on the same desktop, whatever the window's position before.
   FakeWindowFrame nextRun;
-  TFormStorage next{{t.store, nextRun, t.screen, t.monitors}, t.window, {}};
+  FormStorage next{{t.store, nextRun, t.screen, t.monitors}, t.window, {}};
   next.RestoreFormPlacement();
   ASSERT_EQ(nextRun.placementsSet.size(), 1u);
   EXPECT_EQ(nextRun.placementsSet[0].normal, (TRect{-1200, -80, -600, 400}));

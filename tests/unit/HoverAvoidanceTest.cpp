@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/HoverAvoidance.h"
 #include "main/fmMagnifier.h"
 
@@ -134,7 +135,7 @@ TEST(TrackingTick, MovesTheWindowAwayOnlyWhenThePointerIsOverIt) {
     platform.windows.rootWindowAt = [&](TPoint) { return c.rootUnderPointer; };
     platform.screen.pointer = c.pointer;
     platform.screen.controlDown = c.control;
-    form.menu.FlipwhenHovered1.Checked = c.option;
+    SetChecked(form, "FlipwhenHovered1", c.option);
     form.Timer1Timer();
     EXPECT_EQ(!platform.windows.windowMoves.empty(), c.moves) << c.name;
   }
@@ -149,7 +150,7 @@ TEST(TrackingTick, KeepsTrackingThePointerItReadBeforeTheMove) {
   form.imageview1().SetZoom(2);
   platform.windows.windowRects[kMainWindow] = {400, 400, 800, 700};
   platform.screen.pointer = {500, 500};
-  form.menu.FlipwhenHovered1.Checked = true;
+  SetChecked(form, "FlipwhenHovered1", true);
   form.Timer1Timer();
   EXPECT_EQ(platform.windows.windowRects[kMainWindow], (TRect{650, 350, 1050, 650}));
   EXPECT_EQ(form.imageview1().ScreenLeft(), 400);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
 
@@ -15,9 +16,9 @@ bool IsAddition(std::string_view name) {
   return name == "ColorVision1" || name == "SampleSize1" || name == "ContrastCheck1";
 }
 
-std::string TopLevelNames(std::span<const TMenuEntry> menu, bool withAdditions = false) {
+std::string TopLevelNames(std::span<const MenuEntry> menu, bool withAdditions = false) {
   std::string names;
-  for (const TMenuEntry& e : menu) {
+  for (const MenuEntry& e : menu) {
     if (e.Depth != 0 || (!withAdditions && IsAddition(e.Name))) continue;
     names += std::string(names.empty() ? "" : " ") + (e.IsSeparator() ? "-" : e.Name);
   }
@@ -42,8 +43,8 @@ TEST(MainMenuTable, AdditionsSitBesideWhatTheyExtend) {
 TEST(MainMenuTable, NoTwoItemsShareAShortcut) {
   std::set<std::string> seen;
   for (const auto menu : {mnuMainEntries(), mnuColorDisplayEntries(), mnuCopyCoordEntries()}) {
-    for (const TMenuEntry& e : menu) {
-      const std::string text = ShortCutToText(e.ShortCut);
+    for (const MenuEntry& e : menu) {
+      const std::string text = ShortCutToText(e.Keys);
       if (text.empty()) continue;
       EXPECT_TRUE(seen.insert(text).second) << text << " on " << e.Name;
     }
@@ -70,7 +71,7 @@ TEST(MainMenuTable, ShortcutTexts) {
   for (const auto& c : cases) {
     const size_t i = IndexOfMenuEntry(menu, c.item);
     ASSERT_LT(i, menu.size()) << c.item;
-    EXPECT_EQ(ShortCutToText(menu[i].ShortCut), c.text) << c.item;
+    EXPECT_EQ(ShortCutToText(menu[i].Keys), c.text) << c.item;
   }
 }
 
@@ -97,9 +98,9 @@ TEST(MainMenuTable, CommandsRunTheirHandlers) {
   Tfrmmain form{platform};
   const auto colour = mnuColorDisplayEntries();
   ASSERT_TRUE(RunMenuEntry(form, colour, IndexOfMenuEntry(colour, "mnuHTML")));
-  EXPECT_TRUE(form.menu.HTMLCode1.Checked);
+  EXPECT_TRUE(Checked(form, "HTMLCode1"));
   ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "RGBValues1")));
-  EXPECT_TRUE(form.menu.mnuRGB.Checked);
+  EXPECT_TRUE(Checked(form, "mnuRGB"));
   EXPECT_FALSE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "N1")));
   EXPECT_FALSE(RunMenuEntry(form, colour, colour.size()));
 

@@ -4,6 +4,7 @@
 
 #include "app/ProgramStart.h"
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct Start {
     platform.frame.visible = true;
     form.AttachWindow(kMainWindow);
     form.FormCreate();
-    form.menu.MakeWindowTransparent1.Checked = transparentChecked;
+    SetChecked(form, "MakeWindowTransparent1", transparentChecked);
     form.FormShow();
     ApplyStartupSwitches(form, switches);
   }
@@ -90,7 +91,7 @@ TEST(ProgramStart, ForcedClosingHoldsAcrossLaterShowsAndTheTrayOption) {
   for (const StartupSwitches& forced :
        {StartupSwitches{true, false, false, -1}, StartupSwitches{false, false, true, -1}}) {
     Start start(forced);
-    ASSERT_TRUE(start.form.menu.StayinSystemTray1.Checked);
+    ASSERT_TRUE(Checked(start.form, "StayinSystemTray1"));
     start.form.FormShow();
     EXPECT_TRUE(start.form.presence.AllowClose);
     start.Choose("StayinSystemTray1");

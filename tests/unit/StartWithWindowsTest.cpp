@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/StartWithWindows.h"
 #include "main/fmMagnifier.h"
@@ -24,17 +25,17 @@ struct StartupFixture : ::testing::Test {
 TEST_F(StartupFixture, TheCommandWritesTheQuotedPathWithTheSwitchThenRemovesIt) {
   platform.programFile.path = "C:\\Program Files\\Glimmerlux\\glimmerlux.exe";
   Tfrmmain form(platform);
-  EXPECT_FALSE(form.menu.RunonStartup1.Checked);
+  EXPECT_FALSE(Checked(form, "RunonStartup1"));
 
   Choose(form);
   const std::map<std::string, std::string> written{
       {"Glimmerlux", "\"C:\\Program Files\\Glimmerlux\\glimmerlux.exe\" /autostart"}};
   EXPECT_EQ(platform.startup.values, written);
-  EXPECT_TRUE(form.menu.RunonStartup1.Checked);
+  EXPECT_TRUE(Checked(form, "RunonStartup1"));
 
   Choose(form);
   EXPECT_TRUE(platform.startup.values.empty());
-  EXPECT_FALSE(form.menu.RunonStartup1.Checked);
+  EXPECT_FALSE(Checked(form, "RunonStartup1"));
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
@@ -42,12 +43,12 @@ TEST_F(StartupFixture, AnEntryForAnotherPathShowsTheMarkAndIsRemovedByTheCommand
   platform.startup.values["Glimmerlux"] = "\"D:\\Old\\glimmerlux.exe\" /autostart";
   platform.startup.values["Other"] = "other.exe";
   Tfrmmain form(platform);
-  EXPECT_TRUE(form.menu.RunonStartup1.Checked);
+  EXPECT_TRUE(Checked(form, "RunonStartup1"));
 
   Choose(form);
   const std::map<std::string, std::string> left{{"Other", "other.exe"}};
   EXPECT_EQ(platform.startup.values, left);
-  EXPECT_FALSE(form.menu.RunonStartup1.Checked);
+  EXPECT_FALSE(Checked(form, "RunonStartup1"));
 }
 
 TEST_F(StartupFixture, AFailureIsToldAndNeverShownAsACheckMark) {
@@ -56,7 +57,7 @@ TEST_F(StartupFixture, AFailureIsToldAndNeverShownAsACheckMark) {
     Tfrmmain form(platform);
     Choose(form);
     EXPECT_EQ(platform.messages.shown, std::vector<std::string>{kWriteError});
-    EXPECT_FALSE(form.menu.RunonStartup1.Checked);
+    EXPECT_FALSE(Checked(form, "RunonStartup1"));
     EXPECT_TRUE(platform.startup.values.empty());
   }
   {
@@ -66,7 +67,7 @@ TEST_F(StartupFixture, AFailureIsToldAndNeverShownAsACheckMark) {
     Tfrmmain form(cut);
     ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "RunonStartup1")));
     EXPECT_EQ(cut.messages.shown, std::vector<std::string>{kWriteError});
-    EXPECT_FALSE(form.menu.RunonStartup1.Checked);
+    EXPECT_FALSE(Checked(form, "RunonStartup1"));
     EXPECT_TRUE(cut.startup.values.empty());
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/StatusReadouts.h"
 #include "main/fmMagnifier.h"
 
@@ -88,32 +89,32 @@ TEST_F(ReadoutFixture, HiddenPanelKeepsItsLastTexts) {
 }
 
 TEST_F(ReadoutFixture, FormatItemsStayInStep) {
-  EXPECT_TRUE(form.menu.RGBValues1.Checked);
-  EXPECT_TRUE(form.menu.mnuRGB.Checked);
-  EXPECT_FALSE(form.menu.HTMLCode1.Checked || form.menu.mnuHTML.Checked);
+  EXPECT_TRUE(Checked(form, "RGBValues1"));
+  EXPECT_TRUE(Checked(form, "mnuRGB"));
+  EXPECT_FALSE(Checked(form, "HTMLCode1") || Checked(form, "mnuHTML"));
 
-  form.HTMLCode1Click();
-  EXPECT_TRUE(form.menu.HTMLCode1.Checked && form.menu.mnuHTML.Checked);
-  EXPECT_FALSE(form.menu.RGBValues1.Checked || form.menu.mnuRGB.Checked);
+  form.readouts.HTMLCode1Click();
+  EXPECT_TRUE(Checked(form, "HTMLCode1") && Checked(form, "mnuHTML"));
+  EXPECT_FALSE(Checked(form, "RGBValues1") || Checked(form, "mnuRGB"));
   TickAt({300, 200});
   Paint();
   TickAt({300, 200});
   EXPECT_EQ(form.panel.pnlColor.Caption, ColorToHtml(ColorFromPixel(PatternPixel(300, 200))));
 
-  form.RGBValues1Click();
-  EXPECT_TRUE(form.menu.RGBValues1.Checked && form.menu.mnuRGB.Checked);
-  EXPECT_FALSE(form.menu.HTMLCode1.Checked || form.menu.mnuHTML.Checked);
+  form.readouts.RGBValues1Click();
+  EXPECT_TRUE(Checked(form, "RGBValues1") && Checked(form, "mnuRGB"));
+  EXPECT_FALSE(Checked(form, "HTMLCode1") || Checked(form, "mnuHTML"));
 }
 
 TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
   platform.screen.pointer = {100, 200};
-  form.SetVirtualOrigin1Click();
+  form.readouts.SetVirtualOrigin1Click();
   EXPECT_EQ(form.panel.lblPosition.FontColor, clYellow);
   TickAt({90, 250});
   EXPECT_EQ(form.panel.lblPosition.Caption, "Position: -10, 50");
 
   platform.screen.pointer = {100, 200};
-  form.SetVirtualOrigin1Click();
+  form.readouts.SetVirtualOrigin1Click();
   EXPECT_EQ(form.readouts.virtx, 0);
   EXPECT_EQ(form.readouts.virty, 0);
   EXPECT_EQ(form.panel.lblPosition.FontColor, clWhite);
@@ -121,27 +122,27 @@ TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
 
 TEST_F(ReadoutFixture, VirtualOriginAtZeroWithoutOriginClearsToWhite) {
   platform.screen.pointer = {0, 0};
-  form.SetVirtualOrigin1Click();
+  form.readouts.SetVirtualOrigin1Click();
   EXPECT_EQ(form.readouts.virtx, 0);
   EXPECT_EQ(form.readouts.virty, 0);
   EXPECT_EQ(form.panel.lblPosition.FontColor, clWhite);
 }
 
 TEST_F(ReadoutFixture, CopiesTheShownTexts) {
-  form.CopyColortoClipboard1Click();
+  form.readouts.CopyColortoClipboard1Click();
   EXPECT_EQ(platform.clipboard.text, "Color");
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0], "copied");
 
-  form.HTMLCode1Click();
+  form.readouts.HTMLCode1Click();
   TickAt({300, 200});
   Paint();
   TickAt({300, 200});
-  form.CopyColortoClipboard1Click();
+  form.readouts.CopyColortoClipboard1Click();
   EXPECT_EQ(platform.clipboard.text, form.panel.pnlColor.Caption);
   EXPECT_EQ(platform.clipboard.text[0], '#');
 
-  form.mnuCopyCoord1Click();
+  form.readouts.mnuCopyCoord1Click();
   EXPECT_EQ(platform.clipboard.text, "Position: 300, 200");
   EXPECT_EQ(platform.messages.shown.size(), 2u);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/Placement.h"
 #include "main/fmMagnifier.h"
 
@@ -96,7 +97,7 @@ TEST(TrackingTick, PlacesTheCaptureAroundThePointer) {
 
 TEST(TrackingTick, FixedLocationKeepsThePictureWhileTheMarksFollowThePointer) {
   TickFixture t(kFullHd, 400, 300, 2);
-  t.form.menu.FixedLocation1.Checked = true;
+  SetChecked(t.form, "FixedLocation1", true);
   t.form.tracking.memX = 960;
   t.form.tracking.memY = 540;
   t.TickAt({1010, 540});
@@ -107,7 +108,7 @@ TEST(TrackingTick, FixedLocationKeepsThePictureWhileTheMarksFollowThePointer) {
 
 TEST(TrackingTick, AStoredFixedPointAtTheEndsOfTheRangeNeitherOverflowsNorLeavesTheDesktop) {
   TickFixture t(kFullHd, 400, 300, 2);
-  t.form.menu.FixedLocation1.Checked = true;
+  SetChecked(t.form, "FixedLocation1", true);
   t.form.tracking.memX = INT32_MIN;
   t.form.tracking.memY = INT32_MAX;
   t.TickAt({100, -50});
@@ -139,7 +140,7 @@ TEST(TrackingTick, HeldCtrlFreezesThePictureOnlyWhileHoverAvoidanceIsOn) {
   t.TickAt({700, 600});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{600, 100, 525, 75})) << "option off: Ctrl changes nothing";
 
-  t.form.menu.FlipwhenHovered1.Checked = true;
+  SetChecked(t.form, "FlipwhenHovered1", true);
   const int before = t.platform.windows.invalidations[kViewWindow];
   t.TickAt({900, 900});
   EXPECT_EQ(t.Placed(), (TickFixture::Result{600, 100, 525, 75}));
@@ -170,13 +171,13 @@ TEST(TrackingTick, AMenuOrADialogOpenedFromInsideATickLetsTheTicksRunAndTheOldTi
       {"dialog",
        [](TickFixture& t, const std::function<void()>& run) {
          t.form.dialogs.host.showAbout = [&](TfrmAbout&) { run(); };
-         t.form.AboutGlimmerlux1Click();
+         t.form.dialogs.AboutGlimmerlux1Click();
        }},
   };
   for (const auto& [what, loop] : loops) {
     SCOPED_TRACE(what);
     TickFixture t(kFullHd, 400, 300, 2);
-    t.form.btnTypeClick();
+    t.form.tracking.btnTypeClick();
     t.platform.caret.automationFinds = true;
     t.platform.caret.automationCaret = {1000, 700};
     t.platform.caret.duringAutomation = [&t, &loop = loop] {

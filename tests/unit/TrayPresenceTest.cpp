@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
 
@@ -72,7 +73,7 @@ TEST_F(TrayFixture, StartsShownWithTheIconTippedGlimmerlux) {
   EXPECT_EQ(Presence(), "window button icon");
   EXPECT_EQ(platform.tray.icons[kMainWindow], "Glimmerlux");
   EXPECT_FALSE(form.presence.AllowClose);
-  EXPECT_TRUE(form.menu.StayinSystemTray1.Checked);
+  EXPECT_TRUE(Checked(form, "StayinSystemTray1"));
 }
 
 TEST(TrayStates, EveryEventLeadsWhereThePersonExpects) {
@@ -95,18 +96,18 @@ TEST(TrayStates, EveryEventLeadsWhereThePersonExpects) {
     EXPECT_EQ(shown.Presence(), c.fromShown) << c.event.name << " while shown";
 
     TrayProgram inTray;
-    inTray.form.HideApplication();
+    inTray.form.JvTrayIcon1.HideApplication();
     c.event.run(inTray);
     EXPECT_EQ(inTray.Presence(), c.fromTray) << c.event.name << " while in the tray";
   }
 }
 
 TEST_F(TrayFixture, HidingMinimisesThenDropsTheButtonAndShowingReversesIt) {
-  form.HideApplication();
-  form.ShowApplication();
+  form.JvTrayIcon1.HideApplication();
+  form.JvTrayIcon1.ShowApplication();
   EXPECT_EQ(platform.app.calls, "minimize nobutton button restore");
   // Already shown: the button is put back, nothing is restored.
-  form.ShowApplication();
+  form.JvTrayIcon1.ShowApplication();
   EXPECT_EQ(platform.app.calls, "minimize nobutton button restore button");
 }
 
@@ -126,12 +127,12 @@ TEST_F(TrayFixture, HiddenToTrayKeepsTicking) {
   form.imageview1().AttachWindow(kViewWindow);
   form.imageview1().WMSize(400, 300);
   platform.screen.virtualScreen = {0, 0, 1920, 1080};
-  form.HideApplication();
+  form.JvTrayIcon1.HideApplication();
   platform.screen.pointer = {960, 540};
   form.Timer1Timer();
   EXPECT_EQ(form.imageview1().ScreenLeft(), 860);
   EXPECT_EQ(form.imageview1().ScreenTop(), 465);
-  form.ShowApplication();
+  form.JvTrayIcon1.ShowApplication();
   EXPECT_TRUE(form.Visible);
 }
 
@@ -151,7 +152,7 @@ TEST_F(TrayFixture, OnlyTheShowHideCommandSavesTheFormStateAndTheTrayWritesNothi
 
 TEST_F(TrayFixture, StayInSystemTrayDecidesWhetherClosingEnds) {
   Choose("StayinSystemTray1");
-  EXPECT_FALSE(form.menu.StayinSystemTray1.Checked);
+  EXPECT_FALSE(Checked(form, "StayinSystemTray1"));
   EXPECT_TRUE(form.presence.AllowClose);
   Choose("StayinSystemTray1");
   EXPECT_FALSE(form.presence.AllowClose);
@@ -161,7 +162,7 @@ TEST_F(TrayFixture, StayInSystemTrayDecidesWhetherClosingEnds) {
   form.presence.AllowClose = true;
   form.FormShow();
   EXPECT_FALSE(form.presence.AllowClose);
-  form.menu.StayinSystemTray1.Checked = false;
+  SetChecked(form, "StayinSystemTray1", false);
   form.FormShow();
   EXPECT_TRUE(form.presence.AllowClose);
 }
@@ -177,7 +178,7 @@ TEST(TrayClosing, AnAllowedCloseWritesTheSettingsSavesTheFormStateAndEnds) {
   }
   // Exit ends from the tray too, whatever the mark says.
   TrayProgram f;
-  f.form.HideApplication();
+  f.form.JvTrayIcon1.HideApplication();
   f.Choose("Exit1");
   EXPECT_EQ(f.Presence(), "ended");
   EXPECT_TRUE(f.form.presence.AllowClose);
@@ -274,12 +275,12 @@ struct RefusedIcon : TrayFixture {
 TEST_F(RefusedIcon, WithoutAnIconHidingOnlyMinimisesAndEverythingBringsItBack) {
   EXPECT_FALSE(form.JvTrayIcon1.Present());
   for (const Event& hide : {kShowHideCommand, kHotKey, kCloseBox, kClickOnIcon, kMinimiseBox}) {
-    form.ShowApplication();
+    form.JvTrayIcon1.ShowApplication();
     hide.run(*this);
     EXPECT_EQ(Presence(), "button") << hide.name << ": the taskbar button is the way back";
   }
   for (const Event& show : {kShowHideCommand, kHotKey}) {
-    form.HideApplication();
+    form.JvTrayIcon1.HideApplication();
     show.run(*this);
     EXPECT_EQ(Presence(), "window button") << show.name;
   }
@@ -321,20 +322,20 @@ TEST_F(TrayFixture, ARecreatedTaskbarGetsTheIconAgain) {
 }
 
 TEST_F(TrayFixture, AnIconLostWhileInTheTrayBringsTheTaskbarButtonBack) {
-  form.HideApplication();
+  form.JvTrayIcon1.HideApplication();
   ASSERT_EQ(Presence(), "icon");
   platform.tray.accepts = false;
   form.JvTrayIcon1.TaskbarCreated();
   EXPECT_EQ(Presence(), "button");
   // Taking the icon away on purpose does the same.
   TrayProgram other;
-  other.form.HideApplication();
+  other.form.JvTrayIcon1.HideApplication();
   other.form.JvTrayIcon1.SetActive(false);
   EXPECT_EQ(other.Presence(), "button");
 }
 
 TEST_F(TrayFixture, TheIconGoesWithItsWindowWithoutShowingAnything) {
-  form.HideApplication();
+  form.JvTrayIcon1.HideApplication();
   platform.app.calls.clear();
   form.AttachWindow(0);
   EXPECT_TRUE(platform.tray.icons.empty());

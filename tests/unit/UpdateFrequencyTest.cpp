@@ -3,6 +3,7 @@
 #include <string>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
 
@@ -12,21 +13,20 @@ constexpr WindowId kWindow = 7;
 
 struct FrequencyItem {
   const char* name;
-  TMenuItem TMainMenuItems::*item;
   uint32_t interval;
 };
 
 constexpr FrequencyItem kItems[] = {
-    {"N5xpersecond1", &TMainMenuItems::N5xpersecond1, 200},  {"N10xpersecond1", &TMainMenuItems::N10xpersecond1, 100},
-    {"N15xpersecond1", &TMainMenuItems::N15xpersecond1, 66}, {"N30xpersecond1", &TMainMenuItems::N30xpersecond1, 33},
-    {"N60xpersecond1", &TMainMenuItems::N60xpersecond1, 16},
+    {"N5xpersecond1", 200},  {"N10xpersecond1", 100},
+    {"N15xpersecond1", 66}, {"N30xpersecond1", 33},
+    {"N60xpersecond1", 16},
 };
 
 // The names of the checked frequency items, space-separated.
 std::string CheckedItems(const Tfrmmain& form) {
   std::string names;
   for (const FrequencyItem& f : kItems) {
-    if ((form.menu.*f.item).Checked) names += std::string(names.empty() ? "" : " ") + f.name;
+    if (Checked(form, f.name)) names += std::string(names.empty() ? "" : " ") + f.name;
   }
   return names;
 }
@@ -78,13 +78,11 @@ TEST_F(UpdateFrequency, AStoppedMagnifierStaysStopped) {
 TEST_F(UpdateFrequency, AnIntervalNoItemOffersLeavesAllUnchecked) {
   Choose("N30xpersecond1");
   form.Timer1.SetInterval(50);
-  form.setFreqChecked();
   EXPECT_EQ(CheckedItems(form), "");
 }
 
 TEST_F(UpdateFrequency, ANegativeTagStopsTheTicksInsteadOfWrapping) {
-  TMenuItem odd{false, -5};
-  form.N1xpersecond1Click(odd);
+  form.display.N1xpersecond1Click(-5);
   EXPECT_EQ(form.Timer1.Interval(), 0u);
   EXPECT_FALSE(PlatformTimer().running);
   EXPECT_EQ(CheckedItems(form), "");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/PanelLayout.h"
 #include "main/WindowChrome.h"
@@ -63,8 +64,7 @@ TEST_F(ChromeFixture, TransparencyUsesTheLowByteAndSwitchesOffCleanly) {
   Choose("MakeWindowTransparent1");
   EXPECT_EQ(platform.frame.opacity[kMainWindow], 160);
 
-  form.chrome.Transparency = 300;
-  form.SetTransparency();
+  form.chrome.SetTransparencyLevel(300);
   EXPECT_EQ(platform.frame.opacity[kMainWindow], 44);
 
   Choose("MakeWindowTransparent1");
@@ -72,9 +72,18 @@ TEST_F(ChromeFixture, TransparencyUsesTheLowByteAndSwitchesOffCleanly) {
   EXPECT_EQ(platform.frame.fullRedraws, 1);
   // Already off: nothing changes, and the window keeps what the show gave it.
   platform.frame.SetLayeredOpacity(kMainWindow, 255);
-  form.SetTransparency();
+  form.chrome.SetTransparency();
   EXPECT_EQ(platform.frame.exStyles[kMainWindow] & kWsExLayered, kWsExLayered);
   EXPECT_EQ(platform.frame.fullRedraws, 1);
+}
+
+TEST_F(ChromeFixture, TranslucencyComesBackWithEveryShowOfTheWindow) {
+  form.FormShow();
+  Choose("MakeWindowTransparent1");
+  ASSERT_EQ(platform.frame.opacity[kMainWindow], 160);
+  // Hidden to the tray and shown again: the show makes the window opaque first.
+  form.FormShow();
+  EXPECT_EQ(platform.frame.opacity[kMainWindow], 160);
 }
 
 TEST_F(ChromeFixture, StayOnTopTwiceEndsNotTopmostAndReappliesTheRectangleEachTime) {
@@ -82,7 +91,7 @@ TEST_F(ChromeFixture, StayOnTopTwiceEndsNotTopmostAndReappliesTheRectangleEachTi
   Choose("StayOnTop1");
   const TRect r{100, 50, 576, 390};
   EXPECT_EQ(platform.frame.topmostCalls, (std::vector<FakeWindowFrame::Topmost>{{true, r}, {false, r}}));
-  EXPECT_FALSE(form.menu.StayOnTop1.Checked);
+  EXPECT_FALSE(Checked(form, "StayOnTop1"));
 }
 
 TEST_F(ChromeFixture, DefaultSizeIsFourEightyByThreeTwentyAtTheOrigin) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "fake/FakePlatform.h"
+#include "fake/MenuMarks.h"
 #include "main/MainMenu.h"
 #include "main/ZoomSelection.h"
 #include "main/fmMagnifier.h"
@@ -20,8 +21,8 @@ struct ZoomFixture : ::testing::Test {
   std::string Checked() {
     std::string names;
     const auto menu = mnuMainEntries();
-    for (const TMenuEntry& e : menu) {
-      if (e.Depth == 1 && e.Item != nullptr && (form.menu.*e.Item).Checked &&
+    for (const MenuEntry& e : menu) {
+      if (e.Depth == 1 && IsEntryChecked(form, e) &&
           std::string(e.Name).starts_with("Magnify"))
         names += std::string(names.empty() ? "" : " ") + e.Name;
     }
@@ -36,7 +37,7 @@ struct ZoomFixture : ::testing::Test {
 TEST_F(ZoomFixture, StartsAtTwoTimes) {
   EXPECT_EQ(form.panel.cbxZoomLevel.ItemIndex, 1);
   EXPECT_EQ(form.imageview1().Zoom(), 2.0f);
-  EXPECT_EQ(form.menu.AboutGlimmerlux1.Tag, 1);
+  EXPECT_EQ(form.zoom.RecordedIndex(), 1);
   EXPECT_EQ(Checked(), "Magnify2X1");
 }
 
@@ -53,7 +54,7 @@ TEST_F(ZoomFixture, SubmenuChoiceMovesListViewAndCheckMark) {
     SCOPED_TRACE(c.item);
     Choose(c.item);
     EXPECT_EQ(form.panel.cbxZoomLevel.ItemIndex, c.index);
-    EXPECT_EQ(form.menu.AboutGlimmerlux1.Tag, c.index);
+    EXPECT_EQ(form.zoom.RecordedIndex(), c.index);
     EXPECT_EQ(form.imageview1().Zoom(), c.zoom);
     EXPECT_EQ(Checked(), c.item);
   }
@@ -62,9 +63,9 @@ TEST_F(ZoomFixture, SubmenuChoiceMovesListViewAndCheckMark) {
 TEST_F(ZoomFixture, ListChoiceSetsZoomFromTheTable) {
   for (int i = 0; i < static_cast<int>(ZoomLevels.size()); ++i) {
     form.panel.cbxZoomLevel.ItemIndex = i;
-    form.cbxZoomLevelChange();
+    form.zoom.cbxZoomLevelChange();
     EXPECT_EQ(form.imageview1().Zoom(), ZoomLevels[static_cast<size_t>(i)]);
-    EXPECT_EQ(form.menu.AboutGlimmerlux1.Tag, i);
+    EXPECT_EQ(form.zoom.RecordedIndex(), i);
   }
 }
 
@@ -72,9 +73,9 @@ TEST_F(ZoomFixture, ListWithoutSelectionFallsBackToOne) {
   for (int index : {-1, 19, 1000}) {
     SCOPED_TRACE(index);
     form.panel.cbxZoomLevel.ItemIndex = index;
-    form.cbxZoomLevelChange();
+    form.zoom.cbxZoomLevelChange();
     EXPECT_EQ(form.imageview1().Zoom(), 1.0f);
-    EXPECT_EQ(form.menu.AboutGlimmerlux1.Tag, index);
+    EXPECT_EQ(form.zoom.RecordedIndex(), index);
     EXPECT_EQ(Checked(), "Magnify1X1");
   }
 }

@@ -74,7 +74,7 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
       view_(frm.imageview1()),
       panel_(frm.panel, [this](const MenuTable& menu, POINT at) { PopupMenuAt(menu, frm_, Handle(), at); }),
       readout_(frm.colourCheck),
-      shell_(frm, platform.tray),
+      shell_(frm, frm.JvTrayIcon1, platform.tray),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
   frm_.panel.OnChanged = [this] { PanelChanged(); };
   HostDialogs();

@@ -11,7 +11,7 @@ constexpr UINT kMainMenuCommands = 0x1000;
 constexpr UINT kColorDisplayCommands = 0x1100;
 constexpr UINT kCopyCoordCommands = 0x1200;
 
-std::wstring MenuText(const TMenuEntry& entry) {
+std::wstring MenuText(const MenuEntry& entry) {
   std::wstring text = WideFromUtf8(entry.Caption);
   const std::string shortcut = ShortCutToText(entry.ShortCut);
   if (!shortcut.empty()) text += L"\t" + WideFromUtf8(shortcut);
@@ -26,7 +26,7 @@ size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t fir
   bool separatorDue = false;
   size_t i = first;
   while (i < entries.size() && entries[i].Depth >= depth) {
-    const TMenuEntry& entry = entries[i];
+    const MenuEntry& entry = entries[i];
     const size_t index = i++;
     if (entry.Depth > depth) continue;  // inside a submenu that was left out
     if (!IsAvailable(entries, index)) continue;
@@ -44,8 +44,8 @@ size_t AppendLevel(HMENU menu, const MenuTable& table, Tfrmmain& frm, size_t fir
       if (::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()), text.c_str())) submenu.Release();
     } else {
       UINT flags = MF_STRING;
-      if (entry.Item != nullptr && (frm.menu.*entry.Item).Checked) flags |= MF_CHECKED;
-      if (entry.Item != nullptr && !(frm.menu.*entry.Item).Enabled) flags |= MF_GRAYED;
+      if (IsEntryChecked(frm, entry)) flags |= MF_CHECKED;
+      if (!IsEntryEnabled(frm, entry)) flags |= MF_GRAYED;
       ::AppendMenuW(menu, flags, table.firstCommand + index, text.c_str());
     }
   }
@@ -72,7 +72,7 @@ MenuHandle BuildPopupMenu(const MenuTable& table, Tfrmmain& frm) {
 AcceleratorTable BuildAccelerators(const MenuTable& table) {
   std::vector<ACCEL> keys;
   for (size_t i = 0; i < table.entries.size(); ++i) {
-    const TShortCut s = table.entries[i].ShortCut;
+    const ShortCut s = table.entries[i].ShortCut;
     if (s.Key == 0 || table.entries[i].Handler == nullptr) continue;
     BYTE modifiers = FVIRTKEY;
     if (s.Ctrl) modifiers |= FCONTROL;

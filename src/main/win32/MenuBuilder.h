@@ -12,7 +12,7 @@
 // A pop-up menu's table and the command identifier of its first entry; an entry's command
 // is that plus its index.
 struct MenuTable {
-  std::span<const TMenuEntry> entries;
+  std::span<const MenuEntry> entries;
   UINT firstCommand;
 };
 

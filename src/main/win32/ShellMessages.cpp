@@ -5,12 +5,12 @@
 #include "main/win32/MenuBuilder.h"
 #include "platform/win32/Win32AppWindow.h"
 
-ShellMessages::ShellMessages(Tfrmmain& frm, Win32Tray& tray)
-    : frm_(frm), tray_(tray), taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
+ShellMessages::ShellMessages(Tfrmmain& frm, TrayIcon& icon, Win32Tray& tray)
+    : frm_(frm), icon_(icon), tray_(tray), taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 std::optional<LRESULT> ShellMessages::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-    frm_.JvTrayIcon1.TaskbarCreated();
+    icon_.TaskbarCreated();
     return 0;
   }
   switch (message) {
@@ -22,7 +22,7 @@ std::optional<LRESULT> ShellMessages::Handle(HWND window, UINT message, WPARAM w
       frm_.WMHotKey();
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE && frm_.JvTrayIcon1.MinimizeCommand()) return 0;
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && icon_.MinimizeCommand()) return 0;
       break;
     case WM_QUERYENDSESSION:
       return frm_.QueryEndSession() ? TRUE : FALSE;
@@ -31,7 +31,7 @@ std::optional<LRESULT> ShellMessages::Handle(HWND window, UINT message, WPARAM w
       return 0;
     case WM_TIMER:
       if (wParam != kTrayRetryTimerId) break;
-      frm_.JvTrayIcon1.RetryTimer();
+      icon_.RetryTimer();
       return 0;
     case kDestroyWindowMessage:
       ::DestroyWindow(window);
@@ -45,10 +45,10 @@ std::optional<LRESULT> ShellMessages::Handle(HWND window, UINT message, WPARAM w
 void ShellMessages::OnTrayEvent(HWND window, UINT event) {
   switch (event) {
     case WM_LBUTTONDOWN:
-      frm_.JvTrayIcon1.IconLeftDown();
+      icon_.IconLeftDown();
       break;
     case WM_LBUTTONUP:
-      frm_.JvTrayIcon1.IconLeftUp();
+      icon_.IconLeftUp();
       break;
     case WM_CONTEXTMENU:
     case NIN_KEYSELECT:

@@ -11,7 +11,8 @@
 // anew, the hot key, the minimise command and the end of the session.
 class ShellMessages {
  public:
-  ShellMessages(Tfrmmain& frm, Win32Tray& tray);
+  // `icon`: the tray icon's own component, which its events go to; the rest goes to the form.
+  ShellMessages(Tfrmmain& frm, TrayIcon& icon, Win32Tray& tray);
 
   // The answer when the message is one of these, else nothing.
   std::optional<LRESULT> Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -21,6 +22,7 @@ class ShellMessages {
   void OpenMenu(HWND window);
 
   Tfrmmain& frm_;
+  TrayIcon& icon_;
   Win32Tray& tray_;
   const UINT taskbarCreated_;
 };
