@@ -576,6 +576,84 @@ TEST(StoredSettings, AKeyWithOnlyTheWindowsOwnValuesRestoresTheSharedStates) {
   EXPECT_EQ(Props(next.form), expected);
 }
 
+// A key as version 1.0.0 wrote it, every option away from its default: what each value means
+// was chosen before that run, so it holds against any later owner of the options.
+TEST(StoredSettings, AKeyWrittenByVersionOneComesBackWhole) {
+  const Values key = {
+    {"ColorFilterMode", Dword(0)},
+    {"DrawCrossHair1_Checked", Text("TRUE")},
+    {"DrawGrid1_Checked", Text("TRUE")},
+    {"Panel1_Visible", Text("FALSE")},
+    {"MakeWindowTransparent1_Checked", Text("TRUE")},
+    {"Showcursor1_Checked", Text("FALSE")},
+    {"ShowTitlebar", Text("True")},
+    {"StayOnTop1_Checked", Text("TRUE")},
+    {"RGBValues1_Checked", Text("FALSE")},
+    {"Smoothen1_Checked", Text("TRUE")},
+    {"Combobox1_Itemindex", Dword(8)},
+    {"Timer1_Interval", Dword(33)},
+    {"memX", Dword(4294966096)},
+    {"memY", Dword(360)},
+    {"Pixlevel", Dword(20)},
+    {"VisionSimulation", Dword(2)},
+    {"VisionSeverity", Dword(60)},
+    {"SampleSize", Dword(5)},
+    {"FormVersion", Dword(0)},
+    {"Flags", Dword(0)},
+    {"PixelsPerInch", Dword(96)},
+    {"MinMaxPos(1920x1080)", Text("-1,-1,-1,-1")},
+    {"MinMaxPos", Text("-1,-1,-1,-1")},
+    {"NormPos(1920x1080)", Text("200,100,700,500")},
+    {"NormPos", Text("200,100,700,500")},
+    {"cbxZoomLevel_ItemIndex", Dword(8)},
+    {"FixedLocation1_Checked", Text("TRUE")},
+    {"StayinSystemTray1_Checked", Text("FALSE")},
+    {"DrawFixedGrid1_Checked", Text("TRUE")},
+    {"btnType_Down", Text("TRUE")},
+    {"FollowCaretPosition1_Checked", Text("TRUE")},
+    {"FlipwhenHovered1_Checked", Text("TRUE")},
+    {"FlipVertically1_Checked", Text("TRUE")},
+    {"FlipHorizontally1_Checked", Text("TRUE")},
+  };
+  FakePlatform platform;
+  for (const auto& [name, value] : key) platform.settings.Put(name, value);
+  platform.frame.visible = true;
+  Session run(platform);
+  Tfrmmain& f = run.form;
+  TImageView& view = f.imageview1();
+
+  EXPECT_EQ(view.Zoom(), 12.0f);
+  EXPECT_EQ(f.panel.cbxZoomLevel.ItemIndex, 8);
+  EXPECT_EQ(f.Timer1.Interval(), 33u);
+  EXPECT_EQ(run.CheckedFrequency(), "N30xpersecond1");
+  EXPECT_EQ(view.ColorFilterMode(), cfNone);
+  EXPECT_EQ(view.VisionSimulation().deficiency, TVisionDeficiency::Deutan);
+  EXPECT_EQ(view.VisionSimulation().severity, 60);
+  EXPECT_EQ(view.SampleSize(), 5);
+  EXPECT_EQ(view.Gridlevel(), 20);
+  EXPECT_EQ(run.CheckedSpacing(), "N20pixels1");
+  EXPECT_TRUE(view.Smoothen() && view.FlipHorizontal() && view.FlipVertical() && view.DrawCross() && view.FixedGrid());
+  EXPECT_FALSE(view.ShowCursor());
+  EXPECT_EQ(CheckedAmong(f, {"Smoothen1", "FlipHorizontally1", "FlipVertically1", "Showcursor1", "DrawCrossHair1",
+                             "DrawGrid1", "DrawFixedGrid1", "RGBValues1", "HTMLCode1", "ShowPanel1", "StayOnTop1",
+                             "MakeWindowTransparent1", "FlipwhenHovered1", "FollowCaretPosition1", "FixedLocation1",
+                             "StayinSystemTray1", "CvDeutan1", "CvSeverity60", "Sample5x5"}),
+            "Smoothen1 FlipHorizontally1 FlipVertically1 DrawCrossHair1 DrawGrid1 DrawFixedGrid1 HTMLCode1 StayOnTop1 "
+            "MakeWindowTransparent1 FlipwhenHovered1 FollowCaretPosition1 FixedLocation1 CvDeutan1 CvSeverity60 "
+            "Sample5x5");
+  EXPECT_TRUE(f.chrome.TitleShown());
+  EXPECT_FALSE(f.panel.Panel1.Visible);
+  ASSERT_FALSE(platform.frame.topmostCalls.empty());
+  EXPECT_TRUE(platform.frame.topmostCalls.back().topmost);
+  EXPECT_EQ(platform.frame.opacity[kMainWindow], 160);
+  EXPECT_TRUE(f.panel.btnType.Down);
+  EXPECT_TRUE(f.tracking.followkey);
+  EXPECT_EQ(f.tracking.memX, -1200);
+  EXPECT_EQ(f.tracking.memY, 360);
+  EXPECT_TRUE(f.presence.AllowClose);
+  EXPECT_EQ(platform.frame.placement.normal, (TRect{200, 100, 700, 500}));
+}
+
 TEST(StoredSettings, EveryOptionComesBackAtTheNextStart) {
   FakePlatform platform;
   {

@@ -13,7 +13,7 @@ constexpr UINT kCopyCoordCommands = 0x1200;
 
 std::wstring MenuText(const MenuEntry& entry) {
   std::wstring text = WideFromUtf8(entry.Caption);
-  const std::string shortcut = ShortCutToText(entry.ShortCut);
+  const std::string shortcut = ShortCutToText(entry.Keys);
   if (!shortcut.empty()) text += L"\t" + WideFromUtf8(shortcut);
   return text;
 }
@@ -72,8 +72,8 @@ MenuHandle BuildPopupMenu(const MenuTable& table, Tfrmmain& frm) {
 AcceleratorTable BuildAccelerators(const MenuTable& table) {
   std::vector<ACCEL> keys;
   for (size_t i = 0; i < table.entries.size(); ++i) {
-    const ShortCut s = table.entries[i].ShortCut;
-    if (s.Key == 0 || table.entries[i].Handler == nullptr) continue;
+    const ShortCut s = table.entries[i].Keys;
+    if (s.Key == 0 || table.entries[i].Run == nullptr) continue;
     BYTE modifiers = FVIRTKEY;
     if (s.Ctrl) modifiers |= FCONTROL;
     if (s.Alt) modifiers |= FALT;
