@@ -50,7 +50,7 @@ class DialogCommands {
   struct Window {
     const WindowId& handle;
     const std::string& version;
-    TTimer& timer;
+    Timer& timer;
     // The user's "Stay On Top" choice, and what sets the window so.
     std::function<bool()> stayOnTop;
     std::function<void(bool)> setStayOnTop;
@@ -107,6 +107,6 @@ class DialogCommands {
   Window window_;
   int open_ = 0;
   std::unique_ptr<UpdateDownload> download_;
-  TTimer deadline_;
+  Timer deadline_;
   std::vector<std::function<void()>> afterDialog_;
 };

@@ -3,26 +3,18 @@
 #include <cstdint>
 #include <functional>
 
+#include "main/Keys.h"
 #include "main/OptionOwner.h"
 #include "main/Timer.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
 #include "view/VwImage.h"
 
-inline constexpr uint16_t kVkSpaceKey = 0x20;
-
-// The modifier keys held with a key.
-struct TShiftState {
-  bool Shift = false;
-  bool Ctrl = false;
-  bool Alt = false;
-};
-
 // The main menu's commands that change how and how often the picture is shown, or copy it.
 // The options live in the view (its properties) and here (the choices the view does not keep).
 class DisplayCommands : public OptionOwner {
  public:
-  DisplayCommands(TTimer& timer, TCustomImageView& view, Clipboard& clipboard, Messages& messages,
+  DisplayCommands(Timer& timer, TCustomImageView& view, Clipboard& clipboard, Messages& messages,
                   std::function<void()> writeSettings)
       : timer_(timer),
         view_(view),
@@ -70,7 +62,7 @@ class DisplayCommands : public OptionOwner {
   // A colour filter was chosen from the menu.
   std::function<void(int filter)> OnFilterChosen;
   // Every key the window sees before its controls; Space alone switches the magnifier.
-  void FormKeyDown(uint16_t& Key, TShiftState Shift);
+  void FormKeyDown(uint16_t& Key, ShiftState Shift);
 
   void AddSettings(SettingsLists& lists) override;
   void FormShow(SettingsStore& store) override;
@@ -79,7 +71,7 @@ class DisplayCommands : public OptionOwner {
   // Toggles the choice and hands its new state to the view.
   void Toggle(bool& choice, void (TCustomImageView::*setter)(bool));
 
-  TTimer& timer_;
+  Timer& timer_;
   TCustomImageView& view_;
   Clipboard& clipboard_;
   Messages& messages_;

@@ -8,7 +8,7 @@
 #include <array>
 #include <string_view>
 
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 #include "main/fmMagnifier.h"
 
 namespace {
@@ -38,7 +38,7 @@ void SortInto(std::vector<Value>& values, const std::array<std::string_view, N>&
 }  // namespace
 
 std::array<OptionOwner*, 7> Tfrmmain::Owners() {
-  return {&presence, &chrome, &display, &colourCheck, &tracking, &zoom, &readouts};
+  return {&lifetime, &chrome, &display, &colorCheck, &tracking, &zoom, &readouts};
 }
 
 void Tfrmmain::CollectSettings() {
@@ -46,19 +46,19 @@ void Tfrmmain::CollectSettings() {
   for (OptionOwner* owner : Owners()) owner->AddSettings(lists);
   SortInto(lists.written, kWrittenOrder);
   SortInto(lists.formState, kFormStateOrder);
-  FWrittenValues = std::move(lists.written);
+  writtenValues_ = std::move(lists.written);
   JvFormStorage1.StoredProps = std::move(lists.formState);
 }
 
 void Tfrmmain::WriteSettings() {
-  SettingsStore& store = FSettings;
+  SettingsStore& store = settings_;
   const bool written =
-      std::all_of(FWrittenValues.begin(), FWrittenValues.end(), [&](const WrittenValue& v) { return v.Write(store); });
-  if (!written) FMessages.ShowMessage("Unable to create key '" + store.KeyPath() + "'");
+      std::all_of(writtenValues_.begin(), writtenValues_.end(), [&](const WrittenValue& v) { return v.Write(store); });
+  if (!written) messages_.ShowMessage("Unable to create key '" + store.KeyPath() + "'");
 }
 
 void Tfrmmain::SaveFormState() {
-  if (!JvFormStorage1.SaveFormPlacement()) FMessages.ShowMessage("Unable to create key '" + FSettings.KeyPath() + "'");
+  if (!JvFormStorage1.SaveFormPlacement()) messages_.ShowMessage("Unable to create key '" + settings_.KeyPath() + "'");
 }
 
 void Tfrmmain::RestoreFormState() {
@@ -71,8 +71,8 @@ void Tfrmmain::FormDestroy() {
 }
 
 void Tfrmmain::FormShow() {
-  for (OptionOwner* owner : Owners()) owner->FormShow(FSettings);
-  version = GetVersionText(FProgramFile);
+  for (OptionOwner* owner : Owners()) owner->FormShow(settings_);
+  version = GetVersionText(programFile_);
   UpdateTitleCaption();
   panel.Changed();
 }

@@ -84,14 +84,14 @@ constexpr MenuEntry FilterItem(const char* name, const char* caption, TColorFilt
           IsTag<&Tfrmmain::display, &DisplayCommands::ColorFilterIndex>};
 }
 
-constexpr MenuEntry SimulationItem(const char* name, const char* caption, TVisionDeficiency deficiency) {
+constexpr MenuEntry SimulationItem(const char* name, const char* caption, VisionDeficiency deficiency) {
   return {name,
           caption,
           1,
           kNone,
           static_cast<int>(deficiency),
-          DoTag<&Tfrmmain::colourCheck, &ColourCheck::SimulationClick>,
-          [](const Tfrmmain& f, int tag) { return static_cast<int>(f.colourCheck.Simulation().deficiency) == tag; }};
+          DoTag<&Tfrmmain::colorCheck, &ColorCheck::SimulationClick>,
+          [](const Tfrmmain& f, int tag) { return static_cast<int>(f.colorCheck.Simulation().deficiency) == tag; }};
 }
 
 constexpr MenuEntry SeverityItem(const char* name, const char* caption, int percent) {
@@ -100,8 +100,8 @@ constexpr MenuEntry SeverityItem(const char* name, const char* caption, int perc
           2,
           kNone,
           percent,
-          DoTag<&Tfrmmain::colourCheck, &ColourCheck::SeverityClick>,
-          IsTag<&Tfrmmain::colourCheck, &ColourCheck::Severity>};
+          DoTag<&Tfrmmain::colorCheck, &ColorCheck::SeverityClick>,
+          IsTag<&Tfrmmain::colorCheck, &ColorCheck::Severity>};
 }
 
 constexpr MenuEntry SampleItem(const char* name, const char* caption, int side) {
@@ -110,8 +110,8 @@ constexpr MenuEntry SampleItem(const char* name, const char* caption, int side) 
           1,
           kNone,
           side,
-          DoTag<&Tfrmmain::colourCheck, &ColourCheck::SampleSizeClick>,
-          IsTag<&Tfrmmain::colourCheck, &ColourCheck::SampleSize>};
+          DoTag<&Tfrmmain::colorCheck, &ColorCheck::SampleSizeClick>,
+          IsTag<&Tfrmmain::colorCheck, &ColorCheck::SampleSize>};
 }
 
 // The tag is the spacing in desktop pixels.
@@ -172,10 +172,10 @@ const MenuEntry kMainMenu[] = {
     FilterItem("CfDaltonizeDeuteranopia1", "Deuteranopia Correction", cfDaltonizeDeuteranopia),
     FilterItem("CfDaltonizeTritanopia1", "Tritanopia Correction", cfDaltonizeTritanopia),
     Submenu("ColorVision1", "Color Vision Simulation"),
-    SimulationItem("CvNone1", "None", TVisionDeficiency::None),
-    SimulationItem("CvProtan1", "Protanopia / Protanomaly (Machado 2009)", TVisionDeficiency::Protan),
-    SimulationItem("CvDeutan1", "Deuteranopia / Deuteranomaly (Machado 2009)", TVisionDeficiency::Deutan),
-    SimulationItem("CvTritan1", "Tritanopia (Brettel 1997)", TVisionDeficiency::Tritan),
+    SimulationItem("CvNone1", "None", VisionDeficiency::None),
+    SimulationItem("CvProtan1", "Protanopia / Protanomaly (Machado 2009)", VisionDeficiency::Protan),
+    SimulationItem("CvDeutan1", "Deuteranopia / Deuteranomaly (Machado 2009)", VisionDeficiency::Deutan),
+    SimulationItem("CvTritan1", "Tritanopia (Brettel 1997)", VisionDeficiency::Tritan),
     Separator("N11", 1),
     Submenu("CvSeverity1", "Severity", 1),
     SeverityItem("CvSeverity10", "10 %", 10),
@@ -222,11 +222,11 @@ const MenuEntry kMainMenu[] = {
     SampleItem("Sample5x5", "5 x 5 average", 5),
     Submenu("ContrastCheck1", "Contrast Check"),
     {"PickForegroundColor1", "Pick Foreground Color", 1, CtrlAlt('K'), 0,
-     Do<&Tfrmmain::colourCheck, &ColourCheck::PickForegroundColorClick>},
+     Do<&Tfrmmain::colorCheck, &ColorCheck::PickForegroundColorClick>},
     {"PickBackgroundColor1", "Pick Background Color", 1, CtrlAlt('B'), 0,
-     Do<&Tfrmmain::colourCheck, &ColourCheck::PickBackgroundColorClick>},
+     Do<&Tfrmmain::colorCheck, &ColorCheck::PickBackgroundColorClick>},
     {"CopyContrast1", "Copy Contrast Summary", 1, CtrlAlt('R'), 0,
-     Do<&Tfrmmain::colourCheck, &ColourCheck::CopyContrastClick>},
+     Do<&Tfrmmain::colorCheck, &ColorCheck::CopyContrastClick>},
     Separator("N2"),
     {"ShowHideTitlebar1", "Show/Hide Title Bar", 0, kNone, 0,
      Do<&Tfrmmain::chrome, &WindowChrome::ImageView1DblClick>},
@@ -255,10 +255,10 @@ const MenuEntry kMainMenu[] = {
     {"Enabled1", "Glimmerlux On/Off", 0, CtrlAlt('E'), 0, Do<&Tfrmmain::display, &DisplayCommands::Enabled1Click>,
      Is<&Tfrmmain::display, &DisplayCommands::SwitchedOn>},
     {"ShowHideProgram1", "Show/Hide Glimmerlux Window", 0, CtrlAlt('G'), 0,
-     Do<&Tfrmmain::presence, &TrayPresence::ShowHideProgram1Click>},
+     Do<&Tfrmmain::lifetime, &Lifetime::ShowHideProgram1Click>},
     {"StayinSystemTray1", "Stay in System Tray", 0, kNone, 0,
-     Do<&Tfrmmain::presence, &TrayPresence::StayinSystemTray1Click>,
-     Is<&Tfrmmain::presence, &TrayPresence::StayInTray>},
+     Do<&Tfrmmain::lifetime, &Lifetime::StayinSystemTray1Click>,
+     Is<&Tfrmmain::lifetime, &Lifetime::StayInTray>},
     {"RunonStartup1", "Run on Startup", 0, kNone, 0,
      Do<&Tfrmmain::startWithWindows, &StartWithWindows::RunonStartup1Click>,
      Is<&Tfrmmain::startWithWindows, &StartWithWindows::RunsOnStartup>},

@@ -6,13 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "main/Keys.h"
 
 class Tfrmmain;
 
-// Virtual-key codes as Windows numbers them; letters and digits are their own codes.
-inline constexpr uint16_t kVkSpace = 0x20;
-inline constexpr uint16_t kVkF1 = 0x70;
-inline constexpr uint16_t kVkF4 = 0x73;
 
 struct ShortCut {
   uint16_t Key = 0;  // 0: none

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "main/FormStorage.h"
-#include "main/StoredValues.h"
+#include "main/FormState.h"
+#include "main/SettingsReading.h"
 #include "platform/SettingsStore.h"
 
 // A value the window writes itself whenever one of its options changes (WriteSettings).
@@ -26,14 +26,14 @@ inline WrittenValue WrittenInteger(const char* name, std::function<int32_t()> va
 }
 
 // A Boolean control state of the form state.
-inline StoredProp StoredFlag(const char* name, bool& flag) {
+inline ControlState StoredFlag(const char* name, bool& flag) {
   return {name, [&flag] { return flag; }, [&flag](bool on) { flag = on; }, {}, {}};
 }
 
 // The two lists of stored values each owner of options adds its own to.
 struct SettingsLists {
   std::vector<WrittenValue> written;
-  std::vector<StoredProp> formState;
+  std::vector<ControlState> formState;
 };
 
 // A component that owns options: it keeps them as its own state, names its stored values and

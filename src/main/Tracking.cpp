@@ -1,6 +1,6 @@
 #include "main/Tracking.h"
 
-#include "main/HoverAvoidance.h"
+#include "main/MoveAwayFromPointer.h"
 #include "main/Placement.h"
 
 void Tracking::Tick() {
@@ -24,7 +24,7 @@ void Tracking::NestedLoopStarting() {
 
 void Tracking::FixedLocation1Click() {
   fixedLocation_ = !fixedLocation_;
-  TPoint pointer;
+  Point pointer;
   if (!commandPoint_.Pointer(pointer)) return;
   memX = pointer.x;
   memY = pointer.y;
@@ -46,10 +46,10 @@ void Tracking::FlipwhenHovered1Click() {
 void Tracking::MoveAwayFromPointer() { ::MoveAwayFromPointer(roles_.screen, roles_.monitors, roles_.windows, window_); }
 
 void Tracking::TrackingTick(unsigned loopsBefore) {
-  const TRect desktop = roles_.screen.VirtualScreen();
-  const TPoint source = SourceSize(view_.Width(), view_.Height(), view_.Zoom(), desktop);
+  const Rect desktop = roles_.screen.VirtualScreen();
+  const Point source = SourceSize(view_.Width(), view_.Height(), view_.Zoom(), desktop);
 
-  TPoint pointer;
+  Point pointer;
   if (!roles_.screen.CursorPos(pointer)) return;
 
   if (flipWhenHovered_) {
@@ -58,10 +58,10 @@ void Tracking::TrackingTick(unsigned loopsBefore) {
       MoveAwayFromPointer();
   }
 
-  TPoint centre = pointer;
+  Point centre = pointer;
   int64_t shiftX = 0;
   int64_t shiftY = 0;
-  TPoint caret;
+  Point caret;
   if (fixedLocation_) {
     centre = {memX, memY};
     shiftX = int64_t{pointer.x} - memX;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/CaretLocator.h"
+#include "main/CaretFollow.h"
 #include "main/CommandPoint.h"
 #include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
@@ -20,7 +20,7 @@ class Tracking : public OptionOwner {
     Monitors& monitors;
   };
   // `cursorChosen`: the user's choice for the cursor image, which caret following overrides.
-  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TStatusPanel& panel, CaretFollow& caret,
+  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, StatusPanel& panel, CaretFollow& caret,
            StatusReadouts& readouts, const CommandPoint& commandPoint, std::function<bool()> cursorChosen,
            std::function<void()> writeSettings)
       : roles_(roles),
@@ -68,7 +68,7 @@ class Tracking : public OptionOwner {
   Roles roles_;
   const WindowId& window_;
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   CaretFollow& caret_;
   StatusReadouts& readouts_;
   const CommandPoint& commandPoint_;

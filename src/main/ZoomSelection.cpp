@@ -39,7 +39,7 @@ void ZoomSelection::SelectListedZoom(int index) {
   writeSettings_();
 }
 
-void ZoomSelection::WheelStep(TMouseWheel wheel) {
+void ZoomSelection::WheelStep(MouseWheel wheel) {
   int& index = panel_.cbxZoomLevel.ItemIndex;
   if (wheel.delta > 0) {
     if (index < kLastZoomIndex) ++index;

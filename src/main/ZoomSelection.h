@@ -23,14 +23,14 @@ inline constexpr std::array<const char*, ZoomLevels.size()> kZoomCaptions = {
 int ZoomIndexOf(int factor);
 
 // One notch of the mouse wheel, decoded where the message arrives: positive away from the user.
-struct TMouseWheel {
+struct MouseWheel {
   int delta = 0;
 };
 
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
 class ZoomSelection : public OptionOwner {
  public:
-  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, std::function<void()> writeSettings)
+  ZoomSelection(TCustomImageView& view, StatusPanel& panel, std::function<void()> writeSettings)
       : view_(view), panel_(panel), writeSettings_(std::move(writeSettings)) {}
 
   void cbxZoomLevelChange();
@@ -39,7 +39,7 @@ class ZoomSelection : public OptionOwner {
   // The fractional levels by their list index: the list entry and the recorded index follow.
   void SelectListedZoom(int index);
   // Away from the user zooms in one level, towards the user out one.
-  void WheelStep(TMouseWheel wheel);
+  void WheelStep(MouseWheel wheel);
 
   // A level's check mark: the view's zoom is exactly its factor.
   bool ShowsFactor(double factor) const { return static_cast<double>(view_.Zoom()) == factor; }
@@ -51,7 +51,7 @@ class ZoomSelection : public OptionOwner {
 
  private:
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   std::function<void()> writeSettings_;
   int recordedIndex_ = 0;
 };

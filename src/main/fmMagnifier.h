@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "base/Geometry.h"
-#include "main/CaretLocator.h"
-#include "main/ColourCheck.h"
+#include "main/CaretFollow.h"
+#include "main/ColorCheck.h"
 #include "main/CommandPoint.h"
 #include "main/DialogCommands.h"
 #include "main/DisplayCommands.h"
-#include "main/FormStorage.h"
+#include "main/FormState.h"
 #include "main/HotKey.h"
 #include "main/OptionOwner.h"
 #include "main/PointerNudge.h"
@@ -22,7 +22,7 @@
 #include "main/Timer.h"
 #include "main/Tracking.h"
 #include "main/TrayIcon.h"
-#include "main/TrayPresence.h"
+#include "main/Lifetime.h"
 #include "main/WindowChrome.h"
 #include "main/ZoomSelection.h"
 #include "platform/Services.h"
@@ -46,8 +46,8 @@ class Tfrmmain {
 
   // The host calls this once the window exists; the timer starts with it.
   void AttachWindow(WindowId handle);
-  WindowId Handle() const { return FHandle; }
-  TImageView& imageview1() { return *FImageView; }
+  WindowId Handle() const { return handle_; }
+  TImageView& imageview1() { return *imageView_; }
 
   // Once the window exists, before its first show: the hot key and the window's own fields.
   void FormCreate();
@@ -72,17 +72,17 @@ class Tfrmmain {
     if (Visible) tracking.Tick();
   }
   // Every key the window sees before its controls.
-  void FormKeyDown(uint16_t& Key, TShiftState Shift) { display.FormKeyDown(Key, Shift); }
+  void FormKeyDown(uint16_t& Key, ShiftState Shift) { display.FormKeyDown(Key, Shift); }
   // A key while the picture, not the zoom list, has the keyboard; true when it was used up.
-  bool PictureKeyDown(uint16_t Key, TShiftState Shift) { return nudge.KeyDown(Key, Shift); }
+  bool PictureKeyDown(uint16_t Key, ShiftState Shift) { return nudge.KeyDown(Key, Shift); }
   // Sees the wheel of every window of the program first; true when it handled it.
-  bool ApplicationEvents1Message(TMouseWheel wheel) {
+  bool ApplicationEvents1Message(MouseWheel wheel) {
     zoom.WheelStep(wheel);
     return true;
   }
   void FormResize(int outerWidth) { panel.FormResize(outerWidth); }
   // The client area changed; returns where the view goes (what the status panel leaves).
-  TRect ClientResized(int width, int height) const;
+  Rect ClientResized(int width, int height) const;
   // The resolution or the monitors changed. A window hidden in the tray keeps its place until
   // it comes back; the picture follows the new desktop from the next tick on.
   void DisplayChanged() {
@@ -92,16 +92,16 @@ class Tfrmmain {
   // Closing, the hot key and the end of the session. What may end the program waits until an
   // open dialog has closed.
   void Exit1Click() {
-    dialogs.AfterDialog([this] { presence.Exit1Click(); });
+    dialogs.AfterDialog([this] { lifetime.Exit1Click(); });
   }
   void Close() {
-    dialogs.AfterDialog([this] { presence.Close(); });
+    dialogs.AfterDialog([this] { lifetime.Close(); });
   }
-  void FormCloseQuery(bool& CanClose) { presence.FormCloseQuery(CanClose); }
+  void FormCloseQuery(bool& CanClose) { lifetime.FormCloseQuery(CanClose); }
   void WMHotKey() { hotKey.WMHotKey(); }
-  bool QueryEndSession() { return presence.QueryEndSession(); }
+  bool QueryEndSession() { return lifetime.QueryEndSession(); }
   void EndSession(bool ending) {
-    if (ending) dialogs.AfterDialog([this] { presence.EndSession(true); });
+    if (ending) dialogs.AfterDialog([this] { lifetime.EndSession(true); });
   }
 
   // Work handed off the window's thread has ended; the update check's deadline went off.
@@ -116,12 +116,12 @@ class Tfrmmain {
   std::string version;
 
  private:
-  WindowId FHandle = 0;
-  std::unique_ptr<TImageView> FImageView;
+  WindowId handle_ = 0;
+  std::unique_ptr<TImageView> imageView_;
 
  public:
-  TStatusPanel panel;
-  TTimer Timer1;
+  StatusPanel panel;
+  Timer Timer1;
   // Where a command chosen from a menu acts; the hosts tell it when menus open and close.
   CommandPoint commandPoint;
   StatusReadouts readouts;
@@ -131,12 +131,12 @@ class Tfrmmain {
   DisplayCommands display;
   WindowChrome chrome;
   StartWithWindows startWithWindows;
-  FormStorage JvFormStorage1;
+  FormState JvFormStorage1;
   TrayIcon JvTrayIcon1;
-  TrayPresence presence;
+  Lifetime lifetime;
   HotKey hotKey;
   DialogCommands dialogs;
-  ColourCheck colourCheck;
+  ColorCheck colorCheck;
   PointerNudge nudge;
 
  private:
@@ -144,8 +144,8 @@ class Tfrmmain {
   std::array<OptionOwner*, 7> Owners();
   // Gathers every owner's stored values, each list in its stored order.
   void CollectSettings();
-  SettingsStore& FSettings;
-  Messages& FMessages;
-  ProgramFile& FProgramFile;
-  std::vector<WrittenValue> FWrittenValues;
+  SettingsStore& settings_;
+  Messages& messages_;
+  ProgramFile& programFile_;
+  std::vector<WrittenValue> writtenValues_;
 };

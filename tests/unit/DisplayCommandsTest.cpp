@@ -30,7 +30,7 @@ struct CommandFixture : ::testing::Test {
   void Choose(const char* name, std::span<const MenuEntry> menu = mnuMainEntries()) {
     ASSERT_TRUE(RunMenuEntry(form, menu, IndexOfMenuEntry(menu, name))) << name;
   }
-  void TickAt(TPoint pointer) {
+  void TickAt(Point pointer) {
     platform.screen.pointer = pointer;
     form.Timer1Timer();
   }
@@ -75,7 +75,7 @@ TEST_F(CommandFixture, OnlyTheCommandsThatChangeAStoredOptionWriteTheSettings) {
   // Neither the list nor the wheel write: only the commands do.
   const int before = SettingsWrites();
   form.panel.ZoomListPicked(5);
-  form.ApplicationEvents1Message(TMouseWheel{120});
+  form.ApplicationEvents1Message(MouseWheel{120});
   EXPECT_EQ(SettingsWrites(), before);
 }
 
@@ -226,7 +226,7 @@ TEST_F(CommandFixture, CaretFollowingFromMenuOrButtonKeepsBothInStep) {
 TEST_F(CommandFixture, SpaceAloneSwitchesTheMagnifierOncePerPress) {
   const struct {
     uint16_t key;
-    TShiftState shift;
+    ShiftState shift;
     bool toggles;
   } cases[] = {
       {kSpace, {}, true},
@@ -298,7 +298,7 @@ TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpe
   Choose("mnuCopyCoord1", mnuCopyCoordEntries());
   EXPECT_EQ(platform.clipboard.text, "Position: 100, 100");
   Choose("PickForegroundColor1");
-  EXPECT_EQ(form.colourCheck.Picks().foreground, TColor{0x0040C8FA});
+  EXPECT_EQ(form.colorCheck.Picks().foreground, ColorRef{0x0040C8FA});
   Choose("SetVirtualOrigin1");
   EXPECT_EQ(std::pair(form.readouts.virtx, form.readouts.virty), std::pair(100, 100));
   Choose("FixedLocation1");
@@ -320,7 +320,7 @@ TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpe
   TickAt({150, 120});
   EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 50, 20");
   Choose("PickBackgroundColor1");
-  EXPECT_EQ(form.colourCheck.Picks().background, TColor{0x00FA9630});
+  EXPECT_EQ(form.colorCheck.Picks().background, ColorRef{0x00FA9630});
 }
 
 TEST_F(CommandFixture, ABusyClipboardIsReportedAndNothingClaimsACopy) {
@@ -348,7 +348,7 @@ TEST_F(CommandFixture, ABusyClipboardIsReportedAndNothingClaimsACopy) {
 class ReenteringCaret : public FakeCaret {
  public:
   std::function<void()> duringLookup;
-  bool CaretFromAutomation(TPoint& caret) override {
+  bool CaretFromAutomation(Point& caret) override {
     if (duringLookup) duringLookup();
     return FakeCaret::CaretFromAutomation(caret);
   }

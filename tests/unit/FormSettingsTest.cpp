@@ -62,7 +62,7 @@ struct Session {
 
 // A control state no command changes, set as the form state's restore sets it.
 void SetStoredFlag(Tfrmmain& f, std::string_view name, bool on) {
-  for (const StoredProp& prop : f.JvFormStorage1.StoredProps) {
+  for (const ControlState& prop : f.JvFormStorage1.StoredProps) {
     if (name == prop.Name) return prop.setBool(on);
   }
   ADD_FAILURE() << "no control state " << name;
@@ -122,7 +122,7 @@ struct State {
   int zoomTag = 1;
   std::string frequencyItem = "N15xpersecond1";
   std::map<std::string, int> props = InitialProps();
-  TRect normal{700, 400, 1176, 711};  // the fake window's own placement
+  Rect normal{700, 400, 1176, 711};  // the fake window's own placement
   friend bool operator==(const State&, const State&) = default;
 };
 
@@ -250,7 +250,7 @@ TEST(WriteSettings, AStoreThatCannotBeWrittenIsToldOncePerWriteAndChangesNothing
   ExpectStored(platform.settings, "Smoothen1_Checked", Text("TRUE"));
 }
 
-TEST(FormShowReads, ColourFilterWithItsLegacyFallback) {
+TEST(FormShowReads, ColorFilterWithItsLegacyFallback) {
   const struct {
     const char* what;
     Values stored;
@@ -627,7 +627,7 @@ TEST(StoredSettings, AKeyWrittenByVersionOneComesBackWhole) {
   EXPECT_EQ(f.Timer1.Interval(), 33u);
   EXPECT_EQ(run.CheckedFrequency(), "N30xpersecond1");
   EXPECT_EQ(view.ColorFilterMode(), cfNone);
-  EXPECT_EQ(view.VisionSimulation().deficiency, TVisionDeficiency::Deutan);
+  EXPECT_EQ(view.VisionSimulation().deficiency, VisionDeficiency::Deutan);
   EXPECT_EQ(view.VisionSimulation().severity, 60);
   EXPECT_EQ(view.SampleSize(), 5);
   EXPECT_EQ(view.Gridlevel(), 20);
@@ -650,8 +650,8 @@ TEST(StoredSettings, AKeyWrittenByVersionOneComesBackWhole) {
   EXPECT_TRUE(f.tracking.followkey);
   EXPECT_EQ(f.tracking.memX, -1200);
   EXPECT_EQ(f.tracking.memY, 360);
-  EXPECT_TRUE(f.presence.AllowClose);
-  EXPECT_EQ(platform.frame.placement.normal, (TRect{200, 100, 700, 500}));
+  EXPECT_TRUE(f.lifetime.AllowClose);
+  EXPECT_EQ(platform.frame.placement.normal, (Rect{200, 100, 700, 500}));
 }
 
 TEST(StoredSettings, EveryOptionComesBackAtTheNextStart) {

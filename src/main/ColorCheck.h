@@ -14,18 +14,18 @@
 #include "view/VwImage.h"
 
 // What the small colour-check readout beside the window shows.
-struct TColourReadout {
+struct ColorReadout {
   bool Visible = false;
   std::string Text;
 };
 
 // The choices beyond the colour filters: the simulation of a colour-vision deficiency at a
-// severity, the averaged sample, and the contrast of two picked colours. Each is off until
+// severity, the averaged sample, and the contrast of two picked colors. Each is off until
 // chosen and keeps values of its own in the store, written only by its own commands, so a
 // user who never chooses one stores exactly what the program always stored.
-class ColourCheck : public OptionOwner {
+class ColorCheck : public OptionOwner {
  public:
-  ColourCheck(TCustomImageView& view, Screen& screen,
+  ColorCheck(TCustomImageView& view, Screen& screen,
               const CommandPoint& commandPoint, Clipboard& clipboard, Messages& messages, SettingsStore& settings,
               std::function<void()> writeSettings, SurfaceFactory& surfaces = HeapSurfaces())
       : view_(view),
@@ -46,7 +46,7 @@ class ColourCheck : public OptionOwner {
   void PickBackgroundColorClick();
   void CopyContrastClick();
   // The desktop's own pixels around `pointer`, unfiltered, averaged as the colour readout is.
-  std::optional<TColor> SampleAt(TPoint pointer);
+  std::optional<ColorRef> SampleAt(Point pointer);
   // The user closed the readout: the picks are forgotten.
   void ReadoutClosed();
   // A colour filter other than none was chosen: the simulation goes off.
@@ -56,20 +56,20 @@ class ColourCheck : public OptionOwner {
   // Its values are its own, written by its own commands only.
   void AddSettings(SettingsLists&) override {}
 
-  TVisionSimulation Simulation() const { return view_.VisionSimulation(); }
-  const TContrastPair& Picks() const { return picks_; }
+  SimulatedVision Simulation() const { return view_.VisionSimulation(); }
+  const ContrastPair& Picks() const { return picks_; }
   int Severity() const { return severity_; }
   int SampleSize() const { return view_.SampleSize(); }
   // What the caption adds to the program's name and version while a simulation is on:
   // " - Protanopia"; nothing otherwise.
   std::string CaptionSuffix() const;
-  TColourReadout readout;
+  ColorReadout readout;
   // The readout or the caption changed.
   std::function<void()> OnChanged;
 
  private:
-  void Pick(std::optional<TColor>& into);
-  void SetSimulation(TVisionSimulation simulation);
+  void Pick(std::optional<ColorRef>& into);
+  void SetSimulation(SimulatedVision simulation);
   void Write();
   void Changed();
 
@@ -80,7 +80,7 @@ class ColourCheck : public OptionOwner {
   Messages& messages_;
   SettingsStore& settings_;
   std::function<void()> writeSettings_;
-  TContrastPair picks_;
+  ContrastPair picks_;
   // The desktop under the pointer as a pick captures it, in memory the screen can copy into.
   Bitmap sample_;
   // The severity chosen, kept while no Machado model is on.

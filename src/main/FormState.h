@@ -12,7 +12,7 @@
 #include "platform/WindowFrame.h"
 
 // One control state the form state keeps, under the value name "Component_Property".
-struct StoredProp {
+struct ControlState {
   const char* Name;
   // Exactly one pair is set: a Boolean kept as text, or an integer.
   std::function<bool()> getBool;
@@ -24,7 +24,7 @@ struct StoredProp {
 // Saves and restores the main window's placement and its list of control states in the
 // settings key: restored once at the first show, saved when a close is allowed, by the
 // show/hide command, and at destruction when nothing was saved since the restore.
-class FormStorage {
+class FormState {
  public:
   struct Roles {
     SettingsStore& store;
@@ -32,11 +32,11 @@ class FormStorage {
     Screen& screen;
     Monitors& monitors;
   };
-  FormStorage(Roles roles, const WindowId& window, std::vector<StoredProp> storedProps = {})
+  FormState(Roles roles, const WindowId& window, std::vector<ControlState> storedProps = {})
       : StoredProps(std::move(storedProps)), roles_(roles), window_(window) {}
 
   // The control states kept beside the placement, in their stored order.
-  std::vector<StoredProp> StoredProps;
+  std::vector<ControlState> StoredProps;
 
   // Values are named relative to this path, which resolves to the settings key itself.
   static constexpr const char* kAppStoragePath = "..\\";

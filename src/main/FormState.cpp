@@ -1,10 +1,10 @@
-#include "main/FormStorage.h"
+#include "main/FormState.h"
 
 #include <cstdint>
 #include <cstdio>
 
 #include "main/OntoMonitor.h"
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 
 namespace {
 
@@ -35,16 +35,16 @@ std::vector<std::optional<int32_t>> SplitNumbers(const std::string& text) {
   return fields;
 }
 
-std::string FormStorage::Name(const std::string& name) const { return JoinStorePath(kAppStoragePath, name); }
+std::string FormState::Name(const std::string& name) const { return JoinStorePath(kAppStoragePath, name); }
 
-std::string FormStorage::DesktopSuffix() {
-  const TRect desktop = roles_.screen.VirtualScreen();
+std::string FormState::DesktopSuffix() {
+  const Rect desktop = roles_.screen.VirtualScreen();
   char text[32];
   std::snprintf(text, sizeof(text), "(%dx%d)", desktop.Width(), desktop.Height());
   return text;
 }
 
-void FormStorage::RestoreFormPlacement() {
+void FormState::RestoreFormPlacement() {
   saved_ = false;
   if (ReadInteger(roles_.store, Name(kFormVersion), 0) < kVersion) {
     restored_ = true;
@@ -52,7 +52,7 @@ void FormStorage::RestoreFormPlacement() {
   }
   RestorePlacement();
   restored_ = true;
-  for (const StoredProp& prop : StoredProps) {
+  for (const ControlState& prop : StoredProps) {
     const std::string name = Name(prop.Name);
     if (prop.setBool) {
       if (const auto value = ReadStoredBool(roles_.store, name)) prop.setBool(*value);
@@ -63,8 +63,8 @@ void FormStorage::RestoreFormPlacement() {
   }
 }
 
-void FormStorage::RestorePlacement() {
-  TWindowPlacement placement;
+void FormState::RestorePlacement() {
+  WindowPlacement placement;
   if (!roles_.frame.GetPlacement(window_, placement)) return;
   if (!roles_.frame.IsVisible(window_)) placement.showCommand = kShowHidden;
   if (roles_.store.Read(Name("Flags")).kind != StoredValue::Kind::Absent) {
@@ -87,7 +87,7 @@ void FormStorage::RestorePlacement() {
   }
   if (const auto norm = readFields("NormPos")) {
     found = true;
-    const TRect current = placement.normal;
+    const Rect current = placement.normal;
     const int64_t left = Field(*norm, 0).value_or(current.left);
     const int64_t top = Field(*norm, 1).value_or(current.top);
     // Widened: a stored width near the limits must not wrap round into a valid-looking one.
@@ -101,12 +101,12 @@ void FormStorage::RestorePlacement() {
   }
   const int ppi = roles_.screen.PixelsPerInch();
   if (!found || ReadInteger(roles_.store, Name("PixelsPerInch"), ppi) != ppi) return;
-  TRect& r = placement.normal;
+  Rect& r = placement.normal;
   if (!(r.left < r.right && r.top < r.bottom)) return;
   if (!roles_.monitors.OnSomeMonitor({r.left, r.top}) || !roles_.monitors.OnSomeMonitor({r.right - 1, r.bottom - 1})) {
     // Saved on a monitor that has gone, or across into a gap: it opens on the monitor nearest
     // to its centre, where it fits whole; a window larger than that takes its first-run place.
-    const TPoint centre{static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
+    const Point centre{static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
                         static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
     MonitorArea nearest;
     if (!roles_.monitors.Nearest(centre, nearest)) return;
@@ -117,11 +117,11 @@ void FormStorage::RestorePlacement() {
   roles_.frame.SetPlacement(window_, placement);
 }
 
-bool FormStorage::SaveFormPlacement() {
+bool FormState::SaveFormPlacement() {
   if (!roles_.store.WriteInteger(Name(kFormVersion), kVersion)) return false;
   if (restored_) {
     if (!SavePlacement()) return false;
-    for (const StoredProp& prop : StoredProps) {
+    for (const ControlState& prop : StoredProps) {
       const std::string name = Name(prop.Name);
       const bool written = prop.getBool ? roles_.store.WriteText(name, prop.getBool() ? "TRUE" : "FALSE")
                                         : roles_.store.WriteInteger(name, prop.getInteger());
@@ -132,13 +132,13 @@ bool FormStorage::SaveFormPlacement() {
   return true;
 }
 
-bool FormStorage::SavePlacement() {
-  TWindowPlacement placement;
+bool FormState::SavePlacement() {
+  WindowPlacement placement;
   if (!roles_.frame.GetPlacement(window_, placement)) return true;
   const std::string suffix = DesktopSuffix();
   const std::string minMax =
       FourNumbers(placement.minPosition.x, placement.minPosition.y, placement.maxPosition.x, placement.maxPosition.y);
-  const TRect& r = placement.normal;
+  const Rect& r = placement.normal;
   const std::string norm = FourNumbers(r.left, r.top, r.right, r.bottom);
   SettingsStore& store = roles_.store;
   return store.WriteInteger(Name("Flags"), static_cast<int32_t>(placement.flags)) &&
