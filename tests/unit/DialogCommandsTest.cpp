@@ -9,20 +9,15 @@
 #include <vector>
 
 #include "dialogs/Links.h"
-#include "fake/FakePlatform.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
 constexpr const char* kVersionUrl = "https://updates.test/version/glimmerlux.txt";
 
 // A started program (version 1.0) with a version file on the web and hosts that record what
 // the dialogs showed; `whileOpen` acts as the user would while a dialog is open.
-struct DialogsProgram {
-  FakePlatform platform;
-  Tfrmmain form{platform};
+struct DialogsProgram : FormFixture {
   std::optional<TfrmCheckUpdate> updateShown;
   std::optional<TfrmAbout> aboutShown;
   std::function<void()> whileOpen;
@@ -30,9 +25,7 @@ struct DialogsProgram {
   int closeRequests = 0;
 
   DialogsProgram() {
-    platform.frame.visible = true;
-    form.AttachWindow(kMainWindow);
-    form.FormCreate();
+    Create();
     form.FormShow();
     form.dialogs.versionFileUrl = kVersionUrl;
     form.dialogs.host.showCheckUpdate = [this](TfrmCheckUpdate& dialog) {
@@ -50,10 +43,6 @@ struct DialogsProgram {
     };
   }
   void Serve(const std::string& body, int status = 200) { platform.internet.pages[kVersionUrl] = {status, "", body}; }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
-  }
-  bool Runs(const char* name) { return RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name)); }
   bool TimerRunning() { return platform.windows.timers[{kMainWindow, kTimer1Id}].running; }
   bool DeadlineRunning() { return platform.windows.timers[{kMainWindow, kUpdateDeadlineTimerId}].running; }
   // The worker's download runs to its end and the window hears of it.

@@ -2,14 +2,10 @@
 
 #include <vector>
 
-#include "fake/FakePlatform.h"
+#include "fake/FormFixture.h"
 #include "main/HoverAvoidance.h"
-#include "main/fmMagnifier.h"
 
 namespace {
-
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
 
 TEST(RectsOverlap, NeedsACommonPixelSoTouchingEdgesDoNot) {
   const TRect a{0, 0, 10, 10};

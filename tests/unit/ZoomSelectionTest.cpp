@@ -2,20 +2,15 @@
 
 #include <string>
 
-#include "fake/FakePlatform.h"
-#include "main/MainMenu.h"
+#include "fake/FormFixture.h"
 #include "main/ZoomSelection.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
 constexpr TMouseWheel kAwayFromUser{120};
 constexpr TMouseWheel kTowardsUser{-120};
 
-struct ZoomFixture : ::testing::Test {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct ZoomFixture : ::testing::Test, FormFixture {
   // Captions of the checked submenu items.
   std::string Checked() {
     std::string names;
@@ -26,9 +21,6 @@ struct ZoomFixture : ::testing::Test {
         names += std::string(names.empty() ? "" : " ") + e.Name;
     }
     return names;
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
   void Wheel(TMouseWheel wheel) { EXPECT_TRUE(form.ApplicationEvents1Message(wheel)); }
 };
