@@ -277,21 +277,23 @@ TEST_F(DialogsFixture, StayOnTopChosenWhileADialogIsOpenStands) {
   EXPECT_TRUE(platform.frame.topmostCalls.back().topmost);
 }
 
+// Each dialog the program has, and how it comes to be open.
+const struct DialogOpening {
+  const char* what;
+  std::function<void(DialogsProgram&)> open;
+} kEachDialog[] = {
+    {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
+    {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
+    {"warning",
+     [](DialogsProgram& f) {
+       f.platform.internet.pages.clear();
+       f.CheckForUpdates();
+     }},
+};
+
 // Nothing is destroyed under the dialog's own message loop: the program ends once it has returned.
 TEST(DialogsExit, ExitWhileADialogIsOpenClosesItFirstAndEndsAfterwards) {
-  const struct {
-    const char* what;
-    std::function<void(DialogsProgram&)> open;
-  } cases[] = {
-      {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
-      {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
-      {"warning",
-       [](DialogsProgram& f) {
-         f.platform.internet.pages.clear();
-         f.CheckForUpdates();
-       }},
-  };
-  for (const auto& c : cases) {
+  for (const DialogOpening& c : kEachDialog) {
     DialogsProgram f;
     f.Serve(VersionLine("1.1"));
     bool destroyedWhileOpen = true;
@@ -310,19 +312,7 @@ TEST(DialogsExit, ExitWhileADialogIsOpenClosesItFirstAndEndsAfterwards) {
 // A dialog that cannot be shown gives back all it took: the commands, the tick, stay-on-top,
 // and what waited for it (here "Exit", chosen from the tray while it was coming up) still runs.
 TEST(DialogsFailure, ADialogThatFailsToShowLeavesNothingBehind) {
-  const struct {
-    const char* what;
-    std::function<void(DialogsProgram&)> open;
-  } cases[] = {
-      {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
-      {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
-      {"warning",
-       [](DialogsProgram& f) {
-         f.platform.internet.pages.clear();
-         f.CheckForUpdates();
-       }},
-  };
-  for (const auto& c : cases) {
+  for (const DialogOpening& c : kEachDialog) {
     DialogsProgram f;
     f.Serve(VersionLine("1.1"));
     f.Choose("StayOnTop1");
