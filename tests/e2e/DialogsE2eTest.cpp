@@ -29,8 +29,6 @@ namespace {
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-constexpr auto kSettle = 5s;
 // The check's own deadline, 20 s, and Wine's pace in showing the warning.
 constexpr auto kCheckDeadline = 23s;
 constexpr wchar_t kWarning[] = L"Cannot connect to the internet.  Please check your connection.";
@@ -75,14 +73,11 @@ std::wstring Texts(HWND window) {
   std::wstring texts;
   for (HWND child = FindWindowExW(window, nullptr, L"Static", nullptr); child != nullptr;
        child = FindWindowExW(window, child, L"Static", nullptr)) {
-    wchar_t text[512] = {};
-    GetWindowTextW(child, text, 512);
-    if (IsWindowVisible(child) && text[0] != 0) texts += std::wstring(text) + L"\n";
+    const std::wstring text = TextOf(child);
+    if (IsWindowVisible(child) && !text.empty()) texts += text + L"\n";
   }
   return texts;
 }
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // Designed (96 DPI) pixels at the DPI the run was given.
 int Scaled(int designed) { return MulDiv(designed, static_cast<int>(IntendedDpi()), 96); }
