@@ -41,7 +41,7 @@ class PictureCommands : public MagnifierOnPattern {
   }
 };
 
-TEST_F(PictureCommands, CtrlAltIShowsEveryPixelWithItsColoursInverted) {
+TEST_F(PictureCommands, CtrlAltIShowsEveryPixelWithItsColorsInverted) {
   const POINT p = DesktopAt(0.4, 0.35);
   TrackAt(p);
   ASSERT_FALSE(HasFatalFailure());
@@ -240,7 +240,7 @@ TEST_F(TrackingCommands, FollowCaretCentresThePictureOnTheCaretOfTheFocusedEdit)
         const Picture screen = GrabScreen(source);
         return expected::Framed(expected::ViewPicture(source, desktop_, view.cx, view.cy, [&](int x, int y) {
           const POINT at{x, y};
-          return PtInRect(&blinking, at) ? expected::kAnyColour : screen.At(x - source.left, y - source.top);
+          return PtInRect(&blinking, at) ? expected::kAnyColor : screen.At(x - source.left, y - source.top);
         }));
       },
       false, "the desktop around the caret " + Describe(*caret));

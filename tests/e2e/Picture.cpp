@@ -29,9 +29,9 @@ void DropUnusedByte(Picture& picture) {
 
 }  // namespace
 
-std::string Hex(uint32_t colour) {
+std::string Hex(uint32_t color) {
   char text[16];
-  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(colour));
+  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(color));
   return text;
 }
 

@@ -32,7 +32,7 @@ Picture GrabScreen(const RECT& area);
 bool ShowsPattern(const RECT& area);
 
 // A pixel as a failure prints it: 0xRRGGBB.
-std::string Hex(uint32_t colour);
+std::string Hex(uint32_t color);
 
 // The clipboard's CF_BITMAP, or nothing when it holds none or cannot be opened.
 std::optional<Picture> ClipboardBitmap();

@@ -89,7 +89,7 @@ class FormFixture {
     return seen;
   }
   // One tick of the tracking timer with the pointer there.
-  void TickAt(TPoint pointer) {
+  void TickAt(Point pointer) {
     platform.screen.pointer = pointer;
     form.Timer1Timer();
   }

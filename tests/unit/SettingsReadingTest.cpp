@@ -6,7 +6,7 @@
 
 #include "fake/FakeSettingsStore.h"
 #include "fake/StoredValueBuilders.h"
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 
 namespace {
 
