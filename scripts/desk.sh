@@ -62,6 +62,12 @@ StartDummyXorg() {
     echo "with-display: several monitors need Xorg, which only root may start here" >&2
     exit 77
   fi
+  if ! command -v Xorg >/dev/null || ! command -v xrandr >/dev/null ||
+    [ ! -f /usr/lib/xorg/modules/drivers/dummy_drv.so ]; then
+    echo "with-display: several monitors need Xorg, its dummy driver and xrandr: install" \
+      "xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils (make deps)" >&2
+    exit 1
+  fi
   for monitor in $layout; do
     size=${monitor%%+*}
     position=${monitor#*+}

@@ -12,6 +12,7 @@ build=build/fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2
 mapfile -t targets < "$build/fuzz-targets.txt"
+(( ${#targets[@]} > 0 )) || { echo "fuzz: no targets in $build/fuzz-targets.txt" >&2; exit 1; }
 share=$(( total / ${#targets[@]} ))
 (( share > 0 )) || share=1
 status=0

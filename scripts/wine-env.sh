@@ -14,6 +14,10 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # The `wine` wrapper insists on the 32-bit loader, which a 64-bit-only install lacks.
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
+if [ ! -x "$WINE" ] || [ ! -x "$WINESERVER" ]; then
+  echo "wine-env: Wine is missing ($WINE): install wine64 (make deps)" >&2
+  exit 1
+fi
 
 EnsurePrefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

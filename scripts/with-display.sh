@@ -45,6 +45,7 @@ source "$(dirname "$0")/desk.sh"
 if [ -n "${WINE_MONITORS:-}" ]; then
   StartDummyXorg "$WINE_MONITORS" "$work" 9>&-
 else
+  command -v Xvfb >/dev/null || { echo "with-display: Xvfb is missing: install xvfb (make deps)" >&2; exit 1; }
   Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$work/display" 9>&- >"$work/server.log" 2>&1 &
   server_pid=$!
   WaitForDisplay "$work"

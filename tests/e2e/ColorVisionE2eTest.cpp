@@ -18,10 +18,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto kSettle = 5s;
-
 double Decode(uint32_t v) {
   const double c = v / 255.0;
   return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
@@ -64,14 +60,6 @@ std::string Html(uint32_t pixel) {
   std::snprintf(text, sizeof(text), "#%06X", static_cast<unsigned>(pixel & 0xFFFFFF));
   return text;
 }
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
-}
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 class ColorVisionOnPattern : public MagnifierOnPattern {
  protected:

@@ -51,12 +51,6 @@ std::vector<Place> PlacesToLook(const std::vector<DeskMonitor>& monitors) {
   return places;
 }
 
-std::wstring TextOf(HWND control) {
-  wchar_t text[256] = {};
-  GetWindowTextW(control, text, 256);
-  return text;
-}
-
 TEST_F(MagnifierOnDesk, ShowsTheExactPictureOnEveryMonitorAcrossTheirEdgesAndBlackBesideThem) {
   for (const Place& place : PlacesToLook(monitors_)) ExpectDeskPictureAround(place.where, place.point);
 }

@@ -20,8 +20,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kSettle = 5s;
-
 class WindowOnDesk : public MagnifierOnDesk {
  protected:
   void SetUp() override {
@@ -202,16 +200,6 @@ TEST_F(WindowOnDesk, SetDefaultWindowSizeGoesToThePrimarysTopLeft) {
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_TRUE(RunCommand(window_, "Setdefaultwindowsize1"));
   ExpectWindowAt({0, 0, 480, 320}, "after Set Default Window Size");
-}
-
-// The fixture's caret as its caption reports it.
-std::optional<POINT> ReportedCaret(HWND fixture) {
-  wchar_t caption[64] = {};
-  GetWindowTextW(fixture, caption, 64);
-  long x = 0;
-  long y = 0;
-  if (swscanf(caption, caret_fixture::kCaptionFormat, &x, &y) != 2) return std::nullopt;
-  return POINT{x, y};
 }
 
 TEST_F(WindowOnDesk, FollowsACaretOnTheLeftMonitor) {

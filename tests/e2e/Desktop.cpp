@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr auto kSettle = std::chrono::seconds(5);
-
 void SendKey(WORD key, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -76,9 +74,7 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* caption) {
         auto& s = *reinterpret_cast<Search*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        wchar_t text[64] = {};
-        GetWindowTextW(window, text, 64);
-        if (owner != s.processId || !IsWindowVisible(window) || std::wstring(text) != s.caption) {
+        if (owner != s.processId || !IsWindowVisible(window) || TextOf(window) != s.caption) {
           return TRUE;
         }
         s.found = window;
@@ -100,9 +96,7 @@ HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown s
         auto& s = *reinterpret_cast<Search*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner != s.processId || (s.visibleOnly && !IsWindowVisible(window)) || std::wstring(name) != s.className) {
+        if (owner != s.processId || (s.visibleOnly && !IsWindowVisible(window)) || ClassOf(window) != s.className) {
           return TRUE;
         }
         s.found = window;
@@ -113,6 +107,18 @@ HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown s
 }
 
 HWND FindMagnifierWindow(DWORD processId) { return FindProcessWindowOfClass(processId, L"Tfrmmain"); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
 
 std::optional<std::wstring> ClipboardText() {
   ClipboardScope clipboard(nullptr);
@@ -229,7 +235,6 @@ std::string Describe(POINT point) {
 }
 
 HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::string& why) {
-  constexpr auto kStartTimeout = std::chrono::seconds(30);
   process = ChildProcess(L"glimmerlux.exe", arguments);
   if (!process.Started()) {
     why = "glimmerlux.exe did not start";

@@ -52,6 +52,13 @@ bool WaitUntil(std::chrono::milliseconds timeout, Condition done) {
   return true;
 }
 
+// The program's own key under HKEY_CURRENT_USER.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
+// How long a program may take to start and show its window.
+inline constexpr std::chrono::seconds kStartTimeout{30};
+// How long the program may take to show what it was just asked to.
+inline constexpr std::chrono::seconds kSettle{5};
+
 // Starts glimmerlux.exe beside the driver and waits for its window; null, with the reason in
 // `why`, when it never came.
 HWND StartMagnifier(ChildProcess& process, const std::wstring& arguments, std::string& why);
@@ -63,6 +70,13 @@ enum class Shown { Only, OrNot };
 HWND FindProcessWindowOfClass(DWORD processId, const wchar_t* className, Shown shown = Shown::Only);
 // The magnifier's visible main window, whatever version its caption carries, or null.
 HWND FindMagnifierWindow(DWORD processId);
+
+// A window's text (a caption, or what a control shows) and its window class.
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+// The program's texts are ASCII: between them and Windows' wide strings.
+inline std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+inline std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // The clipboard's Unicode text, or none when it is busy or holds no text.
 std::optional<std::wstring> ClipboardText();

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -29,8 +30,6 @@ namespace {
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-constexpr auto kSettle = 5s;
 // The check's own deadline, 20 s, and Wine's pace in showing the warning.
 constexpr auto kCheckDeadline = 23s;
 constexpr wchar_t kWarning[] = L"Cannot connect to the internet.  Please check your connection.";
@@ -75,14 +74,11 @@ std::wstring Texts(HWND window) {
   std::wstring texts;
   for (HWND child = FindWindowExW(window, nullptr, L"Static", nullptr); child != nullptr;
        child = FindWindowExW(window, child, L"Static", nullptr)) {
-    wchar_t text[512] = {};
-    GetWindowTextW(child, text, 512);
-    if (IsWindowVisible(child) && text[0] != 0) texts += std::wstring(text) + L"\n";
+    const std::wstring text = TextOf(child);
+    if (IsWindowVisible(child) && !text.empty()) texts += text + L"\n";
   }
   return texts;
 }
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // Designed (96 DPI) pixels at the DPI the run was given.
 int Scaled(int designed) { return MulDiv(designed, static_cast<int>(IntendedDpi()), 96); }
@@ -144,22 +140,30 @@ class DialogsE2e : public ::testing::Test {
   std::wstring lastTexts_;
 };
 
-class UpdateCheckE2e : public DialogsE2e {
+// A suite of update checks against the test web site: its authority is trusted from the
+// suite's first test to its last.
+template <typename Fixture>
+class AgainstTestWebSite : public Fixture {
  protected:
-  static void SetUpTestSuite() { authority_ = new TrustedTestAuthority(); }
-  static void TearDownTestSuite() {
-    delete authority_;
-    authority_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(IsTheIntendedDesk());
+  static void SetUpTestSuite() { authority_ = std::make_unique<TrustedTestAuthority>(); }
+  static void TearDownTestSuite() { authority_.reset(); }
+  static void ExpectTheTestWebSite() {
     ASSERT_FALSE(Env(L"GLIMMERLUX_E2E_HTTPS_PORT").empty()) << "run under tests/e2e/https/with-https-server.sh";
     ASSERT_TRUE(authority_ != nullptr && authority_->Trusted()) << "the test authority could not be trusted";
+  }
+
+ private:
+  static inline std::unique_ptr<TrustedTestAuthority> authority_;
+};
+
+class UpdateCheckE2e : public AgainstTestWebSite<DialogsE2e> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(IsTheIntendedDesk());
+    ASSERT_NO_FATAL_FAILURE(ExpectTheTestWebSite());
     ForgetSettings(kSettingsKey);
   }
-  static TrustedTestAuthority* authority_;
 };
-TrustedTestAuthority* UpdateCheckE2e::authority_ = nullptr;
 
 TEST_F(UpdateCheckE2e, EachOutcomeShowsItsDialog) {
   const struct {
@@ -239,16 +243,11 @@ struct StallingServer {
 
 // The update check beside the picture: the magnifier over the test pattern, its version file
 // on a server that stalls.
-class UpdateCheckBesideThePicture : public MagnifierOnPattern, public ::testing::WithParamInterface<StallingServer> {
+class UpdateCheckBesideThePicture : public AgainstTestWebSite<MagnifierOnPattern>,
+                                    public ::testing::WithParamInterface<StallingServer> {
  protected:
-  static void SetUpTestSuite() { authority_ = new TrustedTestAuthority(); }
-  static void TearDownTestSuite() {
-    delete authority_;
-    authority_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_FALSE(Env(L"GLIMMERLUX_E2E_HTTPS_PORT").empty()) << "run under tests/e2e/https/with-https-server.sh";
-    ASSERT_TRUE(authority_ != nullptr && authority_->Trusted()) << "the test authority could not be trusted";
+    ASSERT_NO_FATAL_FAILURE(ExpectTheTestWebSite());
     const std::wstring url = L"https://localhost:" + Env(GetParam().port) + GetParam().path;
     SetEnvironmentVariableW(L"GLIMMERLUX_VERSION_URL", url.c_str());
     MagnifierOnPattern::SetUp();
@@ -280,9 +279,7 @@ class UpdateCheckBesideThePicture : public MagnifierOnPattern, public ::testing:
   }
 
   static constexpr int kCreep = 40;
-  static TrustedTestAuthority* authority_;
 };
-TrustedTestAuthority* UpdateCheckBesideThePicture::authority_ = nullptr;
 
 // The picture goes on following the pointer at its full rate while the check waits on the
 // server, and the one warning comes at the deadline.

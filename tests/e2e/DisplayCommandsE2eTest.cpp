@@ -24,18 +24,11 @@ using namespace std::chrono_literals;
 
 // Many ticks of the picture: a picture that is to stay has had every chance to change.
 constexpr auto kHold = 1s;
-constexpr auto kSettle = 5s;
 constexpr int kZoom = 2;
 
 uint32_t Inverted(uint32_t pixel) { return pixel ^ 0xFFFFFF; }
 
 RECT PointRect(POINT p) { return {p.x, p.y, p.x + 1, p.y + 1}; }
-
-std::string Hex(uint32_t color) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(color));
-  return text;
-}
 
 class PictureCommands : public MagnifierOnPattern {
  protected:
@@ -216,16 +209,6 @@ TEST_F(TrackingCommands, CtrlAltFHoldsThePictureOnThePointWhileThePointerMoves) 
   // Off again: the picture follows the pointer once more.
   PressKeys({VK_CONTROL, VK_MENU, 'F'});
   ExpectView(expected::Framed(PatternAround(q)), false, "the pattern around the pointer " + Describe(q));
-}
-
-// The fixture's caret as its caption reports it.
-std::optional<POINT> ReportedCaret(HWND fixture) {
-  wchar_t caption[64] = {};
-  GetWindowTextW(fixture, caption, 64);
-  long x = 0;
-  long y = 0;
-  if (swscanf(caption, caret_fixture::kCaptionFormat, &x, &y) != 2) return std::nullopt;
-  return POINT{x, y};
 }
 
 TEST_F(TrackingCommands, FollowCaretCentresThePictureOnTheCaretOfTheFocusedEdit) {

@@ -33,12 +33,6 @@ std::vector<int> SourceIndexOfEachViewPixel(int captured, int viewSize) {
   return index;
 }
 
-std::string Hex(uint32_t color) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(color));
-  return text;
-}
-
 bool OnEdge(const Picture& picture, int x, int y) {
   return x == 0 || y == 0 || x == picture.width - 1 || y == picture.height - 1;
 }

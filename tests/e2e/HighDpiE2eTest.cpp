@@ -21,18 +21,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto kSettle = 5s;
-
-std::wstring TextOf(HWND control) {
-  wchar_t text[256] = {};
-  GetWindowTextW(control, text, 256);
-  return text;
-}
-
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 SIZE SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
 
 // How many rows of the picture hold a pixel other than its most frequent colour: the height

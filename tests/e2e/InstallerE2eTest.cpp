@@ -19,12 +19,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
 constexpr wchar_t kMakerKey[] = L"Software\\Tarnwell";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValue[] = L"Glimmerlux";
 constexpr auto kInstallTimeout = 120s;
-constexpr auto kStartTimeout = 30s;
 
 std::wstring KnownFolder(REFKNOWNFOLDERID folder) {
   wchar_t* path = nullptr;

@@ -15,21 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-constexpr auto kSettle = 5s;
-
-std::wstring TextOf(HWND control) {
-  wchar_t text[256] = {};
-  GetWindowTextW(control, text, 256);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 // The open pop-up menu, or null.
 HWND OpenMenu() {
   HWND menu = FindWindowW(L"#32768", nullptr);

@@ -11,18 +11,6 @@
 
 namespace {
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
 std::string Name(HWND control) {
   const std::wstring text = TextOf(control);
   const std::wstring name = ClassOf(control) + L" \"" + text.substr(0, 30) + L"\"";

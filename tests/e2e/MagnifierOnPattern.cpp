@@ -9,20 +9,6 @@
 #include "Desk.h"
 #include "fixture/TestPattern.h"
 
-namespace {
-
-bool ShowsPattern(const RECT& area) {
-  const Picture shown = GrabScreen(area);
-  for (int y = 0; y < shown.height; ++y) {
-    for (int x = 0; x < shown.width; ++x) {
-      if (shown.At(x, y) != test_pattern::PixelAt(area.left + x, area.top + y)) return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 void MagnifierOnPattern::SetUp() {
   desktop_ = VirtualScreen();
   // The pointer waits in a corner so that it never passes over the magnifier on its way.

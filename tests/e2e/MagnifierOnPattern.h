@@ -16,8 +16,6 @@
 
 class MagnifierOnPattern : public ::testing::Test {
  protected:
-  static constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-  static constexpr auto kStartTimeout = std::chrono::seconds(30);
   // Many ticks of the picture (about 15 a second), even on a slow machine.
   static constexpr auto kPictureTimeout = std::chrono::seconds(5);
 

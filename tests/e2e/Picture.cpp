@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "fixture/TestPattern.h"
 #include "platform/win32/Handles.h"
 
 namespace {
@@ -28,6 +29,12 @@ void DropUnusedByte(Picture& picture) {
 
 }  // namespace
 
+std::string Hex(uint32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(color));
+  return text;
+}
+
 Picture GrabScreen(const RECT& area) {
   Picture picture(area.right - area.left, area.bottom - area.top);
   WindowDc screen(nullptr);
@@ -44,6 +51,16 @@ Picture GrabScreen(const RECT& area) {
   }
   DropUnusedByte(picture);
   return picture;
+}
+
+bool ShowsPattern(const RECT& area) {
+  const Picture shown = GrabScreen(area);
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < shown.width; ++x) {
+      if (shown.At(x, y) != test_pattern::PixelAt(area.left + x, area.top + y)) return false;
+    }
+  }
+  return true;
 }
 
 std::optional<Picture> ClipboardBitmap() {

@@ -28,6 +28,12 @@ struct Picture {
 // What the screen shows in `area` (desktop coordinates), read back through the screen DC.
 Picture GrabScreen(const RECT& area);
 
+// True when the screen shows the test pattern all over `area`.
+bool ShowsPattern(const RECT& area);
+
+// A pixel as a failure prints it: 0xRRGGBB.
+std::string Hex(uint32_t color);
+
 // The clipboard's CF_BITMAP, or nothing when it holds none or cannot be opened.
 std::optional<Picture> ClipboardBitmap();
 bool EmptyTheClipboard();

@@ -68,12 +68,11 @@ std::vector<HWND> MessageBoxesOf(DWORD processId) {
   return search.found;
 }
 
-std::wstring TextOf(HWND box) {
+// Everything a message box says: the texts of its controls, run together.
+std::wstring BoxText(HWND box) {
   std::wstring all;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t text[512] = {};
-    GetWindowTextW(child, text, 512);
-    all += text;
+    all += TextOf(child);
   }
   return all;
 }
@@ -219,7 +218,7 @@ TEST_F(Reliability, EveryCopyIntoAHeldClipboardIsToldOnceWhileThePictureKeepsCom
         if (std::find(boxes.begin(), boxes.end(), box) != boxes.end()) continue;
         boxes.push_back(box);
         boxAt = std::min(boxAt, Clock::now());
-        text = TextOf(box);
+        text = BoxText(box);
         // Out of the view's way, so what the view shows stays in sight.
         RECT r{};
         GetWindowRect(box, &r);

@@ -16,10 +16,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValue[] = L"Glimmerlux";
-constexpr auto kStartTimeout = 30s;
 
 std::optional<std::wstring> RegistryText(const wchar_t* key, const wchar_t* name) {
   wchar_t text[1024] = {};

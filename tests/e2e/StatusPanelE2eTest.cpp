@@ -20,20 +20,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-constexpr auto kStartTimeout = 30s;
-constexpr auto kSettle = 5s;
-
-std::wstring TextOf(HWND control) {
-  wchar_t text[256] = {};
-  GetWindowTextW(control, text, 256);
-  return text;
-}
-
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 POINT CentreOf(HWND control) {
   const RECT r = ScreenRectOfClient(control);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};

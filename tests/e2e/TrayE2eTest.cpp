@@ -18,32 +18,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwell\\Glimmerlux";
-constexpr auto kStartTimeout = 30s;
-constexpr auto kSettle = 5s;
 constexpr auto kExitTimeout = 10s;
-
-void SendMouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof(INPUT));
-}
 
 void ClickAt(POINT at, DWORD down, DWORD up) {
   if (!MovePointerTo(at)) return;
   SendMouse(down);
   SendMouse(up);
-}
-
-bool ShowsPattern(const RECT& area) {
-  const Picture shown = GrabScreen(area);
-  for (int y = 0; y < shown.height; ++y) {
-    for (int x = 0; x < shown.width; ++x) {
-      if (shown.At(x, y) != test_pattern::PixelAt(area.left + x, area.top + y)) return false;
-    }
-  }
-  return true;
 }
 
 // Wine without a desktop tray shows the notification area as a window of its own.

@@ -42,7 +42,6 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kStartTimeout = 30s;
 // Far below the automation defaults (seconds), far above what an answering lookup takes.
 constexpr auto kLookupBound = 500ms;
 
@@ -50,16 +49,6 @@ struct DestroyWindowClose {
   void operator()(HWND window) const { DestroyWindow(window); }
 };
 using OwnedWindow = UniqueHandle<HWND, DestroyWindowClose>;
-
-// The fixture's caret as its caption reports it.
-std::optional<POINT> ReportedCaret(HWND fixture) {
-  wchar_t caption[64] = {};
-  GetWindowTextW(fixture, caption, 64);
-  long x = 0;
-  long y = 0;
-  if (swscanf(caption, caret_fixture::kCaptionFormat, &x, &y) != 2) return std::nullopt;
-  return POINT{x, y};
-}
 
 Point ToTPoint(POINT p) { return Point{p.x, p.y}; }
 

@@ -18,9 +18,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto kSettle = 5s;
 // The caption, border, system menu and sizing frame the title bar comes and goes with.
 constexpr LONG_PTR kTitleBarStyles = WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_THICKFRAME;
 

@@ -1,14 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
+#include "fake/FormFixture.h"
 #include "main/CaretFollow.h"
-#include "main/fmMagnifier.h"
 
 namespace {
-
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
 
 TEST(LocateCaret, PrefersTheAutomationSelectionThenTheFocusCaretThenReportsNone) {
   const struct Case {
@@ -36,15 +31,11 @@ TEST(LocateCaret, PrefersTheAutomationSelectionThenTheFocusCaretThenReportsNone)
   }
 }
 
-struct CaretFixture {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct CaretFixture : FormFixture {
   CaretFixture() {
     platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
     form.AttachWindow(kMainWindow);
-    form.imageview1().AttachWindow(kViewWindow);
-    form.imageview1().WMSize(400, 300);
+    AttachView();
     form.imageview1().SetZoom(2);
   }
 };

@@ -2,20 +2,12 @@
 
 #include <string>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
+#include "fake/FormFixture.h"
+#include "fake/StoredValueBuilders.h"
 #include "main/Contrast.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
-using Kind = StoredValue::Kind;
-
-StoredValue Dword(uint32_t n) { return {Kind::Dword, n, {}}; }
-StoredValue Text(std::string t) { return {Kind::Text, 0, std::move(t)}; }
-
-constexpr WindowId kMainWindow = 100;
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kBlack = 0x000000;
 
@@ -74,22 +66,15 @@ TEST(Contrast, ReadoutAndSummaryTexts) {
 }
 
 // One run of the program over the fake platform, shown as the window is at start.
-struct Session {
-  FakePlatform& platform;
-  Tfrmmain form{platform};
-
-  explicit Session(FakePlatform& p) : platform(p) {
+struct Session : FormFixture {
+  explicit Session(FakePlatform& p) : FormFixture(p) {
     form.AttachWindow(kMainWindow);
-    form.RestoreFormState();
-    form.FormShow();
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
+    RestoreAndShow();
   }
   SimulatedVision Simulation() { return form.imageview1().VisionSimulation(); }
   int32_t Stored(const char* name) {
     const StoredValue v = platform.settings.Read(name);
-    return v.kind == Kind::Dword ? static_cast<int32_t>(v.number) : -999;
+    return v.kind == StoredValue::Kind::Dword ? static_cast<int32_t>(v.number) : -999;
   }
 };
 

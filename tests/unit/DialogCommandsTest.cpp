@@ -9,21 +9,15 @@
 #include <vector>
 
 #include "dialogs/Links.h"
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
 constexpr const char* kVersionUrl = "https://updates.test/version/glimmerlux.txt";
 
 // A started program (version 1.0) with a version file on the web and hosts that record what
 // the dialogs showed; `whileOpen` acts as the user would while a dialog is open.
-struct DialogsProgram {
-  FakePlatform platform;
-  Tfrmmain form{platform};
+struct DialogsProgram : FormFixture {
   std::optional<TfrmCheckUpdate> updateShown;
   std::optional<TfrmAbout> aboutShown;
   std::function<void()> whileOpen;
@@ -31,9 +25,7 @@ struct DialogsProgram {
   int closeRequests = 0;
 
   DialogsProgram() {
-    platform.frame.visible = true;
-    form.AttachWindow(kMainWindow);
-    form.FormCreate();
+    Create();
     form.FormShow();
     form.dialogs.versionFileUrl = kVersionUrl;
     form.dialogs.host.showCheckUpdate = [this](TfrmCheckUpdate& dialog) {
@@ -51,10 +43,6 @@ struct DialogsProgram {
     };
   }
   void Serve(const std::string& body, int status = 200) { platform.internet.pages[kVersionUrl] = {status, "", body}; }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
-  }
-  bool Runs(const char* name) { return RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name)); }
   bool TimerRunning() { return platform.windows.timers[{kMainWindow, kTimer1Id}].running; }
   bool DeadlineRunning() { return platform.windows.timers[{kMainWindow, kUpdateDeadlineTimerId}].running; }
   // The worker's download runs to its end and the window hears of it.
@@ -289,21 +277,23 @@ TEST_F(DialogsFixture, StayOnTopChosenWhileADialogIsOpenStands) {
   EXPECT_TRUE(platform.frame.topmostCalls.back().topmost);
 }
 
+// Each dialog the program has, and how it comes to be open.
+const struct DialogOpening {
+  const char* what;
+  std::function<void(DialogsProgram&)> open;
+} kEachDialog[] = {
+    {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
+    {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
+    {"warning",
+     [](DialogsProgram& f) {
+       f.platform.internet.pages.clear();
+       f.CheckForUpdates();
+     }},
+};
+
 // Nothing is destroyed under the dialog's own message loop: the program ends once it has returned.
 TEST(DialogsExit, ExitWhileADialogIsOpenClosesItFirstAndEndsAfterwards) {
-  const struct {
-    const char* what;
-    std::function<void(DialogsProgram&)> open;
-  } cases[] = {
-      {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
-      {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
-      {"warning",
-       [](DialogsProgram& f) {
-         f.platform.internet.pages.clear();
-         f.CheckForUpdates();
-       }},
-  };
-  for (const auto& c : cases) {
+  for (const DialogOpening& c : kEachDialog) {
     DialogsProgram f;
     f.Serve(VersionLine("1.1"));
     bool destroyedWhileOpen = true;
@@ -322,19 +312,7 @@ TEST(DialogsExit, ExitWhileADialogIsOpenClosesItFirstAndEndsAfterwards) {
 // A dialog that cannot be shown gives back all it took: the commands, the tick, stay-on-top,
 // and what waited for it (here "Exit", chosen from the tray while it was coming up) still runs.
 TEST(DialogsFailure, ADialogThatFailsToShowLeavesNothingBehind) {
-  const struct {
-    const char* what;
-    std::function<void(DialogsProgram&)> open;
-  } cases[] = {
-      {"update dialog", [](DialogsProgram& f) { f.CheckForUpdates(); }},
-      {"About box", [](DialogsProgram& f) { f.Choose("AboutGlimmerlux1"); }},
-      {"warning",
-       [](DialogsProgram& f) {
-         f.platform.internet.pages.clear();
-         f.CheckForUpdates();
-       }},
-  };
-  for (const auto& c : cases) {
+  for (const DialogOpening& c : kEachDialog) {
     DialogsProgram f;
     f.Serve(VersionLine("1.1"));
     f.Choose("StayOnTop1");

@@ -3,36 +3,21 @@
 #include <functional>
 #include <string>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
+#include "fake/FormFixture.h"
 #include "main/Notices.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
 constexpr uint16_t kSpace = 0x20;
 
-struct CommandFixture : ::testing::Test {
-  FakePlatform platform;
-  Tfrmmain form{platform};
+struct CommandFixture : ::testing::Test, FormFixture {
   // Each writing of the settings stores the window's fifteen values.
   int SettingsWrites() const { return platform.settings.writes / 15; }
 
   CommandFixture() {
     form.AttachWindow(kMainWindow);
-    form.imageview1().AttachWindow(kViewWindow);
-    form.imageview1().WMSize(400, 300);
+    AttachView();
     platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
-  }
-  void Choose(const char* name, std::span<const MenuEntry> menu = mnuMainEntries()) {
-    ASSERT_TRUE(RunMenuEntry(form, menu, IndexOfMenuEntry(menu, name))) << name;
-  }
-  void TickAt(Point pointer) {
-    platform.screen.pointer = pointer;
-    form.Timer1Timer();
   }
 };
 

@@ -5,33 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "fake/CountingSurfaces.h"
-#include "fake/FakePlatform.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
 const uint32_t kGreyPixel = PixelFromColor(kViewGrey);
 
-struct Running {
-  FakePlatform platform;
-  CountingSurfaces surfaces;
-  Tfrmmain form{platform, surfaces};
-
+struct Running : FormFixture {
   explicit Running(int viewWidth = 400, int viewHeight = 300) {
     form.AttachWindow(kMainWindow);
     form.FormCreate();
-    form.RestoreFormState();
-    form.FormShow();
-    form.imageview1().AttachWindow(kViewWindow);
-    form.imageview1().WMSize(viewWidth, viewHeight);
+    RestoreAndShow();
+    AttachView(viewWidth, viewHeight);
     platform.windows.windowRects[kMainWindow] = {700, 400, 1168, 711};
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
   // One tick and the paint it asks for; a copy of what the window shows.
   std::vector<uint32_t> Frame(Point pointer) {

@@ -8,39 +8,19 @@
 #include <utility>
 #include <vector>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
+#include "fake/StoredValueBuilders.h"
 
 namespace {
 
-using Kind = StoredValue::Kind;
-using Values = std::vector<std::pair<const char*, StoredValue>>;
-
-StoredValue Dword(uint32_t n) { return {Kind::Dword, n, {}}; }
-StoredValue Qword(uint64_t n) { return {Kind::Qword, n, {}}; }
-StoredValue Text(std::string t) { return {Kind::Text, 0, std::move(t)}; }
-const StoredValue kBinary{Kind::Other, 0, {}};
-
-constexpr WindowId kMainWindow = 100;
 constexpr const char* kKeyError = "Unable to create key 'Software\\Tarnwell\\Glimmerlux'";
 
 // One run of the program over the platform's store.
-struct Session {
-  FakePlatform& platform;
-  Tfrmmain form{platform};
-
+struct Session : FormFixture {
   // `start`: restore the form state, then show, as the window does when it is first shown.
-  explicit Session(FakePlatform& p, bool start = true) : platform(p) {
+  explicit Session(FakePlatform& p, bool start = true) : FormFixture(p) {
     form.AttachWindow(kMainWindow);
-    if (start) {
-      form.RestoreFormState();
-      form.FormShow();
-    }
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
+    if (start) RestoreAndShow();
   }
   std::string CheckedFilter() {
     return CheckedAmong(form, {"CfNone1", "CfGrayscale1", "CfSepia1", "CfInvert1", "CfProtanopia1", "CfDeuteranopia1",

@@ -9,6 +9,7 @@
 #include "fake/FakeScreen.h"
 #include "fake/FakeSettingsStore.h"
 #include "fake/FakeWindowFrame.h"
+#include "fake/StoredValueBuilders.h"
 #include "main/FormState.h"
 
 // Readable failures; found next to the types, which live in the global namespace.
@@ -22,11 +23,6 @@ static void PrintTo(const WindowPlacement& p, std::ostream* os) {
 }
 
 namespace {
-
-using Kind = StoredValue::Kind;
-
-StoredValue Dword(uint32_t n) { return {Kind::Dword, n, {}}; }
-StoredValue Text(std::string t) { return {Kind::Text, 0, std::move(t)}; }
 
 constexpr uint32_t kShowNormal = 1;
 // The fake window's placement before a restore: normal 476 x 311 at (700, 400).
@@ -44,7 +40,6 @@ struct PlacementFixture {
 };
 
 TEST(FormPlacementRestore, UsesAStoredRectangleOnlyAsItSuitsTheScreenAsItIsNow) {
-  using Values = std::vector<std::pair<const char*, StoredValue>>;
   const std::vector<MonitorArea> one{{1, {0, 0, 1920, 1080}}};
   const std::vector<MonitorArea> sideBySide{{1, {0, 0, 1920, 1080}}, {2, {1920, 0, 3840, 1080}}};
   const std::vector<MonitorArea> lowerRight{{1, {0, 0, 1920, 1080}}, {2, {1920, 200, 3840, 1080}}};

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake/FakePlatform.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
@@ -10,15 +9,10 @@ constexpr WindowId kSecondWindow = 200;
 constexpr uint32_t kCtrlAlt = 3;
 constexpr uint32_t kLetterG = 0x47;
 
-struct Instance {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct Instance : FormFixture {
   explicit Instance(WindowId window, Instance* first = nullptr) {
     if (first != nullptr) platform.hotKeys.system = first->platform.hotKeys.system;
-    platform.frame.visible = true;
-    form.AttachWindow(window);
-    form.FormCreate();
+    Create(window);
   }
 };
 

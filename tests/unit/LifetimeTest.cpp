@@ -6,48 +6,22 @@
 #include <utility>
 #include <vector>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
-
 // A first start as the host runs it: created, then shown once.
-struct TrayProgram {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct TrayProgram : FormFixture {
   TrayProgram() { Start(); }
   void Start() {
-    platform.frame.visible = true;
-    form.AttachWindow(kMainWindow);
-    form.FormCreate();
+    Create();
     form.FormShow();
     platform.settings.Clear();
     platform.app.calls.clear();
   }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
-  }
   void ClickIcon() {
     form.JvTrayIcon1.IconLeftDown();
     form.JvTrayIcon1.IconLeftUp();
-  }
-  // What a person sees of the program: "window button icon" when shown, "button icon" when
-  // minimised, "icon" in the tray, "ended".
-  std::string Presence() {
-    const FakeAppWindow::State& s = platform.app.states[kMainWindow];
-    if (s.destroyed) return "ended";
-    std::string seen;
-    if (!s.minimized) seen += "window ";
-    if (s.taskbarButton) seen += "button ";
-    if (platform.tray.Shows(kMainWindow)) seen += "icon ";
-    if (!seen.empty()) seen.pop_back();
-    return seen;
   }
   bool SettingsWritten() const { return platform.settings.Has("Pixlevel"); }
   bool FormStateSaved() const { return platform.settings.Has("FormVersion"); }

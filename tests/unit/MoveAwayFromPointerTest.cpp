@@ -2,15 +2,10 @@
 
 #include <vector>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
+#include "fake/FormFixture.h"
 #include "main/MoveAwayFromPointer.h"
-#include "main/fmMagnifier.h"
 
 namespace {
-
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
 
 TEST(RectsOverlap, NeedsACommonPixelSoTouchingEdgesDoNot) {
   const Rect a{0, 0, 10, 10};

@@ -3,39 +3,17 @@
 #include <string>
 
 #include "app/ProgramStart.h"
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
-
 // A start as the entry runs it: the window created and shown once, then the switches.
-struct Start {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct Start : FormFixture {
   explicit Start(StartupSwitches switches, bool transparentChecked = false) {
-    platform.frame.visible = true;
-    form.AttachWindow(kMainWindow);
-    form.FormCreate();
+    Create();
     SetChecked(form, "MakeWindowTransparent1", transparentChecked);
     form.FormShow();
     ApplyStartupSwitches(form, switches);
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
-  }
-  std::string Presence() {
-    const FakeAppWindow::State& s = platform.app.states[kMainWindow];
-    if (s.destroyed) return "ended";
-    std::string seen;
-    if (!s.minimized) seen += "window ";
-    if (s.taskbarButton) seen += "button ";
-    if (platform.tray.Shows(kMainWindow)) seen += "icon ";
-    if (!seen.empty()) seen.pop_back();
-    return seen;
   }
 };
 

@@ -5,17 +5,10 @@
 #include <string>
 
 #include "fake/FakeSettingsStore.h"
+#include "fake/StoredValueBuilders.h"
 #include "main/SettingsReading.h"
 
 namespace {
-
-using Kind = StoredValue::Kind;
-
-StoredValue Dword(uint32_t n) { return {Kind::Dword, n, {}}; }
-StoredValue Qword(uint64_t n) { return {Kind::Qword, n, {}}; }
-StoredValue Text(std::string t) { return {Kind::Text, 0, std::move(t)}; }
-const StoredValue kAbsent{};
-const StoredValue kBinary{Kind::Other, 0, {}};
 
 TEST(JoinStorePath, DropsEmptyAndDotSegmentsAndBacksUpOnTwoDots) {
   const struct {

@@ -11,16 +11,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "fake/CountingSurfaces.h"
-#include "fake/FakePlatform.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 #include "unit/ProcessMemory.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
 constexpr int kFramesPerStep = 10;
 
 // One change, then kFramesPerStep frames. Every toggle appears twice and the last steps go
@@ -76,22 +71,13 @@ int SoakFrames() {
   return std::max(asked / kCycleFrames, 5) * kCycleFrames;
 }
 
-struct Soak {
-  FakePlatform platform;
-  CountingSurfaces surfaces;
-  Tfrmmain form{platform, surfaces};
-
+struct Soak : FormFixture {
   Soak() {
     form.AttachWindow(kMainWindow);
     form.FormCreate();
-    form.RestoreFormState();
-    form.FormShow();
-    form.imageview1().AttachWindow(kViewWindow);
-    form.imageview1().WMSize(400, 300);
+    RestoreAndShow();
+    AttachView();
     Choose("N60xpersecond1");
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
   // The fakes log every call; those logs are the test's memory, not the program's.
   void ForgetRecords() {

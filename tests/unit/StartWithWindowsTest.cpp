@@ -4,22 +4,18 @@
 #include <optional>
 #include <string>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
+#include "fake/FormFixture.h"
 #include "main/StartWithWindows.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
 constexpr const char* kWriteError = "Failed to set data for 'Glimmerlux'";
 
+// The platform alone: the form reads the Run key as it is made, so each test makes its own.
 struct StartupFixture : ::testing::Test {
   FakePlatform platform;
 
-  void Choose(Tfrmmain& form) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "RunonStartup1")));
-  }
+  void Choose(Tfrmmain& form) { ChooseMenuItem(form, "RunonStartup1"); }
 };
 
 TEST_F(StartupFixture, TheCommandWritesTheQuotedPathWithTheSwitchThenRemovesIt) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
+#include "fake/FormFixture.h"
 #include "main/StatusReadouts.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
@@ -40,23 +38,16 @@ TEST(StatusReadoutTexts, PositionIsSignedDecimal) {
   EXPECT_EQ(PositionText(0, -2147483648LL), "Position: 0, -2147483648");
 }
 
-struct ReadoutFixture : ::testing::Test {
-  FakePlatform platform;
-  Tfrmmain form{platform};
+struct ReadoutFixture : ::testing::Test, FormFixture {
   int panelChanges = 0;
 
   ReadoutFixture() {
     platform.screen.PaintDesktop([](int x, int y) { return PatternPixel(x, y); });
-    form.AttachWindow(100);
-    form.imageview1().AttachWindow(101);
-    form.imageview1().WMSize(400, 300);
+    form.AttachWindow(kMainWindow);
+    AttachView();
     form.panel.OnChanged = [this] { ++panelChanges; };
   }
 
-  void TickAt(Point p) {
-    platform.screen.pointer = p;
-    form.Timer1Timer();
-  }
   // The paint the tick asked for; it samples the colour the next tick shows.
   void Paint() { form.imageview1().Paint(); }
 };

@@ -3,32 +3,18 @@
 #include <functional>
 #include <utility>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
+#include "fake/FormFixture.h"
 #include "main/Placement.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
-constexpr WindowId kViewWindow = 101;
-
-struct TickFixture {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct TickFixture : FormFixture {
   TickFixture(Rect desktop, int viewWidth, int viewHeight, float zoom) {
     platform.screen.virtualScreen = desktop;
     form.AttachWindow(kMainWindow);
-    form.imageview1().AttachWindow(kViewWindow);
-    form.imageview1().WMSize(viewWidth, viewHeight);
+    AttachView(viewWidth, viewHeight);
     form.imageview1().SetZoom(zoom);
     platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
-  }
-
-  void TickAt(Point pointer) {
-    platform.screen.pointer = pointer;
-    form.Timer1Timer();
   }
 
   struct Result {

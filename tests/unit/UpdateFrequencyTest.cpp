@@ -2,10 +2,7 @@
 
 #include <string>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
-#include "main/fmMagnifier.h"
+#include "fake/FormFixture.h"
 
 namespace {
 
@@ -31,18 +28,11 @@ std::string CheckedItems(const Tfrmmain& form) {
   return names;
 }
 
-class UpdateFrequency : public ::testing::Test {
+class UpdateFrequency : public ::testing::Test, protected FormFixture {
  protected:
   UpdateFrequency() { form.AttachWindow(kWindow); }
 
-  void Choose(const char* name) {
-    const auto menu = mnuMainEntries();
-    ASSERT_TRUE(RunMenuEntry(form, menu, IndexOfMenuEntry(menu, name))) << name;
-  }
   const FakeWindowing::TimerState& PlatformTimer() { return platform.windows.timers[{kWindow, kTimer1Id}]; }
-
-  FakePlatform platform;
-  Tfrmmain form{platform};
 };
 
 TEST_F(UpdateFrequency, StartsAtFifteenASecondWithOnlyThatItemChecked) {

@@ -12,53 +12,53 @@ namespace {
 constexpr const char* kUrl = "https://example.test/version/glimmerlux.txt";
 
 // Read and converted over one session, on the test's thread.
-std::string GetUrlText(FakeInternet& web, const std::string& url) {
+std::string ReadText(FakeInternet& web, const std::string& url) {
   const std::unique_ptr<InternetSession> session = web.OpenSession(kUrlTextAgent);
   return UrlChunksToText(web, ReadUrlChunks(*session, url));
 }
 
 std::string FailureOf(FakeInternet& web, const std::string& url = kUrl) {
   try {
-    GetUrlText(web, url);
+    ReadText(web, url);
   } catch (const EUrlText& error) {
     return error.what();
   }
   return "no failure";
 }
 
-TEST(GetUrlText, ReadsTheWholeBodyInChunksOf1025Bytes) {
+TEST(UrlText, ReadsTheWholeBodyInChunksOf1025Bytes) {
   FakeInternet web;
   std::string body;
   for (int i = 0; i < 300; ++i) body += "line " + std::to_string(i) + "\r\n";
   web.pages[kUrl].body = body;
-  EXPECT_EQ(GetUrlText(web, kUrl), body);
+  EXPECT_EQ(ReadText(web, kUrl), body);
   ASSERT_FALSE(web.log->reads.empty());
   for (size_t size : web.log->reads) EXPECT_EQ(size, 1025u);
 }
 
-TEST(GetUrlText, AZeroByteDropsTheRestOfItsChunkOnly) {
+TEST(UrlText, AZeroByteDropsTheRestOfItsChunkOnly) {
   FakeInternet web;
   // Chunk one: "ab", zero, then filler up to 1025 bytes; chunk two: "cd".
   std::string body = std::string("ab") + '\0' + std::string(1022, 'z') + "cd";
   web.pages[kUrl].body = body;
-  EXPECT_EQ(GetUrlText(web, kUrl), "abcd");
+  EXPECT_EQ(ReadText(web, kUrl), "abcd");
 }
 
-TEST(GetUrlText, EachChunkIsConvertedFromTheAnsiCodePage) {
+TEST(UrlText, EachChunkIsConvertedFromTheAnsiCodePage) {
   FakeInternet web;
   web.pages[kUrl].body = "caf\xE9";  // é in Latin-1
-  EXPECT_EQ(GetUrlText(web, kUrl), "caf\xC3\xA9");
+  EXPECT_EQ(ReadText(web, kUrl), "caf\xC3\xA9");
 }
 
-TEST(GetUrlText, FollowsRedirectsThatStayOnHttps) {
+TEST(UrlText, FollowsRedirectsThatStayOnHttps) {
   FakeInternet web;
   web.pages[kUrl] = {301, "https://mirror.test/v.txt", "", false, false};
   web.pages["https://mirror.test/v.txt"] = {302, "/moved/v.txt", "", false, false};
   web.pages["https://mirror.test/moved/v.txt"].body = "Version CONTENT=\"5.3\"";
-  EXPECT_EQ(GetUrlText(web, kUrl), "Version CONTENT=\"5.3\"");
+  EXPECT_EQ(ReadText(web, kUrl), "Version CONTENT=\"5.3\"");
 }
 
-TEST(GetUrlText, EveryFailureIsAnError) {
+TEST(UrlText, EveryFailureIsAnError) {
   const auto page = [](int status, std::string location = "") {
     return FakeInternet::Page{status, std::move(location), "<html>error page</html>", false, false};
   };
@@ -100,15 +100,15 @@ TEST(GetUrlText, EveryFailureIsAnError) {
   }
 }
 
-TEST(GetUrlText, TheErrorsNameTheirCause) {
+TEST(UrlText, TheErrorsNameTheirCause) {
   FakeInternet web;
   EXPECT_EQ(FailureOf(web), std::string("Cannot open URL ") + kUrl);
 }
 
-TEST(GetUrlText, ExactlySixtyFourKibibytesIsStillRead) {
+TEST(UrlText, ExactlySixtyFourKibibytesIsStillRead) {
   FakeInternet web;
   web.pages[kUrl].body = std::string(64 * 1024, 'a');
-  EXPECT_EQ(GetUrlText(web, kUrl).size(), 64u * 1024u);
+  EXPECT_EQ(ReadText(web, kUrl).size(), 64u * 1024u);
 }
 
 TEST(IsHttpsUrl, OnlyTheHttpsScheme) {

@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
+#include "fake/FormFixture.h"
 #include "main/PanelLayout.h"
 #include "main/WindowChrome.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
-constexpr WindowId kMainWindow = 100;
 // WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, as the window asks to be created.
 constexpr uint32_t kOverlappedWindow = 0x02CF0000u;
 
-struct ChromeFixture : ::testing::Test {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct ChromeFixture : ::testing::Test, FormFixture {
   ChromeFixture() {
     form.AttachWindow(kMainWindow);
     platform.frame.styles[kMainWindow] = CreateParams(kOverlappedWindow);
     platform.windows.windowRects[kMainWindow] = {100, 50, 576, 390};
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
   uint32_t Style() { return platform.frame.styles[kMainWindow]; }
 };

@@ -2,21 +2,15 @@
 
 #include <string>
 
-#include "fake/FakePlatform.h"
-#include "fake/MenuMarks.h"
-#include "main/MainMenu.h"
+#include "fake/FormFixture.h"
 #include "main/ZoomSelection.h"
-#include "main/fmMagnifier.h"
 
 namespace {
 
 constexpr MouseWheel kAwayFromUser{120};
 constexpr MouseWheel kTowardsUser{-120};
 
-struct ZoomFixture : ::testing::Test {
-  FakePlatform platform;
-  Tfrmmain form{platform};
-
+struct ZoomFixture : ::testing::Test, FormFixture {
   // Captions of the checked submenu items.
   std::string Checked() {
     std::string names;
@@ -27,9 +21,6 @@ struct ZoomFixture : ::testing::Test {
         names += std::string(names.empty() ? "" : " ") + e.Name;
     }
     return names;
-  }
-  void Choose(const char* name) {
-    ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
   void Wheel(MouseWheel wheel) { EXPECT_TRUE(form.ApplicationEvents1Message(wheel)); }
 };

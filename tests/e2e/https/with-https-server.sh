@@ -17,6 +17,9 @@ Cleanup() {
 trap Cleanup EXIT
 trap 'exit 143' TERM INT HUP
 
+for tool in python3 openssl; do
+  command -v "$tool" >/dev/null || { echo "with-https-server: $tool is missing: install $tool (make deps)" >&2; exit 1; }
+done
 python3 "$(dirname "$0")/serve.py" "$work/site" "$work/ready" &
 server_pid=$!
 for _ in $(seq 300); do
