@@ -1,5 +1,10 @@
 #include "main/CaretLocator.h"
 
+#include "main/MenuItems.h"
+#include "platform/Caret.h"
+#include "platform/Screen.h"
+#include "view/VwImage.h"
+
 TPoint LocateCaret(CaretSource& source) {
   TPoint caret;
   if (source.CaretFromAutomation(caret)) return caret;

@@ -3,9 +3,17 @@
 #include <algorithm>
 #include <array>
 
+#include "main/CommandPoint.h"
+#include "main/DisplayCommands.h"
+#include "main/MenuItems.h"
 #include "main/Notices.h"
 #include "main/StoredValues.h"
+#include "platform/Clipboard.h"
+#include "platform/Messages.h"
+#include "platform/Screen.h"
+#include "platform/SettingsStore.h"
 #include "view/ColourSample.h"
+#include "view/VisionSimulation.h"
 
 namespace {
 

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "main/MenuItems.h"
 #include "main/Notices.h"
+#include "main/Timer.h"
+#include "platform/Messages.h"
+#include "view/VwImage.h"
 
 namespace {
 

@@ -3,20 +3,16 @@
 #include <cstdint>
 #include <functional>
 
-#include "main/MenuItems.h"
-#include "main/Timer.h"
-#include "platform/Clipboard.h"
-#include "platform/Messages.h"
-#include "view/VwImage.h"
+#include "main/ShiftState.h"
+
+class Clipboard;
+class Messages;
+class TCustomImageView;
+class TTimer;
+struct TMainMenuItems;
+struct TMenuItem;
 
 inline constexpr uint16_t kVkSpaceKey = 0x20;
-
-// The modifier keys held with a key.
-struct TShiftState {
-  bool Shift = false;
-  bool Ctrl = false;
-  bool Alt = false;
-};
 
 // The main menu's commands that change how and how often the picture is shown, or copy it.
 class DisplayCommands {

@@ -7,6 +7,8 @@
 
 #include "main/StoredValues.h"
 #include "main/fmMagnifier.h"
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 

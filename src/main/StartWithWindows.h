@@ -3,9 +3,10 @@
 #include <string>
 
 #include "main/MenuItems.h"
-#include "platform/Messages.h"
-#include "platform/ProgramFile.h"
 #include "platform/StartupEntry.h"
+
+class Messages;
+class ProgramFile;
 
 // The value of the log-on list that starts the program hidden in the tray.
 inline constexpr const char* kRunValueName = "Glimmerlux";

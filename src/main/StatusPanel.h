@@ -3,15 +3,9 @@
 #include <functional>
 #include <string>
 
+#include "base/Colors.h"
 #include "base/Geometry.h"
 
-// System colours as colour constants; the host resolves them.
-inline constexpr TColor clHighlightText = 0xFF00000E;
-inline constexpr TColor clWindowText = 0xFF000008;
-inline constexpr TColor clBtnText = 0xFF000012;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clYellow = 0x00FFFF;
 inline constexpr TColor kPanelGrey = 0x5F5F5F;
 
 // What the host shows of a status panel control; the core only writes these and the host

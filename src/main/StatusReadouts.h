@@ -5,19 +5,14 @@
 #include <string>
 
 #include "base/Geometry.h"
-#include "main/CommandPoint.h"
-#include "main/MenuItems.h"
-#include "main/StatusPanel.h"
-#include "platform/Clipboard.h"
-#include "platform/Messages.h"
-#include "view/VwImage.h"
 
-// "#FF8000" for red 255, green 128, blue 0.
-std::string ColorToHtml(TColor c);
-// "RGB : 255,128,0".
-std::string ColorToRgbText(TColor c);
-// White on dark colours, black from an average of 120 up.
-TColor SwatchFontColor(TColor c);
+class Clipboard;
+class CommandPoint;
+class Messages;
+class TCustomImageView;
+class TStatusPanel;
+struct TMainMenuItems;
+
 // What the position label shows while the magnifier is switched off.
 inline constexpr const char* kSwitchedOffText = "Off - press Space";
 

@@ -1,7 +1,14 @@
 #include "main/Tracking.h"
 
+#include "main/CaretLocator.h"
+#include "main/CommandPoint.h"
 #include "main/HoverAvoidance.h"
+#include "main/MenuItems.h"
 #include "main/Placement.h"
+#include "main/StatusPanel.h"
+#include "main/StatusReadouts.h"
+#include "platform/Screen.h"
+#include "view/VwImage.h"
 
 void Tracking::Tick() {
   if (ticking_) return;

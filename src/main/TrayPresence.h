@@ -5,9 +5,11 @@
 #include <string>
 
 #include "main/MenuItems.h"
-#include "main/TrayIcon.h"
-#include "platform/AppWindow.h"
-#include "platform/WindowFrame.h"
+#include "platform/Windowing.h"
+
+class AppWindow;
+class TrayIcon;
+class WindowFrame;
 
 // Whether a close request ends the program or hides it to the tray, the show/hide command
 // and the end of the session.

@@ -1,5 +1,9 @@
 #include "main/ZoomSelection.h"
 
+#include "main/MenuItems.h"
+#include "main/StatusPanel.h"
+#include "view/VwImage.h"
+
 namespace {
 
 constexpr int kNoSelection = -1;

@@ -3,9 +3,10 @@
 #include <array>
 #include <functional>
 
-#include "main/MenuItems.h"
-#include "main/StatusPanel.h"
-#include "view/VwImage.h"
+class TCustomImageView;
+class TStatusPanel;
+struct TMainMenuItems;
+struct TMenuItem;
 
 // The zoom factors in the order of the zoom list and the Zoom Level submenu.
 inline constexpr std::array<float, 19> ZoomLevels = {1,  2,  3,  4,  5,  6,  8,     10,   12,   16,

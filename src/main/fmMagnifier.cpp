@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "main/MainMenu.h"
+#include "platform/Messages.h"
+#include "platform/Services.h"
 
 Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
     : FImageView(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)),

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Bitmap.h"
 #include "base/Geometry.h"
 #include "main/CaretLocator.h"
 #include "main/ColourCheck.h"
@@ -16,6 +17,7 @@
 #include "main/HotKey.h"
 #include "main/MenuItems.h"
 #include "main/PointerNudge.h"
+#include "main/ShiftState.h"
 #include "main/StartWithWindows.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
@@ -25,8 +27,13 @@
 #include "main/TrayPresence.h"
 #include "main/WindowChrome.h"
 #include "main/ZoomSelection.h"
-#include "platform/Services.h"
+#include "view/MouseButton.h"
 #include "view/VwImage.h"
+
+class Messages;
+class ProgramFile;
+class SettingsStore;
+struct PlatformServices;
 
 // What the caption adds while the magnifier is switched off.
 inline constexpr const char* kSwitchedOffSuffix = " - Off";

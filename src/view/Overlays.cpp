@@ -3,6 +3,7 @@
 #include "base/Arith.h"
 #include "view/GridPlan.h"
 #include "view/PenLines.h"
+#include "view/ViewPipeline.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -13,7 +14,7 @@ constexpr uint32_t kCrosshairRed = 0x00FF0000;  // 0x0000FF as a pixel word
 
 void TCustomImageView::DrawCursorOverlay(Bitmap& bitmap, double f) {
   CursorPlacement placement;
-  if (PlaceCursor(f, placement)) FCursor.Draw(FScreen, bitmap, placement, FOverlayMirror);
+  if (PlaceCursor(f, placement)) pipeline_->FCursor.Draw(FScreen, bitmap, placement, pipeline_->FOverlayMirror);
 }
 
 bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
@@ -22,7 +23,7 @@ bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
 
 void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
   if (!PlanGrid(bitmap)) return;
-  for (int y = 0; y < bitmap.Height(); ++y) FGrid.DrawRow(bitmap.Row(y), y);
+  for (int y = 0; y < bitmap.Height(); ++y) pipeline_->FGrid.DrawRow(bitmap.Row(y), y);
 }
 
 bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
@@ -37,7 +38,7 @@ bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
   s.viewHeight = FHeight;
   s.areaWidth = r.Width();
   s.areaHeight = r.Height();
-  return FGrid.Plan(s, bitmap.Width(), bitmap.Height(), FOverlayMirror);
+  return pipeline_->FGrid.Plan(s, bitmap.Width(), bitmap.Height(), pipeline_->FOverlayMirror);
 }
 
 void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
@@ -67,7 +68,7 @@ void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
   }
   const double z = FZoom;
   const bool red = GridStep(FGridlevel, z) != 0 && FDrawGrid;
-  PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, FOverlayMirror);
+  PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, pipeline_->FOverlayMirror);
   const int x0 = Round((L - half) * z);
   const int y0 = Round((T - half) * z);
   const int x1 = Round((L + half + 1) * z);

@@ -3,8 +3,13 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "platform/Clipboard.h"
+#include "platform/Screen.h"
+#include "view/ColorFilter.h"
 #include "view/ColourSample.h"
 #include "view/Flips.h"
+#include "view/ViewPipeline.h"
+#include "view/VisionSimulation.h"
 
 namespace {
 
@@ -23,24 +28,6 @@ void DrawFrame(Bitmap& bitmap, uint32_t pixel) {
 
 }  // namespace
 
-void FlipBitmapHorizontally(Bitmap& bitmap) {
-  const FlipKernels& flips = FlipPixels();
-  const auto width = static_cast<size_t>(bitmap.Width());
-  for (int y = 0; y < bitmap.Height(); ++y) flips.reverse(bitmap.Row(y), width);
-}
-
-void FlipBitmapVertically(Bitmap& bitmap) {
-  const FlipKernels& flips = FlipPixels();
-  const auto width = static_cast<size_t>(bitmap.Width());
-  for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom)
-    flips.swap(bitmap.Row(top), bitmap.Row(bottom), width);
-}
-
-void FlipBitmapBothWays(Bitmap& bitmap) {
-  // Both flips turn the picture end for end, and its rows are contiguous: one pass.
-  FlipPixels().reverse(bitmap.Pixels(), bitmap.PixelCount());
-}
-
 TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard& clipboard, SurfaceFactory& surfaces)
     : Fsourcecopy(surfaces),
       FMainBitMap(surfaces),
@@ -48,8 +35,7 @@ TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard
       FScreen(screen),
       FWindows(windows),
       FClipboard(clipboard),
-      FFrames(surfaces),
-      FCursor(surfaces) {}
+      pipeline_(std::make_unique<Pipeline>(surfaces)) {}
 
 TCustomImageView::~TCustomImageView() {
   if (FTimerRefresh && FHandle != 0) FWindows.StopTimer(FHandle, 1);
@@ -126,7 +112,7 @@ void TCustomImageView::RefreshPicture() {
   // A frame made of the same desktop pixels and the same settings as the one on screen would
   // be that frame again: it is neither made nor shown. Inside a batch the inputs are half
   // written, so the repaint is asked for as it always was.
-  if (FUpdateCount == 0 && FFrames.StillShown(CurrentInputs(), FScreen)) return;
+  if (FUpdateCount == 0 && pipeline_->FFrames.StillShown(CurrentInputs(), FScreen)) return;
   FWindows.Invalidate(FHandle);
 }
 
@@ -179,7 +165,7 @@ const Bitmap* TCustomImageView::Paint() {
   if (FUpdateCount > 0) return nullptr;
   const FrameInputs frame = CurrentInputs();
   FShown = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(frame) : PaintScaled(frame);
-  FFrames.Shown(frame);
+  pipeline_->FFrames.Shown(frame);
   return FShown;
 }
 
@@ -224,7 +210,7 @@ FrameInputs TCustomImageView::CurrentInputs() {
 const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
   const TRect& r = frame.area;
   FMainBitMap.SetSize(FWidth, FHeight);
-  if (!FFrames.Capture(FScreen, frame.capture, FMainBitMap, {r.left, r.top})) {
+  if (!pipeline_->FFrames.Capture(FScreen, frame.capture, FMainBitMap, {r.left, r.top})) {
     FTempBitMap.SetSize(FWidth, FHeight);
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
@@ -254,33 +240,33 @@ const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
   FTempBitMap.SetSize(FWidth, FHeight);
   const double zoom = FZoom;
   Fsourcecopy.SetSize(frame.capture.Width(), frame.capture.Height());
-  if (!FFrames.Capture(FScreen, frame.capture, Fsourcecopy, {0, 0})) {
+  if (!pipeline_->FFrames.Capture(FScreen, frame.capture, Fsourcecopy, {0, 0})) {
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }
   SampleColor(Fsourcecopy);
   // The flips happen in the scaler; the overlays are drawn mirrored to match.
-  FOverlayMirror = {FFlipHorizontal, FFlipVertical};
+  pipeline_->FOverlayMirror = {FFlipHorizontal, FFlipVertical};
   CursorPlacement cursor;
   const bool hasCursor = PlaceCursor(zoom, cursor);
   FrameRecipe recipe;
   recipe.at = {r.left, r.top};
   recipe.zoom = FZoom;
   recipe.smooth = FSmoothen;
-  recipe.mirror = FOverlayMirror;
+  recipe.mirror = pipeline_->FOverlayMirror;
   recipe.filter = FColorFilterMode;
   recipe.simulation = FVisionSimulation;
   recipe.around = kGreyPixel;
-  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &FGrid : nullptr;
+  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &pipeline_->FGrid : nullptr;
   if (hasCursor) {
     recipe.cursorTop = cursor.at.y;
     recipe.cursorBottom = cursor.at.y + cursor.size;
   }
-  FComposer.Compose(Fsourcecopy, FTempBitMap, recipe);
-  if (hasCursor) FCursor.Draw(FScreen, FTempBitMap, cursor, FOverlayMirror);
-  FComposer.GridUnderCursor();
+  pipeline_->FComposer.Compose(Fsourcecopy, FTempBitMap, recipe);
+  if (hasCursor) pipeline_->FCursor.Draw(FScreen, FTempBitMap, cursor, pipeline_->FOverlayMirror);
+  pipeline_->FComposer.GridUnderCursor();
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
-  FOverlayMirror = {};
+  pipeline_->FOverlayMirror = {};
   if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
   return &FTempBitMap;
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "dialogs/Links.h"
+#include "dialogs/fmAbout.h"
+#include "dialogs/fmCheckUpdate.h"
 #include "fake/FakePlatform.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"

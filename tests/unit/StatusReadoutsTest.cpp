@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake/FakePlatform.h"
+#include "main/ColorText.h"
 #include "main/StatusReadouts.h"
 #include "main/fmMagnifier.h"
 
