@@ -3,6 +3,8 @@
 #include <array>
 #include <functional>
 
+#include "main/MouseWheel.h"
+
 class TCustomImageView;
 class TStatusPanel;
 struct TMainMenuItems;
@@ -22,11 +24,6 @@ inline constexpr std::array<const char*, ZoomLevels.size()> kZoomCaptions = {
 
 // The list index of an integer factor, or -1.
 int ZoomIndexOf(int factor);
-
-// One notch of the mouse wheel, decoded where the message arrives: positive away from the user.
-struct TMouseWheel {
-  int delta = 0;
-};
 
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
 class ZoomSelection {

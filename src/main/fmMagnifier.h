@@ -16,6 +16,7 @@
 #include "main/FormStorage.h"
 #include "main/HotKey.h"
 #include "main/MenuItems.h"
+#include "main/MouseWheel.h"
 #include "main/PointerNudge.h"
 #include "main/ShiftState.h"
 #include "main/StartWithWindows.h"
