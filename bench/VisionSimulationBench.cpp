@@ -14,19 +14,19 @@ namespace {
 
 struct NamedSimulation {
   const char* name;
-  TVisionSimulation simulation;
+  SimulatedVision simulation;
 };
 
 constexpr NamedSimulation kSimulations[] = {
-    {"Protanopia", {TVisionDeficiency::Protan, 100}},
-    {"Deuteranomaly50", {TVisionDeficiency::Deutan, 50}},
-    {"Tritanopia", {TVisionDeficiency::Tritan, 100}},
+    {"Protanopia", {VisionDeficiency::Protan, 100}},
+    {"Deuteranomaly50", {VisionDeficiency::Deutan, 50}},
+    {"Tritanopia", {VisionDeficiency::Tritan, 100}},
 };
 
-// A full frame of noise (or a desktop picture) recoloured in place, restored outside the timing,
+// A full frame of noise (or a desktop picture) recolored in place, restored outside the timing,
 // as the colour filters' frames are, so the two read side by side.
-template <typename Recolour>
-void RecolourFrame(benchmark::State& state, bool desktop, Recolour recolour) {
+template <typename Recolor>
+void RecolorFrame(benchmark::State& state, bool desktop, Recolor recolor) {
   Bitmap noise, frame;
   noise.SetSize(bench::kViewWidth, bench::kViewHeight);
   frame.SetSize(bench::kViewWidth, bench::kViewHeight);
@@ -36,12 +36,12 @@ void RecolourFrame(benchmark::State& state, bool desktop, Recolour recolour) {
     bench::FillNoise(noise);
   }
   BuildFilterTables();
-  recolour(frame);  // the tables, built once per process
+  recolor(frame);  // the tables, built once per process
   for (auto _ : state) {
     state.PauseTiming();
     std::memcpy(frame.Pixels(), noise.Pixels(), noise.PixelCount() * sizeof(uint32_t));
     state.ResumeTiming();
-    recolour(frame);
+    recolor(frame);
     benchmark::DoNotOptimize(frame.Pixels());
     benchmark::ClobberMemory();
   }
@@ -57,11 +57,11 @@ class OnlyFeatures {
   OnlyFeatures& operator=(const OnlyFeatures&) = delete;
 };
 
-void RegisterSimulation(const std::string& name, TVisionSimulation simulation, bool desktop,
+void RegisterSimulation(const std::string& name, SimulatedVision simulation, bool desktop,
                         uint32_t features = cpu::kAllFeatures) {
   benchmark::RegisterBenchmark(name.c_str(), [simulation, desktop, features](benchmark::State& state) {
     const OnlyFeatures only(features);
-    RecolourFrame(state, desktop, [simulation](Bitmap& frame) {
+    RecolorFrame(state, desktop, [simulation](Bitmap& frame) {
       ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
     });
   })->Unit(benchmark::kMicrosecond);
@@ -76,26 +76,26 @@ const bool kRegistered = [] {
     const std::string ours = std::string("VisionSimulation/") + s.name;
     RegisterSimulation(ours, s.simulation, false);
     // The simple matrix the colour filters apply, and libyuv's matrix, over the same frame.
-    bench::Compare(ours, {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 1.5},
+    bench::Compare(ours, {{"color filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 1.5},
                           {"libyuv ARGBColorMatrix", "ColorFilter/Protanopia/libyuv"}});
     if (cpu::Has(cpu::kAvx512)) {
       RegisterSimulation(ours + "/avx2", s.simulation, false, kAvx2Only);
-      bench::Compare(ours + "/avx2", {{"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours"}});
+      bench::Compare(ours + "/avx2", {{"color filter Protanopia Simulation", "ColorFilter/Protanopia/ours"}});
     }
     RegisterSimulation(ours + "/plain", s.simulation, false, 0);
   }
   // A desktop picture, whose runs of one colour the simulation works out once each.
-  const TVisionSimulation protanopia{TVisionDeficiency::Protan, 100};
+  const SimulatedVision protanopia{VisionDeficiency::Protan, 100};
   RegisterSimulation("VisionSimulationDesktop/Protanopia", protanopia, true);
   benchmark::RegisterBenchmark("VisionSimulationDesktop/filter", [](benchmark::State& state) {
-    RecolourFrame(state, true, [](Bitmap& frame) { ApplyColorFilter(frame, cfProtanopia); });
+    RecolorFrame(state, true, [](Bitmap& frame) { ApplyColorFilter(frame, cfProtanopia); });
   })->Unit(benchmark::kMicrosecond);
   bench::Compare("VisionSimulationDesktop/Protanopia",
-                 {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter", 1.5}});
+                 {{"color filter Protanopia Simulation", "VisionSimulationDesktop/filter", 1.5}});
   if (cpu::Has(cpu::kAvx512)) {
     RegisterSimulation("VisionSimulationDesktop/Protanopia/avx2", protanopia, true, kAvx2Only);
     bench::Compare("VisionSimulationDesktop/Protanopia/avx2",
-                   {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter"}});
+                   {{"color filter Protanopia Simulation", "VisionSimulationDesktop/filter"}});
   }
   return true;
 }();

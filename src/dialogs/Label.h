@@ -3,7 +3,7 @@
 #include <string>
 
 // A label of a dialog as its host shows it.
-struct TLabel {
+struct Label {
   std::string Caption;
   bool Visible = true;
 };

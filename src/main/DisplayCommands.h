@@ -8,16 +8,16 @@
 class Clipboard;
 class Messages;
 class TCustomImageView;
-class TTimer;
+class Timer;
 struct TMainMenuItems;
 struct TMenuItem;
 
-inline constexpr uint16_t kVkSpaceKey = 0x20;
+inline constexpr uint16_t kVkSpace = 0x20;
 
 // The main menu's commands that change how and how often the picture is shown, or copy it.
 class DisplayCommands {
  public:
-  DisplayCommands(TTimer& timer, TCustomImageView& view, TMainMenuItems& items, Clipboard& clipboard,
+  DisplayCommands(Timer& timer, TCustomImageView& view, TMainMenuItems& items, Clipboard& clipboard,
                   Messages& messages, std::function<void()> writeSettings)
       : timer_(timer),
         view_(view),
@@ -52,13 +52,13 @@ class DisplayCommands {
   // The magnifier was switched on or off ("Glimmerlux On/Off", Space).
   std::function<void()> OnSwitched;
   // Every key the window sees before its controls; Space alone switches the magnifier.
-  void FormKeyDown(uint16_t& Key, TShiftState Shift);
+  void FormKeyDown(uint16_t& Key, ShiftState Shift);
 
  private:
   // Toggles the item and hands its new state to the view.
   void ToggleViewOption(TMenuItem& item, void (TCustomImageView::*setter)(bool));
 
-  TTimer& timer_;
+  Timer& timer_;
   TCustomImageView& view_;
   TMainMenuItems& items_;
   Clipboard& clipboard_;

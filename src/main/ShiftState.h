@@ -1,7 +1,7 @@
 #pragma once
 
 // The modifier keys held with a key.
-struct TShiftState {
+struct ShiftState {
   bool Shift = false;
   bool Ctrl = false;
   bool Alt = false;

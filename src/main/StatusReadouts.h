@@ -10,7 +10,7 @@ class Clipboard;
 class CommandPoint;
 class Messages;
 class TCustomImageView;
-class TStatusPanel;
+class StatusPanel;
 struct TMainMenuItems;
 
 // What the position label shows while the magnifier is switched off.
@@ -22,7 +22,7 @@ std::string PositionText(int64_t x, int64_t y);
 // The colour swatch and the position label, their display choices and their copies.
 class StatusReadouts {
  public:
-  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, const CommandPoint& commandPoint,
+  StatusReadouts(TCustomImageView& view, StatusPanel& panel, TMainMenuItems& items, const CommandPoint& commandPoint,
                  Clipboard& clipboard, Messages& messages, std::function<void()> writeSettings)
       : view_(view),
         panel_(panel),
@@ -36,7 +36,7 @@ class StatusReadouts {
   int virtx = 0;
   int virty = 0;
 
-  void UpdateStatusReadouts(TPoint C);
+  void UpdateStatusReadouts(Point C);
   void RGBValues1Click();
   void HTMLCode1Click();
   void CopyColortoClipboard1Click();
@@ -47,7 +47,7 @@ class StatusReadouts {
 
  private:
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   TMainMenuItems& items_;
   const CommandPoint& commandPoint_;
   Clipboard& clipboard_;

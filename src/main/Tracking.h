@@ -8,7 +8,7 @@ class Monitors;
 class Screen;
 class StatusReadouts;
 class TCustomImageView;
-class TStatusPanel;
+class StatusPanel;
 struct TMainMenuItems;
 
 // The tick that decides what the view shows: around the pointer, the caret or a fixed point,
@@ -20,7 +20,7 @@ class Tracking {
     Windowing& windows;
     Monitors& monitors;
   };
-  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, TStatusPanel& panel,
+  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, StatusPanel& panel,
            CaretFollow& caret, StatusReadouts& readouts, const CommandPoint& commandPoint)
       : roles_(roles),
         window_(window),
@@ -57,7 +57,7 @@ class Tracking {
   const WindowId& window_;
   TCustomImageView& view_;
   TMainMenuItems& items_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   CaretFollow& caret_;
   StatusReadouts& readouts_;
   const CommandPoint& commandPoint_;

@@ -6,7 +6,7 @@
 #include "main/MouseWheel.h"
 
 class TCustomImageView;
-class TStatusPanel;
+class StatusPanel;
 struct TMainMenuItems;
 struct TMenuItem;
 
@@ -28,7 +28,7 @@ int ZoomIndexOf(int factor);
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
 class ZoomSelection {
  public:
-  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+  ZoomSelection(TCustomImageView& view, StatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
       : view_(view), panel_(panel), items_(items), writeSettings_(std::move(writeSettings)) {}
 
   void cbxZoomLevelChange();
@@ -38,11 +38,11 @@ class ZoomSelection {
   void SelectListedZoom(int index);
   void setzoomchecked();
   // Away from the user zooms in one level, towards the user out one.
-  void WheelStep(TMouseWheel wheel);
+  void WheelStep(MouseWheel wheel);
 
  private:
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   TMainMenuItems& items_;
   std::function<void()> writeSettings_;
 };

@@ -118,7 +118,7 @@ constexpr FilterKernels kPlainFilter = {Nothing, NoMatrix, nullptr};
 
 }  // namespace
 
-void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece, void* context) {
   const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter());
   const int matrix = MatrixIndex(mode);
   size_t done = 0;
@@ -170,7 +170,7 @@ void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode) {
   FilterPixels(bitmap.Pixels(), bitmap.PixelCount(), mode);
 }
 
-void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece, void* context) {
   using namespace color_filter;
   BuildFilterTables();
   if (mode == cfInvert || MatrixIndex(mode) >= 0) {
@@ -180,7 +180,7 @@ void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, TFi
   }
 }
 
-void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, TRect area) {
+void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, Rect area) {
   using namespace color_filter;
   if (mode == cfNone) return;
   BuildFilterTables();

@@ -32,7 +32,7 @@ GLIMMERLUX_AVX2_INLINE __m256i FieldsOf(__m256i sums, const Unpack& u) {
   return _mm256_srai_epi16(_mm256_mullo_epi16(sums, u.factor), 16 - kResultBits);
 }
 
-// Eight pixels' colours written over them, keeping the fourth bytes.
+// Eight pixels' colors written over them, keeping the fourth bytes.
 GLIMMERLUX_AVX2_INLINE void FilterEight(uint32_t* pixels, const PackedSums& packed, const Unpack& u) {
   long long s[8];
   for (int j = 0; j < 8; ++j) s[j] = static_cast<long long>(PackedSumOf(pixels[j], packed));
@@ -42,8 +42,8 @@ GLIMMERLUX_AVX2_INLINE void FilterEight(uint32_t* pixels, const PackedSums& pack
   const __m256i b = FieldsOf(_mm256_set_epi64x(s[7], s[6], s[3], s[2]), u);
   __m256i* at = reinterpret_cast<__m256i*>(pixels);
   const __m256i fourth = _mm256_and_si256(_mm256_loadu_si256(at), u.fourth);
-  const __m256i colours = _mm256_srli_epi32(_mm256_packus_epi16(a, b), 8);  // 0, blue, green, red
-  _mm256_storeu_si256(at, _mm256_or_si256(colours, fourth));
+  const __m256i colors = _mm256_srli_epi32(_mm256_packus_epi16(a, b), 8);  // 0, blue, green, red
+  _mm256_storeu_si256(at, _mm256_or_si256(colors, fourth));
 }
 
 // A block of one colour, common on a desktop, costs a compare per pixel and one pixel's sums.
@@ -52,25 +52,25 @@ GLIMMERLUX_AVX2_INLINE void FilterEight(uint32_t* pixels, const PackedSums& pack
 // the same measured slower on noise.)
 GLIMMERLUX_AVX2_INLINE bool AllFlat(const uint32_t* block) {
   const __m256i first = _mm256_set1_epi32(static_cast<int>(block[0]));
-  const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
+  const __m256i color = _mm256_set1_epi32(0x00FFFFFF);
   const auto* at = reinterpret_cast<const __m256i*>(block);
-  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), first), colour)) return false;
+  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), first), color)) return false;
   __m256i diff = _mm256_setzero_si256();
   for (size_t j = 1; j < kBlock / 8; ++j)
     diff = _mm256_or_si256(diff, _mm256_xor_si256(_mm256_loadu_si256(at + j), first));
-  return _mm256_testz_si256(diff, colour);
+  return _mm256_testz_si256(diff, color);
 }
 
 // `colour`, fourth byte 0, over the block, keeping the fourth bytes.
-GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, uint32_t colour, const Unpack& u) {
-  const __m256i out = _mm256_set1_epi32(static_cast<int>(colour));
+GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, uint32_t color, const Unpack& u) {
+  const __m256i out = _mm256_set1_epi32(static_cast<int>(color));
   auto* at = reinterpret_cast<__m256i*>(block);
   for (size_t j = 0; j < kBlock / 8; ++j) {
     _mm256_storeu_si256(at + j, _mm256_or_si256(out, _mm256_and_si256(_mm256_loadu_si256(at + j), u.fourth)));
   }
 }
 
-GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece,
+GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& packed, FilteredPiece piece,
                               void* context) {
   const auto told = [&](const uint32_t* at, size_t n) {
     if (piece) piece(context, static_cast<size_t>(at - pixels), static_cast<size_t>(at - pixels) + n);
@@ -80,7 +80,7 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
   for (; i + kBlock <= count; i += kBlock) {
     uint32_t* block = pixels + i;
     if (AllFlat(block)) {
-      StoreFlat(block, ColourOfSum(PackedSumOf(block[0], packed)), u);
+      StoreFlat(block, ColorOfSum(PackedSumOf(block[0], packed)), u);
     } else {
       for (size_t j = 0; j < kBlock; j += 8) FilterEight(block + j, packed, u);
     }
@@ -93,7 +93,7 @@ GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& 
   return i;
 }
 
-size_t MatrixTelling(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context) {
+size_t MatrixTelling(uint32_t* pixels, size_t count, const PackedSums& packed, FilteredPiece piece, void* context) {
   return count < 8 ? 0 : Matrix(pixels, count, packed, piece, context);
 }
 

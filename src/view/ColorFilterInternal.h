@@ -47,15 +47,15 @@ struct PackedSums {
 };
 
 // A packed three-entry sum's filtered colour, fourth byte 0.
-inline uint32_t ColourOfSum(uint64_t sum) {
-  uint32_t colour = 0;
+inline uint32_t ColorOfSum(uint64_t sum) {
+  uint32_t color = 0;
   for (int out = 0; out < 3; ++out) {
     const uint32_t bits = static_cast<uint32_t>(sum >> (kFieldShift[out] + 8)) & ((1u << kResultBits) - 1);
     const int32_t v =
         bits >= 1u << (kResultBits - 1) ? static_cast<int32_t>(bits) - (1 << kResultBits) : static_cast<int32_t>(bits);
-    colour |= static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v) << (8 * out);
+    color |= static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v) << (8 * out);
   }
-  return colour;
+  return color;
 }
 
 inline uint64_t PackedSumOf(uint32_t pixel, const PackedSums& packed) { return PackedTermSum(pixel, packed.byInput); }
@@ -75,7 +75,7 @@ struct FilterKernels {
   size_t (*matrix)(uint32_t* pixels, size_t count, const PackedSums& packed);
   // The same, telling `piece` each part as it is stored; null where the caller instead filters
   // short runs and tells each.
-  size_t (*matrixTelling)(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece,
+  size_t (*matrixTelling)(uint32_t* pixels, size_t count, const PackedSums& packed, FilteredPiece piece,
                           void* context);
 };
 
@@ -85,7 +85,7 @@ const FilterKernels* Avx2Filter();
 
 // Filters `count` contiguous pixels with the fastest loops the processor's features allow
 // (base/Cpu.h); the tables must exist. `piece`, when given, is told as the pixels become final.
-void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece = nullptr,
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece = nullptr,
                   void* context = nullptr);
 
 // The reference: one pixel at a time through the integer tables.

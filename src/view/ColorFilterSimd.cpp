@@ -34,18 +34,18 @@ inline __m128i FieldsOf(__m128i sums, const Unpack& u) {
   return _mm_srai_epi16(_mm_mullo_epi16(sums, u.factor), 16 - kResultBits);
 }
 
-// Four pixels' colours written over them, keeping the fourth bytes.
+// Four pixels' colors written over them, keeping the fourth bytes.
 inline void FilterFour(uint32_t* pixels, const PackedSums& packed, const Unpack& u) {
   long long s[4];
   for (int j = 0; j < 4; ++j) s[j] = static_cast<long long>(PackedSumOf(pixels[j], packed));
   const __m128i bytes =
       _mm_packus_epi16(FieldsOf(_mm_set_epi64x(s[1], s[0]), u), FieldsOf(_mm_set_epi64x(s[3], s[2]), u));
-  const __m128i colours = _mm_srli_epi32(bytes, 8);
-  Store(pixels, _mm_or_si128(colours, _mm_and_si128(Load(pixels), u.fourth)));
+  const __m128i colors = _mm_srli_epi32(bytes, 8);
+  Store(pixels, _mm_or_si128(colors, _mm_and_si128(Load(pixels), u.fourth)));
 }
 
 // A run of one colour, the common case on a desktop, costs a compare per pixel: a block whose
-// colours all equal the last one computed reuses its result. After a block that is not one
+// colors all equal the last one computed reuses its result. After a block that is not one
 // colour the next few go without the compare, so noise pays almost nothing for it. Any pixel
 // and its filtered colour make a valid pair, so the shortcut is exact whichever pixel it holds.
 constexpr int kUncheckedBlocks = 4;
@@ -56,7 +56,7 @@ struct Flat {
 };
 
 Flat FlatOf(uint32_t pixel, uint64_t sum) {
-  return {_mm_set1_epi32(static_cast<int>(pixel & 0x00FFFFFFu)), _mm_set1_epi32(static_cast<int>(ColourOfSum(sum)))};
+  return {_mm_set1_epi32(static_cast<int>(pixel & 0x00FFFFFFu)), _mm_set1_epi32(static_cast<int>(ColorOfSum(sum)))};
 }
 
 inline bool AllFlat(const uint32_t* block, const Flat& flat) {
@@ -93,12 +93,12 @@ size_t MatrixSse2(uint32_t* pixels, size_t count, const PackedSums& packed) {
 
 // 255 - v is v with its bits flipped; the fourth byte is flipped by nothing.
 size_t InvertSse2(uint32_t* pixels, size_t count) {
-  const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i color = _mm_set1_epi32(0x00FFFFFF);
   size_t i = 0;
   for (; i + 8 <= count; i += 8) {
     uint32_t* at = pixels + i;
-    Store(at, _mm_xor_si128(Load(at), colour));
-    Store(at + 4, _mm_xor_si128(Load(at + 4), colour));
+    Store(at, _mm_xor_si128(Load(at), color));
+    Store(at + 4, _mm_xor_si128(Load(at + 4), color));
   }
   return i;
 }

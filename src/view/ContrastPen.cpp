@@ -38,13 +38,13 @@ inline __m128i ContrastFour(__m128i p) {
                       _mm_andnot_si128(light, _mm_set1_epi32(0x00FFFFFF)));
 }
 
-// The pen's colours of four pixels gathered into a register, taken out lane by lane: a vector
+// The pen's colors of four pixels gathered into a register, taken out lane by lane: a vector
 // load from four fresh scalar stores would wait for all of them to reach the cache.
-struct FourColours {
+struct FourColors {
   uint32_t lane[4];
 };
 
-inline FourColours ContrastGathered(const uint32_t* row, const int (&at)[4]) {
+inline FourColors ContrastGathered(const uint32_t* row, const int (&at)[4]) {
   const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[0]])),
                                         _mm_cvtsi32_si128(static_cast<int>(row[at[1]])));
   const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[2]])),
@@ -70,7 +70,7 @@ void ColumnsSse2(uint32_t* row, const int* columns, int count) {
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     const int at[4] = {columns[i], columns[i + 1], columns[i + 2], columns[i + 3]};
-    const FourColours out = ContrastGathered(row, at);
+    const FourColors out = ContrastGathered(row, at);
     for (int k = 0; k < 4; ++k) row[at[k]] = out.lane[k];
   }
   ColumnsPlain(row, columns + i, count - i);
@@ -80,7 +80,7 @@ void PicksSse2(const uint32_t* source, const PenPick* picks, int count, uint32_t
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     const PenPick* pick = picks + i;
-    const FourColours out = ContrastGathered(source, {pick[0].source, pick[1].source, pick[2].source, pick[3].source});
+    const FourColors out = ContrastGathered(source, {pick[0].source, pick[1].source, pick[2].source, pick[3].source});
     // Read before the stores, which the compiler cannot tell apart from the picks.
     const int at[4] = {pick[0].offset, pick[1].offset, pick[2].offset, pick[3].offset};
     for (int r = 0; r < rowCount; ++r) {

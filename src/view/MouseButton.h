@@ -3,4 +3,4 @@
 #include <cstdint>
 
 // The button of a press on the view, as its mouse events report it.
-enum class TMouseButton : uint8_t { Left, Right, Middle };
+enum class MouseButton : uint8_t { Left, Right, Middle };

@@ -11,13 +11,13 @@
 // What the view composes its frames with, kept out of VwImage.h: only the view's own sources
 // include this.
 struct TCustomImageView::Pipeline {
-  explicit Pipeline(SurfaceFactory& surfaces) : FFrames(surfaces), FCursor(surfaces) {}
+  explicit Pipeline(SurfaceFactory& surfaces) : frames_(surfaces), cursor_(surfaces) {}
 
-  FrameMemory FFrames;
-  FrameComposer FComposer;
-  GridPlan FGrid;
-  CursorOverlay FCursor;
+  FrameMemory frames_;
+  FrameComposer composer_;
+  GridPlan grid_;
+  CursorOverlay cursor_;
   // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
   // put them.
-  Mirror FOverlayMirror;
+  Mirror overlayMirror_;
 };

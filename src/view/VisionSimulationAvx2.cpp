@@ -122,7 +122,7 @@ GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& mod
   if (count < 8) return 0;
   const Encoder k = MakeEncoder();
   // Flat stretches of a desktop mostly repeat the last one's colour.
-  uint32_t flatIn = kNoColour;
+  uint32_t flatIn = kNoColor;
   uint32_t flatOut = 0;
   // The next eight's light goes ahead of this eight's encoding.
   bool nextFlat = Flat(pixels);

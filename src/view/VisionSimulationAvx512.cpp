@@ -125,7 +125,7 @@ template <bool kSplit>
 GLIMMERLUX_AVX512 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
   if (count < 16) return 0;
   const Encoder k = MakeEncoder();
-  uint32_t flatIn = kNoColour;
+  uint32_t flatIn = kNoColor;
   uint32_t flatOut = 0;
   // The next sixteen's light goes ahead of this sixteen's encoding.
   bool nextFlat = Flat(pixels);
