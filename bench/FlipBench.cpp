@@ -7,7 +7,7 @@
 #include "Comparison.h"
 #include "Pictures.h"
 #include "base/Bitmap.h"
-#include "view/VwImage.h"
+#include "view/Flips.h"
 
 namespace {
 

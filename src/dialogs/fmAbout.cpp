@@ -1,6 +1,8 @@
 #include "dialogs/fmAbout.h"
 
 #include "dialogs/Links.h"
+#include "platform/Messages.h"
+#include "platform/ShellOpen.h"
 
 bool OpenUrl(ShellOpen& shell, Messages& messages, const std::string& url) {
   const int32_t result = shell.Open(url);

@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "dialogs/fmCheckUpdate.h"
-#include "platform/Messages.h"
-#include "platform/ShellOpen.h"
+#include "dialogs/Label.h"
+
+class Messages;
+class ShellOpen;
 
 // Opens a link through the shell; a failure is told with the shell's error code.
 bool OpenUrl(ShellOpen& shell, Messages& messages, const std::string& url);

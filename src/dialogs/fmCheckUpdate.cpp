@@ -1,6 +1,8 @@
 #include "dialogs/fmCheckUpdate.h"
 
 #include "dialogs/Links.h"
+#include "platform/Messages.h"
+#include "platform/ShellOpen.h"
 
 void TfrmCheckUpdate::Fill(const std::string& remote, const std::string& version, UpdateOutcome outcome,
                            const std::array<std::string, 4>& news) {

@@ -3,15 +3,11 @@
 #include <array>
 #include <string>
 
+#include "dialogs/Label.h"
 #include "dialogs/VersionFile.h"
-#include "platform/Messages.h"
-#include "platform/ShellOpen.h"
 
-// A label of a dialog as its host shows it.
-struct Label {
-  std::string Caption;
-  bool Visible = true;
-};
+class Messages;
+class ShellOpen;
 
 // The result of an update check: the two versions, the verdict, the news and the download link.
 class TfrmCheckUpdate {

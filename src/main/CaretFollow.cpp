@@ -1,5 +1,8 @@
 #include "main/CaretFollow.h"
 
+#include "platform/Caret.h"
+#include "platform/Screen.h"
+#include "view/VwImage.h"
 Point LocateCaret(CaretSource& source) {
   Point caret;
   if (source.CaretFromAutomation(caret)) return caret;

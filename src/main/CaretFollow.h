@@ -7,6 +7,11 @@
 #include "platform/Screen.h"
 #include "view/VwImage.h"
 
+class CaretSource;
+class Screen;
+class TCustomImageView;
+struct TMainMenuItems;
+
 // The caret of the focused application on the desktop, or (0, 0) when none was found: the
 // selection rectangle UI Automation reports wins over the focus window's classic caret.
 Point LocateCaret(CaretSource& source);

@@ -6,6 +6,13 @@
 #include "main/Notices.h"
 #include "main/SettingsReading.h"
 #include "view/ColorSample.h"
+#include "main/CommandPoint.h"
+#include "main/DisplayCommands.h"
+#include "platform/Clipboard.h"
+#include "platform/Messages.h"
+#include "platform/Screen.h"
+#include "platform/SettingsStore.h"
+#include "view/VisionSimulation.h"
 
 namespace {
 

@@ -2,16 +2,28 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
-#include "main/CommandPoint.h"
+#include "base/Bitmap.h"
+#include "base/Geometry.h"
 #include "main/Contrast.h"
 #include "main/OptionOwner.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/SettingsStore.h"
+#include "view/ViewOptions.h"
 #include "view/VwImage.h"
+
+class Clipboard;
+class CommandPoint;
+class DisplayCommands;
+class Messages;
+class Screen;
+class SettingsStore;
+struct TMainMenuItems;
+struct TMenuItem;
 
 // What the small colour-check readout beside the window shows.
 struct ColorReadout {

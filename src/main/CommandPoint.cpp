@@ -1,5 +1,7 @@
 #include "main/CommandPoint.h"
 
+#include "platform/Screen.h"
+
 void CommandPoint::Hold() {
   Moment moment;
   moment.pointerKnown = screen_.CursorPos(moment.pointer);

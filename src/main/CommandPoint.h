@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "base/Geometry.h"
-#include "platform/Screen.h"
+
+class Screen;
 
 // Where a command acts. From before one of the program's menus shows until the command chosen
 // from it has run, that is where the pointer was as the menu opened, with the desktop's colour

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "main/StatusReadouts.h"
+#include "main/ColorText.h"
+#include "view/VisionSimulation.h"
 
 namespace {
 

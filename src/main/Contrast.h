@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/Geometry.h"
-#include "view/VisionSimulation.h"
+#include "view/ViewOptions.h"
 
 // WCAG 2.x relative luminance of a 0x00BBGGRR colour, 0 (black) to 1 (white).
 double RelativeLuminance(ColorRef color);

@@ -6,8 +6,15 @@
 #include <utility>
 
 #include "dialogs/Links.h"
+#include "dialogs/UpdateDownload.h"
 #include "dialogs/UrlText.h"
 #include "dialogs/VersionFile.h"
+#include "dialogs/fmAbout.h"
+#include "dialogs/fmCheckUpdate.h"
+#include "platform/Messages.h"
+#include "platform/ShellOpen.h"
+#include "platform/WindowFrame.h"
+#include "platform/Workers.h"
 
 DialogCommands::DialogCommands(Services services, Window window)
     : versionFileUrl(VersionFileUrl(std::getenv(kVersionUrlVariable))),

@@ -10,12 +10,17 @@
 #include "dialogs/fmAbout.h"
 #include "dialogs/fmCheckUpdate.h"
 #include "main/Timer.h"
-#include "platform/Internet.h"
-#include "platform/Messages.h"
-#include "platform/ShellOpen.h"
-#include "platform/WindowFrame.h"
 #include "platform/Windowing.h"
-#include "platform/Workers.h"
+
+class Internet;
+class Messages;
+class ShellOpen;
+class TfrmAbout;
+class TfrmCheckUpdate;
+class UpdateDownload;
+class WindowFrame;
+class Workers;
+struct TMainMenuItems;
 
 inline constexpr const char* kNoConnectionText = "Cannot connect to the internet.  Please check your connection.";
 // The update check ends by then, whatever the server does: name lookup, TLS, redirects, body.

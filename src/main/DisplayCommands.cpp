@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "main/Notices.h"
+#include "main/Timer.h"
+#include "platform/Messages.h"
+#include "view/VwImage.h"
 
 namespace {
 

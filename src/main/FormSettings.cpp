@@ -10,6 +10,8 @@
 
 #include "main/SettingsReading.h"
 #include "main/fmMagnifier.h"
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 

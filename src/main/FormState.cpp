@@ -5,6 +5,10 @@
 
 #include "main/OntoMonitor.h"
 #include "main/SettingsReading.h"
+#include "platform/Monitors.h"
+#include "platform/Screen.h"
+#include "platform/SettingsStore.h"
+#include "platform/WindowFrame.h"
 
 namespace {
 

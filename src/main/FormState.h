@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/Monitors.h"
-#include "platform/Screen.h"
-#include "platform/SettingsStore.h"
-#include "platform/WindowFrame.h"
+#include "platform/Windowing.h"
+
+class Monitors;
+class Screen;
+class SettingsStore;
+class WindowFrame;
 
 // One control state the form state keeps, under the value name "Component_Property".
 struct ControlState {

@@ -1,5 +1,9 @@
 #include "main/Lifetime.h"
 
+#include "main/TrayIcon.h"
+#include "platform/AppWindow.h"
+#include "platform/WindowFrame.h"
+
 namespace {
 
 std::string WhatOf(const std::exception_ptr& failure) {

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "platform/Monitors.h"
+#include "platform/Screen.h"
+
 namespace {
 
 // How far the window keeps from the pointer on every side.

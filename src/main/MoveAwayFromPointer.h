@@ -1,9 +1,10 @@
 #pragma once
 
 #include "base/Geometry.h"
-#include "platform/Monitors.h"
-#include "platform/Screen.h"
 #include "platform/Windowing.h"
+
+class Monitors;
+class Screen;
 
 // True when the rectangles share a pixel; touching edges do not.
 bool RectsOverlap(const Rect& a, const Rect& b);

@@ -1,7 +1,6 @@
 #include "main/PanelAccessibility.h"
 
-#include "main/StatusPanel.h"
-#include "view/VwImage.h"  // clBtnFace
+#include "base/Colors.h"
 
 std::string_view AccessibleName(PanelControl control) {
   switch (control) {

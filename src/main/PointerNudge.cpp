@@ -1,5 +1,7 @@
 #include "main/PointerNudge.h"
 
+#include "platform/Screen.h"
+
 bool PointerNudge::KeyDown(uint16_t key, ShiftState shift) {
   if (shift.Ctrl || shift.Alt) return false;
   Point step;

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "main/DisplayCommands.h"
-#include "platform/Screen.h"
+#include "main/Keys.h"
+
+class Screen;
 
 // Virtual-key codes of the arrow keys.
 inline constexpr uint16_t kVkLeft = 0x25;

@@ -4,6 +4,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/SettingsStore.h"
+
 namespace {
 
 bool SameLetters(std::string_view a, std::string_view b) {

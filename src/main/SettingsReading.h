@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/SettingsStore.h"
+class SettingsStore;
 
 // A value's name below a store path: empty and "." segments are dropped, ".." removes the
 // segment before it (or nothing), so the form state's "..\" names values of the root itself.

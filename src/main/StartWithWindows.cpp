@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/Messages.h"
+#include "platform/ProgramFile.h"
+
 bool StartWithWindows::SetRunOnStartup(const std::string& name, const std::string& command, bool remove) {
   if (remove) {
     entry_.Remove(name);

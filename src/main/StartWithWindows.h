@@ -6,6 +6,9 @@
 #include "platform/ProgramFile.h"
 #include "platform/StartupEntry.h"
 
+class Messages;
+class ProgramFile;
+
 // The value of the log-on list that starts the program hidden in the tray.
 inline constexpr const char* kRunValueName = "Glimmerlux";
 

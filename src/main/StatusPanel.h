@@ -3,15 +3,9 @@
 #include <functional>
 #include <string>
 
+#include "base/Colors.h"
 #include "base/Geometry.h"
 
-// System colors as colour constants; the host resolves them.
-inline constexpr ColorRef clHighlightText = 0xFF00000E;
-inline constexpr ColorRef clWindowText = 0xFF000008;
-inline constexpr ColorRef clBtnText = 0xFF000012;
-inline constexpr ColorRef clWhite = 0xFFFFFF;
-inline constexpr ColorRef clBlack = 0x000000;
-inline constexpr ColorRef clYellow = 0x00FFFF;
 inline constexpr ColorRef kPanelGrey = 0x5F5F5F;
 
 // What the host shows of a status panel control; the core only writes these and the host

@@ -12,12 +12,6 @@
 #include "platform/Messages.h"
 #include "view/VwImage.h"
 
-// "#FF8000" for red 255, green 128, blue 0.
-std::string ColorToHtml(ColorRef c);
-// "RGB : 255,128,0".
-std::string ColorToRgbText(ColorRef c);
-// White on dark colors, black from an average of 120 up.
-ColorRef SwatchFontColor(ColorRef c);
 // What the position label shows while the magnifier is switched off.
 inline constexpr const char* kSwitchedOffText = "Off - press Space";
 

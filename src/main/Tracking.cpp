@@ -1,7 +1,13 @@
 #include "main/Tracking.h"
 
 #include "main/MoveAwayFromPointer.h"
+#include "main/CaretFollow.h"
+#include "main/CommandPoint.h"
 #include "main/Placement.h"
+#include "main/StatusPanel.h"
+#include "main/StatusReadouts.h"
+#include "platform/Screen.h"
+#include "view/VwImage.h"
 
 void Tracking::Tick() {
   if (ticking_) return;

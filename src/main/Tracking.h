@@ -8,7 +8,15 @@
 #include "platform/Monitors.h"
 #include "platform/Screen.h"
 #include "platform/Windowing.h"
-#include "view/VwImage.h"
+
+class CaretFollow;
+class CommandPoint;
+class Monitors;
+class Screen;
+class StatusReadouts;
+class TCustomImageView;
+class StatusPanel;
+struct TMainMenuItems;
 
 // The tick that decides what the view shows: around the pointer, the caret or a fixed point,
 // with the window kept out of the pointer's way.

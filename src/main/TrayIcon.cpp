@@ -1,5 +1,8 @@
 #include "main/TrayIcon.h"
 
+#include "platform/AppWindow.h"
+#include "platform/Tray.h"
+
 TrayIcon::TrayIcon(Tray& tray, AppWindow& app, Windowing& windows)
     : tray_(tray), app_(app), retry_(windows, kTrayRetryTimerId, kTrayRetryIntervalMs) {
   retry_.SetEnabled(false);

@@ -5,9 +5,10 @@
 #include <string>
 
 #include "main/Timer.h"
-#include "platform/AppWindow.h"
-#include "platform/Tray.h"
 #include "platform/Windowing.h"
+
+class AppWindow;
+class Tray;
 
 inline constexpr uintptr_t kTrayRetryTimerId = 2;
 // A shell that is still starting, or too busy to answer, gets a minute to take the icon.

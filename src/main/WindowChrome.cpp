@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+#include "base/Colors.h"
+#include "main/OntoMonitor.h"
+#include "main/StatusPanel.h"
+#include "platform/Monitors.h"
+#include "platform/WindowFrame.h"
+#include "view/VwImage.h"
+
 namespace {
 
 constexpr ColorRef kNoFrameColor = 0x008000;  // any colour but silver: the view draws no frame

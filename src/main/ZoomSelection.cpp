@@ -1,5 +1,8 @@
 #include "main/ZoomSelection.h"
 
+#include "main/StatusPanel.h"
+#include "view/VwImage.h"
+
 namespace {
 
 constexpr int kNoSelection = -1;

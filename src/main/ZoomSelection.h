@@ -6,6 +6,12 @@
 #include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
 #include "view/VwImage.h"
+#include "main/MouseWheel.h"
+
+class TCustomImageView;
+class StatusPanel;
+struct TMainMenuItems;
+struct TMenuItem;
 
 // The zoom factors in the order of the zoom list and the Zoom Level submenu.
 inline constexpr std::array<float, 19> ZoomLevels = {1,  2,  3,  4,  5,  6,  8,     10,   12,   16,
@@ -21,11 +27,6 @@ inline constexpr std::array<const char*, ZoomLevels.size()> kZoomCaptions = {
 
 // The list index of an integer factor, or -1.
 int ZoomIndexOf(int factor);
-
-// One notch of the mouse wheel, decoded where the message arrives: positive away from the user.
-struct MouseWheel {
-  int delta = 0;
-};
 
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
 class ZoomSelection : public OptionOwner {

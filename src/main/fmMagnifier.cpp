@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "main/MainMenu.h"
+#include "platform/Messages.h"
+#include "platform/Services.h"
 Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
     : imageView_(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)),
       Timer1(platform.windows, kTimer1Id, 66),

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Bitmap.h"
 #include "base/Geometry.h"
 #include "main/CaretFollow.h"
 #include "main/ColorCheck.h"
@@ -15,7 +16,9 @@
 #include "main/FormState.h"
 #include "main/HotKey.h"
 #include "main/OptionOwner.h"
+#include "main/MouseWheel.h"
 #include "main/PointerNudge.h"
+#include "main/Keys.h"
 #include "main/StartWithWindows.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"
@@ -25,8 +28,13 @@
 #include "main/Lifetime.h"
 #include "main/WindowChrome.h"
 #include "main/ZoomSelection.h"
-#include "platform/Services.h"
+#include "view/MouseButton.h"
 #include "view/VwImage.h"
+
+class Messages;
+class ProgramFile;
+class SettingsStore;
+struct PlatformServices;
 
 // What the caption adds while the magnifier is switched off.
 inline constexpr const char* kSwitchedOffSuffix = " - Off";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "base/Bitmap.h"
 #include "base/Cpu.h"
 #include "view/ColorFilterInternal.h"
 

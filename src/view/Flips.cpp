@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Bitmap.h"
 #include "base/Cpu.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
@@ -85,3 +86,21 @@ constexpr const FlipKernels* kAvx2 = nullptr;
 }  // namespace
 
 const FlipKernels& FlipPixels() { return cpu::Pick(kPlainFlips, kSse2, kAvx2); }
+
+void FlipBitmapHorizontally(Bitmap& bitmap) {
+  const FlipKernels& flips = FlipPixels();
+  const auto width = static_cast<size_t>(bitmap.Width());
+  for (int y = 0; y < bitmap.Height(); ++y) flips.reverse(bitmap.Row(y), width);
+}
+
+void FlipBitmapVertically(Bitmap& bitmap) {
+  const FlipKernels& flips = FlipPixels();
+  const auto width = static_cast<size_t>(bitmap.Width());
+  for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom)
+    flips.swap(bitmap.Row(top), bitmap.Row(bottom), width);
+}
+
+void FlipBitmapBothWays(Bitmap& bitmap) {
+  // Both flips turn the picture end for end, and its rows are contiguous: one pass.
+  FlipPixels().reverse(bitmap.Pixels(), bitmap.PixelCount());
+}

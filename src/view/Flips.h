@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+class Bitmap;
+
 // The zoom-1 paint's mirrors, in place. Every table gives the same pixels as the plain one.
 struct FlipKernels {
   // Reverses the order of `count` pixels.
@@ -13,3 +15,8 @@ struct FlipKernels {
 
 // The fastest table the processor's features allow (base/Cpu.h).
 const FlipKernels& FlipPixels();
+
+// Mirrors a whole bitmap in place.
+void FlipBitmapHorizontally(Bitmap& bitmap);
+void FlipBitmapVertically(Bitmap& bitmap);
+void FlipBitmapBothWays(Bitmap& bitmap);

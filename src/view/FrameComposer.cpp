@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "view/ColorFilter.h"
+#include "view/VisionSimulation.h"
 
 namespace {
 

@@ -6,11 +6,10 @@
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
 #include "base/Mirror.h"
-#include "view/ColorFilter.h"
 #include "view/ContrastPen.h"
 #include "view/GridPlan.h"
 #include "view/Scaler.h"
-#include "view/VisionSimulation.h"
+#include "view/ViewOptions.h"
 
 // What one scaled frame shows, as the view works it out.
 struct FrameRecipe {

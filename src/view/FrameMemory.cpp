@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Screen.h"
+
 namespace {
 
 bool SamePixels(const Bitmap& a, const Bitmap& b) {

@@ -4,9 +4,9 @@
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
-#include "platform/Screen.h"
-#include "view/ColorFilter.h"
-#include "view/VisionSimulation.h"
+#include "view/ViewOptions.h"
+
+class Screen;
 
 // Everything a paint is made of but the desktop's pixels.
 struct FrameInputs {

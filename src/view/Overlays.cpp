@@ -3,6 +3,7 @@
 #include "base/Arith.h"
 #include "view/GridPlan.h"
 #include "view/PenLines.h"
+#include "view/ViewPipeline.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -13,7 +14,7 @@ constexpr uint32_t kCrosshairRed = 0x00FF0000;  // 0x0000FF as a pixel word
 
 void TCustomImageView::DrawCursorOverlay(Bitmap& bitmap, double f) {
   CursorPlacement placement;
-  if (PlaceCursor(f, placement)) cursor_.Draw(screen_, bitmap, placement, overlayMirror_);
+  if (PlaceCursor(f, placement)) pipeline_->cursor_.Draw(screen_, bitmap, placement, pipeline_->overlayMirror_);
 }
 
 bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
@@ -22,7 +23,7 @@ bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
 
 void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
   if (!PlanGrid(bitmap)) return;
-  for (int y = 0; y < bitmap.Height(); ++y) grid_.DrawRow(bitmap.Row(y), y);
+  for (int y = 0; y < bitmap.Height(); ++y) pipeline_->grid_.DrawRow(bitmap.Row(y), y);
 }
 
 bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
@@ -37,7 +38,7 @@ bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
   s.viewHeight = height_;
   s.areaWidth = r.Width();
   s.areaHeight = r.Height();
-  return grid_.Plan(s, bitmap.Width(), bitmap.Height(), overlayMirror_);
+  return pipeline_->grid_.Plan(s, bitmap.Width(), bitmap.Height(), pipeline_->overlayMirror_);
 }
 
 void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
@@ -67,7 +68,7 @@ void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
   }
   const double z = FZoom;
   const bool red = GridStep(FGridlevel, z) != 0 && FDrawGrid;
-  PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, overlayMirror_);
+  PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, pipeline_->overlayMirror_);
   const int x0 = Round((L - half) * z);
   const int y0 = Round((T - half) * z);
   const int x1 = Round((L + half + 1) * z);

@@ -5,25 +5,8 @@
 #include <string>
 
 #include "base/Geometry.h"
-#include "view/ColorFilter.h"
-
-// Colour-vision deficiency simulated in linear light, apart from the colour filters: protan
-// and deutan after Machado, Oliveira and Fernandes (2009) at a chosen severity, tritan after
-// Brettel, Viénot and Mollon (1997). Stored by number: keep the order.
-enum class VisionDeficiency : uint8_t { None, Protan, Deutan, Tritan };
-
-inline constexpr int kMinSeverity = 10;
-inline constexpr int kMaxSeverity = 100;
-inline constexpr int kSeverityStep = 10;
-
-struct SimulatedVision {
-  VisionDeficiency deficiency = VisionDeficiency::None;
-  // Percent, kMinSeverity..kMaxSeverity in steps of kSeverityStep; tritan is always full.
-  int severity = kMaxSeverity;
-
-  bool On() const { return deficiency != VisionDeficiency::None; }
-  bool operator==(const SimulatedVision&) const = default;
-};
+#include "view/FilteredPiece.h"
+#include "view/ViewOptions.h"
 
 // A severity as one of the offered steps: anything else gives full severity.
 int ValidSeverity(int severity);

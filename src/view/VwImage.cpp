@@ -3,8 +3,13 @@
 #include <algorithm>
 
 #include "base/Arith.h"
+#include "platform/Clipboard.h"
+#include "platform/Screen.h"
+#include "view/ColorFilter.h"
 #include "view/ColorSample.h"
 #include "view/Flips.h"
+#include "view/ViewPipeline.h"
+#include "view/VisionSimulation.h"
 
 namespace {
 
@@ -23,24 +28,6 @@ void DrawFrame(Bitmap& bitmap, uint32_t pixel) {
 
 }  // namespace
 
-void FlipBitmapHorizontally(Bitmap& bitmap) {
-  const FlipKernels& flips = FlipPixels();
-  const auto width = static_cast<size_t>(bitmap.Width());
-  for (int y = 0; y < bitmap.Height(); ++y) flips.reverse(bitmap.Row(y), width);
-}
-
-void FlipBitmapVertically(Bitmap& bitmap) {
-  const FlipKernels& flips = FlipPixels();
-  const auto width = static_cast<size_t>(bitmap.Width());
-  for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom)
-    flips.swap(bitmap.Row(top), bitmap.Row(bottom), width);
-}
-
-void FlipBitmapBothWays(Bitmap& bitmap) {
-  // Both flips turn the picture end for end, and its rows are contiguous: one pass.
-  FlipPixels().reverse(bitmap.Pixels(), bitmap.PixelCount());
-}
-
 TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard& clipboard, SurfaceFactory& surfaces)
     : Fsourcecopy(surfaces),
       FMainBitMap(surfaces),
@@ -48,8 +35,7 @@ TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard
       screen_(screen),
       windows_(windows),
       clipboard_(clipboard),
-      frames_(surfaces),
-      cursor_(surfaces) {}
+      pipeline_(std::make_unique<Pipeline>(surfaces)) {}
 
 TCustomImageView::~TCustomImageView() {
   if (FTimerRefresh && handle_ != 0) windows_.StopTimer(handle_, 1);
@@ -126,7 +112,7 @@ void TCustomImageView::RefreshPicture() {
   // A frame made of the same desktop pixels and the same settings as the one on screen would
   // be that frame again: it is neither made nor shown. Inside a batch the inputs are half
   // written, so the repaint is asked for as it always was.
-  if (FUpdateCount == 0 && frames_.StillShown(CurrentInputs(), screen_)) return;
+  if (FUpdateCount == 0 && pipeline_->frames_.StillShown(CurrentInputs(), screen_)) return;
   windows_.Invalidate(handle_);
 }
 
@@ -179,7 +165,7 @@ const Bitmap* TCustomImageView::Paint() {
   if (FUpdateCount > 0) return nullptr;
   const FrameInputs frame = CurrentInputs();
   shown_ = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(frame) : PaintScaled(frame);
-  frames_.Shown(frame);
+  pipeline_->frames_.Shown(frame);
   return shown_;
 }
 
@@ -224,7 +210,7 @@ FrameInputs TCustomImageView::CurrentInputs() {
 const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
   const Rect& r = frame.area;
   FMainBitMap.SetSize(width_, height_);
-  if (!frames_.Capture(screen_, frame.capture, FMainBitMap, {r.left, r.top})) {
+  if (!pipeline_->frames_.Capture(screen_, frame.capture, FMainBitMap, {r.left, r.top})) {
     FTempBitMap.SetSize(width_, height_);
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
@@ -254,33 +240,33 @@ const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
   FTempBitMap.SetSize(width_, height_);
   const double zoom = FZoom;
   Fsourcecopy.SetSize(frame.capture.Width(), frame.capture.Height());
-  if (!frames_.Capture(screen_, frame.capture, Fsourcecopy, {0, 0})) {
+  if (!pipeline_->frames_.Capture(screen_, frame.capture, Fsourcecopy, {0, 0})) {
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }
   SampleColor(Fsourcecopy);
   // The flips happen in the scaler; the overlays are drawn mirrored to match.
-  overlayMirror_ = {FFlipHorizontal, FFlipVertical};
+  pipeline_->overlayMirror_ = {FFlipHorizontal, FFlipVertical};
   CursorPlacement cursor;
   const bool hasCursor = PlaceCursor(zoom, cursor);
   FrameRecipe recipe;
   recipe.at = {r.left, r.top};
   recipe.zoom = FZoom;
   recipe.smooth = FSmoothen;
-  recipe.mirror = overlayMirror_;
+  recipe.mirror = pipeline_->overlayMirror_;
   recipe.filter = FColorFilterMode;
   recipe.simulation = visionSimulation_;
   recipe.around = kGreyPixel;
-  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &grid_ : nullptr;
+  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &pipeline_->grid_ : nullptr;
   if (hasCursor) {
     recipe.cursorTop = cursor.at.y;
     recipe.cursorBottom = cursor.at.y + cursor.size;
   }
-  composer_.Compose(Fsourcecopy, FTempBitMap, recipe);
-  if (hasCursor) cursor_.Draw(screen_, FTempBitMap, cursor, overlayMirror_);
-  composer_.GridUnderCursor();
+  pipeline_->composer_.Compose(Fsourcecopy, FTempBitMap, recipe);
+  if (hasCursor) pipeline_->cursor_.Draw(screen_, FTempBitMap, cursor, pipeline_->overlayMirror_);
+  pipeline_->composer_.GridUnderCursor();
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
-  overlayMirror_ = {};
+  pipeline_->overlayMirror_ = {};
   if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
   return &FTempBitMap;
 }

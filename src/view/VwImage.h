@@ -2,27 +2,23 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
+#include <memory>
 
 #include "base/Bitmap.h"
+#include "base/Colors.h"
 #include "base/Geometry.h"
-#include "base/Mirror.h"
-#include "platform/Clipboard.h"
-#include "platform/Screen.h"
 #include "platform/Windowing.h"
-#include "view/ColorFilter.h"
-#include "view/CursorOverlay.h"
-#include "view/FrameComposer.h"
-#include "view/FrameMemory.h"
-#include "view/GridPlan.h"
-#include "view/VisionSimulation.h"
+#include "view/MouseButton.h"
+#include "view/ViewOptions.h"
+
+class Clipboard;
+class Screen;
+struct CursorPlacement;
+struct FrameInputs;
 
 enum BorderKind : uint8_t { bsNone, bsSingle };
 enum BevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
-// The system button-face colour as a colour constant.
-inline constexpr ColorRef clBtnFace = 0xFF00000F;
-inline constexpr ColorRef clSilver = 0xC0C0C0;
 inline constexpr ColorRef kViewGrey = 0x808080;
 
 // Style bits the view's window is created with.
@@ -30,8 +26,6 @@ struct ViewWindowStyle {
   bool border = false;      // WS_BORDER
   bool clientEdge = false;  // WS_EX_CLIENTEDGE
 };
-
-enum class MouseButton : uint8_t { Left, Right, Middle };
 
 // The magnifier view: captures a desktop rectangle, samples, filters, scales, draws the
 // overlays, mirrors and shows the result. The window itself belongs to the platform host,
@@ -192,21 +186,13 @@ class TCustomImageView {
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
   const Bitmap* shown_ = nullptr;
-  FrameMemory frames_;
-  FrameComposer composer_;
-  GridPlan grid_;
-  CursorOverlay cursor_;
-  // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
-  // put them.
-  Mirror overlayMirror_;
+  // What composes the frames (view/ViewPipeline.h), made with the view: the users of the view
+  // see its properties, not the pipeline's headers.
+  struct Pipeline;
+  std::unique_ptr<Pipeline> pipeline_;
 };
 
 class TImageView : public TCustomImageView {
  public:
   using TCustomImageView::TCustomImageView;
 };
-
-// Mirrors a whole bitmap in place.
-void FlipBitmapHorizontally(Bitmap& bitmap);
-void FlipBitmapVertically(Bitmap& bitmap);
-void FlipBitmapBothWays(Bitmap& bitmap);

@@ -2,6 +2,8 @@
 
 #include "fake/FormFixture.h"
 #include "main/CaretFollow.h"
+#include "fake/FakePlatform.h"
+#include "main/fmMagnifier.h"
 
 namespace {
 

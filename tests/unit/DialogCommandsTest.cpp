@@ -10,6 +10,11 @@
 
 #include "dialogs/Links.h"
 #include "fake/FormFixture.h"
+#include "dialogs/fmAbout.h"
+#include "dialogs/fmCheckUpdate.h"
+#include "fake/FakePlatform.h"
+#include "main/MainMenu.h"
+#include "main/fmMagnifier.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "base/Bitmap.h"
 #include "unit/CpuPaths.h"
 #include "view/Flips.h"
-#include "view/VwImage.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "fake/FakePlatform.h"
 #include "unit/CpuPaths.h"
+#include "view/Flips.h"
 #include "view/VwImage.h"
 
 namespace {

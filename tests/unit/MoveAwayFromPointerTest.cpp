@@ -4,6 +4,8 @@
 
 #include "fake/FormFixture.h"
 #include "main/MoveAwayFromPointer.h"
+#include "fake/FakePlatform.h"
+#include "main/fmMagnifier.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "fake/FakePlatform.h"
 #include "unit/CpuPaths.h"
+#include "view/ColorFilter.h"
 #include "view/ContrastPen.h"
 #include "view/Scaler.h"
 #include "view/VwImage.h"

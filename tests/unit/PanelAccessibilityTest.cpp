@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/Colors.h"
 #include "main/PanelAccessibility.h"
 #include "main/StatusPanel.h"
-#include "view/VwImage.h"  // clBtnFace
 
 namespace {
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fake/FormFixture.h"
+#include "fake/FakePlatform.h"
+#include "main/ColorText.h"
 #include "main/StatusReadouts.h"
 
 namespace {

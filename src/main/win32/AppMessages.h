@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "main/ZoomSelection.h"
+#include "main/MouseWheel.h"
 
 // The vertical wheel of any window of the program, which the form sees before the window does.
 inline std::optional<MouseWheel> DecodeWheel(const MSG& message) {
