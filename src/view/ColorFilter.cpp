@@ -82,18 +82,20 @@ int MatrixIndex(TColorFilterMode mode) {
   }
 }
 
-void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
+namespace {
+
+void InvertPlain(uint32_t* pixels, size_t count) {
   // Bytes blue, green, red; the fourth is neither read nor written.
   uint8_t* bytes = reinterpret_cast<uint8_t*>(pixels);
-  if (mode == cfInvert) {
-    for (size_t i = 0; i < count; ++i, bytes += 4) {
-      for (int c = 0; c < 3; ++c) bytes[c] = tables.invert[bytes[c]];
-    }
-    return;
+  for (size_t i = 0; i < count; ++i, bytes += 4) {
+    for (int c = 0; c < 3; ++c) bytes[c] = tables.invert[bytes[c]];
   }
-  const int matrix = MatrixIndex(mode);
-  if (matrix < 0) return;
+}
+
+// Straight from the products, not from the packed sums the vector loops use: the reference.
+void MatrixPlain(uint32_t* pixels, size_t count, int matrix) {
   const auto& t = tables.products[matrix];
+  uint8_t* bytes = reinterpret_cast<uint8_t*>(pixels);
   for (size_t i = 0; i < count; ++i, bytes += 4) {
     const uint8_t b = bytes[0];
     const uint8_t g = bytes[1];
@@ -108,21 +110,24 @@ void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
   }
 }
 
-namespace {
-
-size_t Nothing(uint32_t*, size_t) { return 0; }
-size_t NoMatrix(uint32_t*, size_t, const PackedSums&) { return 0; }
-
-constexpr FilterKernels kPlainFilter = {Nothing, NoMatrix, nullptr};
-
 }  // namespace
 
-void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
-  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter());
+const FilterKernels kPlainFilter = {InvertPlain, MatrixPlain, nullptr};
+
+void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
+  if (mode == cfInvert) {
+    InvertPlain(pixels, count);
+    return;
+  }
   const int matrix = MatrixIndex(mode);
-  size_t done = 0;
+  if (matrix >= 0) MatrixPlain(pixels, count, matrix);
+}
+
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter(), nullptr);
+  const int matrix = MatrixIndex(mode);
   if (piece != nullptr && matrix >= 0 && loops.matrixTelling != nullptr) {
-    done = loops.matrixTelling(pixels, count, Packed(matrix), piece, context);
+    loops.matrixTelling(pixels, count, matrix, piece, context);
   } else if (piece != nullptr) {
     // The others go in short runs of their own.
     constexpr size_t kPiece = 64;
@@ -131,14 +136,11 @@ void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilter
       FilterPixels(pixels + at, n, mode);
       piece(context, at, at + n);
     }
-    return;
   } else if (mode == cfInvert) {
-    done = loops.invert(pixels, count);
+    loops.invert(pixels, count);
   } else if (matrix >= 0) {
-    done = loops.matrix(pixels, count, Packed(matrix));
+    loops.matrix(pixels, count, matrix);
   }
-  FilterPlain(pixels + done, count - done, mode);
-  if (piece != nullptr && done < count) piece(context, done, count);
 }
 
 }  // namespace color_filter

@@ -1,4 +1,5 @@
 #include "base/Cpu.h"
+#include "base/Steps.h"
 #include "view/ColorFilterInternal.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
@@ -70,42 +71,44 @@ GLIMMERLUX_AVX2_INLINE void StoreFlat(uint32_t* block, uint32_t colour, const Un
   }
 }
 
-GLIMMERLUX_AVX2 size_t Matrix(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece,
-                              void* context) {
-  const auto told = [&](const uint32_t* at, size_t n) {
-    if (piece) piece(context, static_cast<size_t>(at - pixels), static_cast<size_t>(at - pixels) + n);
+GLIMMERLUX_AVX2 void Matrix(uint32_t* pixels, size_t count, int matrix, TFilteredPiece piece, void* context) {
+  const PackedSums& packed = Packed(matrix);
+  const auto told = [&](size_t from, size_t n) {
+    if (piece) piece(context, from, from + n);
   };
   const Unpack u = UnpackFor();
-  size_t i = 0;
-  for (; i + kBlock <= count; i += kBlock) {
-    uint32_t* block = pixels + i;
-    if (AllFlat(block)) {
-      StoreFlat(block, ColourOfSum(PackedSumOf(block[0], packed)), u);
-    } else {
-      for (size_t j = 0; j < kBlock; j += 8) FilterEight(block + j, packed, u);
-    }
-    told(block, kBlock);
-  }
-  for (; i + 8 <= count; i += 8) {
-    FilterEight(pixels + i, packed, u);
-    told(pixels + i, 8);
-  }
-  return i;
+  ForEachStep<kBlock>(
+      count,
+      [&](size_t at) GLIMMERLUX_AVX2_LAMBDA {
+        uint32_t* block = pixels + at;
+        if (AllFlat(block)) {
+          StoreFlat(block, ColourOfSum(PackedSumOf(block[0], packed)), u);
+        } else {
+          for (size_t j = 0; j < kBlock; j += 8) FilterEight(block + j, packed, u);
+        }
+        told(at, kBlock);
+      },
+      [&](size_t at, size_t n) GLIMMERLUX_AVX2_LAMBDA {
+        ForEachStep<8>(
+            n,
+            [&](size_t i) GLIMMERLUX_AVX2_LAMBDA {
+              FilterEight(pixels + at + i, packed, u);
+              told(at + i, 8);
+            },
+            [&](size_t i, size_t m) {
+              kPlainFilter.matrix(pixels + at + i, m, matrix);
+              told(at + i, m);
+            });
+      });
 }
 
-size_t MatrixTelling(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece, void* context) {
-  return count < 8 ? 0 : Matrix(pixels, count, packed, piece, context);
-}
-
-size_t MatrixQuiet(uint32_t* pixels, size_t count, const PackedSums& packed) {
-  return MatrixTelling(pixels, count, packed, nullptr, nullptr);
-}
+void MatrixQuiet(uint32_t* pixels, size_t count, int matrix) { Matrix(pixels, count, matrix, nullptr, nullptr); }
 
 }  // namespace
 
 // Inverting is a single xor per pixel, which SSE2 already does at the speed of memory.
 const FilterKernels* Avx2Filter() {
-  static const FilterKernels loops = {Sse2Filter()->invert, MatrixQuiet, MatrixTelling};
+  static const FilterKernels loops = {Sse2Filter()->invert, MatrixQuiet, Matrix};
   return &loops;
 }
 

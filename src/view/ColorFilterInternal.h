@@ -68,17 +68,19 @@ const PackedSums& Packed(int matrix);
 // The table set of a matrix mode, or -1 for cfNone, cfInvert and values outside the enumeration.
 int MatrixIndex(TColorFilterMode mode);
 
-// The pixel loops of one instruction set. Each filters a leading part of its pixels and returns
-// its length; the plain loop does the rest.
+// The pixel loops of one instruction set, each over a whole run: the vector loops leave a run's
+// last pixels to the plain ones (base/Steps.h).
 struct FilterKernels {
-  size_t (*invert)(uint32_t* pixels, size_t count);
-  size_t (*matrix)(uint32_t* pixels, size_t count, const PackedSums& packed);
+  void (*invert)(uint32_t* pixels, size_t count);
+  // `matrix` as MatrixIndex gives it.
+  void (*matrix)(uint32_t* pixels, size_t count, int matrix);
   // The same, telling `piece` each part as it is stored; null where the caller instead filters
   // short runs and tells each.
-  size_t (*matrixTelling)(uint32_t* pixels, size_t count, const PackedSums& packed, TFilteredPiece piece,
-                          void* context);
+  void (*matrixTelling)(uint32_t* pixels, size_t count, int matrix, TFilteredPiece piece, void* context);
 };
 
+// Plain C++, the reference for the others.
+extern const FilterKernels kPlainFilter;
 // Null where the build has no such loops.
 const FilterKernels* Sse2Filter();
 const FilterKernels* Avx2Filter();

@@ -1,4 +1,5 @@
 #include "base/Cpu.h"
+#include "base/Steps.h"
 #include "view/ColorFilterInternal.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
@@ -66,44 +67,50 @@ inline bool AllFlat(const uint32_t* block, const Flat& flat) {
   return _mm_movemask_epi8(_mm_cmpeq_epi32(diff, _mm_setzero_si128())) == 0xFFFF;
 }
 
-size_t MatrixSse2(uint32_t* pixels, size_t count, const PackedSums& packed) {
-  if (count < 4) return 0;
+void Matrix(uint32_t* pixels, size_t count, int matrix) {
+  if (count == 0) return;
+  const PackedSums& packed = Packed(matrix);
   const Unpack u = UnpackFor();
   Flat flat = FlatOf(pixels[0], PackedSumOf(pixels[0], packed));
   int unchecked = 0;
-  size_t i = 0;
-  for (; i + kBlock <= count; i += kBlock) {
-    uint32_t* block = pixels + i;
-    if (unchecked > 0) {
-      --unchecked;
-    } else if (AllFlat(block, flat)) {
-      for (size_t j = 0; j < kBlock; j += 4)
-        Store(block + j, _mm_or_si128(flat.out, _mm_and_si128(Load(block + j), u.fourth)));
-      continue;
-    } else {
-      unchecked = kUncheckedBlocks;
-    }
-    const uint32_t last = block[kBlock - 1];
-    for (size_t j = 0; j < kBlock; j += 4) FilterFour(block + j, packed, u);
-    if (unchecked == 0) flat = FlatOf(last, PackedSumOf(last, packed));
-  }
-  for (; i + 4 <= count; i += 4) FilterFour(pixels + i, packed, u);
-  return i;
+  ForEachStep<kBlock>(
+      count,
+      [&](size_t at) {
+        uint32_t* block = pixels + at;
+        if (unchecked > 0) {
+          --unchecked;
+        } else if (AllFlat(block, flat)) {
+          for (size_t j = 0; j < kBlock; j += 4)
+            Store(block + j, _mm_or_si128(flat.out, _mm_and_si128(Load(block + j), u.fourth)));
+          return;
+        } else {
+          unchecked = kUncheckedBlocks;
+        }
+        const uint32_t last = block[kBlock - 1];
+        for (size_t j = 0; j < kBlock; j += 4) FilterFour(block + j, packed, u);
+        if (unchecked == 0) flat = FlatOf(last, PackedSumOf(last, packed));
+      },
+      [&](size_t at, size_t n) {
+        ForEachStep<4>(
+            n, [&](size_t i) { FilterFour(pixels + at + i, packed, u); },
+            [&](size_t i, size_t m) { kPlainFilter.matrix(pixels + at + i, m, matrix); });
+      });
 }
 
 // 255 - v is v with its bits flipped; the fourth byte is flipped by nothing.
-size_t InvertSse2(uint32_t* pixels, size_t count) {
+void Invert(uint32_t* pixels, size_t count) {
   const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
-  size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    uint32_t* at = pixels + i;
-    Store(at, _mm_xor_si128(Load(at), colour));
-    Store(at + 4, _mm_xor_si128(Load(at + 4), colour));
-  }
-  return i;
+  ForEachStep<8>(
+      count,
+      [&](size_t i) {
+        uint32_t* at = pixels + i;
+        Store(at, _mm_xor_si128(Load(at), colour));
+        Store(at + 4, _mm_xor_si128(Load(at + 4), colour));
+      },
+      [&](size_t at, size_t n) { kPlainFilter.invert(pixels + at, n); });
 }
 
-constexpr FilterKernels kSse2Filter = {InvertSse2, MatrixSse2, nullptr};
+constexpr FilterKernels kSse2Filter = {Invert, Matrix, nullptr};
 
 }  // namespace
 
