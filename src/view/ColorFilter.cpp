@@ -10,54 +10,68 @@ namespace color_filter {
 
 namespace {
 
-// Rows give output red, green, blue; columns weigh input red, green, blue. Each correction
-// is I + E * (I - S) with the simulation S of the same deficiency, already multiplied out.
-constexpr double kMatrices[kMatrixCount][kMatrixEntries] = {
-    {0.3, 0.59, 0.11, 0.3, 0.59, 0.11, 0.3, 0.59, 0.11},              // grayscale
-    {0.393, 0.769, 0.189, 0.349, 0.686, 0.168, 0.272, 0.534, 0.131},  // sepia
-    {0.567, 0.433, 0, 0.558, 0.442, 0, 0, 0.242, 0.758},              // protanopia
-    {0.625, 0.375, 0, 0.7, 0.3, 0, 0, 0.3, 0.7},                      // deuteranopia
-    {0.95, 0.05, 0, 0, 0.433, 0.567, 0, 0.475, 0.525},                // tritanopia
-    {1, 0, 0, -0.2549, 1.2549, 0, 0.3031, -0.5451, 1.242},            // protanopia correction
-    {1, 0, 0, -0.4375, 1.4375, 0, 0.2625, -0.5625, 1.3},              // deuteranopia correction
-    {1, 0, 0, 0.035, 1.532, -0.567, 0.035, -0.51, 1.475},             // tritanopia correction
-};
-
 struct Tables {
   ProductTables products;
   uint8_t invert[256];
-  PackedSums packed[kMatrixCount];
+  MatrixMultipliers multipliers[kMatrixCount];
   bool built = false;
 };
 
 // Static storage: built once, shared by all views, never freed.
 Tables tables;
 
-// Entry index of output channel `out` and input channel `in`, both 0 = blue, 1 = green, 2 = red.
-constexpr int EntryOf(int out, int in) { return (2 - out) * 3 + (2 - in); }
-
 int Clamp255(int32_t v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 
-void BuildPacked(const int32_t (&products)[kMatrixEntries][256], PackedSums& packed) {
-  for (int in = 0; in < 3; ++in) {
-    for (int v = 0; v < 256; ++v) {
-      uint64_t entry = 0;
-      for (int out = 0; out < 3; ++out) {
-        // Wrapping unsigned arithmetic: a negative product borrows from the field above, and
-        // the three entries of a pixel pay the borrow back.
-        const int64_t field = products[EntryOf(out, in)][v] + (in == 0 && out < 2 ? kFieldBias : 0);
-        entry += static_cast<uint64_t>(field) << kFieldShift[out];
-      }
-      packed.byInput[in][v] = entry;
+// A multiplier that gives `products` for every v as the header's formula computes it: each v
+// bounds it from both sides, and any value within all 255 bounds does (the lowest is taken).
+// False where none lies within them or below 2^24, or a value leaves 16 bits.
+bool FindMultiplier(const int32_t (&products)[256], int whole, Multiplier& found) {
+  constexpr int64_t kOne = int64_t{1} << kMultiplierShift;
+  constexpr int64_t kHalf = kOne / 2;
+  int64_t low = 0;
+  int64_t high = (int64_t{1} << 24) - 1;
+  for (int64_t v = 0; v < 256; ++v) {
+    const int64_t rest = products[v] - 256 * whole * v;
+    if (rest < 0 || rest > 65535) return false;
+    if (v == 0) {
+      if (rest != 0) return false;
+      continue;
     }
+    // rest * kOne <= v m + kHalf < (rest + 1) * kOne
+    low = std::max(low, (rest * kOne - kHalf + v - 1) / v);
+    high = std::min(high, ((rest + 1) * kOne - kHalf - 1) / v);
   }
+  if (low > high) return false;
+  found = {whole, static_cast<uint32_t>(low)};
+  return true;
+}
+
+// Every entry's multiplier, and the saturation the loops rely on: a row that subtracts some
+// 256 v keeps the rest of its sum within 16 bits.
+MatrixMultipliers BuildMultipliers(int matrix) {
+  MatrixMultipliers built;
+  built.exact = true;
+  for (int e = 0; e < kMatrixEntries; ++e) {
+    built.exact &= FindMultiplier(tables.products[matrix][e], WholeOf(matrix, e), built.entry[e]);
+  }
+  for (int out = 0; out < 3 && built.exact; ++out) {
+    int64_t most = 0;
+    bool subtracts = false;
+    for (int in = 0; in < 3; ++in) {
+      const int e = EntryOf(out, in);
+      most += tables.products[matrix][e][255] - 256 * 255 * built.entry[e].whole;
+      subtracts |= built.entry[e].whole < 0;
+    }
+    built.exact = !subtracts || most <= 65535;
+  }
+  return built;
 }
 
 }  // namespace
 
 const ProductTables& Products() { return tables.products; }
 const uint8_t* InvertTable() { return tables.invert; }
-const PackedSums& Packed(int matrix) { return tables.packed[matrix]; }
+const MatrixMultipliers& Multipliers(int matrix) { return tables.multipliers[matrix]; }
 
 int MatrixIndex(TColorFilterMode mode) {
   switch (mode) {
@@ -110,9 +124,27 @@ void MatrixPlain(uint32_t* pixels, size_t count, int matrix) {
   }
 }
 
+// The vector loops' granule too: the paint doubles each piece while it is in cache.
+constexpr size_t kPiece = 64;
+
+template <int kMatrix>
+void MatrixTelling(uint32_t* pixels, size_t count, TFilteredPiece piece, void* context) {
+  if (piece == nullptr) {
+    MatrixPlain(pixels, count, kMatrix);
+    return;
+  }
+  for (size_t at = 0; at < count; at += kPiece) {
+    const size_t n = std::min(count - at, kPiece);
+    MatrixPlain(pixels + at, n, kMatrix);
+    piece(context, at, at + n);
+  }
+}
+
 }  // namespace
 
-const FilterKernels kPlainFilter = {InvertPlain, MatrixPlain, nullptr};
+const FilterKernels kPlainFilter = {InvertPlain,
+                                    {MatrixTelling<0>, MatrixTelling<1>, MatrixTelling<2>, MatrixTelling<3>,
+                                     MatrixTelling<4>, MatrixTelling<5>, MatrixTelling<6>, MatrixTelling<7>}};
 
 void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
   if (mode == cfInvert) {
@@ -124,22 +156,18 @@ void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
 }
 
 void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
-  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter(), nullptr);
+  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter(), Avx512Filter());
   const int matrix = MatrixIndex(mode);
-  if (piece != nullptr && matrix >= 0 && loops.matrixTelling != nullptr) {
-    loops.matrixTelling(pixels, count, matrix, piece, context);
-  } else if (piece != nullptr) {
-    // The others go in short runs of their own.
-    constexpr size_t kPiece = 64;
+  if (matrix >= 0) {
+    (Multipliers(matrix).exact ? loops : kPlainFilter).matrix[matrix](pixels, count, piece, context);
+  } else if (mode == cfInvert && piece == nullptr) {
+    loops.invert(pixels, count);
+  } else if (mode == cfInvert) {
     for (size_t at = 0; at < count; at += kPiece) {
-      const size_t n = count - at < kPiece ? count - at : kPiece;
-      FilterPixels(pixels + at, n, mode);
+      const size_t n = std::min(count - at, kPiece);
+      loops.invert(pixels + at, n);
       piece(context, at, at + n);
     }
-  } else if (mode == cfInvert) {
-    loops.invert(pixels, count);
-  } else if (matrix >= 0) {
-    loops.matrix(pixels, count, matrix);
   }
 }
 
@@ -157,8 +185,8 @@ void BuildFilterTables() {
         tables.products[m][e][v] = Round(product * 256);
       }
     }
-    BuildPacked(tables.products[m], tables.packed[m]);
   }
+  for (int m = 0; m < kMatrixCount; ++m) tables.multipliers[m] = BuildMultipliers(m);
   tables.built = true;
 }
 

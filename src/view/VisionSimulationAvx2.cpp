@@ -9,7 +9,7 @@ namespace vision {
 
 namespace {
 
-// The table sums stay scalar, as in the colour filter (three loads a pixel); taking the three
+// The table sums stay scalar (three loads a pixel; AVX2 gathers measured slower); taking the three
 // fields of eight sums apart, settling tritanopia's half-space and encoding go to vector code,
 // the same operations as LinearOf and EncodeLinear in the same order. Everything taking or
 // giving 256-bit values is inlined (GLIMMERLUX_AVX2_INLINE).

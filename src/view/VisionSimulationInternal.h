@@ -19,7 +19,7 @@
 namespace vision {
 
 // Linear light is carried in 1/2^kLinearBits. A pixel's three output sums are formed at once in
-// one 64-bit word, as the colour filters' are: per input channel and value one word holds what
+// one 64-bit word (PackedTermSum.h): per input channel and value one word holds what
 // that input adds to each output, in a field of kFieldBits per output. Every model keeps a sum
 // within -0.6 .. 1.4, so with kFieldBias on top a field stays within its bits; a negative term
 // borrows from the field above and the pixel's other terms pay it back.
