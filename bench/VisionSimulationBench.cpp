@@ -9,6 +9,7 @@
 #include "base/Cpu.h"
 #include "view/ColorFilter.h"
 #include "view/VisionSimulation.h"
+#include "view/VisionSimulationInternal.h"
 
 namespace {
 
@@ -91,6 +92,18 @@ const bool kRegistered = [] {
     RegisterSimulation(ours + "/plain", s.simulation, false, 0);
     bench::Compare(ours + "/plain", {{"libyuv ARGBColorMatrix", libyuv, 0.0, libyuvPath}}, "plain");
   }
+  // What bounds the vector loops: the table sums alone (three loads a pixel, scalar), summed over
+  // the frame as the loops sum them, and nothing else.
+  benchmark::RegisterBenchmark("VisionSimulationParts/sums", [](benchmark::State& state) {
+    const vision::Model& model = vision::ModelOf({TVisionDeficiency::Protan, 100});
+    RecolourFrame(state, false, [&model](Bitmap& frame) {
+      uint64_t all = 0;
+      const uint32_t* pixels = frame.Pixels();
+      for (size_t i = 0; i < frame.PixelCount(); ++i) all ^= vision::PackedSumOf(pixels[i], model);
+      benchmark::DoNotOptimize(all);
+    });
+  })->Unit(benchmark::kMicrosecond);
+  bench::Compare("VisionSimulationParts/sums", {{"libyuv ARGBColorMatrix", libyuv, 0.0, libyuvPath}}, "scalar");
   // A desktop picture, whose runs of one colour the simulation works out once each.
   const TVisionSimulation protanopia{TVisionDeficiency::Protan, 100};
   RegisterSimulation("VisionSimulationDesktop/Protanopia", protanopia, true);
