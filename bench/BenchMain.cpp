@@ -55,7 +55,7 @@ std::string SimdPaths() {
                              : libyuv::TestCpuFlag(libyuv::kCpuHasSSSE3)  ? "ssse3"
                              : libyuv::TestCpuFlag(libyuv::kCpuHasSSE2)   ? "sse2"
                                                                           : "plain";
-  return "ours " + PathName(cpu::kAllFeatures) + " for the colour filter and the simulation, " +
+  return "ours " + PathName(cpu::kAllFeatures) + " for the color filter and the simulation, " +
          PathName(cpu::kSse2 | cpu::kAvx2) + " for the scaler rows and flips, " + PathName(cpu::kSse2) +
          " for the contrast pen; libyuv " + libyuv + " at its widest, " + LibyuvColorMatrixPath() +
          " in ARGBColorMatrix";

@@ -10,7 +10,7 @@ MemoryDesktop::MemoryDesktop(int width, int height) {
   pixels.SetSize(width, height);
 }
 
-bool MemoryDesktop::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
+bool MemoryDesktop::CaptureDesktop(const Rect& source, Bitmap& target, Point at) {
   for (int y = 0; y < source.Height(); ++y) {
     const int ty = at.y + y;
     if (ty < 0 || ty >= target.Height()) continue;
@@ -35,7 +35,7 @@ bool MemoryDesktop::CurrentCursor(CursorImage& out) {
   return true;
 }
 
-bool MemoryDesktop::DrawCursorImage(Bitmap& target, const CursorImage&, TPoint at, int size) {
+bool MemoryDesktop::DrawCursorImage(Bitmap& target, const CursorImage&, Point at, int size) {
   for (int v = 0; v < size; ++v) {
     const int y = at.y + v;
     if (y < 0 || y >= target.Height()) continue;

@@ -10,10 +10,10 @@ class MemoryDesktop : public FakeScreen {
  public:
   MemoryDesktop(int width, int height);
 
-  TRect VirtualScreen() override { return {0, 0, pixels.Width(), pixels.Height()}; }
-  bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
+  Rect VirtualScreen() override { return {0, 0, pixels.Width(), pixels.Height()}; }
+  bool CaptureDesktop(const Rect& source, Bitmap& target, Point at) override;
   bool CurrentCursor(CursorImage& cursor) override;
-  bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) override;
+  bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, Point at, int size) override;
 };
 
 }  // namespace bench

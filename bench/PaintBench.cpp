@@ -61,7 +61,7 @@ bench::MemoryDesktop& Desktop(bool noise) {
 }
 
 // The capture rectangle of a view centred on the desktop, as the tick would place it.
-TRect Capture(float zoom) {
+Rect Capture(float zoom) {
   const double z = zoom;
   const int sw = std::min(static_cast<int>(std::ceil(bench::kViewWidth / z)), kDesktopWidth);
   const int sh = std::min(static_cast<int>(std::ceil(bench::kViewHeight / z)), kDesktopHeight);
@@ -89,7 +89,7 @@ void Ours(benchmark::State& state, Settings s) {
   view.WMSize(bench::kViewWidth, bench::kViewHeight);
   view.SetZoom(s.zoom);
   view.SetSmoothen(s.smooth);
-  const TRect capture = Capture(s.zoom);
+  const Rect capture = Capture(s.zoom);
   view.SetScreenLeft(capture.left);
   view.SetScreenTop(capture.top);
   view.SetLeftOffset(capture.Width() / 2);
@@ -119,7 +119,7 @@ void Ours(benchmark::State& state, Settings s) {
 // The least any frame of the case can cost: each pixel of the capture rectangle read once
 // straight from the desktop, each pixel of the view written once, with ordinary stores as the
 // paint's, and nothing else. What it writes depends on what it read, so neither is left out.
-void FloorKernel(const Bitmap& desktop, const TRect& capture, Bitmap& view, double zoom) {
+void FloorKernel(const Bitmap& desktop, const Rect& capture, Bitmap& view, double zoom) {
   const int sw = capture.Width();
   const int sh = capture.Height();
   __m128i seen = _mm_setzero_si128();
@@ -146,7 +146,7 @@ std::string Floor(const Settings& s) {
   if (registered.insert(name.str()).second) {
     benchmark::RegisterBenchmark(name.str().c_str(), [s](benchmark::State& state) {
       const bench::MemoryDesktop& desktop = Desktop(s.noise);
-      const TRect capture = Capture(s.zoom);
+      const Rect capture = Capture(s.zoom);
       Bitmap view;
       view.SetSize(bench::kViewWidth, bench::kViewHeight);
       for (auto _ : state) {
@@ -166,7 +166,7 @@ std::string Floor(const Settings& s) {
 // turned places.
 void Libyuv(benchmark::State& state, Settings s) {
   bench::MemoryDesktop& desktop = Desktop(s.noise);
-  const TRect capture = Capture(s.zoom);
+  const Rect capture = Capture(s.zoom);
   const double z = s.zoom;
   Bitmap source, turned, frame;
   source.SetSize(capture.Width(), capture.Height());

@@ -15,19 +15,19 @@ namespace {
 
 struct NamedSimulation {
   const char* name;
-  TVisionSimulation simulation;
+  SimulatedVision simulation;
 };
 
 constexpr NamedSimulation kSimulations[] = {
-    {"Protanopia", {TVisionDeficiency::Protan, 100}},
-    {"Deuteranomaly50", {TVisionDeficiency::Deutan, 50}},
-    {"Tritanopia", {TVisionDeficiency::Tritan, 100}},
+    {"Protanopia", {VisionDeficiency::Protan, 100}},
+    {"Deuteranomaly50", {VisionDeficiency::Deutan, 50}},
+    {"Tritanopia", {VisionDeficiency::Tritan, 100}},
 };
 
-// A full frame of noise (or a desktop picture) recoloured in place, restored outside the timing,
+// A full frame of noise (or a desktop picture) recolored in place, restored outside the timing,
 // as the colour filters' frames are, so the two read side by side.
-template <typename Recolour>
-void RecolourFrame(benchmark::State& state, bool desktop, Recolour recolour) {
+template <typename Recolor>
+void RecolorFrame(benchmark::State& state, bool desktop, Recolor recolor) {
   Bitmap noise, frame;
   noise.SetSize(bench::kViewWidth, bench::kViewHeight);
   frame.SetSize(bench::kViewWidth, bench::kViewHeight);
@@ -37,12 +37,12 @@ void RecolourFrame(benchmark::State& state, bool desktop, Recolour recolour) {
     bench::FillNoise(noise);
   }
   BuildFilterTables();
-  recolour(frame);  // the tables, built once per process
+  recolor(frame);  // the tables, built once per process
   for (auto _ : state) {
     state.PauseTiming();
     std::memcpy(frame.Pixels(), noise.Pixels(), noise.PixelCount() * sizeof(uint32_t));
     state.ResumeTiming();
-    recolour(frame);
+    recolor(frame);
     benchmark::DoNotOptimize(frame.Pixels());
     benchmark::ClobberMemory();
   }
@@ -58,11 +58,11 @@ class OnlyFeatures {
   OnlyFeatures& operator=(const OnlyFeatures&) = delete;
 };
 
-void RegisterSimulation(const std::string& name, TVisionSimulation simulation, bool desktop,
+void RegisterSimulation(const std::string& name, SimulatedVision simulation, bool desktop,
                         uint32_t features = cpu::kAllFeatures) {
   benchmark::RegisterBenchmark(name.c_str(), [simulation, desktop, features](benchmark::State& state) {
     const OnlyFeatures only(features);
-    RecolourFrame(state, desktop, [simulation](Bitmap& frame) {
+    RecolorFrame(state, desktop, [simulation](Bitmap& frame) {
       ApplyVisionSimulation(frame.Pixels(), frame.PixelCount(), simulation);
     });
   })->Unit(benchmark::kMicrosecond);
@@ -82,7 +82,7 @@ const bool kRegistered = [] {
     // filter does; the simple matrix the colour filters apply is the record.
     bench::Compare(ours,
                    {{"libyuv ARGBColorMatrix", libyuv, 2.0, libyuvPath},
-                    {"colour filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 0.0,
+                    {"color filter Protanopia Simulation", "ColorFilter/Protanopia/ours", 0.0,
                      bench::PathName(cpu::kAllFeatures)}},
                    bench::PathName(cpu::kAllFeatures));
     if (cpu::Has(cpu::kAvx512)) {
@@ -95,8 +95,8 @@ const bool kRegistered = [] {
   // What bounds the vector loops: the table sums alone (three loads a pixel, scalar), summed over
   // the frame as the loops sum them, and nothing else.
   benchmark::RegisterBenchmark("VisionSimulationParts/sums", [](benchmark::State& state) {
-    const vision::Model& model = vision::ModelOf({TVisionDeficiency::Protan, 100});
-    RecolourFrame(state, false, [&model](Bitmap& frame) {
+    const vision::Model& model = vision::ModelOf({VisionDeficiency::Protan, 100});
+    RecolorFrame(state, false, [&model](Bitmap& frame) {
       uint64_t all = 0;
       const uint32_t* pixels = frame.Pixels();
       for (size_t i = 0; i < frame.PixelCount(); ++i) all ^= vision::PackedSumOf(pixels[i], model);
@@ -105,19 +105,19 @@ const bool kRegistered = [] {
   })->Unit(benchmark::kMicrosecond);
   bench::Compare("VisionSimulationParts/sums", {{"libyuv ARGBColorMatrix", libyuv, 0.0, libyuvPath}}, "scalar");
   // A desktop picture, whose runs of one colour the simulation works out once each.
-  const TVisionSimulation protanopia{TVisionDeficiency::Protan, 100};
+  const SimulatedVision protanopia{VisionDeficiency::Protan, 100};
   RegisterSimulation("VisionSimulationDesktop/Protanopia", protanopia, true);
   benchmark::RegisterBenchmark("VisionSimulationDesktop/filter", [](benchmark::State& state) {
-    RecolourFrame(state, true, [](Bitmap& frame) { ApplyColorFilter(frame, cfProtanopia); });
+    RecolorFrame(state, true, [](Bitmap& frame) { ApplyColorFilter(frame, cfProtanopia); });
   })->Unit(benchmark::kMicrosecond);
   bench::Compare("VisionSimulationDesktop/Protanopia",
-                 {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter", 0.0,
+                 {{"color filter Protanopia Simulation", "VisionSimulationDesktop/filter", 0.0,
                    bench::PathName(cpu::kAllFeatures)}},
                  bench::PathName(cpu::kAllFeatures));
   if (cpu::Has(cpu::kAvx512)) {
     RegisterSimulation("VisionSimulationDesktop/Protanopia/avx2", protanopia, true, kAvx2Only);
     bench::Compare("VisionSimulationDesktop/Protanopia/avx2",
-                   {{"colour filter Protanopia Simulation", "VisionSimulationDesktop/filter", 0.0,
+                   {{"color filter Protanopia Simulation", "VisionSimulationDesktop/filter", 0.0,
                      bench::PathName(cpu::kAllFeatures)}},
                    "avx2");
   }

@@ -12,6 +12,6 @@ void ApplyStartupSwitches(Tfrmmain& frm, StartupSwitches switches) {
     switches.allowClose = true;
     switches.autostart = false;
   }
-  if (switches.allowClose) frm.presence.ForceAllowClose();
+  if (switches.allowClose) frm.lifetime.ForceAllowClose();
   if (switches.autostart) frm.JvTrayIcon1.SetVisibility(frm.JvTrayIcon1.Visibility() & ~tvVisibleTaskBar);
 }

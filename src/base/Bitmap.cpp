@@ -63,7 +63,7 @@ void Bitmap::Swap(Bitmap& other) {
 
 void Bitmap::Fill(uint32_t pixel) { std::fill_n(bits_, PixelCount(), pixel); }
 
-void Bitmap::FillRect(TRect r, uint32_t pixel) {
+void Bitmap::FillRect(Rect r, uint32_t pixel) {
   r.left = std::max(r.left, 0);
   r.top = std::max(r.top, 0);
   r.right = std::min(r.right, width_);
@@ -72,7 +72,7 @@ void Bitmap::FillRect(TRect r, uint32_t pixel) {
   for (int y = r.top; y < r.bottom; ++y) std::fill(Row(y) + r.left, Row(y) + r.right, pixel);
 }
 
-void Bitmap::FillOutside(TRect inside, uint32_t pixel) {
+void Bitmap::FillOutside(Rect inside, uint32_t pixel) {
   inside.left = std::clamp(inside.left, 0, width_);
   inside.right = std::clamp(inside.right, inside.left, width_);
   inside.top = std::clamp(inside.top, 0, height_);

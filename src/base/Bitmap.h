@@ -53,9 +53,9 @@ class Bitmap {
 
   void Fill(uint32_t pixel);
   // Fills the part of `r` that lies inside the bitmap.
-  void FillRect(TRect r, uint32_t pixel);
+  void FillRect(Rect r, uint32_t pixel);
   // Fills what lies outside `inside`.
-  void FillOutside(TRect inside, uint32_t pixel);
+  void FillOutside(Rect inside, uint32_t pixel);
 
  private:
   SurfaceFactory* factory_;
@@ -66,6 +66,6 @@ class Bitmap {
 };
 
 // Pixel words as they sit in memory on a little-endian machine: 0xXXRRGGBB.
-inline uint32_t PixelFromColor(TColor c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
-inline TColor ColorFromPixel(uint32_t p) { return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16); }
+inline uint32_t PixelFromColor(ColorRef c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+inline ColorRef ColorFromPixel(uint32_t p) { return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16); }
 inline uint32_t InvertPixel(uint32_t p) { return p ^ 0x00FFFFFFu; }

@@ -12,8 +12,8 @@ struct Mirror {
   int X(int x, int width) const { return horizontal ? width - 1 - x : x; }
   int Y(int y, int height) const { return vertical ? height - 1 - y : y; }
   // Where the rectangle `r` of a `width` x `height` picture lands.
-  TRect Rect(const TRect& r, int width, int height) const {
-    TRect m = r;
+  Rect Box(const Rect& r, int width, int height) const {
+    Rect m = r;
     if (horizontal) {
       m.left = width - r.right;
       m.right = width - r.left;

@@ -126,19 +126,19 @@ bool IsVersionText(std::string_view version) {
   return AllDigits(major) && AllDigits(minor) && major.size() <= kMaxDigits && minor.size() <= kMaxDigits;
 }
 
-TUpdateOutcome CompareVersions(std::string_view remote, std::string_view local) {
+UpdateOutcome CompareVersions(std::string_view remote, std::string_view local) {
   const int32_t remoteMajor = GetMajorVersion(remote);
   const int32_t localMajor = GetMajorVersion(local);
-  if (remoteMajor > localMajor) return TUpdateOutcome::MajorUpgrade;
+  if (remoteMajor > localMajor) return UpdateOutcome::MajorUpgrade;
   if (remoteMajor == localMajor && GetMinorVersion(remote) > GetMinorVersion(local)) {
-    return TUpdateOutcome::MinorUpgrade;
+    return UpdateOutcome::MinorUpgrade;
   }
-  return TUpdateOutcome::UpToDate;
+  return UpdateOutcome::UpToDate;
 }
 
-std::optional<TVersionFile> ReadVersionFile(std::string_view text) {
+std::optional<VersionFile> ReadVersionFile(std::string_view text) {
   const std::vector<std::string> lines = SplitLines(text);
-  TVersionFile file;
+  VersionFile file;
   file.Remote = FindContentValue(lines, "Version");
   if (!IsVersionText(file.Remote)) return std::nullopt;
   for (size_t i = 0; i < file.News.size(); ++i) {

@@ -25,13 +25,13 @@ int32_t GetMinorVersion(std::string_view version);
 // Digits, one point, digits: anything else (an error page's text, "5.x", "5") is not a version.
 bool IsVersionText(std::string_view version);
 
-enum class TUpdateOutcome { MajorUpgrade, MinorUpgrade, UpToDate };
-TUpdateOutcome CompareVersions(std::string_view remote, std::string_view local);
+enum class UpdateOutcome { MajorUpgrade, MinorUpgrade, UpToDate };
+UpdateOutcome CompareVersions(std::string_view remote, std::string_view local);
 
 // What a check reads from the file: the latest version and the four news lines.
-struct TVersionFile {
+struct VersionFile {
   std::string Remote;
   std::array<std::string, 4> News;
 };
 // None when the file holds no usable "Version" value ("incorrect data found").
-std::optional<TVersionFile> ReadVersionFile(std::string_view text);
+std::optional<VersionFile> ReadVersionFile(std::string_view text);

@@ -6,7 +6,7 @@ bool OpenUrl(ShellOpen& shell, Messages& messages, const std::string& url) {
   const int32_t result = shell.Open(url);
   if (result > 32) return true;
   messages.MessageDlg("Unable to open link:\r\n" + url + "\r\nError code: " + std::to_string(result),
-                      TMsgDlgType::mtError);
+                      MessageType::mtError);
   return false;
 }
 

@@ -18,12 +18,12 @@ class TfrmAbout {
 
   TfrmAbout(ShellOpen& shell, Messages& messages);
 
-  TLabel lblName;
-  TLabel lblCopyRight{"\xC2\xA9 Tarnwell Software. All rights reserved."};
-  TLabel lblmailto{"E-mail :"};
-  TLabel JvLinkLabel2;
-  TLabel lblSurfto{"Website :"};
-  TLabel JvLinkLabel3;
+  Label lblName;
+  Label lblCopyRight{"\xC2\xA9 Tarnwell Software. All rights reserved."};
+  Label lblmailto{"E-mail :"};
+  Label JvLinkLabel2;
+  Label lblSurfto{"Website :"};
+  Label JvLinkLabel3;
 
   void SetVersion(const std::string& AVersion);
   void JvLinkLabel2LinkClick();

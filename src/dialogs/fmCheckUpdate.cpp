@@ -2,20 +2,20 @@
 
 #include "dialogs/Links.h"
 
-void TfrmCheckUpdate::Fill(const std::string& remote, const std::string& version, TUpdateOutcome outcome,
+void TfrmCheckUpdate::Fill(const std::string& remote, const std::string& version, UpdateOutcome outcome,
                            const std::array<std::string, 4>& news) {
   lblVersion.Caption = remote;
   lblCurrent.Caption += " " + version;
   switch (outcome) {
-    case TUpdateOutcome::MajorUpgrade:
+    case UpdateOutcome::MajorUpgrade:
       lblText.Caption = "Major upgrade found";
       lnkDownload.Visible = true;
       break;
-    case TUpdateOutcome::MinorUpgrade:
+    case UpdateOutcome::MinorUpgrade:
       lblText.Caption = "Minor upgrade found";
       lnkDownload.Visible = true;
       break;
-    case TUpdateOutcome::UpToDate:
+    case UpdateOutcome::UpToDate:
       lblText.Caption = "You are already using the latest version.";
       lnkDownload.Visible = false;
       lblnewfeatures.Visible = false;
@@ -31,6 +31,6 @@ void TfrmCheckUpdate::lnkDownloadClick() { OpenLink(HomePageUrl()); }
 
 bool TfrmCheckUpdate::OpenLink(const std::string& url) {
   if (shell_.Open(url) > 32) return true;
-  messages_.MessageDlg("Unable to open link:\r\n" + url, TMsgDlgType::mtError);
+  messages_.MessageDlg("Unable to open link:\r\n" + url, MessageType::mtError);
   return false;
 }

@@ -8,7 +8,7 @@
 #include "platform/ShellOpen.h"
 
 // A label of a dialog as its host shows it.
-struct TLabel {
+struct Label {
   std::string Caption;
   bool Visible = true;
 };
@@ -24,17 +24,17 @@ class TfrmCheckUpdate {
 
   TfrmCheckUpdate(ShellOpen& shell, Messages& messages) : shell_(shell), messages_(messages) {}
 
-  TLabel lblCurrent{"You are currently using version"};
-  TLabel lblLatestVersion{"Latest version found online :"};
-  TLabel lblVersion;
-  TLabel lblText;
-  TLabel lblnewfeatures{"New Features"};
-  TLabel lblFeatures;
-  TLabel lnkDownload{"Download new Version"};
+  Label lblCurrent{"You are currently using version"};
+  Label lblLatestVersion{"Latest version found online :"};
+  Label lblVersion;
+  Label lblText;
+  Label lblnewfeatures{"New Features"};
+  Label lblFeatures;
+  Label lnkDownload{"Download new Version"};
   // The outer height the result asks for; 0 keeps the designed client height.
   int Height = 0;
 
-  void Fill(const std::string& remote, const std::string& version, TUpdateOutcome outcome,
+  void Fill(const std::string& remote, const std::string& version, UpdateOutcome outcome,
             const std::array<std::string, 4>& news);
   void lnkDownloadClick();
   // Opens a link through the shell; a failure is told and the dialog stays.

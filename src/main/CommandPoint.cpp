@@ -3,7 +3,7 @@
 void CommandPoint::Hold() {
   Moment moment;
   moment.pointerKnown = screen_.CursorPos(moment.pointer);
-  if (moment.pointerKnown && SampleColour) moment.colour = SampleColour(moment.pointer);
+  if (moment.pointerKnown && SampleColor) moment.color = SampleColor(moment.pointer);
   held_.push_back(moment);
 }
 
@@ -19,15 +19,15 @@ void CommandPoint::MenuHidden() {
   if (menusShown_ > 0) --menusShown_;
 }
 
-bool CommandPoint::Pointer(TPoint& at) const {
+bool CommandPoint::Pointer(Point& at) const {
   if (held_.empty()) return screen_.CursorPos(at);
   if (held_.back().pointerKnown) at = held_.back().pointer;
   return held_.back().pointerKnown;
 }
 
-std::optional<TColor> CommandPoint::Colour() const {
-  if (!held_.empty()) return held_.back().colour;
-  TPoint pointer;
-  if (!screen_.CursorPos(pointer) || !SampleColour) return std::nullopt;
-  return SampleColour(pointer);
+std::optional<ColorRef> CommandPoint::Color() const {
+  if (!held_.empty()) return held_.back().color;
+  Point pointer;
+  if (!screen_.CursorPos(pointer) || !SampleColor) return std::nullopt;
+  return SampleColor(pointer);
 }

@@ -14,11 +14,11 @@
 class CommandPoint {
  public:
   // The desktop's colour around a point as the colour check samples it; none when unreadable.
-  using Sampler = std::function<std::optional<TColor>(TPoint)>;
+  using Sampler = std::function<std::optional<ColorRef>(Point)>;
 
   explicit CommandPoint(Screen& screen) : screen_(screen) {}
 
-  Sampler SampleColour;
+  Sampler SampleColor;
   // A menu's own message loop is about to run.
   std::function<void()> OnMenuOpening;
 
@@ -33,9 +33,9 @@ class CommandPoint {
   bool MenuOpen() const { return menusShown_ > 0; }
 
   // The pointer a command acts on: the held one, else where it is now.
-  bool Pointer(TPoint& at) const;
+  bool Pointer(Point& at) const;
   // The colour a command picks: the held one, else sampled now.
-  std::optional<TColor> Colour() const;
+  std::optional<ColorRef> Color() const;
 
   // Holds the moment for one menu and its command.
   class Scope {
@@ -52,8 +52,8 @@ class CommandPoint {
  private:
   struct Moment {
     bool pointerKnown = false;
-    TPoint pointer;
-    std::optional<TColor> colour;
+    Point pointer;
+    std::optional<ColorRef> color;
   };
   Screen& screen_;
   std::vector<Moment> held_;

@@ -19,12 +19,12 @@ double ChannelLuminance(unsigned v) {
 
 const char* PassFail(bool pass) { return pass ? "pass" : "fail"; }
 
-std::string Verdicts(const TContrastVerdict& v) {
+std::string Verdicts(const ContrastVerdict& v) {
   return std::string("AA normal ") + PassFail(v.aaNormal) + ", AA large " + PassFail(v.aaLarge) + ", AAA normal " +
          PassFail(v.aaaNormal) + ", AAA large " + PassFail(v.aaaLarge) + ", non-text " + PassFail(v.nonText);
 }
 
-std::string Colours(const TContrastPair& pair) {
+std::string Colors(const ContrastPair& pair) {
   std::string text;
   if (pair.foreground) text = "Foreground " + ColorToHtml(*pair.foreground);
   if (pair.background) {
@@ -37,18 +37,18 @@ std::string Colours(const TContrastPair& pair) {
   return text;
 }
 
-double SimulatedRatio(const TContrastPair& pair, TVisionSimulation simulation) {
+double SimulatedRatio(const ContrastPair& pair, SimulatedVision simulation) {
   return ContrastRatio(SimulateColor(*pair.foreground, simulation), SimulateColor(*pair.background, simulation));
 }
 
 }  // namespace
 
-double RelativeLuminance(TColor colour) {
-  return 0.2126 * ChannelLuminance(colour & 0xFF) + 0.7152 * ChannelLuminance(colour >> 8 & 0xFF) +
-         0.0722 * ChannelLuminance(colour >> 16 & 0xFF);
+double RelativeLuminance(ColorRef color) {
+  return 0.2126 * ChannelLuminance(color & 0xFF) + 0.7152 * ChannelLuminance(color >> 8 & 0xFF) +
+         0.0722 * ChannelLuminance(color >> 16 & 0xFF);
 }
 
-double ContrastRatio(TColor a, TColor b) {
+double ContrastRatio(ColorRef a, ColorRef b) {
   const double la = RelativeLuminance(a);
   const double lb = RelativeLuminance(b);
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
@@ -61,23 +61,23 @@ std::string RatioText(double ratio) {
   return text;
 }
 
-TContrastVerdict JudgeContrast(double ratio) {
+ContrastVerdict JudgeContrast(double ratio) {
   const double r = ratio + kSlack;
   return {r >= 4.5, r >= 3, r >= 7, r >= 4.5, r >= 3};
 }
 
-std::string ContrastReadoutText(const TContrastPair& pair, TVisionSimulation simulation) {
+std::string ContrastReadoutText(const ContrastPair& pair, SimulatedVision simulation) {
   std::string text;
   if (simulation.On()) text = "Simulating " + VisionSimulationName(simulation) + "\n";
   if (!pair.foreground && !pair.background) return text;
-  text += Colours(pair) + "\n";
+  text += Colors(pair) + "\n";
   if (!pair.Complete()) {
     text += pair.foreground ? "Pick Background Color (Ctrl+Alt+B) for the contrast"
                             : "Pick Foreground Color (Ctrl+Alt+K) for the contrast";
     return text;
   }
   const double ratio = ContrastRatio(*pair.foreground, *pair.background);
-  const TContrastVerdict v = JudgeContrast(ratio);
+  const ContrastVerdict v = JudgeContrast(ratio);
   text += "Contrast " + RatioText(ratio) + "\n";
   text += std::string("AA: normal text ") + PassFail(v.aaNormal) + ", large text " + PassFail(v.aaLarge) + "\n";
   text += std::string("AAA: normal text ") + PassFail(v.aaaNormal) + ", large text " + PassFail(v.aaaLarge) + "\n";
@@ -89,10 +89,10 @@ std::string ContrastReadoutText(const TContrastPair& pair, TVisionSimulation sim
   return text;
 }
 
-std::string ContrastSummary(const TContrastPair& pair, TVisionSimulation simulation) {
+std::string ContrastSummary(const ContrastPair& pair, SimulatedVision simulation) {
   if (!pair.Complete()) return {};
   const double ratio = ContrastRatio(*pair.foreground, *pair.background);
-  std::string line = Colours(pair) + ": contrast " + RatioText(ratio) + ", " + Verdicts(JudgeContrast(ratio));
+  std::string line = Colors(pair) + ": contrast " + RatioText(ratio) + ", " + Verdicts(JudgeContrast(ratio));
   if (simulation.On()) {
     const double simulated = SimulatedRatio(pair, simulation);
     line += "; as simulated (" + VisionSimulationName(simulation) + ") " + RatioText(simulated) + ", " +

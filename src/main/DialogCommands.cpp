@@ -75,7 +75,7 @@ void DialogCommands::EndCheck() {
 void DialogCommands::ShowVersionFile(const std::string& text) {
   std::optional<TfrmCheckUpdate> dialog;
   try {
-    const std::optional<TVersionFile> file = ReadVersionFile(text);
+    const std::optional<VersionFile> file = ReadVersionFile(text);
     if (!file) throw EUrlText("incorrect data found");
     dialog.emplace(services_.shell, services_.messages);
     dialog->Fill(file->Remote, window_.version, CompareVersions(file->Remote, window_.version), file->News);
@@ -90,7 +90,7 @@ void DialogCommands::ShowVersionFile(const std::string& text) {
 }
 
 void DialogCommands::ShowNoConnection() {
-  RunModal(false, false, [this] { services_.messages.MessageDlg(kNoConnectionText, TMsgDlgType::mtWarning); });
+  RunModal(false, false, [this] { services_.messages.MessageDlg(kNoConnectionText, MessageType::mtWarning); });
 }
 
 void DialogCommands::AboutGlimmerlux1Click() {
@@ -153,7 +153,7 @@ bool DialogCommands::TrayIconClick() {
 void DialogCommands::VisitTarnwellSoftwareWebsite1Click() {
   const std::string home = HomePageUrl();
   if (services_.shell.Open(home) <= 32) {
-    services_.messages.MessageDlg("The following link is invalid :\n\r" + home, TMsgDlgType::mtWarning);
+    services_.messages.MessageDlg("The following link is invalid :\n\r" + home, MessageType::mtWarning);
   }
 }
 

@@ -51,7 +51,7 @@ class DialogCommands {
   struct Window {
     const WindowId& handle;
     const std::string& version;
-    TTimer& timer;
+    Timer& timer;
     TMainMenuItems& items;
     std::function<void(bool)> setStayOnTop;
     // Brings the program back from the tray.
@@ -106,6 +106,6 @@ class DialogCommands {
   Window window_;
   int open_ = 0;
   std::unique_ptr<UpdateDownload> download_;
-  TTimer deadline_;
+  Timer deadline_;
   std::vector<std::function<void()>> afterDialog_;
 };

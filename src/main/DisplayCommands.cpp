@@ -118,9 +118,9 @@ void DisplayCommands::Enabled1Click() {
   if (OnSwitched) OnSwitched();
 }
 
-void DisplayCommands::FormKeyDown(uint16_t& Key, TShiftState Shift) {
+void DisplayCommands::FormKeyDown(uint16_t& Key, ShiftState Shift) {
   // With Ctrl or Alt, Space belongs to a shortcut (Ctrl+Alt+Space is "Stay On Top").
-  if (Key == kVkSpaceKey && !Shift.Ctrl && !Shift.Alt) timer_.SetEnabled(!timer_.Enabled());
+  if (Key == kVkSpace && !Shift.Ctrl && !Shift.Alt) timer_.SetEnabled(!timer_.Enabled());
   const bool was = items_.Enabled1.Checked;
   items_.Enabled1.Checked = timer_.Enabled();
   if (items_.Enabled1.Checked != was && OnSwitched) OnSwitched();

@@ -9,10 +9,10 @@
 #include "platform/Messages.h"
 #include "view/VwImage.h"
 
-inline constexpr uint16_t kVkSpaceKey = 0x20;
+inline constexpr uint16_t kVkSpace = 0x20;
 
 // The modifier keys held with a key.
-struct TShiftState {
+struct ShiftState {
   bool Shift = false;
   bool Ctrl = false;
   bool Alt = false;
@@ -21,7 +21,7 @@ struct TShiftState {
 // The main menu's commands that change how and how often the picture is shown, or copy it.
 class DisplayCommands {
  public:
-  DisplayCommands(TTimer& timer, TCustomImageView& view, TMainMenuItems& items, Clipboard& clipboard,
+  DisplayCommands(Timer& timer, TCustomImageView& view, TMainMenuItems& items, Clipboard& clipboard,
                   Messages& messages, std::function<void()> writeSettings)
       : timer_(timer),
         view_(view),
@@ -56,13 +56,13 @@ class DisplayCommands {
   // The magnifier was switched on or off ("Glimmerlux On/Off", Space).
   std::function<void()> OnSwitched;
   // Every key the window sees before its controls; Space alone switches the magnifier.
-  void FormKeyDown(uint16_t& Key, TShiftState Shift);
+  void FormKeyDown(uint16_t& Key, ShiftState Shift);
 
  private:
   // Toggles the item and hands its new state to the view.
   void ToggleViewOption(TMenuItem& item, void (TCustomImageView::*setter)(bool));
 
-  TTimer& timer_;
+  Timer& timer_;
   TCustomImageView& view_;
   TMainMenuItems& items_;
   Clipboard& clipboard_;

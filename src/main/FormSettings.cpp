@@ -5,7 +5,7 @@
 // "Combobox1_Itemindex" and "Pixlevel" among them, are the stored format and stay as they are.
 #include <array>
 
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 #include "main/fmMagnifier.h"
 
 namespace {
@@ -69,10 +69,10 @@ std::vector<TStoredProp> Tfrmmain::StoredProps() {
 }
 
 void Tfrmmain::WriteSettings() {
-  SettingsStore& store = FSettings;
+  SettingsStore& store = settings_;
   const auto text = [&](const char* name, bool value) { return store.WriteText(name, BoolToText(value)); };
   const bool written =
-      store.WriteInteger("ColorFilterMode", FImageView->ColorFilterMode()) &&
+      store.WriteInteger("ColorFilterMode", imageView_->ColorFilterMode()) &&
       text("DrawCrossHair1_Checked", menu.DrawCrossHair1.Checked) &&
       text("DrawGrid1_Checked", menu.DrawGrid1.Checked) && text("Panel1_Visible", panel.Panel1.Visible) &&
       text("MakeWindowTransparent1_Checked", menu.MakeWindowTransparent1.Checked) &&
@@ -83,11 +83,11 @@ void Tfrmmain::WriteSettings() {
       store.WriteInteger("Timer1_Interval", static_cast<int32_t>(Timer1.Interval())) &&
       store.WriteInteger("memX", tracking.memX) && store.WriteInteger("memY", tracking.memY) &&
       store.WriteInteger("Pixlevel", display.pixlevel);
-  if (!written) FMessages.ShowMessage("Unable to create key '" + store.KeyPath() + "'");
+  if (!written) messages_.ShowMessage("Unable to create key '" + store.KeyPath() + "'");
 }
 
 void Tfrmmain::SaveFormState() {
-  if (!JvFormStorage1.SaveFormPlacement()) FMessages.ShowMessage("Unable to create key '" + FSettings.KeyPath() + "'");
+  if (!JvFormStorage1.SaveFormPlacement()) messages_.ShowMessage("Unable to create key '" + settings_.KeyPath() + "'");
 }
 
 void Tfrmmain::RestoreFormState() {
@@ -100,19 +100,19 @@ void Tfrmmain::FormDestroy() {
 }
 
 void Tfrmmain::FormShow() {
-  presence.FormShow();
-  SettingsStore& store = FSettings;
-  TImageView& view = *FImageView;
-  chrome.SetWindowOpacity(FHandle, 255);
+  lifetime.FormShow();
+  SettingsStore& store = settings_;
+  TImageView& view = *imageView_;
+  chrome.SetWindowOpacity(handle_, 255);
 
   int32_t filter = ReadInteger(store, "ColorFilterMode", -1);
   if (filter == -1) filter = ReadString(store, "InvertImage1_Checked", "False") == "True" ? cfInvert : cfNone;
   if (filter < cfNone || filter > cfDaltonizeTritanopia) filter = cfNone;
   view.SetColorFilterMode(static_cast<TColorFilterMode>(filter));
   display.CheckFilterItem(filter);
-  colourCheck.Restore();
+  colorCheck.Restore();
 
-  version = GetVersionText(FProgramFile);
+  version = GetVersionText(programFile_);
   UpdateTitleCaption();
   tracking.memX = ReadInteger(store, "memX", 0);
   tracking.memY = ReadInteger(store, "memY", 0);

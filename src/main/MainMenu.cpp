@@ -38,14 +38,14 @@ constexpr TMenuEntry FilterItem(const char* name, const char* caption, TColorFil
 
 // The simulations, their severities and the sample sizes each share a handler, which reads
 // the number, the percent or the side from the tag.
-constexpr TMenuEntry SimulationItem(const char* name, const char* caption, TVisionDeficiency deficiency,
+constexpr TMenuEntry SimulationItem(const char* name, const char* caption, VisionDeficiency deficiency,
                                     TMenuItem TMainMenuItems::*item) {
   return {name,
           caption,
           1,
           kNone,
           static_cast<int>(deficiency),
-          deficiency == TVisionDeficiency::None,
+          deficiency == VisionDeficiency::None,
           item,
           [](Tfrmmain& f, TMenuItem& sender) { f.SimulationClick(sender); }};
 }
@@ -121,12 +121,12 @@ const TMenuEntry kMainMenu[] = {
     FilterItem("CfDaltonizeTritanopia1", "Tritanopia Correction", cfDaltonizeTritanopia,
                &TMainMenuItems::CfDaltonizeTritanopia1),
     {"ColorVision1", "Color Vision Simulation", 0, kNone, 0, false, nullptr, nullptr},
-    SimulationItem("CvNone1", "None", TVisionDeficiency::None, &TMainMenuItems::CvNone1),
-    SimulationItem("CvProtan1", "Protanopia / Protanomaly (Machado 2009)", TVisionDeficiency::Protan,
+    SimulationItem("CvNone1", "None", VisionDeficiency::None, &TMainMenuItems::CvNone1),
+    SimulationItem("CvProtan1", "Protanopia / Protanomaly (Machado 2009)", VisionDeficiency::Protan,
                    &TMainMenuItems::CvProtan1),
-    SimulationItem("CvDeutan1", "Deuteranopia / Deuteranomaly (Machado 2009)", TVisionDeficiency::Deutan,
+    SimulationItem("CvDeutan1", "Deuteranopia / Deuteranomaly (Machado 2009)", VisionDeficiency::Deutan,
                    &TMainMenuItems::CvDeutan1),
-    SimulationItem("CvTritan1", "Tritanopia (Brettel 1997)", TVisionDeficiency::Tritan, &TMainMenuItems::CvTritan1),
+    SimulationItem("CvTritan1", "Tritanopia (Brettel 1997)", VisionDeficiency::Tritan, &TMainMenuItems::CvTritan1),
     {"N11", "-", 1, kNone, 0, false, nullptr, nullptr},
     {"CvSeverity1", "Severity", 1, kNone, 0, false, nullptr, nullptr},
     SeverityItem("CvSeverity10", "10 %", 10, &TMainMenuItems::CvSeverity10),

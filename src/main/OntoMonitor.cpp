@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-TRect MoveOntoMonitor(const TRect& window, const TRect& monitor) {
+Rect MoveOntoMonitor(const Rect& window, const Rect& monitor) {
   // Wide: a window thrown far off by a display change must not overflow on the way back.
   const auto axis = [](int64_t low, int64_t size, int64_t edgeLow, int64_t edgeHigh) {
     return static_cast<int32_t>(std::max(edgeLow, std::min(low, edgeHigh - size)));

@@ -4,4 +4,4 @@
 
 // The nearest place for `window` that lies inside `monitor` (its top-left corner when it is
 // larger); the size never changes.
-TRect MoveOntoMonitor(const TRect& window, const TRect& monitor);
+Rect MoveOntoMonitor(const Rect& window, const Rect& monitor);

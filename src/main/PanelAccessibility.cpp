@@ -22,12 +22,12 @@ std::string_view AccessibleName(PanelControl control) {
   return {};
 }
 
-TColor PanelBackground(TColor designed, bool highContrast) { return highContrast ? clBtnFace : designed; }
+ColorRef PanelBackground(ColorRef designed, bool highContrast) { return highContrast ? clBtnFace : designed; }
 
-TColor PanelLabelText(TColor designed, bool highContrast) { return highContrast ? clBtnText : designed; }
+ColorRef PanelLabelText(ColorRef designed, bool highContrast) { return highContrast ? clBtnText : designed; }
 
-TPoint KeyboardMenuPoint(const TRect& focused, const TRect& client) {
+Point KeyboardMenuPoint(const Rect& focused, const Rect& client) {
   // Anything at least half the client area's height is the picture or the window itself.
   const bool isControl = focused.Height() * 2 < client.Height();
-  return isControl ? TPoint{focused.left, focused.bottom} : TPoint{client.left, client.top};
+  return isControl ? Point{focused.left, focused.bottom} : Point{client.left, client.top};
 }

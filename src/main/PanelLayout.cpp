@@ -37,14 +37,14 @@ int DesignedWidth(int physical, int dpi) {
   return dpi > 0 ? static_cast<int>(MulDiv(physical, kDesignedDpi, dpi)) : physical;
 }
 
-TRect PanelControlRect(PanelControl control, int panelWidth, int dpi) {
+Rect PanelControlRect(PanelControl control, int panelWidth, int dpi) {
   const DesignedPlace& place = kPlaces[static_cast<int>(control)];
   const int left = place.rightAnchored ? panelWidth - ScaleToDpi(kDesignedPanelWidth - place.left, dpi)
                                        : ScaleToDpi(place.left, dpi);
   const int top = ScaleToDpi(place.top, dpi);
-  TRect r{left, top, left + ScaleToDpi(place.width, dpi), top + ScaleToDpi(place.height, dpi)};
+  Rect r{left, top, left + ScaleToDpi(place.width, dpi), top + ScaleToDpi(place.height, dpi)};
   if (control == PanelControl::PositionLabel) {
-    const TRect options = PanelControlRect(PanelControl::OptionsButton, panelWidth, dpi);
+    const Rect options = PanelControlRect(PanelControl::OptionsButton, panelWidth, dpi);
     r.right = std::max(r.left, options.left - ScaleToDpi(2, dpi));
   }
   return r;

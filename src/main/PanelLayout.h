@@ -15,7 +15,7 @@ enum class PanelControl { ZoomList, TypeButton, ColorLabel, ColorSwatch, Positio
 
 // Where a control of the status panel goes on a panel `panelWidth` physical pixels wide;
 // the settings and close buttons keep their designed distance to the panel's right edge.
-TRect PanelControlRect(PanelControl control, int panelWidth, int dpi);
+Rect PanelControlRect(PanelControl control, int panelWidth, int dpi);
 int PanelHeight(int dpi);
 // The zoom list's height when open, tall enough to show every level.
 int ZoomListDropHeight(int dpi);

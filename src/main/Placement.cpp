@@ -4,7 +4,7 @@
 
 #include "base/Arith.h"
 
-TPoint SourceSize(int viewWidth, int viewHeight, float zoom, const TRect& desktop) {
+Point SourceSize(int viewWidth, int viewHeight, float zoom, const Rect& desktop) {
   int width = Round(viewWidth / static_cast<double>(zoom));
   int height = Round(viewHeight / static_cast<double>(zoom));
   if (width > desktop.Width()) width = desktop.Width();

@@ -12,7 +12,7 @@ struct AxisPlacement {
 };
 
 // The desktop area the view can show at its zoom, never larger than the desktop.
-TPoint SourceSize(int viewWidth, int viewHeight, float zoom, const TRect& desktop);
+Point SourceSize(int viewWidth, int viewHeight, float zoom, const Rect& desktop);
 
 // Keeps a source span of `size` pixels around `centre` on the desktop span [origin, origin+extent).
 // The comparisons are strict, so the centre one past the middle still counts as the middle.

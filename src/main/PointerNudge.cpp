@@ -1,8 +1,8 @@
 #include "main/PointerNudge.h"
 
-bool PointerNudge::KeyDown(uint16_t key, TShiftState shift) {
+bool PointerNudge::KeyDown(uint16_t key, ShiftState shift) {
   if (shift.Ctrl || shift.Alt) return false;
-  TPoint step;
+  Point step;
   switch (key) {
     case kVkLeft:
       step = {-1, 0};
@@ -20,7 +20,7 @@ bool PointerNudge::KeyDown(uint16_t key, TShiftState shift) {
       return false;
   }
   const int distance = shift.Shift ? 10 : 1;
-  TPoint pointer;
+  Point pointer;
   if (!screen_.CursorPos(pointer)) return false;
   if (!screen_.MoveCursorTo({pointer.x + step.x * distance, pointer.y + step.y * distance})) return false;
   if (follow_) follow_();

@@ -20,7 +20,7 @@ class PointerNudge {
 
   // A key while the picture has the keyboard; true when it moved the pointer. With Ctrl or
   // Alt an arrow is left alone: some drivers rotate the screen with Ctrl+Alt+arrows.
-  bool KeyDown(uint16_t key, TShiftState shift);
+  bool KeyDown(uint16_t key, ShiftState shift);
 
  private:
   Screen& screen_;

@@ -1,6 +1,6 @@
 #include "main/StatusPanel.h"
 
-void TStatusPanel::FormResize(int outerWidth) {
+void StatusPanel::FormResize(int outerWidth) {
   lblPosition.Visible = outerWidth >= kPositionMinWidth;
   pnlColor.Visible = outerWidth >= kColorMinWidth;
   lblColor.Visible = outerWidth >= kColorMinWidth;
@@ -9,7 +9,7 @@ void TStatusPanel::FormResize(int outerWidth) {
   Changed();
 }
 
-void TStatusPanel::ZoomListPicked(int index) {
+void StatusPanel::ZoomListPicked(int index) {
   cbxZoomLevel.ItemIndex = index;
   if (OnZoomListChange) OnZoomListChange();
 }

@@ -5,50 +5,50 @@
 
 #include "base/Geometry.h"
 
-// System colours as colour constants; the host resolves them.
-inline constexpr TColor clHighlightText = 0xFF00000E;
-inline constexpr TColor clWindowText = 0xFF000008;
-inline constexpr TColor clBtnText = 0xFF000012;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clYellow = 0x00FFFF;
-inline constexpr TColor kPanelGrey = 0x5F5F5F;
+// System colors as colour constants; the host resolves them.
+inline constexpr ColorRef clHighlightText = 0xFF00000E;
+inline constexpr ColorRef clWindowText = 0xFF000008;
+inline constexpr ColorRef clBtnText = 0xFF000012;
+inline constexpr ColorRef clWhite = 0xFFFFFF;
+inline constexpr ColorRef clBlack = 0x000000;
+inline constexpr ColorRef clYellow = 0x00FFFF;
+inline constexpr ColorRef kPanelGrey = 0x5F5F5F;
 
 // What the host shows of a status panel control; the core only writes these and the host
 // copies them onto the real controls after each change.
-struct TPanelControl {
+struct PanelButton {
   bool Visible = true;
 };
 
 // A button that stays pressed while its option is on.
-struct TToggleButton {
+struct ToggleButton {
   bool Visible = true;
   bool Down = false;
 };
 
-struct TStatusLabel {
+struct StatusLabel {
   std::string Caption;
-  TColor FontColor = clHighlightText;
+  ColorRef FontColor = clHighlightText;
   bool Visible = true;
 };
 
-struct TColorSwatch {
+struct ColorSwatch {
   std::string Caption = "Color";
-  TColor Color = 0xFF00000F;  // button face until the first sample
-  TColor FontColor = clWindowText;
+  ColorRef Color = 0xFF00000F;  // button face until the first sample
+  ColorRef FontColor = clWindowText;
   bool Visible = true;
 };
 
-struct TZoomList {
+struct ZoomList {
   int ItemIndex = 1;
   bool Visible = true;
 };
 
-struct TPanel {
+struct Panel {
   bool Visible = true;
   // In physical pixels; the host scales the designed 29 for the monitor.
   int Height = 29;
-  TColor Color = kPanelGrey;
+  ColorRef Color = kPanelGrey;
 };
 
 // The window's outer width (in designed pixels) from which each control still fits.
@@ -60,16 +60,16 @@ inline constexpr int kOptionsButtonMinWidth = 173;
 // The status panel along the bottom of the main window: what its controls show, and what the
 // user does with them. The host reads the controls after `OnChanged` and reports the user's
 // actions through the methods below.
-class TStatusPanel {
+class StatusPanel {
  public:
-  TPanel Panel1;
-  TZoomList cbxZoomLevel;
-  TToggleButton btnType;
-  TStatusLabel lblColor{"Color"};
-  TColorSwatch pnlColor;
-  TStatusLabel lblPosition{"Position :"};
-  TPanelControl btnOptions;
-  TPanelControl btnClose;
+  Panel Panel1;
+  ZoomList cbxZoomLevel;
+  ToggleButton btnType;
+  StatusLabel lblColor{"Color"};
+  ColorSwatch pnlColor;
+  StatusLabel lblPosition{"Position :"};
+  PanelButton btnOptions;
+  PanelButton btnClose;
 
   // Hides the controls that no longer fit; `outerWidth` in designed pixels.
   void FormResize(int outerWidth);

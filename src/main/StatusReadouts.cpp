@@ -10,35 +10,35 @@ struct Rgb {
   unsigned r, g, b;
 };
 
-Rgb Split(TColor c) { return {c & 0xFFu, (c >> 8) & 0xFFu, (c >> 16) & 0xFFu}; }
+Rgb Split(ColorRef c) { return {c & 0xFFu, (c >> 8) & 0xFFu, (c >> 16) & 0xFFu}; }
 
 }  // namespace
 
-std::string ColorToHtml(TColor c) {
+std::string ColorToHtml(ColorRef c) {
   const Rgb v = Split(c);
   char text[8];
   std::snprintf(text, sizeof(text), "#%02X%02X%02X", v.r, v.g, v.b);
   return text;
 }
 
-std::string ColorToRgbText(TColor c) {
+std::string ColorToRgbText(ColorRef c) {
   const Rgb v = Split(c);
   return "RGB : " + std::to_string(v.r) + "," + std::to_string(v.g) + "," + std::to_string(v.b);
 }
 
-TColor SwatchFontColor(TColor c) {
+ColorRef SwatchFontColor(ColorRef c) {
   const Rgb v = Split(c);
   return (v.r + v.g + v.b) / 3 < 120 ? clWhite : clBlack;
 }
 
 std::string PositionText(int64_t x, int64_t y) { return "Position: " + std::to_string(x) + ", " + std::to_string(y); }
 
-void StatusReadouts::UpdateStatusReadouts(TPoint C) {
+void StatusReadouts::UpdateStatusReadouts(Point C) {
   // While a menu is open the readouts keep what they showed as it opened: its own highlight
   // would otherwise go into the swatch that its copy command copies.
   if (commandPoint_.MenuOpen()) return;
-  panel_.pnlColor.Color = static_cast<TColor>(view_.ScreenColor());
-  const TColor c = panel_.pnlColor.Color;
+  panel_.pnlColor.Color = static_cast<ColorRef>(view_.ScreenColor());
+  const ColorRef c = panel_.pnlColor.Color;
   panel_.pnlColor.FontColor = SwatchFontColor(c);
   panel_.pnlColor.Caption = items_.HTMLCode1.Checked ? ColorToHtml(c) : ColorToRgbText(c);
   // Widened so that no origin can overflow the difference.
@@ -79,9 +79,9 @@ void StatusReadouts::SwitchedOff() {
 }
 
 void StatusReadouts::SetVirtualOrigin1Click() {
-  TPoint pointer;
+  Point pointer;
   if (!commandPoint_.Pointer(pointer)) return;
-  if (pointer == TPoint{virtx, virty}) {
+  if (pointer == Point{virtx, virty}) {
     virtx = 0;
     virty = 0;
     panel_.lblPosition.FontColor = clWhite;

@@ -13,11 +13,11 @@
 #include "view/VwImage.h"
 
 // "#FF8000" for red 255, green 128, blue 0.
-std::string ColorToHtml(TColor c);
+std::string ColorToHtml(ColorRef c);
 // "RGB : 255,128,0".
-std::string ColorToRgbText(TColor c);
-// White on dark colours, black from an average of 120 up.
-TColor SwatchFontColor(TColor c);
+std::string ColorToRgbText(ColorRef c);
+// White on dark colors, black from an average of 120 up.
+ColorRef SwatchFontColor(ColorRef c);
 // What the position label shows while the magnifier is switched off.
 inline constexpr const char* kSwitchedOffText = "Off - press Space";
 
@@ -27,7 +27,7 @@ std::string PositionText(int64_t x, int64_t y);
 // The colour swatch and the position label, their display choices and their copies.
 class StatusReadouts {
  public:
-  StatusReadouts(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, const CommandPoint& commandPoint,
+  StatusReadouts(TCustomImageView& view, StatusPanel& panel, TMainMenuItems& items, const CommandPoint& commandPoint,
                  Clipboard& clipboard, Messages& messages, std::function<void()> writeSettings)
       : view_(view),
         panel_(panel),
@@ -41,7 +41,7 @@ class StatusReadouts {
   int virtx = 0;
   int virty = 0;
 
-  void UpdateStatusReadouts(TPoint C);
+  void UpdateStatusReadouts(Point C);
   void RGBValues1Click();
   void HTMLCode1Click();
   void CopyColortoClipboard1Click();
@@ -52,7 +52,7 @@ class StatusReadouts {
 
  private:
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   TMainMenuItems& items_;
   const CommandPoint& commandPoint_;
   Clipboard& clipboard_;

@@ -5,12 +5,12 @@
 #include "platform/Windowing.h"
 
 // A periodic timer on the owner window's thread; ticks arrive as the window's timer messages.
-class TTimer {
+class Timer {
  public:
-  TTimer(Windowing& platform, uintptr_t id, uint32_t interval) : platform_(platform), id_(id), interval_(interval) {}
-  ~TTimer() { Disarm(); }
-  TTimer(const TTimer&) = delete;
-  TTimer& operator=(const TTimer&) = delete;
+  Timer(Windowing& platform, uintptr_t id, uint32_t interval) : platform_(platform), id_(id), interval_(interval) {}
+  ~Timer() { Disarm(); }
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
 
   // Binds the timer to its window; an enabled timer starts now.
   void AttachWindow(WindowId window) {

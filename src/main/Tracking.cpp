@@ -1,6 +1,6 @@
 #include "main/Tracking.h"
 
-#include "main/HoverAvoidance.h"
+#include "main/MoveAwayFromPointer.h"
 #include "main/Placement.h"
 
 void Tracking::Tick() {
@@ -24,7 +24,7 @@ void Tracking::NestedLoopStarting() {
 
 void Tracking::FixedLocation1Click() {
   items_.FixedLocation1.Checked = !items_.FixedLocation1.Checked;
-  TPoint pointer;
+  Point pointer;
   if (!commandPoint_.Pointer(pointer)) return;
   memX = pointer.x;
   memY = pointer.y;
@@ -41,10 +41,10 @@ void Tracking::btnTypeClick() {
 void Tracking::MoveAwayFromPointer() { ::MoveAwayFromPointer(roles_.screen, roles_.monitors, roles_.windows, window_); }
 
 void Tracking::TrackingTick(unsigned loopsBefore) {
-  const TRect desktop = roles_.screen.VirtualScreen();
-  const TPoint source = SourceSize(view_.Width(), view_.Height(), view_.Zoom(), desktop);
+  const Rect desktop = roles_.screen.VirtualScreen();
+  const Point source = SourceSize(view_.Width(), view_.Height(), view_.Zoom(), desktop);
 
-  TPoint pointer;
+  Point pointer;
   if (!roles_.screen.CursorPos(pointer)) return;
 
   if (items_.FlipwhenHovered1.Checked) {
@@ -53,10 +53,10 @@ void Tracking::TrackingTick(unsigned loopsBefore) {
       MoveAwayFromPointer();
   }
 
-  TPoint centre = pointer;
+  Point centre = pointer;
   int64_t shiftX = 0;
   int64_t shiftY = 0;
-  TPoint caret;
+  Point caret;
   if (items_.FixedLocation1.Checked) {
     centre = {memX, memY};
     shiftX = int64_t{pointer.x} - memX;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/CaretLocator.h"
+#include "main/CaretFollow.h"
 #include "main/CommandPoint.h"
 #include "main/MenuItems.h"
 #include "main/StatusPanel.h"
@@ -19,7 +19,7 @@ class Tracking {
     Windowing& windows;
     Monitors& monitors;
   };
-  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, TStatusPanel& panel,
+  Tracking(Roles roles, const WindowId& window, TCustomImageView& view, TMainMenuItems& items, StatusPanel& panel,
            CaretFollow& caret, StatusReadouts& readouts, const CommandPoint& commandPoint)
       : roles_(roles),
         window_(window),
@@ -56,7 +56,7 @@ class Tracking {
   const WindowId& window_;
   TCustomImageView& view_;
   TMainMenuItems& items_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   CaretFollow& caret_;
   StatusReadouts& readouts_;
   const CommandPoint& commandPoint_;

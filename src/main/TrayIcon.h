@@ -16,7 +16,7 @@ inline constexpr int kTrayRetries = 60;
 
 // The icon's options, bit n = 1 << n in the order the program has always numbered them; the
 // other seven are never set.
-enum TTrayVisibility : uint32_t {
+enum TrayVisibility : uint32_t {
   tvVisibleTaskBar = 1u << 0,  // the program's taskbar button is shown
   tvAutoHide = 1u << 2,        // minimising the program hides it to the tray
   tvRestoreClick = 1u << 5,    // a left click shows a hidden program
@@ -67,7 +67,7 @@ class TrayIcon {
 
   Tray& tray_;
   AppWindow& app_;
-  TTimer retry_;
+  Timer retry_;
   WindowId window_ = 0;
   bool active_ = true;
   bool present_ = false;

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr TColor kNoFrameColor = 0x008000;  // any colour but silver: the view draws no frame
+constexpr ColorRef kNoFrameColor = 0x008000;  // any colour but silver: the view draws no frame
 constexpr int kDefaultWidth = 480;
 constexpr int kDefaultHeight = 320;
 
@@ -19,15 +19,15 @@ int SnapShift(int low, int high, int edgeLow, int edgeHigh) {
 
 uint32_t CreateParams(uint32_t style) { return (style | kWsPopup) & ~kWsDlgFrame; }
 
-TRect SnapToWorkArea(const TRect& moved, const TRect& workArea) {
+Rect SnapToWorkArea(const Rect& moved, const Rect& workArea) {
   const int dx = SnapShift(moved.left, moved.right, workArea.left, workArea.right);
   const int dy = SnapShift(moved.top, moved.bottom, workArea.top, workArea.bottom);
   return {moved.left + dx, moved.top + dy, moved.right + dx, moved.bottom + dy};
 }
 
 void WindowChrome::KeepOnAMonitor() {
-  const TRect now = windows_.WindowRect(window_);
-  const TPoint centre{static_cast<int32_t>((int64_t{now.left} + now.right) / 2),
+  const Rect now = windows_.WindowRect(window_);
+  const Point centre{static_cast<int32_t>((int64_t{now.left} + now.right) / 2),
                       static_cast<int32_t>((int64_t{now.top} + now.bottom) / 2)};
   if (monitors_.OnSomeMonitor(centre)) return;
   MonitorArea nearest;
@@ -35,7 +35,7 @@ void WindowChrome::KeepOnAMonitor() {
   frame_.SetBounds(window_, MoveOntoMonitor(now, nearest.bounds));
 }
 
-void WindowChrome::SetTitleBarStyles(bool on, TColor borderColor) {
+void WindowChrome::SetTitleBarStyles(bool on, ColorRef borderColor) {
   view_.SetBorderColor(borderColor);
   const uint32_t style = frame_.Style(window_);
   frame_.SetStyle(window_, on ? style | kTitleBarStyles : style & ~kTitleBarStyles);
@@ -103,7 +103,7 @@ void WindowChrome::ShowPanel1Click() {
   writeSettings_();
 }
 
-void WindowChrome::ImageView1MouseDown(TMouseButton Button) {
+void WindowChrome::ImageView1MouseDown(MouseButton Button) {
   // The right button belongs to the context menu.
-  if (Button == TMouseButton::Left) frame_.BeginMoveByPointer(window_);
+  if (Button == MouseButton::Left) frame_.BeginMoveByPointer(window_);
 }

@@ -20,14 +20,14 @@ uint32_t CreateParams(uint32_t style);
 inline constexpr int kScreenSnapDistance = 10;
 // Where a window moved to `moved` goes: each edge closer than the snap distance to the same
 // edge of `workArea` lies on it; the size never changes.
-TRect SnapToWorkArea(const TRect& moved, const TRect& workArea);
+Rect SnapToWorkArea(const Rect& moved, const Rect& workArea);
 
 // The frame and placement of the main window: title bar, stay on top, translucency, the
 // default size and the status panel switch.
 class WindowChrome {
  public:
   WindowChrome(WindowFrame& frame, Windowing& windows, Monitors& monitors, const WindowId& window,
-               TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+               TCustomImageView& view, StatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
       : frame_(frame),
         windows_(windows),
         monitors_(monitors),
@@ -56,20 +56,20 @@ class WindowChrome {
   void Setdefaultwindowsize1Click();
   void ShowPanel1Click();
   // A press on the picture or the panel's background: the left button moves the window.
-  void ImageView1MouseDown(TMouseButton Button);
+  void ImageView1MouseDown(MouseButton Button);
   // After a change of resolution or of the monitors: a window whose centre no longer lies on
   // any monitor moves onto the nearest one, so it can be seen and reached again.
   void KeepOnAMonitor();
 
  private:
-  void SetTitleBarStyles(bool on, TColor borderColor);
+  void SetTitleBarStyles(bool on, ColorRef borderColor);
 
   WindowFrame& frame_;
   Windowing& windows_;
   Monitors& monitors_;
   const WindowId& window_;
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   TMainMenuItems& items_;
   std::function<void()> writeSettings_;
   bool showtitle = false;

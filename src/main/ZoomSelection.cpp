@@ -58,7 +58,7 @@ void ZoomSelection::setzoomchecked() {
   panel_.Changed();
 }
 
-void ZoomSelection::WheelStep(TMouseWheel wheel) {
+void ZoomSelection::WheelStep(MouseWheel wheel) {
   int& index = panel_.cbxZoomLevel.ItemIndex;
   if (wheel.delta > 0) {
     if (index < kLastZoomIndex) ++index;

@@ -23,14 +23,14 @@ inline constexpr std::array<const char*, ZoomLevels.size()> kZoomCaptions = {
 int ZoomIndexOf(int factor);
 
 // One notch of the mouse wheel, decoded where the message arrives: positive away from the user.
-struct TMouseWheel {
+struct MouseWheel {
   int delta = 0;
 };
 
 // Keeps the zoom list, the Zoom Level submenu and the view's zoom in step.
 class ZoomSelection {
  public:
-  ZoomSelection(TCustomImageView& view, TStatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
+  ZoomSelection(TCustomImageView& view, StatusPanel& panel, TMainMenuItems& items, std::function<void()> writeSettings)
       : view_(view), panel_(panel), items_(items), writeSettings_(std::move(writeSettings)) {}
 
   void cbxZoomLevelChange();
@@ -40,11 +40,11 @@ class ZoomSelection {
   void SelectListedZoom(int index);
   void setzoomchecked();
   // Away from the user zooms in one level, towards the user out one.
-  void WheelStep(TMouseWheel wheel);
+  void WheelStep(MouseWheel wheel);
 
  private:
   TCustomImageView& view_;
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   TMainMenuItems& items_;
   std::function<void()> writeSettings_;
 };

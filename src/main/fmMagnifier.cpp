@@ -5,41 +5,41 @@
 #include "main/MainMenu.h"
 
 Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
-    : FImageView(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)),
+    : imageView_(std::make_unique<TImageView>(platform.screen, platform.windows, platform.clipboard, surfaces)),
       Timer1(platform.windows, kTimer1Id, 66),
       commandPoint(platform.screen),
-      readouts(*FImageView, panel, menu, commandPoint, platform.clipboard, platform.messages,
+      readouts(*imageView_, panel, menu, commandPoint, platform.clipboard, platform.messages,
                [this] { WriteSettings(); }),
-      caretFollow(platform.caret, platform.screen, *FImageView, menu),
-      tracking({platform.screen, platform.windows, platform.monitors}, FHandle, *FImageView, menu, panel, caretFollow,
+      caretFollow(platform.caret, platform.screen, *imageView_, menu),
+      tracking({platform.screen, platform.windows, platform.monitors}, handle_, *imageView_, menu, panel, caretFollow,
                readouts, commandPoint),
-      zoom(*FImageView, panel, menu, [this] { WriteSettings(); }),
-      display(Timer1, *FImageView, menu, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
-      chrome(platform.frame, platform.windows, platform.monitors, FHandle, *FImageView, panel, menu,
+      zoom(*imageView_, panel, menu, [this] { WriteSettings(); }),
+      display(Timer1, *imageView_, menu, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
+      chrome(platform.frame, platform.windows, platform.monitors, handle_, *imageView_, panel, menu,
              [this] { WriteSettings(); }),
       startWithWindows(platform.startup, platform.programFile, platform.messages, menu),
-      JvFormStorage1({platform.settings, platform.frame, platform.screen, platform.monitors}, FHandle, StoredProps()),
+      JvFormStorage1({platform.settings, platform.frame, platform.screen, platform.monitors}, handle_, StoredProps()),
       JvTrayIcon1(platform.tray, platform.app, platform.windows),
-      presence(JvTrayIcon1, platform.app, platform.frame, FHandle, menu,
+      lifetime(JvTrayIcon1, platform.app, platform.frame, handle_, menu,
                {[this] { WriteSettings(); }, [this] { SaveFormState(); },
                 [this](const std::string& what) {
-                  FMessages.MessageDlg("Glimmerlux could not save its settings as it ended: " + what,
-                                       TMsgDlgType::mtError);
+                  messages_.MessageDlg("Glimmerlux could not save its settings as it ended: " + what,
+                                       MessageType::mtError);
                 }}),
-      hotKey(platform.hotKeys, FHandle, [this] { presence.ToggleProgram(); }),
+      hotKey(platform.hotKeys, handle_, [this] { lifetime.ToggleProgram(); }),
       dialogs(
           {platform.internet, platform.shell, platform.messages, platform.frame, platform.windows, platform.workers},
-          {FHandle, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); }, [this] { ShowApplication(); },
-           [this] { return presence.ProgramShown(); }}),
-      colourCheck(
-          *FImageView, menu, display, platform.screen, commandPoint, platform.clipboard, platform.messages,
+          {handle_, version, Timer1, menu, [this](bool onTop) { SetStayOnTop(onTop); }, [this] { ShowApplication(); },
+           [this] { return lifetime.ProgramShown(); }}),
+      colorCheck(
+          *imageView_, menu, display, platform.screen, commandPoint, platform.clipboard, platform.messages,
           platform.settings, [this] { WriteSettings(); }, surfaces),
       nudge(platform.screen, [this] { Timer1Timer(); }),
-      FSettings(platform.settings),
-      FMessages(platform.messages),
-      FProgramFile(platform.programFile) {
+      settings_(platform.settings),
+      messages_(platform.messages),
+      programFile_(platform.programFile) {
   InitMenuItems(menu);
-  commandPoint.SampleColour = [this](TPoint pointer) { return colourCheck.SampleAt(pointer); };
+  commandPoint.SampleColor = [this](Point pointer) { return colorCheck.SampleAt(pointer); };
   commandPoint.OnMenuOpening = [this] { tracking.NestedLoopStarting(); };
   dialogs.OnModalLoop = [this] { tracking.NestedLoopStarting(); };
   display.OnSwitched = [this] {
@@ -48,14 +48,14 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
   };
   panel.OnZoomListChange = [this] { zoom.cbxZoomLevelChange(); };
   panel.OnFollowCaretClick = [this] { btnTypeClick(); };
-  panel.OnBackgroundPress = [this] { ImageView1MouseDown(TMouseButton::Left); };
+  panel.OnBackgroundPress = [this] { ImageView1MouseDown(MouseButton::Left); };
   panel.OnCloseClick = [this] { btnCloseClick(); };
   JvTrayIcon1.OnClick = [this] { return dialogs.TrayIconClick(); };
-  FImageView->OnDblClick = [this](TCustomImageView*) { ImageView1DblClick(); };
-  FImageView->OnMouseDown = [this](TCustomImageView*, TMouseButton button, TPoint) { ImageView1MouseDown(button); };
+  imageView_->OnDblClick = [this](TCustomImageView*) { ImageView1DblClick(); };
+  imageView_->OnMouseDown = [this](TCustomImageView*, MouseButton button, Point) { ImageView1MouseDown(button); };
   setFreqChecked();
-  // The view samples colours only for a panel that shows them.
-  FImageView->SetGetcolor(panel.Panel1.Visible);
+  // The view samples colors only for a panel that shows them.
+  imageView_->SetGetcolor(panel.Panel1.Visible);
   cbxZoomLevelChange();
   startWithWindows.ReadCheckMark();
 }
@@ -63,7 +63,7 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
 Tfrmmain::~Tfrmmain() = default;
 
 void Tfrmmain::AttachWindow(WindowId handle) {
-  FHandle = handle;
+  handle_ = handle;
   Timer1.AttachWindow(handle);
   JvTrayIcon1.AttachWindow(handle);
   dialogs.AttachWindow(handle);
@@ -71,11 +71,11 @@ void Tfrmmain::AttachWindow(WindowId handle) {
 
 void Tfrmmain::FormCreate() {
   hotKey.Register();
-  presence.AllowClose = false;
+  lifetime.AllowClose = false;
   tracking.followkey = panel.btnType.Down;
 }
 
-TRect Tfrmmain::ClientResized(int width, int height) const {
+Rect Tfrmmain::ClientResized(int width, int height) const {
   const int panelHeight = panel.Panel1.Visible ? panel.Panel1.Height : 0;
   return {0, 0, width, std::max(0, height - panelHeight)};
 }

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "base/Geometry.h"
-#include "main/CaretLocator.h"
-#include "main/ColourCheck.h"
+#include "main/CaretFollow.h"
+#include "main/ColorCheck.h"
 #include "main/CommandPoint.h"
 #include "main/DialogCommands.h"
 #include "main/DisplayCommands.h"
-#include "main/FormStorage.h"
+#include "main/FormState.h"
 #include "main/HotKey.h"
 #include "main/MenuItems.h"
 #include "main/PointerNudge.h"
@@ -22,7 +22,7 @@
 #include "main/Timer.h"
 #include "main/Tracking.h"
 #include "main/TrayIcon.h"
-#include "main/TrayPresence.h"
+#include "main/Lifetime.h"
 #include "main/WindowChrome.h"
 #include "main/ZoomSelection.h"
 #include "platform/Services.h"
@@ -47,15 +47,15 @@ class Tfrmmain {
 
   // The host calls this once the window exists; the timer starts with it.
   void AttachWindow(WindowId handle);
-  WindowId Handle() const { return FHandle; }
-  TImageView& imageview1() { return *FImageView; }
+  WindowId Handle() const { return handle_; }
+  TImageView& imageview1() { return *imageView_; }
 
   // The tracking tick; nothing happens while the window is not visible.
   void Timer1Timer() {
     if (Visible) tracking.Tick();
   }
   void MoveAwayFromPointer() { tracking.MoveAwayFromPointer(); }
-  bool GetCaretPosition(TPoint& caret) { return caretFollow.GetCaretPosition(caret); }
+  bool GetCaretPosition(Point& caret) { return caretFollow.GetCaretPosition(caret); }
 
   // Every command that changes a stored option calls this right after the change: the
   // fifteen values the window keeps itself, in order. A failed write is told and ends it.
@@ -77,21 +77,21 @@ class Tfrmmain {
   // The tray, closing and the hot key.
   void HideApplication() { JvTrayIcon1.HideApplication(); }
   void ShowApplication() { JvTrayIcon1.ShowApplication(); }
-  void ShowHideProgram1Click() { presence.ShowHideProgram1Click(); }
-  void StayinSystemTray1Click() { presence.StayinSystemTray1Click(); }
+  void ShowHideProgram1Click() { lifetime.ShowHideProgram1Click(); }
+  void StayinSystemTray1Click() { lifetime.StayinSystemTray1Click(); }
   // What may end the program waits until an open dialog has closed.
   void Exit1Click() {
-    dialogs.AfterDialog([this] { presence.Exit1Click(); });
+    dialogs.AfterDialog([this] { lifetime.Exit1Click(); });
   }
-  void btnCloseClick() { presence.btnCloseClick(); }
-  void FormCloseQuery(bool& CanClose) { presence.FormCloseQuery(CanClose); }
+  void btnCloseClick() { lifetime.btnCloseClick(); }
+  void FormCloseQuery(bool& CanClose) { lifetime.FormCloseQuery(CanClose); }
   void Close() {
-    dialogs.AfterDialog([this] { presence.Close(); });
+    dialogs.AfterDialog([this] { lifetime.Close(); });
   }
   void WMHotKey() { hotKey.WMHotKey(); }
-  bool QueryEndSession() { return presence.QueryEndSession(); }
+  bool QueryEndSession() { return lifetime.QueryEndSession(); }
   void EndSession(bool ending) {
-    if (ending) dialogs.AfterDialog([this] { presence.EndSession(true); });
+    if (ending) dialogs.AfterDialog([this] { lifetime.EndSession(true); });
   }
 
   // The update check, the About box, help and links, the caption.
@@ -104,7 +104,7 @@ class Tfrmmain {
   void VisitTarnwellSoftwareWebsite1Click() { dialogs.VisitTarnwellSoftwareWebsite1Click(); }
   void ShowHelpfile1Click() { dialogs.ShowHelpfile1Click(); }
   void UpdateTitleCaption() {
-    dialogs.UpdateTitleCaption(colourCheck.CaptionSuffix() + (menu.Enabled1.Checked ? "" : kSwitchedOffSuffix));
+    dialogs.UpdateTitleCaption(colorCheck.CaptionSuffix() + (menu.Enabled1.Checked ? "" : kSwitchedOffSuffix));
   }
 
   // Display options.
@@ -113,7 +113,7 @@ class Tfrmmain {
   void Smoothen1Click() { display.Smoothen1Click(); }
   void ColorFilterClick(TMenuItem& Sender) {
     display.ColorFilterClick(Sender);
-    colourCheck.FilterChosen(Sender.Tag);
+    colorCheck.FilterChosen(Sender.Tag);
   }
   void FlipHorizontally1Click() { display.FlipHorizontally1Click(); }
   void FlipVertically1Click() { display.FlipVertically1Click(); }
@@ -127,11 +127,11 @@ class Tfrmmain {
   void FixedLocation1Click() { tracking.FixedLocation1Click(); }
   void CopyImagetoClipboard1Click() { display.CopyImagetoClipboard1Click(); }
   void Enabled1Click() { display.Enabled1Click(); }
-  void FormKeyDown(uint16_t& Key, TShiftState Shift) { display.FormKeyDown(Key, Shift); }
+  void FormKeyDown(uint16_t& Key, ShiftState Shift) { display.FormKeyDown(Key, Shift); }
   // A typed character changes nothing: the follow-caret button's pressed state is stored, and
   // flipping it here would change caret following at the next start without anyone asking.
   void FormKeyPress(char32_t /*Key*/) {}
-  void ImageView1MouseDown(TMouseButton Button) { chrome.ImageView1MouseDown(Button); }
+  void ImageView1MouseDown(MouseButton Button) { chrome.ImageView1MouseDown(Button); }
   void ImageView1MouseUp() {}
   void ImageView1DblClick() { chrome.ImageView1DblClick(); }
 
@@ -151,7 +151,7 @@ class Tfrmmain {
     if (JvTrayIcon1.ApplicationVisible()) chrome.KeepOnAMonitor();
   }
 
-  void UpdateStatusReadouts(TPoint C) { readouts.UpdateStatusReadouts(C); }
+  void UpdateStatusReadouts(Point C) { readouts.UpdateStatusReadouts(C); }
   void RGBValues1Click() { readouts.RGBValues1Click(); }
   void HTMLCode1Click() { readouts.HTMLCode1Click(); }
   void CopyColortoClipboard1Click() { readouts.CopyColortoClipboard1Click(); }
@@ -159,14 +159,14 @@ class Tfrmmain {
   void SetVirtualOrigin1Click() { readouts.SetVirtualOrigin1Click(); }
 
   // Colour vision, contrast and the sampled square.
-  void SimulationClick(TMenuItem& Sender) { colourCheck.SimulationClick(Sender); }
-  void SeverityClick(TMenuItem& Sender) { colourCheck.SeverityClick(Sender); }
-  void SampleSizeClick(TMenuItem& Sender) { colourCheck.SampleSizeClick(Sender); }
-  void PickForegroundColor1Click() { colourCheck.PickForegroundColorClick(); }
-  void PickBackgroundColor1Click() { colourCheck.PickBackgroundColorClick(); }
-  void CopyContrast1Click() { colourCheck.CopyContrastClick(); }
+  void SimulationClick(TMenuItem& Sender) { colorCheck.SimulationClick(Sender); }
+  void SeverityClick(TMenuItem& Sender) { colorCheck.SeverityClick(Sender); }
+  void SampleSizeClick(TMenuItem& Sender) { colorCheck.SampleSizeClick(Sender); }
+  void PickForegroundColor1Click() { colorCheck.PickForegroundColorClick(); }
+  void PickBackgroundColor1Click() { colorCheck.PickBackgroundColorClick(); }
+  void CopyContrast1Click() { colorCheck.CopyContrastClick(); }
   // A key while the picture, not the zoom list, has the keyboard; true when it was used up.
-  bool PictureKeyDown(uint16_t Key, TShiftState Shift) { return nudge.KeyDown(Key, Shift); }
+  bool PictureKeyDown(uint16_t Key, ShiftState Shift) { return nudge.KeyDown(Key, Shift); }
 
   void cbxZoomLevelChange() { zoom.cbxZoomLevelChange(); }
   void Magnify1X1Click(TMenuItem& Sender) { zoom.Magnify1X1Click(Sender); }
@@ -175,14 +175,14 @@ class Tfrmmain {
   void Magnify025X1Click() { zoom.SelectListedZoom(18); }
   void setzoomchecked() { zoom.setzoomchecked(); }
   // Sees the wheel of every window of the program first; true when it handled it.
-  bool ApplicationEvents1Message(TMouseWheel wheel) {
+  bool ApplicationEvents1Message(MouseWheel wheel) {
     zoom.WheelStep(wheel);
     return true;
   }
 
   void FormResize(int outerWidth) { panel.FormResize(outerWidth); }
   // The client area changed; returns where the view goes (what the status panel leaves).
-  TRect ClientResized(int width, int height) const;
+  Rect ClientResized(int width, int height) const;
 
   // Every time the window becomes visible: applies every option to the view and the window.
   void FormShow();
@@ -193,13 +193,13 @@ class Tfrmmain {
   std::string version;
 
  private:
-  WindowId FHandle = 0;
-  std::unique_ptr<TImageView> FImageView;
+  WindowId handle_ = 0;
+  std::unique_ptr<TImageView> imageView_;
 
  public:
   TMainMenuItems menu;
-  TStatusPanel panel;
-  TTimer Timer1;
+  StatusPanel panel;
+  Timer Timer1;
   // Where a command chosen from a menu acts; the hosts tell it when menus open and close.
   CommandPoint commandPoint;
   StatusReadouts readouts;
@@ -211,15 +211,15 @@ class Tfrmmain {
   StartWithWindows startWithWindows;
   TFormStorage JvFormStorage1;
   TrayIcon JvTrayIcon1;
-  TrayPresence presence;
+  Lifetime lifetime;
   HotKey hotKey;
   DialogCommands dialogs;
-  ColourCheck colourCheck;
+  ColorCheck colorCheck;
   PointerNudge nudge;
 
  private:
   std::vector<TStoredProp> StoredProps();
-  SettingsStore& FSettings;
-  Messages& FMessages;
-  ProgramFile& FProgramFile;
+  SettingsStore& settings_;
+  Messages& messages_;
+  ProgramFile& programFile_;
 };

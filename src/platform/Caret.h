@@ -16,7 +16,7 @@ struct ForegroundFocus {
   FocusLook look = FocusLook::NoForeground;
   // FocusWindow only: whether the caret could be read, and where it is on the desktop.
   bool caretRead = false;
-  TPoint caret;
+  Point caret;
 };
 
 // The text caret of the focused application; none of these ever waits on that application.
@@ -25,9 +25,9 @@ class CaretSource {
   virtual ~CaretSource() = default;
 
   // The top-left corner of the focused element's first selection rectangle, through UI Automation.
-  virtual bool CaretFromAutomation(TPoint& caret) = 0;
+  virtual bool CaretFromAutomation(Point& caret) = 0;
   // The classic caret of the foreground thread's focus window, in desktop coordinates.
-  virtual bool CaretFromThreadInput(TPoint& caret) = 0;
+  virtual bool CaretFromThreadInput(Point& caret) = 0;
   // The same look at the foreground thread, telling apart the ways it can come up empty.
   virtual ForegroundFocus LookAtForegroundFocus() = 0;
 };

@@ -3,7 +3,7 @@
 #include <string>
 
 // The kinds of boxes a notice comes in, named as the program has always named them.
-enum class TMsgDlgType { mtWarning, mtError };
+enum class MessageType { mtWarning, mtError };
 
 // Notices the user must see.
 class Messages {
@@ -13,5 +13,5 @@ class Messages {
   // A modal notice with one OK button; returns once it is closed.
   virtual void ShowMessage(const std::string& text) = 0;
   // The same with the icon of its kind, centred on the screen.
-  virtual void MessageDlg(const std::string& text, TMsgDlgType kind) = 0;
+  virtual void MessageDlg(const std::string& text, MessageType kind) = 0;
 };

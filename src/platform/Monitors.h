@@ -9,7 +9,7 @@
 using MonitorId = uintptr_t;
 struct MonitorArea {
   MonitorId id = 0;
-  TRect bounds;
+  Rect bounds;
 };
 
 class Monitors {
@@ -17,9 +17,9 @@ class Monitors {
   virtual ~Monitors() = default;
 
   // The monitor nearest to `p`; false when there is none.
-  virtual bool Nearest(TPoint p, MonitorArea& monitor) = 0;
+  virtual bool Nearest(Point p, MonitorArea& monitor) = 0;
   // Every monitor, in the system's enumeration order.
   virtual std::vector<MonitorArea> All() = 0;
   // Whether some monitor shows the point.
-  virtual bool OnSomeMonitor(TPoint p) = 0;
+  virtual bool OnSomeMonitor(Point p) = 0;
 };

@@ -17,13 +17,13 @@ inline constexpr uint32_t kTitleBarStyles = kWsBorder | kWsDlgFrame | kWsSysMenu
 inline constexpr uint32_t kWsExLayered = 0x00080000u;
 
 // Where a top-level window lies when normal, minimised and maximised, as the system keeps it.
-struct TWindowPlacement {
+struct WindowPlacement {
   uint32_t flags = 0;
   uint32_t showCommand = 0;  // as the system numbers them; kShowHidden keeps the window hidden
-  TPoint minPosition;
-  TPoint maxPosition;
-  TRect normal;
-  friend bool operator==(const TWindowPlacement&, const TWindowPlacement&) = default;
+  Point minPosition;
+  Point maxPosition;
+  Rect normal;
+  friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
 inline constexpr uint32_t kShowHidden = 0;
 
@@ -46,12 +46,12 @@ class WindowFrame {
   // Makes the window layered with a constant opacity; false where the system cannot.
   virtual bool SetLayeredOpacity(WindowId window, uint8_t alpha) = 0;
   // Topmost or not, re-applying `bounds` and activating the window.
-  virtual void SetTopmost(WindowId window, bool topmost, const TRect& bounds) = 0;
-  virtual void SetBounds(WindowId window, const TRect& bounds) = 0;
+  virtual void SetTopmost(WindowId window, bool topmost, const Rect& bounds) = 0;
+  virtual void SetBounds(WindowId window, const Rect& bounds) = 0;
   // Lets the window follow the pointer until the button is released, as a drag by its caption does.
   virtual void BeginMoveByPointer(WindowId window) = 0;
 
   virtual bool IsVisible(WindowId window) = 0;
-  virtual bool GetPlacement(WindowId window, TWindowPlacement& placement) = 0;
-  virtual void SetPlacement(WindowId window, const TWindowPlacement& placement) = 0;
+  virtual bool GetPlacement(WindowId window, WindowPlacement& placement) = 0;
+  virtual void SetPlacement(WindowId window, const WindowPlacement& placement) = 0;
 };

@@ -128,7 +128,7 @@ void MatrixPlain(uint32_t* pixels, size_t count, int matrix) {
 constexpr size_t kPiece = 64;
 
 template <int kMatrix>
-void MatrixTelling(uint32_t* pixels, size_t count, TFilteredPiece piece, void* context) {
+void MatrixTelling(uint32_t* pixels, size_t count, FilteredPiece piece, void* context) {
   if (piece == nullptr) {
     MatrixPlain(pixels, count, kMatrix);
     return;
@@ -155,7 +155,7 @@ void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
   if (matrix >= 0) MatrixPlain(pixels, count, matrix);
 }
 
-void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece, void* context) {
   const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter(), Avx512Filter());
   const int matrix = MatrixIndex(mode);
   if (matrix >= 0) {
@@ -199,7 +199,7 @@ void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode) {
   FilterPixels(bitmap.Pixels(), bitmap.PixelCount(), mode);
 }
 
-void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece, void* context) {
+void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece, void* context) {
   using namespace color_filter;
   BuildFilterTables();
   if (mode == cfInvert || MatrixIndex(mode) >= 0) {
@@ -209,7 +209,7 @@ void ApplyColorFilter(uint32_t* pixels, size_t count, TColorFilterMode mode, TFi
   }
 }
 
-void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, TRect area) {
+void ApplyColorFilter(Bitmap& bitmap, TColorFilterMode mode, Rect area) {
   using namespace color_filter;
   if (mode == cfNone) return;
   BuildFilterTables();

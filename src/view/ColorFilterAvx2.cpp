@@ -105,13 +105,13 @@ GLIMMERLUX_AVX2_INLINE void FilterStep(uint32_t* pixels, const Coefficients& c) 
 // Noise shows another colour in the first eight pixels and pays almost nothing for the check.
 GLIMMERLUX_AVX2_INLINE bool AllFlat(const uint32_t* block) {
   const Vec first = _mm256_set1_epi32(static_cast<int>(block[0]));
-  const Vec colour = _mm256_set1_epi32(0x00FFFFFF);
+  const Vec color = _mm256_set1_epi32(0x00FFFFFF);
   const auto* at = reinterpret_cast<const Vec*>(block);
-  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), first), colour)) return false;
+  if (!_mm256_testz_si256(_mm256_xor_si256(_mm256_loadu_si256(at), first), color)) return false;
   Vec diff = _mm256_setzero_si256();
   for (size_t j = 1; j < kBlock / 8; ++j)
     diff = _mm256_or_si256(diff, _mm256_xor_si256(_mm256_loadu_si256(at + j), first));
-  return _mm256_testz_si256(diff, colour);
+  return _mm256_testz_si256(diff, color);
 }
 
 // The block's first step filtered, its colour over the rest, keeping the fourth bytes.
@@ -128,7 +128,7 @@ GLIMMERLUX_AVX2_INLINE void FilterFlat(uint32_t* block, const Coefficients& c) {
 
 template <int kMatrix>
 struct Matrix {
-  GLIMMERLUX_AVX2 static void Run(uint32_t* pixels, size_t count, TFilteredPiece piece, void* context) {
+  GLIMMERLUX_AVX2 static void Run(uint32_t* pixels, size_t count, FilteredPiece piece, void* context) {
     const Coefficients c = CoefficientsOf(Multipliers(kMatrix));
     const auto told = [&](size_t from, size_t n) {
       if (piece != nullptr) piece(context, from, from + n);

@@ -109,13 +109,13 @@ GLIMMERLUX_AVX512_INLINE void FilterStep(uint32_t* pixels, const Coefficients& c
 // A block of one colour, as in the AVX2 loop.
 GLIMMERLUX_AVX512_INLINE bool AllFlat(const uint32_t* block) {
   const Vec first = _mm512_set1_epi32(static_cast<int>(block[0]));
-  const Vec colour = _mm512_set1_epi32(0x00FFFFFF);
+  const Vec color = _mm512_set1_epi32(0x00FFFFFF);
   const auto* at = reinterpret_cast<const Vec*>(block);
-  if (_mm512_test_epi32_mask(_mm512_xor_si512(_mm512_loadu_si512(at), first), colour) != 0) return false;
+  if (_mm512_test_epi32_mask(_mm512_xor_si512(_mm512_loadu_si512(at), first), color) != 0) return false;
   Vec diff = _mm512_setzero_si512();
   for (size_t j = 1; j < kBlock / 16; ++j)
     diff = _mm512_or_si512(diff, _mm512_xor_si512(_mm512_loadu_si512(at + j), first));
-  return _mm512_test_epi32_mask(diff, colour) == 0;
+  return _mm512_test_epi32_mask(diff, color) == 0;
 }
 
 // The block's first step filtered, its colour over the rest, keeping the fourth bytes.
@@ -132,7 +132,7 @@ GLIMMERLUX_AVX512_INLINE void FilterFlat(uint32_t* block, const Coefficients& c)
 
 template <int kMatrix>
 struct Matrix {
-  GLIMMERLUX_AVX512 static void Run(uint32_t* pixels, size_t count, TFilteredPiece piece, void* context) {
+  GLIMMERLUX_AVX512 static void Run(uint32_t* pixels, size_t count, FilteredPiece piece, void* context) {
     const Coefficients c = CoefficientsOf(Multipliers(kMatrix));
     const auto told = [&](size_t from, size_t n) {
       if (piece != nullptr) piece(context, from, from + n);

@@ -85,7 +85,7 @@ const MatrixMultipliers& Multipliers(int matrix);
 // The table set of a matrix mode, or -1 for cfNone, cfInvert and values outside the enumeration.
 int MatrixIndex(TColorFilterMode mode);
 
-using MatrixLoop = void (*)(uint32_t* pixels, size_t count, TFilteredPiece piece, void* context);
+using MatrixLoop = void (*)(uint32_t* pixels, size_t count, FilteredPiece piece, void* context);
 
 // The pixel loops of one instruction set, each over a whole run: the vector loops leave a run's
 // last pixels to the plain ones (base/Steps.h).
@@ -104,7 +104,7 @@ const FilterKernels* Avx512Filter();
 
 // Filters `count` contiguous pixels with the fastest loops the processor's features allow
 // (base/Cpu.h); the tables must exist. `piece`, when given, is told as the pixels become final.
-void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, TFilteredPiece piece = nullptr,
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece = nullptr,
                   void* context = nullptr);
 
 // The reference: one pixel at a time through the integer tables.

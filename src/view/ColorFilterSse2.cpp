@@ -108,8 +108,8 @@ inline void FilterStep(uint32_t* pixels, const Coefficients& c) {
 constexpr int kUncheckedBlocks = 4;
 
 inline bool NoneDiffer(Vec diff) {
-  const Vec colour = _mm_and_si128(diff, _mm_set1_epi32(0x00FFFFFF));
-  return _mm_movemask_epi8(_mm_cmpeq_epi32(colour, _mm_setzero_si128())) == 0xFFFF;
+  const Vec color = _mm_and_si128(diff, _mm_set1_epi32(0x00FFFFFF));
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(color, _mm_setzero_si128())) == 0xFFFF;
 }
 
 inline bool AllFlat(const uint32_t* block) {
@@ -135,7 +135,7 @@ inline void FilterFlat(uint32_t* block, const Coefficients& c) {
 
 template <int kMatrix>
 struct Matrix {
-  static void Run(uint32_t* pixels, size_t count, TFilteredPiece piece, void* context) {
+  static void Run(uint32_t* pixels, size_t count, FilteredPiece piece, void* context) {
     const Coefficients c = CoefficientsOf(Multipliers(kMatrix));
     const auto told = [&](size_t from, size_t n) {
       if (piece != nullptr) piece(context, from, from + n);
@@ -170,13 +170,13 @@ struct Matrix {
 
 // 255 - v is v with its bits flipped; the fourth byte is flipped by nothing.
 void Invert(uint32_t* pixels, size_t count) {
-  const Vec colour = _mm_set1_epi32(0x00FFFFFF);
+  const Vec color = _mm_set1_epi32(0x00FFFFFF);
   ForEachStep<8>(
       count,
       [&](size_t i) {
         auto* at = reinterpret_cast<Vec*>(pixels + i);
-        _mm_storeu_si128(at, _mm_xor_si128(_mm_loadu_si128(at), colour));
-        _mm_storeu_si128(at + 1, _mm_xor_si128(_mm_loadu_si128(at + 1), colour));
+        _mm_storeu_si128(at, _mm_xor_si128(_mm_loadu_si128(at), color));
+        _mm_storeu_si128(at + 1, _mm_xor_si128(_mm_loadu_si128(at + 1), color));
       },
       [&](size_t at, size_t n) { kPlainFilter.invert(pixels + at, n); });
 }

@@ -18,13 +18,13 @@ inline __m128i ContrastFour(__m128i p) {
                       _mm_andnot_si128(light, _mm_set1_epi32(0x00FFFFFF)));
 }
 
-// The pen's colours of four pixels gathered into a register, taken out lane by lane: a vector
+// The pen's colors of four pixels gathered into a register, taken out lane by lane: a vector
 // load from four fresh scalar stores would wait for all of them to reach the cache.
-struct FourColours {
+struct FourColors {
   uint32_t lane[4];
 };
 
-inline FourColours ContrastGathered(const uint32_t* row, const int (&at)[4]) {
+inline FourColors ContrastGathered(const uint32_t* row, const int (&at)[4]) {
   const __m128i lo = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[0]])),
                                         _mm_cvtsi32_si128(static_cast<int>(row[at[1]])));
   const __m128i hi = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(row[at[2]])),
@@ -55,7 +55,7 @@ void Columns(uint32_t* row, const int* columns, int count) {
       [&](size_t at) {
         const int* c = columns + at;
         const int to[4] = {c[0], c[1], c[2], c[3]};
-        const FourColours out = ContrastGathered(row, to);
+        const FourColors out = ContrastGathered(row, to);
         for (int k = 0; k < 4; ++k) row[to[k]] = out.lane[k];
       },
       [&](size_t at, size_t n) { kPlainPen.columns(row, columns + at, Int(n)); });
@@ -66,7 +66,7 @@ void Picks(const uint32_t* source, const PenPick* picks, int count, uint32_t* co
       Whole(count),
       [&](size_t at) {
         const PenPick* pick = picks + at;
-        const FourColours out =
+        const FourColors out =
             ContrastGathered(source, {pick[0].source, pick[1].source, pick[2].source, pick[3].source});
         // Read before the stores, which the compiler cannot tell apart from the picks.
         const int to[4] = {pick[0].offset, pick[1].offset, pick[2].offset, pick[3].offset};

@@ -4,10 +4,10 @@
 
 #include "base/Arith.h"
 
-bool CursorOverlay::Place(Screen& screen, TPoint tracked, double f, CursorPlacement& placement) {
+bool CursorOverlay::Place(Screen& screen, Point tracked, double f, CursorPlacement& placement) {
   if (!screen.CurrentCursor(placement.cursor)) return false;
   // The extra pixel right and down is how the picture has always placed the cursor.
-  const TPoint hotSpot = placement.cursor.hotSpot;
+  const Point hotSpot = placement.cursor.hotSpot;
   placement.at = {Round((tracked.x - hotSpot.x) * f) + 1, Round((tracked.y - hotSpot.y) * f) + 1};
   placement.size = Round(f * 32);
   return true;
@@ -17,7 +17,7 @@ bool CursorOverlay::Place(Screen& screen, TPoint tracked, double f, CursorPlacem
 // on them as usual, and they go back mirrored: the same bytes as drawing first and mirroring
 // after.
 void CursorOverlay::Draw(Screen& screen, Bitmap& bitmap, const CursorPlacement& placement, Mirror mirror) {
-  const TPoint at = placement.at;
+  const Point at = placement.at;
   const int size = placement.size;
   if (!mirror.horizontal && !mirror.vertical) {
     screen.DrawCursorImage(bitmap, placement.cursor, at, size);
@@ -25,7 +25,7 @@ void CursorOverlay::Draw(Screen& screen, Bitmap& bitmap, const CursorPlacement& 
   }
   const int w = bitmap.Width();
   const int h = bitmap.Height();
-  const TRect area{std::max(at.x, 0), std::max(at.y, 0), std::min(at.x + size, w), std::min(at.y + size, h)};
+  const Rect area{std::max(at.x, 0), std::max(at.y, 0), std::min(at.x + size, w), std::min(at.y + size, h)};
   if (size <= 0 || area.left >= area.right || area.top >= area.bottom) return;
   patch_.SetSize(size, size);
   if (patch_.Empty()) return;

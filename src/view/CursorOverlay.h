@@ -8,7 +8,7 @@
 // Where the cursor image goes on a picture scaled by f.
 struct CursorPlacement {
   CursorImage cursor;
-  TPoint at;
+  Point at;
   int size = 0;
 };
 
@@ -18,7 +18,7 @@ class CursorOverlay {
   explicit CursorOverlay(SurfaceFactory& surfaces) : patch_(surfaces) {}
 
   // For tracked pixel `tracked` on a picture scaled by f; false when there is no cursor.
-  static bool Place(Screen& screen, TPoint tracked, double f, CursorPlacement& placement);
+  static bool Place(Screen& screen, Point tracked, double f, CursorPlacement& placement);
   void Draw(Screen& screen, Bitmap& bitmap, const CursorPlacement& placement, Mirror mirror);
 
  private:

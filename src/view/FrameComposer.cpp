@@ -17,16 +17,16 @@ void FrameComposer::Compose(Bitmap& source, Bitmap& frame, const FrameRecipe& re
   const int w = frame.Width();
   const int h = frame.Height();
   const double zoom = recipe.zoom;
-  const TPoint at = recipe.at;
+  const Point at = recipe.at;
   picture_ =
-      recipe.mirror.Rect({at.x, at.y, at.x + Round(source.Width() * zoom), at.y + Round(source.Height() * zoom)}, w, h);
+      recipe.mirror.Box({at.x, at.y, at.x + Round(source.Width() * zoom), at.y + Round(source.Height() * zoom)}, w, h);
   // Only where the scaled picture will not land, so no pixel is written twice.
   frame.FillOutside(picture_, recipe.around);
   // Without smoothing every picture pixel is an unchanged copy of one source pixel, so when
   // shrinking the filter runs on the picture, which has fewer pixels, with the same result.
-  const bool recolours = recipe.filter != cfNone || recipe.simulation.On();
-  filterPicture_ = recolours && zoom < 1.0 && !recipe.smooth;
-  filterSource_ = recolours && !filterPicture_;
+  const bool recolors = recipe.filter != cfNone || recipe.simulation.On();
+  filterPicture_ = recolors && zoom < 1.0 && !recipe.smooth;
+  filterSource_ = recolors && !filterPicture_;
   waitTop_ = std::clamp(recipe.cursorTop, 0, h);
   waitBottom_ = std::clamp(recipe.cursorBottom, waitTop_, h);
   const GridPlan* grid = recipe.grid;
@@ -77,7 +77,7 @@ void FrameComposer::SourceSpan(int y, int from, int to, Ready ready, void* conte
   }
 }
 
-void FrameComposer::Recolour(Bitmap& bitmap, int y, int left, int right) const {
+void FrameComposer::Recolor(Bitmap& bitmap, int y, int left, int right) const {
   ApplyColorFilter(bitmap, recipe_.filter, {left, y, right, y + 1});
   left = std::max(left, 0);
   right = std::min(right, bitmap.Width());
@@ -85,16 +85,16 @@ void FrameComposer::Recolour(Bitmap& bitmap, int y, int left, int right) const {
 }
 
 void FrameComposer::SourceRow(int y) {
-  if (filterSource_) Recolour(*source_, y, 0, source_->Width());
+  if (filterSource_) Recolor(*source_, y, 0, source_->Width());
 }
 
 void FrameComposer::TargetRow(int y, int copyOf) {
-  if (filterPicture_) Recolour(*frame_, y, picture_.left, picture_.right);
+  if (filterPicture_) Recolor(*frame_, y, picture_.left, picture_.right);
   const GridPlan* grid = recipe_.grid;
   if (grid == nullptr || rowsDone_[static_cast<size_t>(y)] == kGridFromSource) return;
   rowsDone_[static_cast<size_t>(y)] = kHandedOver;
   if (WaitsForCursor(y)) return;
-  // A copy of a row that took the same vertical lines takes the same colours at them.
+  // A copy of a row that took the same vertical lines takes the same colors at them.
   using Row = GridPlan::Row;
   if (copyOf >= 0 && !WaitsForCursor(copyOf) && grid->RowAt(y) == Row::kColumns &&
       grid->RowAt(copyOf) == Row::kColumns) {

@@ -14,12 +14,12 @@
 
 // What one scaled frame shows, as the view works it out.
 struct FrameRecipe {
-  TPoint at;  // where the picture's top-left pixel goes, before mirroring
+  Point at;  // where the picture's top-left pixel goes, before mirroring
   float zoom = 1;
   bool smooth = false;
   Mirror mirror;
   TColorFilterMode filter = cfNone;
-  TVisionSimulation simulation;    // after the filter; the commands keep only one of them on
+  SimulatedVision simulation;    // after the filter; the commands keep only one of them on
   uint32_t around = 0;             // the pixel around the picture
   const GridPlan* grid = nullptr;  // planned for this frame, or no grid
   // Frame rows [cursorTop, cursorBottom), before mirroring, lie under the cursor, which goes
@@ -49,7 +49,7 @@ class FrameComposer : private ScaleRowWork {
   // Whether frame row y gets its grid only after the cursor.
   bool WaitsForCursor(int y) const;
   // The filter and the simulation on row y of `bitmap`, columns [left, right) inside it.
-  void Recolour(Bitmap& bitmap, int y, int left, int right) const;
+  void Recolor(Bitmap& bitmap, int y, int left, int right) const;
   // At zoom 2 with the grid inside the picture, the scaler's doubled rows take the pen from
   // the source row: which source pixel each vertical line's pixel shows.
   void PickPen(const Bitmap& source);
@@ -59,7 +59,7 @@ class FrameComposer : private ScaleRowWork {
   Bitmap* source_ = nullptr;
   Bitmap* frame_ = nullptr;
   FrameRecipe recipe_;
-  TRect picture_;  // mirrors applied
+  Rect picture_;  // mirrors applied
   bool filterSource_ = false;
   bool filterPicture_ = false;
   bool gridWhileScaling_ = false;  // the doubled rows take their grid from the source row
@@ -68,5 +68,5 @@ class FrameComposer : private ScaleRowWork {
   // Per frame row: 0 not handed over yet, 1 handed over, 2 with its grid drawn from the source.
   std::vector<uint8_t> rowsDone_;
   std::vector<PenPick> penPicks_;
-  std::vector<uint32_t> penRow_;  // the pen's colours of a source row
+  std::vector<uint32_t> penRow_;  // the pen's colors of a source row
 };

@@ -21,7 +21,7 @@ bool FrameMemory::StillShown(const FrameInputs& inputs, Screen& screen) {
     captureKnown_ = false;
     return false;
   }
-  const TRect& source = inputs.capture;
+  const Rect& source = inputs.capture;
   probe_.SetSize(source.Width(), source.Height());
   if (probe_.Empty() || !screen.CaptureDesktop(source, probe_, {0, 0})) return false;
   if (captureKnown_ && SamePixels(probe_, capture_)) return true;
@@ -31,7 +31,7 @@ bool FrameMemory::StillShown(const FrameInputs& inputs, Screen& screen) {
   return false;
 }
 
-bool FrameMemory::Capture(Screen& screen, const TRect& source, Bitmap& target, TPoint at) {
+bool FrameMemory::Capture(Screen& screen, const Rect& source, Bitmap& target, Point at) {
   const bool fresh = fresh_ && captureKnown_ && shownKnown_ && source == shown_.capture;
   fresh_ = false;
   if (!fresh) {

@@ -12,9 +12,9 @@
 struct FrameInputs {
   int width = 0;
   int height = 0;
-  TRect area;     // the picture area inside the view
-  TRect capture;  // the desktop rectangle the paint copies
-  TPoint tracked;
+  Rect area;     // the picture area inside the view
+  Rect capture;  // the desktop rectangle the paint copies
+  Point tracked;
   float zoom = 1;
   bool smooth = false;
   bool cross = false;
@@ -22,15 +22,15 @@ struct FrameInputs {
   bool fixedGrid = false;
   int gridlevel = 0;
   TColorFilterMode filter = cfNone;
-  TVisionSimulation vision;
+  SimulatedVision vision;
   bool flipHorizontal = false;
   bool flipVertical = false;
-  TColor borderColor = 0;
+  ColorRef borderColor = 0;
   bool sample = false;
   int sampleSize = 1;   // the crosshair outlines the sampled square
   bool cursor = false;  // the cursor is drawn: its image and hot spot follow
   uintptr_t cursorHandle = 0;
-  TPoint hotSpot;
+  Point hotSpot;
   friend bool operator==(const FrameInputs&, const FrameInputs&) = default;
 };
 
@@ -45,7 +45,7 @@ class FrameMemory {
   bool StillShown(const FrameInputs& inputs, Screen& screen);
   // The paint's capture of `source` into `target` at `at`: the kept one while it is fresh,
   // else a new one from the screen.
-  bool Capture(Screen& screen, const TRect& source, Bitmap& target, TPoint at);
+  bool Capture(Screen& screen, const Rect& source, Bitmap& target, Point at);
   // The frame made from `inputs` is now on screen.
   void Shown(const FrameInputs& inputs);
 

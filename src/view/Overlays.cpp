@@ -13,38 +13,38 @@ constexpr uint32_t kCrosshairRed = 0x00FF0000;  // 0x0000FF as a pixel word
 
 void TCustomImageView::DrawCursorOverlay(Bitmap& bitmap, double f) {
   CursorPlacement placement;
-  if (PlaceCursor(f, placement)) FCursor.Draw(FScreen, bitmap, placement, FOverlayMirror);
+  if (PlaceCursor(f, placement)) cursor_.Draw(screen_, bitmap, placement, overlayMirror_);
 }
 
 bool TCustomImageView::PlaceCursor(double f, CursorPlacement& placement) {
-  return FShowCursor && CursorOverlay::Place(FScreen, {FLeftOffset, FTopOffset}, f, placement);
+  return FShowCursor && CursorOverlay::Place(screen_, {FLeftOffset, FTopOffset}, f, placement);
 }
 
 void TCustomImageView::DrawGridOverlay(Bitmap& bitmap) {
   if (!PlanGrid(bitmap)) return;
-  for (int y = 0; y < bitmap.Height(); ++y) FGrid.DrawRow(bitmap.Row(y), y);
+  for (int y = 0; y < bitmap.Height(); ++y) grid_.DrawRow(bitmap.Row(y), y);
 }
 
 bool TCustomImageView::PlanGrid(const Bitmap& bitmap) {
-  const TRect r = GetImageRect();
+  const Rect r = GetImageRect();
   GridSettings s;
   s.gridlevel = FGridlevel;
   s.zoom = FZoom;
   s.fixed = FFixedGrid;
   s.screen = {FScreenLeft, FScreenTop};
   s.tracked = {FLeftOffset, FTopOffset};
-  s.viewWidth = FWidth;
-  s.viewHeight = FHeight;
+  s.viewWidth = width_;
+  s.viewHeight = height_;
   s.areaWidth = r.Width();
   s.areaHeight = r.Height();
-  return FGrid.Plan(s, bitmap.Width(), bitmap.Height(), FOverlayMirror);
+  return grid_.Plan(s, bitmap.Width(), bitmap.Height(), overlayMirror_);
 }
 
 void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
   const int L = FLeftOffset;
   const int T = FTopOffset;
   // An averaged sample is outlined: the box of every pixel in the average.
-  const int half = FSampleSize / 2;
+  const int half = sampleSize_ / 2;
   if (!scaled) {
     auto invert = [&](int x, int y) {
       if (x >= 0 && x < bitmap.Width() && y >= 0 && y < bitmap.Height()) bitmap.At(x, y) = InvertPixel(bitmap.At(x, y));
@@ -67,7 +67,7 @@ void TCustomImageView::DrawCrosshairOverlay(Bitmap& bitmap, bool scaled) {
   }
   const double z = FZoom;
   const bool red = GridStep(FGridlevel, z) != 0 && FDrawGrid;
-  PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, FOverlayMirror);
+  PenLines pen(bitmap, red ? PenMode::Copy : PenMode::Invert, kCrosshairRed, overlayMirror_);
   const int x0 = Round((L - half) * z);
   const int y0 = Round((T - half) * z);
   const int x1 = Round((L + half + 1) * z);

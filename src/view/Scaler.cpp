@@ -4,7 +4,7 @@
 
 using scaler_rows::BoxTap;
 
-void Scaler::Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror,
+void Scaler::Scale(const Bitmap& source, Bitmap& target, Point at, float zoom, bool smooth, Mirror mirror,
                    ScaleRowWork* work) {
   if (source.Empty() || target.Empty()) return;
   const ScaleGeometry g{source.Width(), source.Height(), target.Width(), target.Height(), at, zoom, smooth, mirror};

@@ -66,7 +66,7 @@ class Scaler {
   // With a mirror the pixels land where mirroring the whole target afterwards would put them,
   // in the same single pass.
   // `work`, when given, sees every source row read and every target row written.
-  void Scale(const Bitmap& source, Bitmap& target, TPoint at, float zoom, bool smooth, Mirror mirror = {},
+  void Scale(const Bitmap& source, Bitmap& target, Point at, float zoom, bool smooth, Mirror mirror = {},
              ScaleRowWork* work = nullptr);
 
   // How often the tables were built; tests use it to see that a steady geometry reuses them.

@@ -13,7 +13,7 @@ struct ScaleGeometry {
   int sourceHeight = -1;
   int targetWidth = -1;
   int targetHeight = -1;
-  TPoint at;
+  Point at;
   float zoom = 0;
   bool smooth = false;
   Mirror mirror;

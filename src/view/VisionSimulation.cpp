@@ -108,13 +108,13 @@ const AllTables& All() {
 
 }  // namespace
 
-const Model& ModelOf(TVisionSimulation simulation) {
+const Model& ModelOf(SimulatedVision simulation) {
   const AllTables& all = All();
   const int step = ValidSeverity(simulation.severity) / kSeverityStep - 1;
   switch (simulation.deficiency) {
-    case TVisionDeficiency::Protan:
+    case VisionDeficiency::Protan:
       return all.protan[step];
-    case TVisionDeficiency::Deutan:
+    case VisionDeficiency::Deutan:
       return all.deutan[step];
     default:
       return all.tritan;
@@ -125,7 +125,7 @@ namespace {
 
 // Runs this long (rows and frames on a processor without the vector loops) encode through a
 // table of every step of linear light, made once from EncodeLinear itself, so the bytes are the
-// same; shorter ones (the vector loops' tails, single colours) encode each value, whose fused
+// same; shorter ones (the vector loops' tails, single colors) encode each value, whose fused
 // multiply-adds are made of double arithmetic here.
 constexpr size_t kTableRun = 64;
 
@@ -145,13 +145,13 @@ void SimulateRuns(uint32_t* pixels, size_t count, const Model& model) {
     if constexpr (kTable) return table[std::clamp(linear, 0, kLinearOne - 1)];
     return EncodeLinear(linear);
   };
-  const auto simulate = [&](uint32_t colour) {
+  const auto simulate = [&](uint32_t color) {
     int32_t linear[3];
-    LinearOf(PackedSumOf(colour, model), model, linear);
+    LinearOf(PackedSumOf(color, model), model, linear);
     return encode(linear[2]) << 16 | encode(linear[1]) << 8 | encode(linear[0]);
   };
   // Desktop pictures are mostly runs of one colour: each run is worked out once.
-  uint32_t lastIn = kNoColour;
+  uint32_t lastIn = kNoColor;
   uint32_t lastOut = 0;
   for (size_t i = 0; i < count; ++i) {
     const uint32_t pixel = pixels[i];
@@ -182,18 +182,18 @@ int ValidSeverity(int severity) {
   return offered ? severity : kMaxSeverity;
 }
 
-std::string VisionSimulationName(TVisionSimulation simulation) {
+std::string VisionSimulationName(SimulatedVision simulation) {
   const int severity = ValidSeverity(simulation.severity);
   const bool full = severity == kMaxSeverity;
   const char* name = nullptr;
   switch (simulation.deficiency) {
-    case TVisionDeficiency::Protan:
+    case VisionDeficiency::Protan:
       name = full ? "Protanopia" : "Protanomaly";
       break;
-    case TVisionDeficiency::Deutan:
+    case VisionDeficiency::Deutan:
       name = full ? "Deuteranopia" : "Deuteranomaly";
       break;
-    case TVisionDeficiency::Tritan:
+    case VisionDeficiency::Tritan:
       return "Tritanopia";
     default:
       return {};
@@ -205,22 +205,22 @@ std::string VisionSimulationName(TVisionSimulation simulation) {
   return text;
 }
 
-void ApplyVisionSimulation(uint32_t* pixels, size_t count, TVisionSimulation simulation) {
+void ApplyVisionSimulation(uint32_t* pixels, size_t count, SimulatedVision simulation) {
   if (!simulation.On() || count == 0) return;
   using namespace vision;
   cpu::Pick(kPlainSimulation, nullptr, Avx2Simulation(), Avx512Simulation())
       .simulate(pixels, count, ModelOf(simulation));
 }
 
-void ApplyVisionSimulation(uint32_t* pixels, size_t count, TVisionSimulation simulation, TFilteredPiece piece,
+void ApplyVisionSimulation(uint32_t* pixels, size_t count, SimulatedVision simulation, FilteredPiece piece,
                            void* context) {
   ApplyVisionSimulation(pixels, count, simulation);
   if (count > 0) piece(context, 0, count);
 }
 
-TColor SimulateColor(TColor colour, TVisionSimulation simulation) {
+ColorRef SimulateColor(ColorRef color, SimulatedVision simulation) {
   // A colour is red in its low byte, a pixel blue.
-  uint32_t pixel = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+  uint32_t pixel = (color & 0xFFu) << 16 | (color & 0xFF00u) | (color >> 16 & 0xFFu);
   ApplyVisionSimulation(&pixel, 1, simulation);
   return (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
 }

@@ -126,7 +126,7 @@ template <bool kSplit>
 GLIMMERLUX_AVX512 void Simulate(uint32_t* pixels, size_t count, const Model& model) {
   const Encoder k = MakeEncoder();
   // Flat stretches of a desktop mostly repeat the last one's colour.
-  uint32_t flatIn = kNoColour;
+  uint32_t flatIn = kNoColor;
   uint32_t flatOut = 0;
   // The next step's light goes ahead of this step's encoding.
   bool nextFlat = count >= 16 && Flat(pixels);

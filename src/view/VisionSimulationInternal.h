@@ -63,7 +63,7 @@ struct Model {
 
 // The model of an On() simulation; the models are built on first use and kept for the life of
 // the process.
-const Model& ModelOf(TVisionSimulation simulation);
+const Model& ModelOf(SimulatedVision simulation);
 
 // a * b + c rounded once, as the vector loop's fused multiply-add gives it, for finite values. The
 // product is exact in double; the sum, rounded to odd in double, then rounds to the nearest float
@@ -167,7 +167,7 @@ inline uint32_t SimulatePixel(uint32_t pixel, const Model& model) {
 
 // No colour compares equal to this once its fourth byte is masked off: the loops' remembered
 // colour before the first, so that a call (the paint makes one a row) works out nothing ahead.
-inline constexpr uint32_t kNoColour = 0xFF000000u;
+inline constexpr uint32_t kNoColor = 0xFF000000u;
 
 // The pixel loop of one instruction set, over a whole run; every one gives the plain one's bytes.
 struct SimulationKernels {

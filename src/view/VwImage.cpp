@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/Arith.h"
-#include "view/ColourSample.h"
+#include "view/ColorSample.h"
 #include "view/Flips.h"
 
 namespace {
@@ -45,14 +45,14 @@ TCustomImageView::TCustomImageView(Screen& screen, Windowing& windows, Clipboard
     : Fsourcecopy(surfaces),
       FMainBitMap(surfaces),
       FTempBitMap(surfaces),
-      FScreen(screen),
-      FWindows(windows),
-      FClipboard(clipboard),
-      FFrames(surfaces),
-      FCursor(surfaces) {}
+      screen_(screen),
+      windows_(windows),
+      clipboard_(clipboard),
+      frames_(surfaces),
+      cursor_(surfaces) {}
 
 TCustomImageView::~TCustomImageView() {
-  if (FTimerRefresh && FHandle != 0) FWindows.StopTimer(FHandle, 1);
+  if (FTimerRefresh && handle_ != 0) windows_.StopTimer(handle_, 1);
 }
 
 template <typename T>
@@ -72,15 +72,15 @@ void TCustomImageView::SetShowCursor(bool value) { SetAndRepaint(FShowCursor, va
 void TCustomImageView::SetDrawGrid(bool value) { SetAndRepaint(FDrawGrid, value); }
 void TCustomImageView::SetFixedGrid(bool value) { SetAndRepaint(FFixedGrid, value); }
 void TCustomImageView::SetColorFilterMode(TColorFilterMode value) { SetAndRepaint(FColorFilterMode, value); }
-void TCustomImageView::SetVisionSimulation(TVisionSimulation value) { SetAndRepaint(FVisionSimulation, value); }
-void TCustomImageView::SetSampleSize(int value) { SetAndRepaint(FSampleSize, value == 3 || value == 5 ? value : 1); }
+void TCustomImageView::SetVisionSimulation(SimulatedVision value) { SetAndRepaint(visionSimulation_, value); }
+void TCustomImageView::SetSampleSize(int value) { SetAndRepaint(sampleSize_, value == 3 || value == 5 ? value : 1); }
 void TCustomImageView::SetFlipHorizontal(bool value) { SetAndRepaint(FFlipHorizontal, value); }
 void TCustomImageView::SetFlipVertical(bool value) { SetAndRepaint(FFlipVertical, value); }
-void TCustomImageView::SetBorderColor(TColor value) { SetAndRepaint(FBorderColor, value); }
-void TCustomImageView::SetBorderStyle(TBorderStyle value) { SetAndRepaint(FBorderStyle, value); }
+void TCustomImageView::SetBorderColor(ColorRef value) { SetAndRepaint(FBorderColor, value); }
+void TCustomImageView::SetBorderStyle(BorderKind value) { SetAndRepaint(FBorderStyle, value); }
 void TCustomImageView::SetBorderWidth(int value) { SetAndRepaint(FBorderWidth, std::max(value, 0)); }
-void TCustomImageView::SetBevelInner(TBevelCut value) { SetAndRepaint(FBevelInner, value); }
-void TCustomImageView::SetBevelOuter(TBevelCut value) { SetAndRepaint(FBevelOuter, value); }
+void TCustomImageView::SetBevelInner(BevelCut value) { SetAndRepaint(FBevelInner, value); }
+void TCustomImageView::SetBevelOuter(BevelCut value) { SetAndRepaint(FBevelOuter, value); }
 void TCustomImageView::SetBevelWidth(int value) { SetAndRepaint(FBevelWidth, std::max(value, 1)); }
 
 void TCustomImageView::SetZoom(float value) {
@@ -99,18 +99,18 @@ void TCustomImageView::SetCtl3D(bool value) {
 void TCustomImageView::SetTimerRefresh(bool value) {
   if (value == FTimerRefresh) return;
   FTimerRefresh = value;
-  if (FHandle == 0) return;
+  if (handle_ == 0) return;
   if (value)
-    FWindows.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
+    windows_.StartTimer(handle_, 1, static_cast<uint32_t>(FTimerInterval));
   else
-    FWindows.StopTimer(FHandle, 1);
+    windows_.StopTimer(handle_, 1);
 }
 
 void TCustomImageView::SetTimerInterval(int value) {
   value = std::max(value, 1);
   if (value == FTimerInterval) return;
   FTimerInterval = value;
-  if (FTimerRefresh && FHandle != 0) FWindows.StartTimer(FHandle, 1, static_cast<uint32_t>(FTimerInterval));
+  if (FTimerRefresh && handle_ != 0) windows_.StartTimer(handle_, 1, static_cast<uint32_t>(FTimerInterval));
 }
 
 void TCustomImageView::BeginUpdate() { ++FUpdateCount; }
@@ -122,15 +122,15 @@ void TCustomImageView::EndUpdate(bool ARefresh) {
 }
 
 void TCustomImageView::RefreshPicture() {
-  if (FHandle == 0) return;
+  if (handle_ == 0) return;
   // A frame made of the same desktop pixels and the same settings as the one on screen would
   // be that frame again: it is neither made nor shown. Inside a batch the inputs are half
   // written, so the repaint is asked for as it always was.
-  if (FUpdateCount == 0 && FFrames.StillShown(CurrentInputs(), FScreen)) return;
-  FWindows.Invalidate(FHandle);
+  if (FUpdateCount == 0 && frames_.StillShown(CurrentInputs(), screen_)) return;
+  windows_.Invalidate(handle_);
 }
 
-TRect TCustomImageView::GetImageRect() const {
+Rect TCustomImageView::GetImageRect() const {
   int bevel = 0;
   if (FCtl3D) {
     bevel = (FBevelOuter != bvNone ? FBevelWidth : 0) + (FBevelInner != bvNone ? FBevelWidth : 0);
@@ -138,20 +138,20 @@ TRect TCustomImageView::GetImageRect() const {
     bevel = FBevelWidth;
   }
   const int inset = FBorderWidth + bevel;
-  return {inset, inset, FWidth - inset, FHeight - inset};
+  return {inset, inset, width_ - inset, height_ - inset};
 }
 
 void TCustomImageView::GetSourceSize(int& W, int& H) const {
   if (FZoom > 0) {
-    W = Round(FWidth / static_cast<double>(FZoom)) + 4;
-    H = Round(FHeight / static_cast<double>(FZoom)) + 4;
+    W = Round(width_ / static_cast<double>(FZoom)) + 4;
+    H = Round(height_ / static_cast<double>(FZoom)) + 4;
   } else {
     W = H = 0;
   }
 }
 
-TViewWindowStyle TCustomImageView::CreateParams() const {
-  TViewWindowStyle style;
+ViewWindowStyle TCustomImageView::CreateParams() const {
+  ViewWindowStyle style;
   if (FBorderStyle == bsSingle) {
     style.border = !FCtl3D;
     style.clientEdge = FCtl3D;
@@ -160,39 +160,39 @@ TViewWindowStyle TCustomImageView::CreateParams() const {
 }
 
 void TCustomImageView::WMSize(int width, int height) {
-  FWidth = width;
-  FHeight = height;
+  width_ = width;
+  height_ = height;
   RefreshPicture();
 }
 
 void TCustomImageView::WMWindowPosChanged(int width, int height) {
   const int frame =
       FBorderWidth + (FBevelInner != bvNone ? FBevelWidth : 0) + (FBevelOuter != bvNone ? FBevelWidth : 0);
-  if (frame > 0 && FHandle != 0) {
+  if (frame > 0 && handle_ != 0) {
     // The inner frame moves with the edge; repaint the strip it leaves behind.
-    if (width != FWidth) FWindows.InvalidateArea(FHandle, {FWidth - frame - 1, 0, FWidth, FHeight});
-    if (height != FHeight) FWindows.InvalidateArea(FHandle, {0, FHeight - frame - 1, FWidth, FHeight});
+    if (width != width_) windows_.InvalidateArea(handle_, {width_ - frame - 1, 0, width_, height_});
+    if (height != height_) windows_.InvalidateArea(handle_, {0, height_ - frame - 1, width_, height_});
   }
 }
 
 const Bitmap* TCustomImageView::Paint() {
   if (FUpdateCount > 0) return nullptr;
   const FrameInputs frame = CurrentInputs();
-  FShown = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(frame) : PaintScaled(frame);
-  FFrames.Shown(frame);
-  return FShown;
+  shown_ = static_cast<double>(FZoom) == 1.0 ? PaintUnscaled(frame) : PaintScaled(frame);
+  frames_.Shown(frame);
+  return shown_;
 }
 
 FrameInputs TCustomImageView::CurrentInputs() {
   FrameInputs in;
-  in.width = FWidth;
-  in.height = FHeight;
+  in.width = width_;
+  in.height = height_;
   in.area = GetImageRect();
-  const TRect& r = in.area;
+  const Rect& r = in.area;
   if (static_cast<double>(FZoom) == 1.0) {
     in.capture = {FScreenLeft, FScreenTop, FScreenLeft + r.Width(), FScreenTop + r.Height()};
   } else {
-    const TRect desktop = FScreen.VirtualScreen();
+    const Rect desktop = screen_.VirtualScreen();
     const double zoom = FZoom;
     const int sw = std::min(Ceil(r.Width() / zoom), desktop.Width());
     const int sh = std::min(Ceil(r.Height() / zoom), desktop.Height());
@@ -206,14 +206,14 @@ FrameInputs TCustomImageView::CurrentInputs() {
   in.fixedGrid = FFixedGrid;
   in.gridlevel = FGridlevel;
   in.filter = FColorFilterMode;
-  in.vision = FVisionSimulation;
+  in.vision = visionSimulation_;
   in.flipHorizontal = FFlipHorizontal;
   in.flipVertical = FFlipVertical;
   in.borderColor = FBorderColor;
   in.sample = FGetcolor;
-  in.sampleSize = FSampleSize;
+  in.sampleSize = sampleSize_;
   CursorImage cursor;
-  in.cursor = FShowCursor && FScreen.CurrentCursor(cursor);
+  in.cursor = FShowCursor && screen_.CurrentCursor(cursor);
   if (in.cursor) {
     in.cursorHandle = cursor.handle;
     in.hotSpot = cursor.hotSpot;
@@ -222,10 +222,10 @@ FrameInputs TCustomImageView::CurrentInputs() {
 }
 
 const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
-  const TRect& r = frame.area;
-  FMainBitMap.SetSize(FWidth, FHeight);
-  if (!FFrames.Capture(FScreen, frame.capture, FMainBitMap, {r.left, r.top})) {
-    FTempBitMap.SetSize(FWidth, FHeight);
+  const Rect& r = frame.area;
+  FMainBitMap.SetSize(width_, height_);
+  if (!frames_.Capture(screen_, frame.capture, FMainBitMap, {r.left, r.top})) {
+    FTempBitMap.SetSize(width_, height_);
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }
@@ -234,7 +234,7 @@ const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
   FMainBitMap.FillOutside(r, kGreyPixel);
   SampleColor(FMainBitMap);
   ApplyColorFilter(FMainBitMap, FColorFilterMode, r);
-  ApplyVisionSimulation(FMainBitMap.Pixels(), FMainBitMap.PixelCount(), FVisionSimulation);
+  ApplyVisionSimulation(FMainBitMap.Pixels(), FMainBitMap.PixelCount(), visionSimulation_);
   if (FShowCursor) DrawCursorOverlay(FMainBitMap, 1.0);
   if (FDrawCross) DrawCrosshairOverlay(FMainBitMap, false);
   if (FFlipHorizontal && FFlipVertical) {
@@ -250,37 +250,37 @@ const Bitmap* TCustomImageView::PaintUnscaled(const FrameInputs& frame) {
 }
 
 const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
-  const TRect& r = frame.area;
-  FTempBitMap.SetSize(FWidth, FHeight);
+  const Rect& r = frame.area;
+  FTempBitMap.SetSize(width_, height_);
   const double zoom = FZoom;
   Fsourcecopy.SetSize(frame.capture.Width(), frame.capture.Height());
-  if (!FFrames.Capture(FScreen, frame.capture, Fsourcecopy, {0, 0})) {
+  if (!frames_.Capture(screen_, frame.capture, Fsourcecopy, {0, 0})) {
     FTempBitMap.Fill(kGreyPixel);
     return &FTempBitMap;
   }
   SampleColor(Fsourcecopy);
   // The flips happen in the scaler; the overlays are drawn mirrored to match.
-  FOverlayMirror = {FFlipHorizontal, FFlipVertical};
+  overlayMirror_ = {FFlipHorizontal, FFlipVertical};
   CursorPlacement cursor;
   const bool hasCursor = PlaceCursor(zoom, cursor);
   FrameRecipe recipe;
   recipe.at = {r.left, r.top};
   recipe.zoom = FZoom;
   recipe.smooth = FSmoothen;
-  recipe.mirror = FOverlayMirror;
+  recipe.mirror = overlayMirror_;
   recipe.filter = FColorFilterMode;
-  recipe.simulation = FVisionSimulation;
+  recipe.simulation = visionSimulation_;
   recipe.around = kGreyPixel;
-  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &FGrid : nullptr;
+  recipe.grid = FGridlevel > 0 && PlanGrid(FTempBitMap) ? &grid_ : nullptr;
   if (hasCursor) {
     recipe.cursorTop = cursor.at.y;
     recipe.cursorBottom = cursor.at.y + cursor.size;
   }
-  FComposer.Compose(Fsourcecopy, FTempBitMap, recipe);
-  if (hasCursor) FCursor.Draw(FScreen, FTempBitMap, cursor, FOverlayMirror);
-  FComposer.GridUnderCursor();
+  composer_.Compose(Fsourcecopy, FTempBitMap, recipe);
+  if (hasCursor) cursor_.Draw(screen_, FTempBitMap, cursor, overlayMirror_);
+  composer_.GridUnderCursor();
   if (FDrawCross) DrawCrosshairOverlay(FTempBitMap, true);
-  FOverlayMirror = {};
+  overlayMirror_ = {};
   if (FBorderColor == clSilver) DrawFrame(FTempBitMap, kSilverPixel);
   return &FTempBitMap;
 }
@@ -288,10 +288,10 @@ const Bitmap* TCustomImageView::PaintScaled(const FrameInputs& frame) {
 void TCustomImageView::SampleColor(const Bitmap& capture) {
   if (!FGetcolor) return;
   if (FTopOffset < 0 || FTopOffset >= capture.Height() || FLeftOffset < 0 || FLeftOffset >= capture.Width()) return;
-  Fscreencolor = static_cast<int>(AverageColor(capture, {FLeftOffset, FTopOffset}, FSampleSize));
+  Fscreencolor = static_cast<int>(AverageColor(capture, {FLeftOffset, FTopOffset}, sampleSize_));
 }
 
 bool TCustomImageView::CopyToClipBoard() {
-  if (FShown == nullptr || FShown->Empty()) return true;
-  return FClipboard.SetBitmap(*FShown);
+  if (shown_ == nullptr || shown_->Empty()) return true;
+  return clipboard_.SetBitmap(*shown_);
 }

@@ -17,36 +17,36 @@
 #include "view/GridPlan.h"
 #include "view/VisionSimulation.h"
 
-enum TBorderStyle : uint8_t { bsNone, bsSingle };
-enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+enum BorderKind : uint8_t { bsNone, bsSingle };
+enum BevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
 // The system button-face colour as a colour constant.
-inline constexpr TColor clBtnFace = 0xFF00000F;
-inline constexpr TColor clSilver = 0xC0C0C0;
-inline constexpr TColor kViewGrey = 0x808080;
+inline constexpr ColorRef clBtnFace = 0xFF00000F;
+inline constexpr ColorRef clSilver = 0xC0C0C0;
+inline constexpr ColorRef kViewGrey = 0x808080;
 
 // Style bits the view's window is created with.
-struct TViewWindowStyle {
+struct ViewWindowStyle {
   bool border = false;      // WS_BORDER
   bool clientEdge = false;  // WS_EX_CLIENTEDGE
 };
 
-enum class TMouseButton : uint8_t { Left, Right, Middle };
+enum class MouseButton : uint8_t { Left, Right, Middle };
 
 // The magnifier view: captures a desktop rectangle, samples, filters, scales, draws the
 // overlays, mirrors and shows the result. The window itself belongs to the platform host,
 // which forwards its messages to the handlers at the end of this class.
 class TCustomImageView {
  public:
-  using TNotifyEvent = std::function<void(TCustomImageView* Sender)>;
-  using TMouseEvent = std::function<void(TCustomImageView* Sender, TMouseButton Button, TPoint at)>;
+  using NotifyEvent = std::function<void(TCustomImageView* Sender)>;
+  using MouseEvent = std::function<void(TCustomImageView* Sender, MouseButton Button, Point at)>;
 
   TCustomImageView(Screen& screen, Windowing& windows, Clipboard& clipboard, SurfaceFactory& surfaces = HeapSurfaces());
   virtual ~TCustomImageView();
   TCustomImageView(const TCustomImageView&) = delete;
   TCustomImageView& operator=(const TCustomImageView&) = delete;
 
-  virtual TRect GetImageRect() const;
+  virtual Rect GetImageRect() const;
   virtual void GetSourceSize(int& W, int& H) const;
   virtual void BeginUpdate();
   virtual void EndUpdate(bool ARefresh);
@@ -57,12 +57,12 @@ class TCustomImageView {
   // Composes the picture and returns what the window must show at (0, 0), or nullptr when
   // nothing is to be drawn (inside an update batch).
   virtual const Bitmap* Paint();
-  TViewWindowStyle CreateParams() const;
+  ViewWindowStyle CreateParams() const;
 
   // Control geometry, in physical pixels.
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  WindowId Handle() const { return FHandle; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  WindowId Handle() const { return handle_; }
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool value);
 
@@ -82,14 +82,14 @@ class TCustomImageView {
   int Gridlevel() const { return FGridlevel; }
   bool Getcolor() const { return FGetcolor; }
   int ScreenColor() const { return Fscreencolor; }
-  TVisionSimulation VisionSimulation() const { return FVisionSimulation; }
+  SimulatedVision VisionSimulation() const { return visionSimulation_; }
   // The side of the square of desktop pixels whose average is sampled: 1, 3 or 5.
-  int SampleSize() const { return FSampleSize; }
-  TColor BorderColor() const { return FBorderColor; }
-  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  int SampleSize() const { return sampleSize_; }
+  ColorRef BorderColor() const { return FBorderColor; }
+  BorderKind BorderStyle() const { return FBorderStyle; }
   int BorderWidth() const { return FBorderWidth; }
-  TBevelCut BevelInner() const { return FBevelInner; }
-  TBevelCut BevelOuter() const { return FBevelOuter; }
+  BevelCut BevelInner() const { return FBevelInner; }
+  BevelCut BevelOuter() const { return FBevelOuter; }
   int BevelWidth() const { return FBevelWidth; }
   bool TimerRefresh() const { return FTimerRefresh; }
   int TimerInterval() const { return FTimerInterval; }
@@ -106,29 +106,29 @@ class TCustomImageView {
   void SetDrawGrid(bool value);
   void SetFixedGrid(bool value);
   void SetColorFilterMode(TColorFilterMode value);
-  void SetVisionSimulation(TVisionSimulation value);
+  void SetVisionSimulation(SimulatedVision value);
   // Anything but 3 or 5 samples the one pixel.
   void SetSampleSize(int value);
   void SetFlipHorizontal(bool value);
   void SetFlipVertical(bool value);
   void SetGridlevel(int value) { FGridlevel = value; }
   void SetGetcolor(bool value) { FGetcolor = value; }
-  void SetBorderColor(TColor value);
-  void SetBorderStyle(TBorderStyle value);
+  void SetBorderColor(ColorRef value);
+  void SetBorderStyle(BorderKind value);
   void SetBorderWidth(int value);
-  void SetBevelInner(TBevelCut value);
-  void SetBevelOuter(TBevelCut value);
+  void SetBevelInner(BevelCut value);
+  void SetBevelOuter(BevelCut value);
   void SetBevelWidth(int value);
   void SetTimerRefresh(bool value);
   void SetTimerInterval(int value);
 
-  TNotifyEvent OnZoomChanged;
-  TNotifyEvent OnDblClick;
-  TMouseEvent OnMouseDown;
-  TMouseEvent OnMouseUp;
+  NotifyEvent OnZoomChanged;
+  NotifyEvent OnDblClick;
+  MouseEvent OnMouseDown;
+  MouseEvent OnMouseUp;
 
   // Messages, forwarded by the platform host.
-  void AttachWindow(WindowId handle) { FHandle = handle; }
+  void AttachWindow(WindowId handle) { handle_ = handle; }
   void WMSize(int width, int height);
   void WMWindowPosChanged(int width, int height);
   void WMTimer() { RefreshPicture(); }
@@ -145,10 +145,10 @@ class TCustomImageView {
   Bitmap FTempBitMap;
   int FBevelWidth = 1;
   int FBorderWidth = 0;
-  TBorderStyle FBorderStyle = bsNone;
-  TBevelCut FBevelInner = bvNone;
-  TBevelCut FBevelOuter = bvNone;
-  TColor FBorderColor = clBtnFace;
+  BorderKind FBorderStyle = bsNone;
+  BevelCut FBevelInner = bvNone;
+  BevelCut FBevelOuter = bvNone;
+  ColorRef FBorderColor = clBtnFace;
   int FScreenTop = 0;
   int FScreenLeft = 0;
   int FTopOffset = 0;
@@ -168,8 +168,8 @@ class TCustomImageView {
   int FGridlevel = 0;
   bool FFlipHorizontal = false;
   bool FFlipVertical = false;
-  TVisionSimulation FVisionSimulation;
-  int FSampleSize = 1;
+  SimulatedVision visionSimulation_;
+  int sampleSize_ = 1;
 
  private:
   template <typename T>
@@ -183,22 +183,22 @@ class TCustomImageView {
   // Works out the grid's lines for `bitmap`; false when there is no grid to draw.
   bool PlanGrid(const Bitmap& bitmap);
 
-  Screen& FScreen;
-  Windowing& FWindows;
-  Clipboard& FClipboard;
-  WindowId FHandle = 0;
-  int FWidth = 150;
-  int FHeight = 200;
+  Screen& screen_;
+  Windowing& windows_;
+  Clipboard& clipboard_;
+  WindowId handle_ = 0;
+  int width_ = 150;
+  int height_ = 200;
   bool FCtl3D = true;
   // The bitmap the window showed last; what the clipboard copy takes.
-  const Bitmap* FShown = nullptr;
-  FrameMemory FFrames;
-  FrameComposer FComposer;
-  GridPlan FGrid;
-  CursorOverlay FCursor;
+  const Bitmap* shown_ = nullptr;
+  FrameMemory frames_;
+  FrameComposer composer_;
+  GridPlan grid_;
+  CursorOverlay cursor_;
   // The scaled path mirrors while it scales, so its overlays are drawn where the flips would
   // put them.
-  Mirror FOverlayMirror;
+  Mirror overlayMirror_;
 };
 
 class TImageView : public TCustomImageView {

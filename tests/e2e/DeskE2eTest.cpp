@@ -61,7 +61,7 @@ TEST_F(MagnifierOnDesk, ShowsTheExactPictureOnEveryMonitorAcrossTheirEdgesAndBla
   for (const Place& place : PlacesToLook(monitors_)) ExpectDeskPictureAround(place.where, place.point);
 }
 
-TEST_F(MagnifierOnDesk, ReadoutsShowTheColourAndTheSignedPositionOnEveryMonitor) {
+TEST_F(MagnifierOnDesk, ReadoutsShowTheColorAndTheSignedPositionOnEveryMonitor) {
   HWND panel = GetDlgItem(window_, kPanel1Id);
   ASSERT_TRUE(panel != nullptr);
   for (const DeskMonitor& m : monitors_) {
@@ -71,14 +71,14 @@ TEST_F(MagnifierOnDesk, ReadoutsShowTheColourAndTheSignedPositionOnEveryMonitor)
     PointAt(p, SourceAround(p));
     if (HasFatalFailure()) return;
     const std::string position = PositionText(p);
-    const std::string colour = RgbText(test_pattern::PixelAt(p.x, p.y));
+    const std::string color = RgbText(test_pattern::PixelAt(p.x, p.y));
     const auto shows = [&](int id, const std::string& text) {
       WaitUntil(kPictureTimeout,
                 [&] { return TextOf(GetDlgItem(panel, id)) == std::wstring(text.begin(), text.end()); });
       EXPECT_EQ(TextOf(GetDlgItem(panel, id)), std::wstring(text.begin(), text.end()));
     };
     shows(kPositionLabelId, position);
-    shows(kColorSwatchId, colour);
+    shows(kColorSwatchId, color);
   }
 
   // The longest position the desk has, in the narrowest window that shows it, is shown whole:

@@ -245,7 +245,7 @@ TEST_F(WindowOnDesk, FollowsACaretOnTheLeftMonitor) {
         const Picture screen = GrabScreen(source);
         return expected::Framed(expected::ViewPicture(source, desktop_, view.cx, view.cy, [&](int x, int y) {
           const POINT at{x, y};
-          return PtInRect(&blinking, at) ? expected::kAnyColour : screen.At(x - source.left, y - source.top);
+          return PtInRect(&blinking, at) ? expected::kAnyColor : screen.At(x - source.left, y - source.top);
         }));
       },
       false, "the desktop around the caret " + Describe(*caret));

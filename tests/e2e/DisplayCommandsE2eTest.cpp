@@ -31,9 +31,9 @@ uint32_t Inverted(uint32_t pixel) { return pixel ^ 0xFFFFFF; }
 
 RECT PointRect(POINT p) { return {p.x, p.y, p.x + 1, p.y + 1}; }
 
-std::string Hex(uint32_t colour) {
+std::string Hex(uint32_t color) {
   char text[16];
-  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(colour));
+  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(color));
   return text;
 }
 
@@ -48,7 +48,7 @@ class PictureCommands : public MagnifierOnPattern {
   }
 };
 
-TEST_F(PictureCommands, CtrlAltIShowsEveryPixelWithItsColoursInverted) {
+TEST_F(PictureCommands, CtrlAltIShowsEveryPixelWithItsColorsInverted) {
   const POINT p = DesktopAt(0.4, 0.35);
   TrackAt(p);
   ASSERT_FALSE(HasFatalFailure());
@@ -257,7 +257,7 @@ TEST_F(TrackingCommands, FollowCaretCentresThePictureOnTheCaretOfTheFocusedEdit)
         const Picture screen = GrabScreen(source);
         return expected::Framed(expected::ViewPicture(source, desktop_, view.cx, view.cy, [&](int x, int y) {
           const POINT at{x, y};
-          return PtInRect(&blinking, at) ? expected::kAnyColour : screen.At(x - source.left, y - source.top);
+          return PtInRect(&blinking, at) ? expected::kAnyColor : screen.At(x - source.left, y - source.top);
         }));
       },
       false, "the desktop around the caret " + Describe(*caret));

@@ -33,9 +33,9 @@ std::vector<int> SourceIndexOfEachViewPixel(int captured, int viewSize) {
   return index;
 }
 
-std::string Hex(uint32_t colour) {
+std::string Hex(uint32_t color) {
   char text[16];
-  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(colour));
+  std::snprintf(text, sizeof(text), "0x%06X", static_cast<unsigned>(color));
   return text;
 }
 
@@ -54,8 +54,8 @@ RECT SourceRect(POINT pointer, const RECT& desktop, int viewWidth, int viewHeigh
 }
 
 Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int viewHeight,
-                    const DesktopColour& colourAt) {
-  const DesktopColour colour = colourAt ? colourAt : [](int x, int y) { return test_pattern::PixelAt(x, y); };
+                    const DesktopColor& colorAt) {
+  const DesktopColor color = colorAt ? colorAt : [](int x, int y) { return test_pattern::PixelAt(x, y); };
   Picture picture(viewWidth, viewHeight, kGrey);
   const auto column = SourceIndexOfEachViewPixel(source.right - source.left, viewWidth);
   const auto row = SourceIndexOfEachViewPixel(source.bottom - source.top, viewHeight);
@@ -65,7 +65,7 @@ Picture ViewPicture(const RECT& source, const RECT& desktop, int viewWidth, int 
       const int j = row[static_cast<size_t>(y)];
       if (i < 0 || j < 0) continue;
       const POINT at{source.left + i, source.top + j};
-      picture.At(x, y) = PtInRect(&desktop, at) ? colour(at.x, at.y) : kAnyColour;
+      picture.At(x, y) = PtInRect(&desktop, at) ? color(at.x, at.y) : kAnyColor;
     }
   }
   return picture;
@@ -101,7 +101,7 @@ std::string Differences(const Picture& shown, const Picture& wanted, bool frameA
     for (int x = 0; x < shown.width; ++x) {
       const uint32_t want = wanted.At(x, y);
       const uint32_t got = shown.At(x, y);
-      if (want == kAnyColour) continue;
+      if (want == kAnyColor) continue;
       if (frameAllowed && OnEdge(shown, x, y)) {
         framed = framed && got == kSilver;
         unframed = unframed && got == want;

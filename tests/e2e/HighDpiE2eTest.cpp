@@ -103,8 +103,8 @@ TEST_F(ScaledDesk, PanelControlsAndFontsScaleAndNoneOverlaps) {
   PointAt(p, SourceAround(p));
   ASSERT_FALSE(HasFatalFailure());
   HWND swatch = Control(kColorSwatchId);
-  const std::wstring colour = Widen(RgbText(test_pattern::PixelAt(p.x, p.y)));
-  ASSERT_TRUE(WaitUntil(kSettle, [&] { return TextOf(swatch) == colour; })) << "the swatch never showed the colour";
+  const std::wstring color = Widen(RgbText(test_pattern::PixelAt(p.x, p.y)));
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return TextOf(swatch) == color; })) << "the swatch never showed the color";
   Sleep(200);  // painted after its text was set
   const int ink = InkRows(GrabScreen(ScreenRectOfClient(swatch)));
   EXPECT_GE(ink, Scaled(8));
@@ -161,12 +161,12 @@ TEST_F(ScaledDesk, ThePictureCopiesPhysicalPixelsAndTheReadoutsStayRight) {
   for (const POINT p : points) {
     ExpectPictureAround(p);
     const std::wstring position = Widen(PositionText(p));
-    const std::wstring colour = Widen(RgbText(test_pattern::PixelAt(p.x, p.y)));
+    const std::wstring color = Widen(RgbText(test_pattern::PixelAt(p.x, p.y)));
     WaitUntil(kSettle, [&] {
-      return TextOf(Control(kPositionLabelId)) == position && TextOf(Control(kColorSwatchId)) == colour;
+      return TextOf(Control(kPositionLabelId)) == position && TextOf(Control(kColorSwatchId)) == color;
     });
     EXPECT_EQ(TextOf(Control(kPositionLabelId)), position);
-    EXPECT_EQ(TextOf(Control(kColorSwatchId)), colour);
+    EXPECT_EQ(TextOf(Control(kColorSwatchId)), color);
   }
 }
 
@@ -179,7 +179,7 @@ TEST_F(ScaledDesk, TheColorCheckWindowLaysOutWithoutClipping) {
   ASSERT_TRUE(RunCommand(window_, "PickBackgroundColor1"));
   HWND check = nullptr;
   ASSERT_TRUE(WaitUntil(kSettle, [&] {
-    return (check = FindProcessWindowOfClass(magnifier_.Id(), L"TColourReadout"));
+    return (check = FindProcessWindowOfClass(magnifier_.Id(), L"ColorReadout"));
   })) << "no Color Check window";
   const SIZE client = SizeOf(ScreenRectOfClient(check));
   EXPECT_EQ(client.cx, Scaled(340));

@@ -20,7 +20,7 @@ void MagnifierOnDesk::SetUp() {
   }
 }
 
-uint32_t MagnifierOnDesk::DeskColour(int x, int y) const {
+uint32_t MagnifierOnDesk::DeskColor(int x, int y) const {
   return OnSomeMonitor(monitors_, {x, y}) ? test_pattern::PixelAt(x, y) : 0;
 }
 
@@ -29,7 +29,7 @@ void MagnifierOnDesk::ExpectDeskPictureAround(const std::string& where, POINT po
   const RECT source = SourceAround(pointer);
   PointAt(pointer, source);
   if (HasFatalFailure()) return;
-  ExpectView(PatternAround(pointer, [this](int x, int y) { return DeskColour(x, y); }), true,
+  ExpectView(PatternAround(pointer, [this](int x, int y) { return DeskColor(x, y); }), true,
              "desktop " + Describe(source) + " doubled");
 }
 

@@ -17,7 +17,7 @@ class MagnifierOnDesk : public MagnifierOnPattern {
   void SetUp() override;
 
   // The desktop as Windows shows it: the pattern where a monitor is, black elsewhere.
-  uint32_t DeskColour(int x, int y) const;
+  uint32_t DeskColor(int x, int y) const;
   // Points there and waits for the view to show the desk around it doubled.
   void ExpectDeskPictureAround(const std::string& where, POINT pointer);
 

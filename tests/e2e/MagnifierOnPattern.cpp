@@ -70,9 +70,9 @@ RECT MagnifierOnPattern::SourceAround(POINT pointer) const {
   return expected::SourceRect(pointer, desktop_, view.cx, view.cy);
 }
 
-Picture MagnifierOnPattern::PatternAround(POINT pointer, const expected::DesktopColour& colourAt) const {
+Picture MagnifierOnPattern::PatternAround(POINT pointer, const expected::DesktopColor& colorAt) const {
   const SIZE view = ViewSize();
-  return expected::ViewPicture(SourceAround(pointer), desktop_, view.cx, view.cy, colourAt);
+  return expected::ViewPicture(SourceAround(pointer), desktop_, view.cx, view.cy, colorAt);
 }
 
 POINT MagnifierOnPattern::DesktopAt(double across, double down) const {

@@ -31,7 +31,7 @@ class MagnifierOnPattern : public ::testing::Test {
   // The desktop area the view shows for this pointer.
   RECT SourceAround(POINT pointer) const;
   // What the view shows of the pattern there, frame and overlays left out.
-  Picture PatternAround(POINT pointer, const expected::DesktopColour& colourAt = nullptr) const;
+  Picture PatternAround(POINT pointer, const expected::DesktopColor& colorAt = nullptr) const;
   // A point at these fractions of the desktop.
   POINT DesktopAt(double across, double down) const;
 

@@ -191,7 +191,7 @@ TEST_F(StoredSettings, EveryOptionSetThroughTheMenuComesBackAfterExit) {
                           GetWindowTextW(GetDlgItem(panel, kColorSwatchId), swatch, 64);
                           return swatch[0] == L'#';
                         }))
-      << "the colour shows as HTML code, not " << swatch;
+      << "the color shows as HTML code, not " << swatch;
 
   // What the picture is made of, as stored for the next start.
   EXPECT_EQ(RegistryNumber(L"ColorFilterMode"), std::optional<DWORD>(2));

@@ -138,20 +138,20 @@ class StatusPanelOnPattern : public ::testing::Test {
   HWND view_ = nullptr;
 };
 
-TEST_F(StatusPanelOnPattern, ReadoutsShowTheColourAndPositionUnderThePointer) {
+TEST_F(StatusPanelOnPattern, ReadoutsShowTheColorAndPositionUnderThePointer) {
   const POINT p = OpenDesktop();
   ASSERT_TRUE(MovePointerTo(p));
-  const uint32_t colour = test_pattern::PixelAt(p.x, p.y);
+  const uint32_t color = test_pattern::PixelAt(p.x, p.y);
   ExpectText(kPositionLabelId, PositionText(p));
-  ExpectText(kColorSwatchId, RgbText(colour));
+  ExpectText(kColorSwatchId, RgbText(color));
   // The swatch is painted in the colour it names.
   const RECT swatch = ScreenRectOfClient(Control(kColorSwatchId));
-  EXPECT_EQ(GrabScreen({swatch.left, swatch.top, swatch.left + 2, swatch.top + 2}).At(1, 1), colour);
+  EXPECT_EQ(GrabScreen({swatch.left, swatch.top, swatch.left + 2, swatch.top + 2}).At(1, 1), color);
 
   ASSERT_TRUE(MakeForeground(window_));
   PickFromPopup(kColorSwatchId, {VK_UP, VK_RETURN});  // HTML Code, the last item
   ASSERT_TRUE(MovePointerTo(p));
-  ExpectText(kColorSwatchId, HtmlText(colour));
+  ExpectText(kColorSwatchId, HtmlText(color));
 }
 
 TEST_F(StatusPanelOnPattern, CopiesTheReadoutTextsToTheClipboard) {
@@ -171,11 +171,11 @@ TEST_F(StatusPanelOnPattern, CopiesTheReadoutTextsToTheClipboard) {
   EXPECT_TRUE(FindWindowExW(notice, nullptr, L"Static", L"copied") != nullptr);
   // The pointer now rests on the swatch, which then shows its own changing colour, so only
   // the form of the copied text is known.
-  const std::wstring copiedColour = ClipboardText().value_or(L"");
+  const std::wstring copiedColor = ClipboardText().value_or(L"");
   unsigned r = 256, g = 256, b = 256;
   wchar_t rest = 0;
-  EXPECT_EQ(swscanf(copiedColour.c_str(), L"RGB : %u,%u,%u%lc", &r, &g, &b, &rest), 3) << copiedColour;
-  EXPECT_TRUE(r < 256 && g < 256 && b < 256) << copiedColour;
+  EXPECT_EQ(swscanf(copiedColor.c_str(), L"RGB : %u,%u,%u%lc", &r, &g, &b, &rest), 3) << copiedColor;
+  EXPECT_TRUE(r < 256 && g < 256 && b < 256) << copiedColor;
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil(kSettle, [&] { return !IsWindow(notice); }));
 
@@ -214,8 +214,8 @@ TEST_F(StatusPanelOnPattern, ACommandChosenFromAMenuActsWhereThePointerWasAsTheM
   ASSERT_TRUE(WaitUntil(kSettle, [&] { return IsWindowVisible(Control(kPositionLabelId)) != FALSE; }));
   const POINT p = OpenDesktop(-21, 9);
   ASSERT_TRUE(MovePointerTo(p));
-  const std::string colour = RgbText(test_pattern::PixelAt(p.x, p.y));
-  ExpectText(kColorSwatchId, colour);
+  const std::string color = RgbText(test_pattern::PixelAt(p.x, p.y));
+  ExpectText(kColorSwatchId, color);
   ASSERT_TRUE(MakeForeground(window_));
   ASSERT_TRUE(EmptyTheClipboard());
 
@@ -241,14 +241,14 @@ TEST_F(StatusPanelOnPattern, ACommandChosenFromAMenuActsWhereThePointerWasAsTheM
     notice = FindProcessWindow(magnifier_.Id(), L"Glimmerlux");
     return notice != nullptr && notice != window_;
   })) << "no \"copied\" box";
-  EXPECT_EQ(ClipboardText().value_or(L""), Widen(colour)) << "not the colour under the pointer as the menu opened";
+  EXPECT_EQ(ClipboardText().value_or(L""), Widen(color)) << "not the color under the pointer as the menu opened";
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil(kSettle, [&] { return !IsWindow(notice); }));
 
   // "Set Virtual Origin" from the main menu, chosen with the keys after the pointer has gone
   // elsewhere: the origin is where the pointer was as the menu opened.
   ASSERT_TRUE(MovePointerTo(p));
-  ExpectText(kColorSwatchId, colour);
+  ExpectText(kColorSwatchId, color);
   ASSERT_TRUE(MakeForeground(window_));
   PressKeys({VK_SHIFT, VK_F10});
   ASSERT_TRUE(WaitUntil(kSettle, [&] { return FindWindowW(L"#32768", nullptr) != nullptr; }));

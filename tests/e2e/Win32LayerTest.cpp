@@ -19,8 +19,8 @@
 
 #include "Desktop.h"
 #include "fixture/CaretFixture.h"
-#include "main/CaretLocator.h"
-#include "main/HoverAvoidance.h"
+#include "main/CaretFollow.h"
+#include "main/MoveAwayFromPointer.h"
 #include "main/fmMagnifier.h"
 #include "main/win32/AppMessages.h"
 #include "main/win32/ControlIds.h"
@@ -61,7 +61,7 @@ std::optional<POINT> ReportedCaret(HWND fixture) {
   return POINT{x, y};
 }
 
-TPoint ToTPoint(POINT p) { return TPoint{p.x, p.y}; }
+Point ToTPoint(POINT p) { return Point{p.x, p.y}; }
 
 class ForeignCaret : public ::testing::Test {
  protected:
@@ -88,12 +88,12 @@ class ForeignCaret : public ::testing::Test {
 void ExpectInputDetached() { EXPECT_EQ(GetFocus(), nullptr) << "input queues left attached"; }
 
 TEST_F(ForeignCaret, IsFoundThroughTheThreadInputPathWhileAutomationFailsCleanly) {
-  const TPoint expected = ToTPoint(*caret_);
+  const Point expected = ToTPoint(*caret_);
 
-  TPoint caret{-1, -1};
+  Point caret{-1, -1};
   caret_probe::AutomationClient automation;
   EXPECT_FALSE(automation.FindCaret(caret)) << "Wine has no automation object";
-  EXPECT_EQ(caret, TPoint{});
+  EXPECT_EQ(caret, Point{});
   ExpectInputDetached();
 
   EXPECT_TRUE(caret_probe::FromThreadInput(caret));
@@ -112,7 +112,7 @@ TEST_F(ForeignCaret, IsFoundThroughTheThreadInputPathWhileAutomationFailsCleanly
 }
 
 TEST_F(ForeignCaret, AnApplicationThatStopsPumpingMessagesNeverHoldsTheLookup) {
-  const TPoint expected = ToTPoint(*caret_);
+  const Point expected = ToTPoint(*caret_);
   constexpr DWORD kStallMs = 9000;
   ASSERT_TRUE(PostMessageW(window_, caret_fixture::kStopPumping, kStallMs, 0));
   ASSERT_TRUE(WaitUntil(3s, [&] {
@@ -130,7 +130,7 @@ TEST_F(ForeignCaret, AnApplicationThatStopsPumpingMessagesNeverHoldsTheLookup) {
   while (Clock::now() < stallEnds) {
     reportedHung = reportedHung || IsHungAppWindow(window_);
     const auto started = Clock::now();
-    TPoint caret;
+    Point caret;
     automation.FindCaret(caret);
     const bool found = caret_probe::FromThreadInput(caret);
     caret_probe::LookAtForegroundFocus();
@@ -161,9 +161,9 @@ TEST(MonitorQueries, FeedTheMoveAwayFromThePointer) {
   Win32Services platform;
   const std::vector<MonitorArea> monitors = platform.monitors.All();
   ASSERT_EQ(monitors.size(), 1u) << "the test display has one monitor";
-  const TRect b = monitors[0].bounds;
+  const Rect b = monitors[0].bounds;
   const RECT desktop = VirtualScreen();
-  EXPECT_EQ(b, (TRect{desktop.left, desktop.top, desktop.right, desktop.bottom}));
+  EXPECT_EQ(b, (Rect{desktop.left, desktop.top, desktop.right, desktop.bottom}));
   MonitorArea nearest;
   ASSERT_TRUE(platform.monitors.Nearest({b.left - 5000, b.top - 5000}, nearest)) << "far off, still the nearest";
   EXPECT_EQ(nearest.id, monitors[0].id);
@@ -230,13 +230,13 @@ long OwnGdiObjects() {
 }
 
 // A 32 x 32 colour cursor, so that GetIconInfo hands back two bitmaps for it.
-OwnedCursor ColourCursor(POINT hotSpot) {
-  std::vector<uint32_t> colour(32 * 32, 0x00FF8000);
+OwnedCursor ColorCursor(POINT hotSpot) {
+  std::vector<uint32_t> color(32 * 32, 0x00FF8000);
   std::vector<uint16_t> mask(32 * 32 / 16, 0);
-  GdiBitmap colourBitmap(CreateBitmap(32, 32, 1, 32, colour.data()));
+  GdiBitmap colorBitmap(CreateBitmap(32, 32, 1, 32, color.data()));
   GdiBitmap maskBitmap(CreateBitmap(32, 32, 1, 1, mask.data()));
   ICONINFO info{FALSE, static_cast<DWORD>(hotSpot.x), static_cast<DWORD>(hotSpot.y), maskBitmap.Get(),
-                colourBitmap.Get()};
+                colorBitmap.Get()};
   return OwnedCursor(CreateIconIndirect(&info));
 }
 
@@ -250,17 +250,17 @@ TEST(CursorImage, TheHotSpotIsReadFromTheCursorShownAndLeavesNoBitmapsBehind) {
   Win32Screen screen;
   for (const POINT hotSpot : hotSpots) {
     SCOPED_TRACE(Describe(hotSpot));
-    const OwnedCursor cursor = ColourCursor(hotSpot);
+    const OwnedCursor cursor = ColorCursor(hotSpot);
     ASSERT_TRUE(cursor);
     SetCursor(cursor.Get());
     CursorImage shown;
     ASSERT_TRUE(screen.CurrentCursor(shown));
     EXPECT_EQ(shown.handle, reinterpret_cast<uintptr_t>(cursor.Get()));
-    EXPECT_EQ(shown.hotSpot, (TPoint{hotSpot.x, hotSpot.y}));
+    EXPECT_EQ(shown.hotSpot, (Point{hotSpot.x, hotSpot.y}));
   }
 
   // Every call gets two new bitmaps from GetIconInfo, one paint after another.
-  const OwnedCursor cursor = ColourCursor({5, 6});
+  const OwnedCursor cursor = ColorCursor({5, 6});
   ASSERT_TRUE(cursor);
   SetCursor(cursor.Get());
   CursorImage shown;
@@ -308,7 +308,7 @@ LRESULT CALLBACK CountSwitchesFromDeadFonts(HWND control, UINT message, WPARAM w
 
 // Until WM_SETFONT hands it the next font, a control may still measure or draw with its own.
 TEST(StatusPanelFonts, TheOldFontsLiveUntilTheControlsHaveTheNewOnes) {
-  TStatusPanel panel;
+  StatusPanel panel;
   StatusPanelWindow panelWindow(panel, [](const MenuTable&, POINT) {});
   // Declared after the panel, so its windows go before the panel's fonts do.
   OwnedWindow host(
@@ -364,7 +364,7 @@ TEST(MessageLoop, OnlyTheVerticalWheelReachesTheZoom) {
     MSG message{};
     message.message = c.message;
     message.wParam = c.wParam;
-    const std::optional<TMouseWheel> wheel = DecodeWheel(message);
+    const std::optional<MouseWheel> wheel = DecodeWheel(message);
     ASSERT_EQ(wheel.has_value(), c.delta.has_value()) << c.message;
     if (wheel) {
       EXPECT_EQ(wheel->delta, *c.delta);

@@ -9,9 +9,9 @@
 class FakeCaret : public CaretSource {
  public:
   bool automationFinds = false;
-  TPoint automationCaret;
+  Point automationCaret;
   bool threadInputFinds = false;
-  TPoint threadInputCaret;
+  Point threadInputCaret;
   ForegroundFocus foregroundFocus;
   int automationLookups = 0;
   int threadInputLookups = 0;
@@ -19,17 +19,17 @@ class FakeCaret : public CaretSource {
   // Runs inside the automation lookup, as the messages a cross-process call pumps would.
   std::function<void()> duringAutomation;
 
-  bool CaretFromAutomation(TPoint& caret) override {
+  bool CaretFromAutomation(Point& caret) override {
     ++automationLookups;
     // The answer is taken first: what the pumped messages change reaches the next lookup.
-    caret = automationFinds ? automationCaret : TPoint{};
+    caret = automationFinds ? automationCaret : Point{};
     const bool found = automationFinds;
     if (duringAutomation) std::exchange(duringAutomation, nullptr)();
     return found;
   }
-  bool CaretFromThreadInput(TPoint& caret) override {
+  bool CaretFromThreadInput(Point& caret) override {
     ++threadInputLookups;
-    caret = threadInputFinds ? threadInputCaret : TPoint{};
+    caret = threadInputFinds ? threadInputCaret : Point{};
     return threadInputFinds;
   }
   ForegroundFocus LookAtForegroundFocus() override {

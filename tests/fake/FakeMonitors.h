@@ -7,9 +7,9 @@ class FakeMonitors : public Monitors {
   // In enumeration order; the nearest to a point is the one holding it, else the closest.
   std::vector<MonitorArea> list{{1, {0, 0, 1920, 1080}}};
 
-  bool Nearest(TPoint p, MonitorArea& monitor) override;
+  bool Nearest(Point p, MonitorArea& monitor) override;
   std::vector<MonitorArea> All() override { return list; }
-  bool OnSomeMonitor(TPoint p) override {
+  bool OnSomeMonitor(Point p) override {
     for (const MonitorArea& m : list) {
       if (m.bounds.Contains(p)) return true;
     }

@@ -16,7 +16,7 @@ void FakeScreen::PaintDesktop(const std::function<uint32_t(int, int)>& pixelAt) 
     for (int x = 0; x < pixels.Width(); ++x) pixels.At(x, y) = pixelAt(x + virtualScreen.left, y + virtualScreen.top);
 }
 
-bool FakeScreen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
+bool FakeScreen::CaptureDesktop(const Rect& source, Bitmap& target, Point at) {
   if (!captureWorks) return false;
   ++captures;
   for (int y = 0; y < source.Height(); ++y) {
@@ -25,7 +25,7 @@ bool FakeScreen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) 
     for (int x = 0; x < source.Width(); ++x) {
       const int tx = at.x + x;
       if (tx < 0 || tx >= target.Width()) continue;
-      const TPoint p{source.left + x, source.top + y};
+      const Point p{source.left + x, source.top + y};
       // Outside every monitor the desktop reads black.
       target.At(tx, ty) = virtualScreen.Contains(p) ? pixels.At(p.x - virtualScreen.left, p.y - virtualScreen.top) : 0;
     }
@@ -39,13 +39,13 @@ bool FakeScreen::CurrentCursor(CursorImage& out) {
   return true;
 }
 
-bool FakeScreen::DrawCursorImage(Bitmap& target, const CursorImage&, TPoint at, int size) {
+bool FakeScreen::DrawCursorImage(Bitmap& target, const CursorImage&, Point at, int size) {
   cursorDraws.push_back({at, size});
   target.FillRect({at.x, at.y, at.x + size, at.y + size}, cursorPixel);
   return true;
 }
 
-bool FakeScreen::MoveCursorTo(TPoint pos) {
+bool FakeScreen::MoveCursorTo(Point pos) {
   if (!pointerWorks) return false;
   // As the system does: the pointer stays on the desktop.
   pointer = {std::clamp(pos.x, virtualScreen.left, virtualScreen.right - 1),
@@ -53,7 +53,7 @@ bool FakeScreen::MoveCursorTo(TPoint pos) {
   return true;
 }
 
-bool FakeScreen::CursorPos(TPoint& pos) {
+bool FakeScreen::CursorPos(Point& pos) {
   pos = pointer;
   return pointerWorks;
 }

@@ -10,7 +10,7 @@ class FakeScreen : public Screen {
  public:
   FakeScreen();
 
-  TRect virtualScreen{0, 0, 1920, 1080};
+  Rect virtualScreen{0, 0, 1920, 1080};
   Bitmap pixels;
   void PaintDesktop(const std::function<uint32_t(int x, int y)>& pixelAt);
 
@@ -20,7 +20,7 @@ class FakeScreen : public Screen {
   bool cursorAvailable = true;
   CursorImage cursor{42, {0, 0}};
   struct CursorDraw {
-    TPoint at;
+    Point at;
     int size;
   };
   std::vector<CursorDraw> cursorDraws;
@@ -28,17 +28,17 @@ class FakeScreen : public Screen {
   uint32_t cursorPixel = 0x00123456;
 
   int pixelsPerInch = 96;
-  TPoint pointer{0, 0};
+  Point pointer{0, 0};
   bool pointerWorks = true;
   bool controlDown = false;
 
-  TRect VirtualScreen() override { return virtualScreen; }
-  bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
+  Rect VirtualScreen() override { return virtualScreen; }
+  bool CaptureDesktop(const Rect& source, Bitmap& target, Point at) override;
   bool CurrentCursor(CursorImage& out) override;
-  bool DrawCursorImage(Bitmap& target, const CursorImage& image, TPoint at, int size) override;
+  bool DrawCursorImage(Bitmap& target, const CursorImage& image, Point at, int size) override;
   int PixelsPerInch() override { return pixelsPerInch; }
-  bool CursorPos(TPoint& pos) override;
-  bool MoveCursorTo(TPoint pos) override;
+  bool CursorPos(Point& pos) override;
+  bool MoveCursorTo(Point pos) override;
   bool ControlKeyDown() override { return controlDown; }
 };
 

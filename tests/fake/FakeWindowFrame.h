@@ -17,11 +17,11 @@ class FakeWindowFrame : public WindowFrame {
   std::map<WindowId, int> opacity;  // absent: never layered with an opacity
   struct Topmost {
     bool topmost;
-    TRect bounds;
+    Rect bounds;
     friend bool operator==(const Topmost&, const Topmost&) = default;
   };
   std::vector<Topmost> topmostCalls;
-  std::map<WindowId, TRect> bounds;
+  std::map<WindowId, Rect> bounds;
   int moveDrags = 0;
 
   uint32_t Style(WindowId window) override { return styles[window]; }
@@ -38,19 +38,19 @@ class FakeWindowFrame : public WindowFrame {
     opacity[window] = alpha;
     return true;
   }
-  void SetTopmost(WindowId, bool topmost, const TRect& rect) override { topmostCalls.push_back({topmost, rect}); }
-  void SetBounds(WindowId window, const TRect& rect) override { bounds[window] = rect; }
+  void SetTopmost(WindowId, bool topmost, const Rect& rect) override { topmostCalls.push_back({topmost, rect}); }
+  void SetBounds(WindowId window, const Rect& rect) override { bounds[window] = rect; }
   void BeginMoveByPointer(WindowId) override { ++moveDrags; }
 
   bool visible = false;
-  TWindowPlacement placement{0, 1, {-1, -1}, {-1, -1}, {700, 400, 1176, 711}};
-  std::vector<TWindowPlacement> placementsSet;
+  WindowPlacement placement{0, 1, {-1, -1}, {-1, -1}, {700, 400, 1176, 711}};
+  std::vector<WindowPlacement> placementsSet;
   bool IsVisible(WindowId) override { return visible; }
-  bool GetPlacement(WindowId, TWindowPlacement& out) override {
+  bool GetPlacement(WindowId, WindowPlacement& out) override {
     out = placement;
     return true;
   }
-  void SetPlacement(WindowId, const TWindowPlacement& value) override {
+  void SetPlacement(WindowId, const WindowPlacement& value) override {
     placementsSet.push_back(value);
     placement = value;
   }

@@ -10,11 +10,11 @@
 // Windows as rectangles; repaints, timers and moves are recorded.
 class FakeWindowing : public Windowing {
  public:
-  std::map<WindowId, TRect> windowRects;
-  std::function<WindowId(TPoint)> rootWindowAt = [](TPoint) { return WindowId{0}; };
+  std::map<WindowId, Rect> windowRects;
+  std::function<WindowId(Point)> rootWindowAt = [](Point) { return WindowId{0}; };
 
   std::map<WindowId, int> invalidations;
-  std::vector<std::pair<WindowId, TRect>> invalidatedAreas;
+  std::vector<std::pair<WindowId, Rect>> invalidatedAreas;
   struct TimerState {
     uint32_t interval;
     bool running;
@@ -29,12 +29,12 @@ class FakeWindowing : public Windowing {
   };
   std::vector<WindowMove> windowMoves;
 
-  WindowId RootWindowFromPoint(TPoint p) override { return rootWindowAt(p); }
-  TRect WindowRect(WindowId window) override;
+  WindowId RootWindowFromPoint(Point p) override { return rootWindowAt(p); }
+  Rect WindowRect(WindowId window) override;
   void SetWindowLeft(WindowId window, int left) override;
   void SetWindowTop(WindowId window, int top) override;
   void Invalidate(WindowId window) override { ++invalidations[window]; }
-  void InvalidateArea(WindowId window, const TRect& area) override { invalidatedAreas.emplace_back(window, area); }
+  void InvalidateArea(WindowId window, const Rect& area) override { invalidatedAreas.emplace_back(window, area); }
   void StartTimer(WindowId window, uintptr_t id, uint32_t intervalMs) override {
     timers[{window, id}] = {intervalMs, true};
   }

@@ -64,7 +64,7 @@ StoredValue AnyValue(FuzzedDataProvider& in) {
   return value;
 }
 
-TPoint AnyPoint(FuzzedDataProvider& in) {
+Point AnyPoint(FuzzedDataProvider& in) {
   return {in.ConsumeIntegralInRange(-5000, 5000), in.ConsumeIntegralInRange(-5000, 5000)};
 }
 
@@ -75,11 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FakePlatform platform;
   // One monitor, or two side by side or stacked, the second possibly left of or above the
   // first; small, so that a run stays quick.
-  const TRect primary{0, 0, 640, 480};
-  const TPoint offsets[] = {{0, 0}, {-640, 0}, {640, 0}, {0, -480}, {0, 480}};
-  const TPoint second = in.PickValueInArray(offsets);
+  const Rect primary{0, 0, 640, 480};
+  const Point offsets[] = {{0, 0}, {-640, 0}, {640, 0}, {0, -480}, {0, 480}};
+  const Point second = in.PickValueInArray(offsets);
   platform.monitors.list = {{1, primary}};
-  if (second != TPoint{0, 0})
+  if (second != Point{0, 0})
     platform.monitors.list.push_back({2, {second.x, second.y, second.x + 640, second.y + 480}});
   platform.screen.virtualScreen = {std::min(0, second.x), std::min(0, second.y), std::max(640, second.x + 640),
                                    std::max(480, second.y + 480)};
@@ -123,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(form.Timer1.Interval() >= 16 && form.Timer1.Interval() <= 1000);
   }
   // A placement the restore applied lies on the screen as it is now.
-  for (const TWindowPlacement& placement : platform.frame.placementsSet) {
-    const TRect& r = placement.normal;
+  for (const WindowPlacement& placement : platform.frame.placementsSet) {
+    const Rect& r = placement.normal;
     FUZZ_CHECK(r.left < r.right);
     FUZZ_CHECK(platform.monitors.OnSomeMonitor({r.left, r.top}));
     FUZZ_CHECK(platform.monitors.OnSomeMonitor({r.right - 1, r.bottom - 1}));

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::optional<TVersionFile> file = ReadVersionFile(text);
+  const std::optional<VersionFile> file = ReadVersionFile(text);
   if (file) {
     if (!IsVersionText(file->Remote)) std::abort();
     // Valid versions parse back to non-negative numbers.

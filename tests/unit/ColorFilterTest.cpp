@@ -44,13 +44,13 @@ constexpr TColorFilterMode kFilterModes[] = {
     cfDaltonizeTritanopia,
 };
 
-struct ColourCase {
+struct ColorCase {
   Rgb in;
   Rgb out[9];  // in the order of kFilterModes
 };
 
 // clang-format off
-constexpr ColourCase kColourCases[] = {
+constexpr ColorCase kColorCases[] = {
   {{255, 255, 255}, {{255, 255, 255}, {255, 255, 238}, {0, 0, 0}, {255, 255, 255}, {255, 255, 255},
                      {255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}}},
   {{255, 0, 0},     {{76, 76, 76}, {100, 88, 69}, {0, 255, 255}, {144, 142, 0}, {159, 178, 0},
@@ -68,7 +68,7 @@ constexpr ColourCase kColourCases[] = {
 };
 // clang-format on
 
-constexpr int kCaseCount = static_cast<int>(std::size(kColourCases));
+constexpr int kCaseCount = static_cast<int>(std::size(kColorCases));
 
 // The filter has loops for every instruction set the processor may have.
 std::vector<CpuPath> FilterPaths() { return CpuPaths(cpu::kSse2 | cpu::kAvx2 | cpu::kAvx512); }
@@ -78,12 +78,12 @@ std::vector<CpuPath> FilterPaths() { return CpuPaths(cpu::kSse2 | cpu::kAvx2 | c
 std::vector<uint32_t> CasePixels() {
   std::vector<uint32_t> pixels;
   for (int i = 0; i < 3 * kCaseCount; ++i) {
-    pixels.push_back(PixelOf(kColourCases[i % kCaseCount].in, static_cast<uint8_t>(0x11 * i + 3)));
+    pixels.push_back(PixelOf(kColorCases[i % kCaseCount].in, static_cast<uint8_t>(0x11 * i + 3)));
   }
   return pixels;
 }
 
-TEST(ColorFilter, EveryModeGivesTheExactColoursOfTheCaseTableOnEveryPath) {
+TEST(ColorFilter, EveryModeGivesTheExactColorsOfTheCaseTableOnEveryPath) {
   BuildFilterTables();
   for (const CpuPath& path : FilterPaths()) {
     const CpuPathScope scope(path);
@@ -92,7 +92,7 @@ TEST(ColorFilter, EveryModeGivesTheExactColoursOfTheCaseTableOnEveryPath) {
       std::vector<uint32_t> pixels = CasePixels();
       color_filter::FilterPixels(pixels.data(), pixels.size(), mode);
       for (size_t i = 0; i < pixels.size(); ++i) {
-        const ColourCase& c = kColourCases[i % kCaseCount];
+        const ColorCase& c = kColorCases[i % kCaseCount];
         EXPECT_EQ(RgbOf(pixels[i]), c.out[m]) << path.name << ", mode " << int{mode} << ", input " << c.in;
         EXPECT_EQ(pixels[i] >> 24, (0x11u * i + 3) & 0xFF) << "fourth byte, " << path.name << ", mode " << int{mode};
       }
@@ -100,14 +100,14 @@ TEST(ColorFilter, EveryModeGivesTheExactColoursOfTheCaseTableOnEveryPath) {
   }
 }
 
-TEST(ColorFilter, ApplyColorFilterRecoloursTheWholeBitmap) {
+TEST(ColorFilter, ApplyColorFilterRecolorsTheWholeBitmap) {
   Bitmap bitmap;
   const std::vector<uint32_t> pixels = CasePixels();
   bitmap.SetSize(kCaseCount, 3);
   std::memcpy(bitmap.Pixels(), pixels.data(), pixels.size() * sizeof(uint32_t));
   ApplyColorFilter(bitmap, cfSepia);
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < kCaseCount; ++x) EXPECT_EQ(RgbOf(bitmap.At(x, y)), kColourCases[x].out[1]) << x << "," << y;
+    for (int x = 0; x < kCaseCount; ++x) EXPECT_EQ(RgbOf(bitmap.At(x, y)), kColorCases[x].out[1]) << x << "," << y;
   }
 }
 
@@ -182,16 +182,16 @@ TEST(ColorFilter, EmptyBitmapIsLeftAlone) {
 }
 
 // Runs of one colour take a shortcut in the fast paths; runs of every length and start, a
-// fourth byte that changes within a run, and colours that differ in one byte only.
-TEST(ColorFilter, FastPathsMatchThePlainLoopOnRunsOfOneColour) {
+// fourth byte that changes within a run, and colors that differ in one byte only.
+TEST(ColorFilter, FastPathsMatchThePlainLoopOnRunsOfOneColor) {
   BuildFilterTables();
   std::mt19937 random(5);
   const uint32_t palette[] = {0x000000, 0xFFFFFF, 0x808080, 0x808081, 0x2B579A, 0x018080};
   std::vector<uint32_t> input;
   while (input.size() < 20000) {
-    const uint32_t colour = palette[random() % std::size(palette)];
+    const uint32_t color = palette[random() % std::size(palette)];
     const size_t run = 1 + random() % 150;
-    for (size_t i = 0; i < run; ++i) input.push_back(colour | (static_cast<uint32_t>(random()) & 0xFF000000u));
+    for (size_t i = 0; i < run; ++i) input.push_back(color | (static_cast<uint32_t>(random()) & 0xFF000000u));
   }
   for (TColorFilterMode mode : kFilterModes) {
     std::vector<uint32_t> expected = input;
@@ -244,7 +244,7 @@ struct TellingCaller {
   }
 };
 
-TEST(ColorFilter, PiecesAreToldOnceEachWithTheirFinalColours) {
+TEST(ColorFilter, PiecesAreToldOnceEachWithTheirFinalColors) {
   BuildFilterTables();
   // Noise, then runs of one colour, so that blocks go both ways through the fast loops.
   std::vector<uint32_t> input = Noise(700, 3);
@@ -275,19 +275,19 @@ TEST(ColorFilter, PiecesAreToldOnceEachWithTheirFinalColours) {
 }
 
 // Every colour once, with a fourth byte that changes from pixel to pixel.
-std::vector<uint32_t> EveryColour() {
+std::vector<uint32_t> EveryColor() {
   std::vector<uint32_t> pixels(size_t{1} << 24);
   for (uint32_t i = 0; i < pixels.size(); ++i) pixels[i] = i | (i * 0x9E3779B1u & 0xFF000000u);
   return pixels;
 }
 
 // One mode per test, so that the slow reference runs on both cores.
-class ColorFilterEveryColour : public testing::TestWithParam<TColorFilterMode> {};
+class ColorFilterEveryColor : public testing::TestWithParam<TColorFilterMode> {};
 
-TEST_P(ColorFilterEveryColour, FastPathsMatchThePlainLoop) {
+TEST_P(ColorFilterEveryColor, FastPathsMatchThePlainLoop) {
   const TColorFilterMode mode = GetParam();
   BuildFilterTables();
-  const std::vector<uint32_t> input = EveryColour();
+  const std::vector<uint32_t> input = EveryColor();
   std::vector<uint32_t> expected = input;
   color_filter::FilterPlain(expected.data(), expected.size(), mode);
   std::vector<uint32_t> actual(input.size());
@@ -304,7 +304,7 @@ TEST_P(ColorFilterEveryColour, FastPathsMatchThePlainLoop) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllModes, ColorFilterEveryColour, testing::ValuesIn(kFilterModes),
+INSTANTIATE_TEST_SUITE_P(AllModes, ColorFilterEveryColor, testing::ValuesIn(kFilterModes),
                          [](const testing::TestParamInfo<TColorFilterMode>& param) {
                            return "Mode" + std::to_string(int{param.param});
                          });

@@ -65,7 +65,7 @@ struct DialogsProgram {
     Choose("CheckforUpdates1");
     FinishDownload();
   }
-  std::vector<std::pair<TMsgDlgType, std::string>> Boxes() const { return platform.messages.boxes; }
+  std::vector<std::pair<MessageType, std::string>> Boxes() const { return platform.messages.boxes; }
 };
 
 struct DialogsFixture : ::testing::Test, DialogsProgram {};
@@ -132,8 +132,8 @@ TEST_F(DialogsFixture, EveryFailureEndsInTheOneWarning) {
     c.serve(*this);
     CheckForUpdates();
     EXPECT_FALSE(updateShown.has_value()) << c.what;
-    EXPECT_EQ(Boxes(), (std::vector<std::pair<TMsgDlgType, std::string>>{
-                           {TMsgDlgType::mtWarning, "Cannot connect to the internet.  Please check your connection."}}))
+    EXPECT_EQ(Boxes(), (std::vector<std::pair<MessageType, std::string>>{
+                           {MessageType::mtWarning, "Cannot connect to the internet.  Please check your connection."}}))
         << c.what;
     EXPECT_TRUE(form.menu.CheckforUpdates1.Enabled) << "usable again at once after " << c.what;
   }
@@ -207,7 +207,7 @@ TEST_F(DialogsFixture, ACheckStillRunningAtItsDeadlineEndsInTheWarningAndIsAbort
   Serve(VersionLine("1.1"));
   Choose("CheckforUpdates1");
   form.UpdateDeadlineTimer();
-  EXPECT_EQ(Boxes(), (std::vector<std::pair<TMsgDlgType, std::string>>{{TMsgDlgType::mtWarning, kNoConnectionText}}));
+  EXPECT_EQ(Boxes(), (std::vector<std::pair<MessageType, std::string>>{{MessageType::mtWarning, kNoConnectionText}}));
   EXPECT_EQ(platform.internet.log->aborts, 1) << "the blocked call was never asked to end";
   EXPECT_FALSE(DeadlineRunning());
   EXPECT_TRUE(TimerRunning());
@@ -407,12 +407,12 @@ TEST_F(DialogsFixture, LinksOpenThroughTheShellAndTellFailures) {
   EXPECT_TRUE(Boxes().empty()) << "a failing help command stays silent";
   Choose("VisitTarnwellSoftwareWebsite1");
   ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0], std::make_pair(TMsgDlgType::mtWarning, "The following link is invalid :\n\r" + home));
+  EXPECT_EQ(Boxes()[0], std::make_pair(MessageType::mtWarning, "The following link is invalid :\n\r" + home));
 
   TfrmAbout about(platform.shell, platform.messages);
   EXPECT_FALSE(OpenUrl(platform.shell, platform.messages, SupportMailUrl()));
   EXPECT_EQ(Boxes().back(),
-            std::make_pair(TMsgDlgType::mtError, "Unable to open link:\r\n" + SupportMailUrl() + "\r\nError code: 31"));
+            std::make_pair(MessageType::mtError, "Unable to open link:\r\n" + SupportMailUrl() + "\r\nError code: 31"));
   platform.shell.result = 2;
   about.JvLinkLabel3LinkClick();
   EXPECT_EQ(Boxes().back().second, "Unable to open link:\r\n" + home + "\r\nError code: 2");
@@ -425,7 +425,7 @@ TEST_F(DialogsFixture, LinksOpenThroughTheShellAndTellFailures) {
   TfrmCheckUpdate update(platform.shell, platform.messages);
   platform.shell.result = 0;
   update.lnkDownloadClick();
-  EXPECT_EQ(Boxes().back(), std::make_pair(TMsgDlgType::mtError, "Unable to open link:\r\n" + home));
+  EXPECT_EQ(Boxes().back(), std::make_pair(MessageType::mtError, "Unable to open link:\r\n" + home));
 }
 
 TEST_F(DialogsFixture, TheCaptionCarriesTheVersion) {

@@ -39,7 +39,7 @@ struct CommandFixture : ::testing::Test {
     }
     return checked;
   }
-  void TickAt(TPoint pointer) {
+  void TickAt(Point pointer) {
     platform.screen.pointer = pointer;
     form.Timer1Timer();
   }
@@ -84,7 +84,7 @@ TEST_F(CommandFixture, OnlyTheCommandsThatChangeAStoredOptionWriteTheSettings) {
   // Neither the list nor the wheel write: only the commands do.
   const int before = SettingsWrites();
   form.panel.ZoomListPicked(5);
-  form.ApplicationEvents1Message(TMouseWheel{120});
+  form.ApplicationEvents1Message(MouseWheel{120});
   EXPECT_EQ(SettingsWrites(), before);
 }
 
@@ -235,7 +235,7 @@ TEST_F(CommandFixture, CaretFollowingFromMenuOrButtonKeepsBothInStep) {
 TEST_F(CommandFixture, SpaceAloneSwitchesTheMagnifierOncePerPress) {
   const struct {
     uint16_t key;
-    TShiftState shift;
+    ShiftState shift;
     bool toggles;
   } cases[] = {
       {kSpace, {}, true},
@@ -313,7 +313,7 @@ TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpe
   Choose("mnuCopyCoord1", mnuCopyCoordEntries());
   EXPECT_EQ(platform.clipboard.text, "Position: 100, 100");
   Choose("PickForegroundColor1");
-  EXPECT_EQ(form.colourCheck.Picks().foreground, TColor{0x0040C8FA});
+  EXPECT_EQ(form.colorCheck.Picks().foreground, ColorRef{0x0040C8FA});
   Choose("SetVirtualOrigin1");
   EXPECT_EQ(std::pair(form.readouts.virtx, form.readouts.virty), std::pair(100, 100));
   Choose("FixedLocation1");
@@ -335,7 +335,7 @@ TEST_F(CommandFixture, ACommandChosenFromAMenuActsWhereThePointerWasAsTheMenuOpe
   TickAt({150, 120});
   EXPECT_EQ(form.panel.lblPosition.Caption, "Position: 50, 20");
   Choose("PickBackgroundColor1");
-  EXPECT_EQ(form.colourCheck.Picks().background, TColor{0x00FA9630});
+  EXPECT_EQ(form.colorCheck.Picks().background, ColorRef{0x00FA9630});
 }
 
 TEST_F(CommandFixture, ABusyClipboardIsReportedAndNothingClaimsACopy) {
@@ -363,7 +363,7 @@ TEST_F(CommandFixture, ABusyClipboardIsReportedAndNothingClaimsACopy) {
 class ReenteringCaret : public FakeCaret {
  public:
   std::function<void()> duringLookup;
-  bool CaretFromAutomation(TPoint& caret) override {
+  bool CaretFromAutomation(Point& caret) override {
     if (duringLookup) duringLookup();
     return FakeCaret::CaretFromAutomation(caret);
   }

@@ -34,7 +34,7 @@ struct Running {
     ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
   // One tick and the paint it asks for; a copy of what the window shows.
-  std::vector<uint32_t> Frame(TPoint pointer) {
+  std::vector<uint32_t> Frame(Point pointer) {
     platform.screen.pointer = pointer;
     form.Timer1Timer();
     const Bitmap* shown = form.imageview1().Paint();
@@ -54,10 +54,10 @@ TEST(CaptureFault, FailedFramesShowGreyAndTheNextGoodOneIsWholeAgainWithNothingL
     SCOPED_TRACE(zoom);
     Running run;
     run.Choose(zoom);
-    const TPoint pointer{640, 360};
+    const Point pointer{640, 360};
     const std::vector<uint32_t> good = run.Frame(pointer);
     ASSERT_FALSE(AllGrey(good));
-    const int colour = run.form.imageview1().ScreenColor();
+    const int color = run.form.imageview1().ScreenColor();
     // A tick shows the colour the paint before it sampled.
     run.Frame(pointer);
     const std::string readout = run.form.panel.pnlColor.Caption;
@@ -66,7 +66,7 @@ TEST(CaptureFault, FailedFramesShowGreyAndTheNextGoodOneIsWholeAgainWithNothingL
       run.platform.screen.captureWorks = false;
       for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(AllGrey(run.Frame(pointer))) << "round " << round << ", frame " << i;
-        EXPECT_EQ(run.form.imageview1().ScreenColor(), colour) << "a grey frame samples nothing";
+        EXPECT_EQ(run.form.imageview1().ScreenColor(), color) << "a grey frame samples nothing";
       }
       EXPECT_EQ(run.form.panel.pnlColor.Caption, readout);
       run.platform.screen.captureWorks = true;
@@ -134,12 +134,12 @@ TEST(DisplayChange, PicturesFollowANewResolutionAndANewViewSize) {
 }
 
 TEST(DisplayChange, AWindowLeftOffEveryMonitorComesBackOntoTheNearest) {
-  const TRect primary{0, 0, 1920, 1080};
+  const Rect primary{0, 0, 1920, 1080};
   const struct {
     const char* what;
-    TRect window;
-    std::vector<TRect> monitors;
-    TRect expected;  // where it is afterwards
+    Rect window;
+    std::vector<Rect> monitors;
+    Rect expected;  // where it is afterwards
   } cases[] = {
       {"on the monitor: stays", {700, 400, 1168, 711}, {primary}, {700, 400, 1168, 711}},
       {"half off, centre on: stays", {1500, 900, 1968, 1211}, {primary}, {1500, 900, 1968, 1211}},
@@ -153,10 +153,10 @@ TEST(DisplayChange, AWindowLeftOffEveryMonitorComesBackOntoTheNearest) {
     Running run;
     run.platform.windows.windowRects[kMainWindow] = c.window;
     run.platform.monitors.list.clear();
-    for (const TRect& m : c.monitors) run.platform.monitors.list.push_back({run.platform.monitors.list.size() + 1, m});
+    for (const Rect& m : c.monitors) run.platform.monitors.list.push_back({run.platform.monitors.list.size() + 1, m});
     run.form.DisplayChanged();
     const auto moved = run.platform.frame.bounds.find(kMainWindow);
-    const TRect now = moved != run.platform.frame.bounds.end() ? moved->second : c.window;
+    const Rect now = moved != run.platform.frame.bounds.end() ? moved->second : c.window;
     EXPECT_EQ(now, c.expected) << c.what;
   }
 }

@@ -127,7 +127,7 @@ struct State {
   int zoomTag = 1;
   std::string frequencyItem = "N15xpersecond1";
   std::map<std::string, int> props = InitialProps();
-  TRect normal{700, 400, 1176, 711};  // the fake window's own placement
+  Rect normal{700, 400, 1176, 711};  // the fake window's own placement
   friend bool operator==(const State&, const State&) = default;
 };
 
@@ -255,7 +255,7 @@ TEST(WriteSettings, AStoreThatCannotBeWrittenIsToldOncePerWriteAndChangesNothing
   ExpectStored(platform.settings, "Smoothen1_Checked", Text("TRUE"));
 }
 
-TEST(FormShowReads, ColourFilterWithItsLegacyFallback) {
+TEST(FormShowReads, ColorFilterWithItsLegacyFallback) {
   const struct {
     const char* what;
     Values stored;

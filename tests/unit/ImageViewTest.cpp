@@ -139,14 +139,14 @@ TEST(ImageViewRefreshTimer, RunsTimerOneAtTheIntervalOnlyWhileSwitchedOn) {
 
 TEST(ImageViewGeometry, ImageRectShrinksByBorderAndBevels) {
   ViewFixture t(100, 80, 2);
-  EXPECT_EQ(t.view.GetImageRect(), (TRect{0, 0, 100, 80}));
+  EXPECT_EQ(t.view.GetImageRect(), (Rect{0, 0, 100, 80}));
   t.view.SetBorderWidth(2);
   t.view.SetBevelOuter(bvRaised);
   t.view.SetBevelInner(bvLowered);
   t.view.SetBevelWidth(3);
-  EXPECT_EQ(t.view.GetImageRect(), (TRect{8, 8, 92, 72}));
+  EXPECT_EQ(t.view.GetImageRect(), (Rect{8, 8, 92, 72}));
   t.view.SetCtl3D(false);
-  EXPECT_EQ(t.view.GetImageRect(), (TRect{5, 5, 95, 75}));
+  EXPECT_EQ(t.view.GetImageRect(), (Rect{5, 5, 95, 75}));
 
   int w = 0, h = 0;
   t.view.GetSourceSize(w, h);
@@ -195,7 +195,7 @@ TEST(ImageViewPaint, ZoomOneCopiesTheDesktopAndMarksTheCrosshairWithOnePixel) {
       if (!SameRgb(shown.At(x, y), t.Desktop(30 + x, 40 + y))) ++changed;
   EXPECT_EQ(changed, 1) << "no grid, one crosshair pixel";
   EXPECT_TRUE(SameRgb(shown.At(10, 20), InvertPixel(t.Desktop(40, 60))));
-  for (const TPoint p : {TPoint{0, 0}, TPoint{199, 50}, TPoint{100, 99}, TPoint{0, 70}})
+  for (const Point p : {Point{0, 0}, Point{199, 50}, Point{100, 99}, Point{0, 70}})
     EXPECT_TRUE(SameRgb(shown.At(p.x, p.y), 0xC0C0C0)) << "the silver frame at " << p.x << "," << p.y;
 }
 
@@ -204,7 +204,7 @@ TEST(ImageViewPaint, ZoomOneWritesEveryPixelOfTheViewWhateverTheBitmapHeld) {
   ViewFixture t(30, 20, 1);
   t.view.SetBorderWidth(3);
   t.view.SetColorFilterMode(cfInvert);
-  for (const TColor border : {clBtnFace, clSilver}) {
+  for (const ColorRef border : {clBtnFace, clSilver}) {
     t.view.SetBorderColor(border);
     t.Paint();
     Bitmap& bitmap = t.view.MainBitmap();
@@ -218,17 +218,17 @@ TEST(ImageViewPaint, ZoomOneWritesEveryPixelOfTheViewWhateverTheBitmapHeld) {
         const uint32_t want = border == clSilver && edge ? 0xC0C0C0
                               : inside                   ? InvertPixel(t.Desktop(x - 3, y - 3))
                                                          : kGrey;
-        ASSERT_TRUE(SameRgb(shown.At(x, y), want)) << x << "," << y << " border colour " << border;
+        ASSERT_TRUE(SameRgb(shown.At(x, y), want)) << x << "," << y << " border color " << border;
       }
     }
   }
 }
 
-TEST(ImageViewPaint, SilverBorderColourFramesTheScaledPicture) {
+TEST(ImageViewPaint, SilverBorderColorFramesTheScaledPicture) {
   ViewFixture t(40, 30, 2);
   t.view.SetBorderColor(clSilver);
   const Bitmap& shown = t.Paint();
-  for (const TPoint p : {TPoint{0, 0}, TPoint{39, 10}, TPoint{20, 29}, TPoint{0, 15}})
+  for (const Point p : {Point{0, 0}, Point{39, 10}, Point{20, 29}, Point{0, 15}})
     EXPECT_TRUE(SameRgb(shown.At(p.x, p.y), 0xC0C0C0)) << p.x << "," << p.y;
   EXPECT_EQ(shown.At(1, 1), t.Desktop(0, 0));
 }
@@ -241,7 +241,7 @@ TEST(ImageViewPaint, WithoutTheDesktopTheViewStaysGrey) {
     for (int x = 0; x < 40; ++x) ASSERT_TRUE(SameRgb(shown.At(x, y), kGrey));
 }
 
-TEST(ImageViewColourSample, TakesTheUnfilteredDesktopPixelInsideTheCaptureOnly) {
+TEST(ImageViewColorSample, TakesTheUnfilteredDesktopPixelInsideTheCaptureOnly) {
   for (const float zoom : {1.0f, 2.0f}) {
     ViewFixture t(100, 100, zoom);
     t.platform.screen.PaintDesktop([](int x, int y) { return x == 12 && y == 8 ? 0x00FF0000u : 0x00102030u; });
@@ -257,7 +257,7 @@ TEST(ImageViewColourSample, TakesTheUnfilteredDesktopPixelInsideTheCaptureOnly) 
     for (const int outside : {-1, t.view.SourceCopy().Width() > 0 ? t.view.SourceCopy().Width() : 100}) {
       t.view.SetLeftOffset(outside);
       t.Paint();
-      EXPECT_EQ(t.view.ScreenColor(), 0x0000FF) << "offset " << outside << " keeps the last colour";
+      EXPECT_EQ(t.view.ScreenColor(), 0x0000FF) << "offset " << outside << " keeps the last color";
     }
     t.view.SetGetcolor(false);
     t.view.SetLeftOffset(0);
@@ -286,7 +286,7 @@ TEST(ImageViewFlips, BothFlipsPointMirrorThePictureWithItsCrosshair) {
 // cursor's mask does.
 class LopsidedCursorScreen : public FakeScreen {
  public:
-  bool DrawCursorImage(Bitmap& target, const CursorImage&, TPoint at, int size) override {
+  bool DrawCursorImage(Bitmap& target, const CursorImage&, Point at, int size) override {
     for (int v = 0; v < size; ++v) {
       for (int u = 0; u <= v / 2; ++u) {
         const int x = at.x + u, y = at.y + v;

@@ -95,13 +95,13 @@ TEST(MainMenuTable, OnlyCommandsWithHandlersAreOffered) {
 TEST(MainMenuTable, CommandsRunTheirHandlers) {
   FakePlatform platform;
   Tfrmmain form{platform};
-  const auto colour = mnuColorDisplayEntries();
-  ASSERT_TRUE(RunMenuEntry(form, colour, IndexOfMenuEntry(colour, "mnuHTML")));
+  const auto color = mnuColorDisplayEntries();
+  ASSERT_TRUE(RunMenuEntry(form, color, IndexOfMenuEntry(color, "mnuHTML")));
   EXPECT_TRUE(form.menu.HTMLCode1.Checked);
   ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "RGBValues1")));
   EXPECT_TRUE(form.menu.mnuRGB.Checked);
   EXPECT_FALSE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), "N1")));
-  EXPECT_FALSE(RunMenuEntry(form, colour, colour.size()));
+  EXPECT_FALSE(RunMenuEntry(form, color, color.size()));
 
   const auto coord = mnuCopyCoordEntries();
   ASSERT_TRUE(RunMenuEntry(form, coord, 0));

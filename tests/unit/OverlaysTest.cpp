@@ -103,7 +103,7 @@ TEST(GridOverlay, SpacingOneAtZoomTwoMarksEveryMagnifiedPixel) {
   EXPECT_EQ(ChangedRows(t, plain, grid, 1), Progression(1, 2, 29));
 }
 
-TEST(GridOverlay, ShowsOnDarkAndLightPicturesWithCrossingsRecolouredOnce) {
+TEST(GridOverlay, ShowsOnDarkAndLightPicturesWithCrossingsRecoloredOnce) {
   for (const uint32_t desktop : {kLight, kDark}) {
     OverlayFixture t(40, 40, 4, desktop);
     t.Track(0, 0, 5, 5);
@@ -146,7 +146,7 @@ std::vector<std::string> MirroredPicture(std::vector<std::string> rows, bool hor
 }
 
 // Grids worked out by hand, pixel by pixel. Vertical lines run from row 0 down to the picture
-// area's height, horizontal ones from column 0 across its width, each crossing recoloured once;
+// area's height, horizontal ones from column 0 across its width, each crossing recolored once;
 // the pen is white over the dark desktop and black over light pixels, grey included.
 struct GridView {
   int width, height, border;
@@ -251,7 +251,7 @@ TEST(GridOverlay, SpacingBelowOneViewPixelDrawsNoGrid) {
   }
 }
 
-TEST(ContrastPen, RunsColumnsAndPicksColourEveryPixelAsThePixelRuleOnEveryPath) {
+TEST(ContrastPen, RunsColumnsAndPicksColorEveryPixelAsThePixelRuleOnEveryPath) {
   // Every colour, a fourth byte that varies, and a length that leaves a ragged end.
   std::vector<uint32_t> pixels((1u << 24) + 3);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 0x01000001u);
@@ -293,7 +293,7 @@ TEST(CrosshairOverlay, InvertedOutlineTouchesSixteenPixelsOnce) {
   const auto plain = t.Snapshot();
   t.view.SetDrawCross(true);
   const auto cross = t.Snapshot();
-  std::vector<TPoint> changed;
+  std::vector<Point> changed;
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < 400; ++x) {
       if (t.At(plain, x, y) == t.At(cross, x, y)) continue;
@@ -336,9 +336,9 @@ TEST(CrosshairOverlay, IsRedOverAGridOnlyWhenDrawGridIsOn) {
 TEST(CursorOverlay, IsPlacedOnePixelPastTheScaledHotSpotAndSizedByTheZoom) {
   struct Case {
     float zoom;
-    TPoint hotSpot;
-    TPoint tracked;
-    TPoint at;
+    Point hotSpot;
+    Point tracked;
+    Point at;
     int size;
   } cases[] = {
       {3, {0, 0}, {50, 37}, {151, 112}, 96},
@@ -391,9 +391,9 @@ class StepByStepView : public TImageView {
       : TImageView(platform.screen, platform.windows, platform.clipboard), platform_(platform) {}
 
   void Compose(Bitmap& frame) {
-    const TRect r = GetImageRect();
+    const Rect r = GetImageRect();
     const double z = Zoom();
-    const TRect desktop = platform_.screen.VirtualScreen();
+    const Rect desktop = platform_.screen.VirtualScreen();
     const int sw = std::min(static_cast<int>(std::ceil(r.Width() / z)), desktop.Width());
     const int sh = std::min(static_cast<int>(std::ceil(r.Height() / z)), desktop.Height());
     Bitmap source;
@@ -432,7 +432,7 @@ TEST(Overlays, ThePaintDrawnRowByRowEqualsThePaintDrawnPassByPass) {
       {2, false, cfNone, false, 0},  {2, false, cfSepia, true, 0}};
   for (const Case& c : cases) {
     FakePlatform platform;
-    platform.screen.virtualScreen = c.smallDesktop ? TRect{0, 0, 60, 40} : TRect{-1920, 0, 1920, 1080};
+    platform.screen.virtualScreen = c.smallDesktop ? Rect{0, 0, 60, 40} : Rect{-1920, 0, 1920, 1080};
     platform.screen.PaintDesktop(PatternPixel);
     StepByStepView view(platform);
     view.AttachWindow(kView);

@@ -22,11 +22,11 @@ TEST(PanelAccessibility, EveryControlTheUserOperatesHasItsHintAsName) {
   for (const auto& e : expected) EXPECT_EQ(AccessibleName(e.control), e.name) << static_cast<int>(e.control);
 }
 
-TEST(PanelAccessibility, HighContrastReplacesThePanelColoursButNotTheReading) {
+TEST(PanelAccessibility, HighContrastReplacesThePanelColorsButNotTheReading) {
   const struct {
-    TColor designed;
-    TColor background, backgroundInHighContrast;
-    TColor text, textInHighContrast;
+    ColorRef designed;
+    ColorRef background, backgroundInHighContrast;
+    ColorRef text, textInHighContrast;
   } cases[] = {
       {kPanelGrey, kPanelGrey, clBtnFace, kPanelGrey, clBtnText},
       {clHighlightText, clHighlightText, clBtnFace, clHighlightText, clBtnText},
@@ -50,10 +50,10 @@ TEST(KeyboardMenu, OnlyMinusOneMinusOneComesFromTheKeyboard) {
 
 // The designed window at (100, 300): client 468 x 311 (picture 282 high, panel 29).
 TEST(KeyboardMenu, OpensBelowAFocusedControlOrAtTheWindowsTopLeft) {
-  const TRect client{100, 300, 568, 611};
+  const Rect client{100, 300, 568, 611};
   const struct {
-    TRect focused;
-    TPoint expected;
+    Rect focused;
+    Point expected;
   } cases[] = {
       {{105, 585, 189, 608}, {105, 608}},  // the zoom list
       {{539, 584, 564, 609}, {539, 609}},  // the close button, right-anchored
@@ -61,7 +61,7 @@ TEST(KeyboardMenu, OpensBelowAFocusedControlOrAtTheWindowsTopLeft) {
       {client, {100, 300}},                // the window itself
   };
   for (const auto& c : cases) {
-    const TPoint at = KeyboardMenuPoint(c.focused, client);
+    const Point at = KeyboardMenuPoint(c.focused, client);
     EXPECT_EQ(at.x, c.expected.x);
     EXPECT_EQ(at.y, c.expected.y);
   }

@@ -73,7 +73,7 @@ TEST(ProgramStart, SwitchesDecideTheIconClosingAndWhereTheProgramStarts) {
   for (const auto& c : cases) {
     Start start(c.switches);
     EXPECT_EQ(start.Presence(), c.presence) << c.name;
-    EXPECT_EQ(start.form.presence.AllowClose, c.allowClose) << c.name;
+    EXPECT_EQ(start.form.lifetime.AllowClose, c.allowClose) << c.name;
   }
 }
 
@@ -92,10 +92,10 @@ TEST(ProgramStart, ForcedClosingHoldsAcrossLaterShowsAndTheTrayOption) {
     Start start(forced);
     ASSERT_TRUE(start.form.menu.StayinSystemTray1.Checked);
     start.form.FormShow();
-    EXPECT_TRUE(start.form.presence.AllowClose);
+    EXPECT_TRUE(start.form.lifetime.AllowClose);
     start.Choose("StayinSystemTray1");
     start.Choose("StayinSystemTray1");
-    EXPECT_TRUE(start.form.presence.AllowClose);
+    EXPECT_TRUE(start.form.lifetime.AllowClose);
     start.form.Close();
     EXPECT_EQ(start.Presence(), "ended");
   }

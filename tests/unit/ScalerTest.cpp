@@ -246,7 +246,7 @@ TEST(Scaler, DegenerateInputDrawsNothingAndDoesNotFail) {
   const float inf = std::numeric_limits<float>::infinity();
   struct Case {
     int sourceWidth, sourceHeight;
-    TPoint at;
+    Point at;
     float zoom;
   } cases[] = {
       {0, 0, {0, 0}, 2},        {8, 0, {0, 0}, 2},
@@ -276,16 +276,16 @@ TEST(Scaler, DegenerateInputDrawsNothingAndDoesNotFail) {
   }
 }
 
-TEST(Scaler, FillsExactlyTheRoundedRectangleWithAFlatColourAtAnyZoom) {
-  constexpr uint32_t kColour = 0xC8326497;
+TEST(Scaler, FillsExactlyTheRoundedRectangleWithAFlatColorAtAnyZoom) {
+  constexpr uint32_t kColor = 0xC8326497;
   const float zooms[] = {0.1f, 0.25f, 0.3f, 0.5f, 0.75f, 0.99f, 1, 1.01f, 1.5f, 2, 2.5f, 3, 7.3f, 40};
   for (bool smooth : {false, true}) {
     for (float zoom : zooms) {
       Bitmap source, target;
       source.SetSize(37, 23);
-      source.Fill(kColour);
+      source.Fill(kColor);
       Blank(target, 120, 90);
-      const TPoint at{-5, 3};
+      const Point at{-5, 3};
       Scaler scaler;
       scaler.Scale(source, target, at, zoom, smooth);
       const int right = at.x + static_cast<int>(std::nearbyint(37 * static_cast<double>(zoom)));
@@ -294,7 +294,7 @@ TEST(Scaler, FillsExactlyTheRoundedRectangleWithAFlatColourAtAnyZoom) {
       for (int y = 0; y < target.Height(); ++y) {
         for (int x = 0; x < target.Width(); ++x) {
           const bool inside = x >= at.x && x < right && y >= at.y && y < bottom;
-          wrong += target.At(x, y) != (inside ? kColour : kUntouched);
+          wrong += target.At(x, y) != (inside ? kColor : kUntouched);
         }
       }
       EXPECT_EQ(wrong, 0) << "zoom " << zoom << (smooth ? " smooth" : "");
@@ -313,7 +313,7 @@ TEST(Scaler, ClippedPictureIsTheSameAsTheCropOfTheWholePicture) {
       Blank(part, 19, 13);
       Scaler scaler;
       scaler.Scale(source, whole, {0, 0}, zoom, smooth);
-      const TPoint at{-9, -6};
+      const Point at{-9, -6};
       scaler.Scale(source, part, at, zoom, smooth);
       int wrong = 0;
       for (int y = 0; y < part.Height(); ++y) {
@@ -366,11 +366,11 @@ class StampingRows : public ScaleRowWork {
 TEST(Scaler, RowWorkEqualsWorkOnTheWholeSourceBeforeAndTheWholeTargetAfter) {
   const float zooms[] = {0.25f, 0.5f, 0.7f, 1, 1.5f, 2, 3, 13.7f};
   // Odd places cut a doubled pixel pair at the picture's edges.
-  const TPoint places[] = {{3, 2}, {-9, -6}, {40, 31}};
+  const Point places[] = {{3, 2}, {-9, -6}, {40, 31}};
   const Mirror mirrors[] = {{}, {true, false}, {false, true}};
   for (bool smooth : {false, true}) {
     for (float zoom : zooms) {
-      for (const TPoint at : places) {
+      for (const Point at : places) {
         for (const Mirror mirror : mirrors) {
           Bitmap source, changed, expected, actual;
           FillRandom(source, 41, 29, 5);
@@ -441,11 +441,11 @@ class VaryingRows : public ScaleRowWork {
 
 TEST(Scaler, DoubledRowsShowTheVariantTheRowWorkAsksFor) {
   // Odd places cut a pair at the top or the bottom: its one row is no pair.
-  const TPoint places[] = {{3, 2}, {-9, -7}, {40, 30}};
+  const Point places[] = {{3, 2}, {-9, -7}, {40, 30}};
   const Mirror mirrors[] = {{}, {true, false}, {false, true}};
   Bitmap source;
   FillRandom(source, 41, 29, 17);
-  for (const TPoint at : places) {
+  for (const Point at : places) {
     for (const Mirror mirror : mirrors) {
       Bitmap expected, actual;
       Blank(expected, 67, 53);
@@ -482,13 +482,13 @@ TEST(Scaler, DoubledRowsShowTheVariantTheRowWorkAsksFor) {
 // method, with the picture clipped on each side and the rest of the target left alone.
 TEST(Scaler, MirroredScalingEqualsScalingThenMirroringTheTarget) {
   const float zooms[] = {0.25f, 0.3f, 0.5f, 0.7f, 1, 1.5f, 2, 3, 4, 13.7f};
-  const TPoint places[] = {{3, 2}, {-9, -6}, {40, 31}};
+  const Point places[] = {{3, 2}, {-9, -6}, {40, 31}};
   const Mirror mirrors[] = {{true, false}, {false, true}, {true, true}};
   Bitmap source;
   FillRandom(source, 41, 29, 11);
   for (bool smooth : {false, true}) {
     for (float zoom : zooms) {
-      for (const TPoint at : places) {
+      for (const Point at : places) {
         for (const Mirror mirror : mirrors) {
           Bitmap expected, actual;
           Blank(expected, 67, 53);

@@ -6,14 +6,14 @@
 
 namespace {
 
-TColor Rgb(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b << 16; }
+ColorRef Rgb(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b << 16; }
 
-TEST(StatusReadoutTexts, ColourTextsAndTheirFontColour) {
+TEST(StatusReadoutTexts, ColorTextsAndTheirFontColor) {
   const struct {
-    TColor colour;
+    ColorRef color;
     const char* rgb;
     const char* html;
-    TColor font;
+    ColorRef font;
   } cases[] = {
       {Rgb(255, 128, 0), "RGB : 255,128,0", "#FF8000", clBlack},
       {Rgb(40, 40, 40), "RGB : 40,40,40", "#282828", clWhite},
@@ -27,9 +27,9 @@ TEST(StatusReadoutTexts, ColourTextsAndTheirFontColour) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rgb);
-    EXPECT_EQ(ColorToRgbText(c.colour), c.rgb);
-    EXPECT_EQ(ColorToHtml(c.colour), c.html);
-    EXPECT_EQ(SwatchFontColor(c.colour), c.font);
+    EXPECT_EQ(ColorToRgbText(c.color), c.rgb);
+    EXPECT_EQ(ColorToHtml(c.color), c.html);
+    EXPECT_EQ(SwatchFontColor(c.color), c.font);
   }
 }
 
@@ -52,7 +52,7 @@ struct ReadoutFixture : ::testing::Test {
     form.panel.OnChanged = [this] { ++panelChanges; };
   }
 
-  void TickAt(TPoint p) {
+  void TickAt(Point p) {
     platform.screen.pointer = p;
     form.Timer1Timer();
   }
@@ -67,11 +67,11 @@ TEST_F(ReadoutFixture, StartsWithItsFirstTexts) {
   EXPECT_TRUE(form.imageview1().Getcolor());
 }
 
-TEST_F(ReadoutFixture, SwatchShowsTheColourOfThePreviousPaint) {
+TEST_F(ReadoutFixture, SwatchShowsTheColorOfThePreviousPaint) {
   TickAt({300, 200});
   Paint();
   TickAt({500, 400});
-  const TColor first = ColorFromPixel(PatternPixel(300, 200));
+  const ColorRef first = ColorFromPixel(PatternPixel(300, 200));
   EXPECT_EQ(form.panel.pnlColor.Color, first);
   EXPECT_EQ(form.panel.pnlColor.Caption, ColorToRgbText(first));
   EXPECT_EQ(form.panel.pnlColor.FontColor, SwatchFontColor(first));
@@ -105,7 +105,7 @@ TEST_F(ReadoutFixture, FormatItemsStayInStep) {
   EXPECT_FALSE(form.menu.HTMLCode1.Checked || form.menu.mnuHTML.Checked);
 }
 
-TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColour) {
+TEST_F(ReadoutFixture, VirtualOriginSetsAndClearsWithItsLabelColor) {
   platform.screen.pointer = {100, 200};
   form.SetVirtualOrigin1Click();
   EXPECT_EQ(form.panel.lblPosition.FontColor, clYellow);
@@ -149,7 +149,7 @@ TEST_F(ReadoutFixture, CopiesTheShownTexts) {
 TEST_F(ReadoutFixture, NarrowWindowHidesControlsByWidth) {
   const struct {
     int width;
-    bool position, colour, type, options;
+    bool position, color, type, options;
   } cases[] = {
       {480, true, true, true, true},    {479, false, true, true, true},    {370, false, true, true, true},
       {369, false, false, true, true},  {200, false, false, true, true},   {199, false, false, false, true},
@@ -159,8 +159,8 @@ TEST_F(ReadoutFixture, NarrowWindowHidesControlsByWidth) {
     SCOPED_TRACE(c.width);
     form.FormResize(c.width);
     EXPECT_EQ(form.panel.lblPosition.Visible, c.position);
-    EXPECT_EQ(form.panel.pnlColor.Visible, c.colour);
-    EXPECT_EQ(form.panel.lblColor.Visible, c.colour);
+    EXPECT_EQ(form.panel.pnlColor.Visible, c.color);
+    EXPECT_EQ(form.panel.lblColor.Visible, c.color);
     EXPECT_EQ(form.panel.btnType.Visible, c.type);
     EXPECT_EQ(form.panel.btnOptions.Visible, c.options);
     EXPECT_TRUE(form.panel.cbxZoomLevel.Visible && form.panel.btnClose.Visible);
@@ -169,11 +169,11 @@ TEST_F(ReadoutFixture, NarrowWindowHidesControlsByWidth) {
 
 TEST_F(ReadoutFixture, ViewLeavesThePanelItsHeight) {
   form.panel.Panel1.Height = 58;
-  EXPECT_EQ(form.ClientResized(468, 282), (TRect{0, 0, 468, 224}));
+  EXPECT_EQ(form.ClientResized(468, 282), (Rect{0, 0, 468, 224}));
   form.panel.Panel1.Visible = false;
-  EXPECT_EQ(form.ClientResized(468, 282), (TRect{0, 0, 468, 282}));
+  EXPECT_EQ(form.ClientResized(468, 282), (Rect{0, 0, 468, 282}));
   form.panel.Panel1.Visible = true;
-  EXPECT_EQ(form.ClientResized(468, 20), (TRect{0, 0, 468, 0}));
+  EXPECT_EQ(form.ClientResized(468, 20), (Rect{0, 0, 468, 0}));
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ TEST(ImageViewStillFrames, EveryInputOfThePaintMakesANewFrame) {
       [](Host& h) { h.view.SetSmoothen(true); },
       [](Host& h) { h.view.SetColorFilterMode(cfInvert); },
       [](Host& h) {
-        h.view.SetVisionSimulation({TVisionDeficiency::Deutan, 60});
+        h.view.SetVisionSimulation({VisionDeficiency::Deutan, 60});
       },
       [](Host& h) { h.view.SetSampleSize(5); },
       [](Host& h) { h.view.SetFlipHorizontal(false); },

@@ -16,7 +16,7 @@ struct TickFixture {
   FakePlatform platform;
   Tfrmmain form{platform};
 
-  TickFixture(TRect desktop, int viewWidth, int viewHeight, float zoom) {
+  TickFixture(Rect desktop, int viewWidth, int viewHeight, float zoom) {
     platform.screen.virtualScreen = desktop;
     form.AttachWindow(kMainWindow);
     form.imageview1().AttachWindow(kViewWindow);
@@ -25,7 +25,7 @@ struct TickFixture {
     platform.windows.windowRects[kMainWindow] = {2000, 2000, 2468, 2282};
   }
 
-  void TickAt(TPoint pointer) {
+  void TickAt(Point pointer) {
     platform.screen.pointer = pointer;
     form.Timer1Timer();
   }
@@ -45,15 +45,15 @@ void PrintTo(const TickFixture::Result& r, std::ostream* os) {
       << ", TopOffset " << r.topOffset << "}";
 }
 
-const TRect kFullHd{0, 0, 1920, 1080};
+const Rect kFullHd{0, 0, 1920, 1080};
 
 TEST(TrackingTick, PlacesTheCaptureAroundThePointer) {
   struct Case {
     const char* name;
-    TRect desktop;
+    Rect desktop;
     int viewWidth, viewHeight;
     float zoom;
-    TPoint pointer;
+    Point pointer;
     TickFixture::Result expected;
   } cases[] = {
       {"left edge", kFullHd, 400, 300, 2, {10, 500}, {0, 10, 425, 75}},
@@ -197,10 +197,10 @@ TEST(TrackingTick, AMenuOrADialogOpenedFromInsideATickLetsTheTicksRunAndTheOldTi
 }
 
 TEST(SourceSize, RoundsHalfToEvenAndIsLimitedByTheDesktop) {
-  EXPECT_EQ(SourceSize(401, 301, 2, kFullHd), (TPoint{200, 150}));  // 200.5 and 150.5 round to even
-  EXPECT_EQ(SourceSize(403, 303, 2, kFullHd), (TPoint{202, 152}));
-  EXPECT_EQ(SourceSize(400, 300, 3, kFullHd), (TPoint{133, 100}));
-  EXPECT_EQ(SourceSize(800, 600, 0.25f, kFullHd), (TPoint{1920, 1080}));
+  EXPECT_EQ(SourceSize(401, 301, 2, kFullHd), (Point{200, 150}));  // 200.5 and 150.5 round to even
+  EXPECT_EQ(SourceSize(403, 303, 2, kFullHd), (Point{202, 152}));
+  EXPECT_EQ(SourceSize(400, 300, 3, kFullHd), (Point{133, 100}));
+  EXPECT_EQ(SourceSize(800, 600, 0.25f, kFullHd), (Point{1920, 1080}));
 }
 
 }  // namespace

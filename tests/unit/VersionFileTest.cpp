@@ -99,12 +99,12 @@ TEST(CompareVersions, NumbersNotText) {
   const struct {
     const char* remote;
     const char* local;
-    TUpdateOutcome outcome;
+    UpdateOutcome outcome;
   } cases[] = {
-      {"5.3", "5.2", TUpdateOutcome::MinorUpgrade},  {"6.0", "5.9", TUpdateOutcome::MajorUpgrade},
-      {"5.2", "5.2", TUpdateOutcome::UpToDate},      {"4.9", "5.0", TUpdateOutcome::UpToDate},
-      {"5.10", "5.9", TUpdateOutcome::MinorUpgrade}, {"5.9", "5.10", TUpdateOutcome::UpToDate},
-      {"5", "0.4", TUpdateOutcome::MinorUpgrade},    {"10.0", "9.99", TUpdateOutcome::MajorUpgrade},
+      {"5.3", "5.2", UpdateOutcome::MinorUpgrade},  {"6.0", "5.9", UpdateOutcome::MajorUpgrade},
+      {"5.2", "5.2", UpdateOutcome::UpToDate},      {"4.9", "5.0", UpdateOutcome::UpToDate},
+      {"5.10", "5.9", UpdateOutcome::MinorUpgrade}, {"5.9", "5.10", UpdateOutcome::UpToDate},
+      {"5", "0.4", UpdateOutcome::MinorUpgrade},    {"10.0", "9.99", UpdateOutcome::MajorUpgrade},
   };
   for (const auto& c : cases) EXPECT_EQ(CompareVersions(c.remote, c.local), c.outcome) << c.remote << " vs " << c.local;
 }

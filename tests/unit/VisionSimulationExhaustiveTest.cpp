@@ -1,4 +1,4 @@
-// Built optimised even in the sanitizer build (CMakeLists.txt): 21 models of 2^24 colours, on each path.
+// Built optimised even in the sanitizer build (CMakeLists.txt): 21 models of 2^24 colors, on each path.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,10 +14,10 @@ namespace {
 
 using vision::Matrix;
 
-// The double-precision result of every 2^24 colours under every model, held against the
+// The double-precision result of every 2^24 colors under every model, held against the
 // simulation's within one step per channel. The exact result needs no encoding: it is k
 // exactly when the linear value x lies in [T(k), T(k + 1)), T(k) the decoded k - 1/2.
-TEST(VisionSimulation, EveryColourWithinOneOfDoublePrecision) {
+TEST(VisionSimulation, EveryColorWithinOneOfDoublePrecision) {
   constexpr double kInfinity = std::numeric_limits<double>::infinity();
   std::array<double, 257> threshold;  // T(k); T(0) and T(256) unbounded
   threshold[0] = -kInfinity;
@@ -32,18 +32,18 @@ TEST(VisionSimulation, EveryColourWithinOneOfDoublePrecision) {
   double linear[256];
   for (int v = 0; v < 256; ++v) linear[v] = vision::SrgbToLinear(v / 255.0);
 
-  std::vector<TVisionSimulation> models = {{TVisionDeficiency::Tritan, 100}};
+  std::vector<SimulatedVision> models = {{VisionDeficiency::Tritan, 100}};
   for (int s = kMinSeverity; s <= kMaxSeverity; s += kSeverityStep) {
-    models.push_back({TVisionDeficiency::Protan, s});
-    models.push_back({TVisionDeficiency::Deutan, s});
+    models.push_back({VisionDeficiency::Protan, s});
+    models.push_back({VisionDeficiency::Deutan, s});
   }
   const double* n = vision::kBrettelTritanNormal;
-  for (const TVisionSimulation model : models) {
+  for (const SimulatedVision model : models) {
     const int step = model.severity / kSeverityStep - 1;
-    const Matrix& ahead = model.deficiency == TVisionDeficiency::Protan   ? vision::kMachadoProtan[step]
-                          : model.deficiency == TVisionDeficiency::Deutan ? vision::kMachadoDeutan[step]
+    const Matrix& ahead = model.deficiency == VisionDeficiency::Protan   ? vision::kMachadoProtan[step]
+                          : model.deficiency == VisionDeficiency::Deutan ? vision::kMachadoDeutan[step]
                                                                           : vision::kBrettelTritan660;
-    const Matrix& behind = model.deficiency == TVisionDeficiency::Tritan ? vision::kBrettelTritan485 : ahead;
+    const Matrix& behind = model.deficiency == VisionDeficiency::Tritan ? vision::kBrettelTritan485 : ahead;
     const vision::Model& integer = vision::ModelOf(model);
     int misses = 0;
     for (int r = 0; r < 256; ++r) {
@@ -86,20 +86,20 @@ TEST(VisionSimulation, EveryColourWithinOneOfDoublePrecision) {
 // rest, the fourth bytes kept. The range simulated starts one pixel in and stops three before the
 // buffer's end, so the vector loop leaves a tail to the plain one; runs of one colour (the flat
 // blocks) come at the end. (Every colour under all 21 models took 88 s in the sanitizer build.)
-TEST(VisionSimulation, EveryPathGivesThePlainLoopsBytesForEveryColour) {
-  constexpr size_t kColours = size_t{1} << 24;
-  std::vector<TVisionSimulation> models = {
-      {TVisionDeficiency::Protan, 100}, {TVisionDeficiency::Deutan, 50}, {TVisionDeficiency::Tritan, 100}};
+TEST(VisionSimulation, EveryPathGivesThePlainLoopsBytesForEveryColor) {
+  constexpr size_t kColors = size_t{1} << 24;
+  std::vector<SimulatedVision> models = {
+      {VisionDeficiency::Protan, 100}, {VisionDeficiency::Deutan, 50}, {VisionDeficiency::Tritan, 100}};
   for (int s = kMinSeverity; s <= kMaxSeverity; s += kSeverityStep) {
-    if (s != 100) models.push_back({TVisionDeficiency::Protan, s});
-    if (s != 50) models.push_back({TVisionDeficiency::Deutan, s});
+    if (s != 100) models.push_back({VisionDeficiency::Protan, s});
+    if (s != 50) models.push_back({VisionDeficiency::Deutan, s});
   }
   for (size_t m = 0; m < models.size(); ++m) {
-    const TVisionSimulation model = models[m];
+    const SimulatedVision model = models[m];
     const size_t step = m < 3 ? 1 : 61;
     std::vector<uint32_t> input;
-    input.reserve(kColours / step + 64);
-    for (size_t c = 0; c < kColours; c += step) {
+    input.reserve(kColors / step + 64);
+    for (size_t c = 0; c < kColors; c += step) {
       input.push_back(static_cast<uint32_t>(c) | static_cast<uint32_t>(c * 7 << 24));
     }
     for (size_t i = 0; i < 64; ++i) input.push_back(0x1234567u + static_cast<uint32_t>(i / 40 << 24));

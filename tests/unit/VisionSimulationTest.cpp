@@ -32,11 +32,11 @@ Rgb RgbOf(uint32_t p) {
   return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
 }
 
-constexpr TVisionSimulation kProtan100{TVisionDeficiency::Protan, 100};
-constexpr TVisionSimulation kDeutan100{TVisionDeficiency::Deutan, 100};
-constexpr TVisionSimulation kTritan{TVisionDeficiency::Tritan, 100};
-constexpr TVisionSimulation kProtan50{TVisionDeficiency::Protan, 50};
-constexpr TVisionSimulation kDeutan30{TVisionDeficiency::Deutan, 30};
+constexpr SimulatedVision kProtan100{VisionDeficiency::Protan, 100};
+constexpr SimulatedVision kDeutan100{VisionDeficiency::Deutan, 100};
+constexpr SimulatedVision kTritan{VisionDeficiency::Tritan, 100};
+constexpr SimulatedVision kProtan50{VisionDeficiency::Protan, 50};
+constexpr SimulatedVision kDeutan30{VisionDeficiency::Deutan, 30};
 
 struct SimulatedCase {
   Rgb in;
@@ -67,9 +67,9 @@ bool WithinOne(Rgb a, Rgb b) {
   return std::abs(a.r - b.r) <= 1 && std::abs(a.g - b.g) <= 1 && std::abs(a.b - b.b) <= 1;
 }
 
-constexpr TVisionSimulation kCaseModes[] = {kProtan100, kDeutan100, kTritan, kProtan50, kDeutan30};
+constexpr SimulatedVision kCaseModes[] = {kProtan100, kDeutan100, kTritan, kProtan50, kDeutan30};
 
-TEST(VisionSimulation, MatchesColoursWorkedOutInDoublePrecision) {
+TEST(VisionSimulation, MatchesColorsWorkedOutInDoublePrecision) {
   for (const SimulatedCase& c : kSimulated) {
     for (size_t m = 0; m < std::size(kCaseModes); ++m) {
       uint32_t pixel = PixelOf(c.in) | 0xA5000000u;
@@ -77,10 +77,10 @@ TEST(VisionSimulation, MatchesColoursWorkedOutInDoublePrecision) {
       SCOPED_TRACE(VisionSimulationName(kCaseModes[m]));
       EXPECT_TRUE(WithinOne(RgbOf(pixel), c.out[m])) << RgbOf(pixel) << " for " << c.out[m] << " from " << c.in;
       EXPECT_EQ(pixel >> 24, 0xA5u) << "the fourth byte is kept";
-      const TColor colour = static_cast<TColor>(c.in.r | c.in.g << 8 | c.in.b << 16);
-      const TColor simulated = SimulateColor(colour, kCaseModes[m]);
-      EXPECT_EQ(simulated, static_cast<TColor>(RgbOf(pixel).r | RgbOf(pixel).g << 8 | RgbOf(pixel).b << 16))
-          << "a colour is simulated as its pixel";
+      const ColorRef color = static_cast<ColorRef>(c.in.r | c.in.g << 8 | c.in.b << 16);
+      const ColorRef simulated = SimulateColor(color, kCaseModes[m]);
+      EXPECT_EQ(simulated, static_cast<ColorRef>(RgbOf(pixel).r | RgbOf(pixel).g << 8 | RgbOf(pixel).b << 16))
+          << "a color is simulated as its pixel";
     }
   }
 }
@@ -93,7 +93,7 @@ TEST(VisionSimulation, OffChangesNothing) {
   EXPECT_EQ(SimulateColor(0x123456, {}), 0x123456u);
 }
 
-TEST(VisionSimulation, RunsOfOneColourKeepEachFourthByte) {
+TEST(VisionSimulation, RunsOfOneColorKeepEachFourthByte) {
   std::vector<uint32_t> pixels = {0x33000000u, 0x1100FF00u, 0x2200FF00u, 0x00FF0000u, 0x44FF0000u, 0x0000FF00u};
   ApplyVisionSimulation(pixels.data(), pixels.size(), kProtan100);
   const std::vector<uint32_t> wanted = {0x33000000u, 0x11FFE500u, 0x22FFE500u, 0x006D5F00u, 0x446D5F00u, 0x00FFE500u};
@@ -111,10 +111,10 @@ TEST(VisionSimulation, ShortAndMixedRunsGiveEachPixelsOwnBytes) {
     for (size_t i = 0; i < flat; ++i) v[i] = 0x7700FF00u + static_cast<uint32_t>(i << 24);
     return v;
   };
-  std::vector<uint32_t> stripes(64);  // flat eights and sixteens of two colours, then noise
+  std::vector<uint32_t> stripes(64);  // flat eights and sixteens of two colors, then noise
   for (size_t i = 0; i < stripes.size(); ++i) stripes[i] = i < 48 ? (i / 8 % 2 ? 0x00123456u : 0x00FF8000u) : noise[i];
   const std::vector<uint32_t> patterns[] = {noise, flatThenNoise(8), flatThenNoise(16), flatThenNoise(32), stripes};
-  for (const TVisionSimulation model : {kProtan100, kTritan}) {
+  for (const SimulatedVision model : {kProtan100, kTritan}) {
     for (const std::vector<uint32_t>& pattern : patterns) {
       for (const size_t count : {1, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 47, 48, 63, 64}) {
         std::vector<uint32_t> expected(pattern.begin(), pattern.begin() + static_cast<ptrdiff_t>(count));
@@ -144,15 +144,15 @@ TEST(VisionSimulation, TellsEveryPixelOnce) {
 
 TEST(VisionSimulation, SeveritiesAndNames) {
   EXPECT_EQ(VisionSimulationName(kProtan100), "Protanopia");
-  EXPECT_EQ(VisionSimulationName({TVisionDeficiency::Protan, 60}), "Protanomaly 60 %");
+  EXPECT_EQ(VisionSimulationName({VisionDeficiency::Protan, 60}), "Protanomaly 60 %");
   EXPECT_EQ(VisionSimulationName(kDeutan30), "Deuteranomaly 30 %");
   EXPECT_EQ(VisionSimulationName(kDeutan100), "Deuteranopia");
-  EXPECT_EQ(VisionSimulationName({TVisionDeficiency::Tritan, 40}), "Tritanopia");
+  EXPECT_EQ(VisionSimulationName({VisionDeficiency::Tritan, 40}), "Tritanopia");
   EXPECT_EQ(VisionSimulationName({}), "");
   for (const int bad : {0, 5, 15, 110, -10, 1000}) EXPECT_EQ(ValidSeverity(bad), 100) << bad;
   for (int s = 10; s <= 100; s += 10) EXPECT_EQ(ValidSeverity(s), s);
   // An unoffered severity simulates as full.
-  EXPECT_EQ(SimulateColor(0x00FF00, {TVisionDeficiency::Protan, 55}), SimulateColor(0x00FF00, kProtan100));
+  EXPECT_EQ(SimulateColor(0x00FF00, {VisionDeficiency::Protan, 55}), SimulateColor(0x00FF00, kProtan100));
 }
 
 // The coefficients as printed must have kept their shape: every row keeps white white, the full

@@ -80,40 +80,40 @@ TEST_F(ChromeFixture, TransparencyUsesTheLowByteAndSwitchesOffCleanly) {
 TEST_F(ChromeFixture, StayOnTopTwiceEndsNotTopmostAndReappliesTheRectangleEachTime) {
   Choose("StayOnTop1");
   Choose("StayOnTop1");
-  const TRect r{100, 50, 576, 390};
+  const Rect r{100, 50, 576, 390};
   EXPECT_EQ(platform.frame.topmostCalls, (std::vector<FakeWindowFrame::Topmost>{{true, r}, {false, r}}));
   EXPECT_FALSE(form.menu.StayOnTop1.Checked);
 }
 
 TEST_F(ChromeFixture, DefaultSizeIsFourEightyByThreeTwentyAtTheOrigin) {
   Choose("Setdefaultwindowsize1");
-  EXPECT_EQ(platform.frame.bounds[kMainWindow], (TRect{0, 0, 480, 320}));
+  EXPECT_EQ(platform.frame.bounds[kMainWindow], (Rect{0, 0, 480, 320}));
 }
 
 TEST_F(ChromeFixture, HidingThePanelGivesThePictureItsHeightAndStopsSampling) {
-  EXPECT_EQ(form.ClientResized(468, 311), (TRect{0, 0, 468, 282}));
+  EXPECT_EQ(form.ClientResized(468, 311), (Rect{0, 0, 468, 282}));
   Choose("ShowPanel1");
   EXPECT_FALSE(form.panel.Panel1.Visible);
   EXPECT_FALSE(form.imageview1().Getcolor());
-  EXPECT_EQ(form.ClientResized(468, 311), (TRect{0, 0, 468, 311}));
+  EXPECT_EQ(form.ClientResized(468, 311), (Rect{0, 0, 468, 311}));
   Choose("ShowPanel1");
   EXPECT_TRUE(form.imageview1().Getcolor());
 }
 
 TEST_F(ChromeFixture, OnlyTheLeftButtonDragsTheWindow) {
-  form.imageview1().OnMouseDown(&form.imageview1(), TMouseButton::Right, {5, 5});
+  form.imageview1().OnMouseDown(&form.imageview1(), MouseButton::Right, {5, 5});
   EXPECT_EQ(platform.frame.moveDrags, 0);
-  form.imageview1().OnMouseDown(&form.imageview1(), TMouseButton::Left, {5, 5});
+  form.imageview1().OnMouseDown(&form.imageview1(), MouseButton::Left, {5, 5});
   form.panel.BackgroundPressed();
   EXPECT_EQ(platform.frame.moveDrags, 2);
 }
 
 TEST(ScreenSnap, EdgesWithinTenPixelsLieOnTheWorkArea) {
-  const TRect work{0, 0, 1920, 1040};
+  const Rect work{0, 0, 1920, 1040};
   const struct {
     const char* name;
-    TRect moved;
-    TRect expected;
+    Rect moved;
+    Rect expected;
   } cases[] = {
       {"far from every edge", {500, 400, 900, 700}, {500, 400, 900, 700}},
       {"left 9 px off", {9, 400, 409, 700}, {0, 400, 400, 700}},
@@ -125,7 +125,7 @@ TEST(ScreenSnap, EdgesWithinTenPixelsLieOnTheWorkArea) {
   };
   for (const auto& c : cases) EXPECT_EQ(SnapToWorkArea(c.moved, work), c.expected) << c.name;
   // A monitor left of the primary one.
-  EXPECT_EQ(SnapToWorkArea({-1915, 100, -1515, 400}, {-1920, 0, 0, 1080}), (TRect{-1920, 100, -1520, 400}));
+  EXPECT_EQ(SnapToWorkArea({-1915, 100, -1515, 400}, {-1920, 0, 0, 1080}), (Rect{-1920, 100, -1520, 400}));
 }
 
 TEST(PanelScaling, MinimumSizeAndWidthRuleKeepTheirDesignedProportions) {
@@ -141,13 +141,13 @@ TEST(PanelScaling, MinimumSizeAndWidthRuleKeepTheirDesignedProportions) {
     EXPECT_LT(DesignedWidth(c.positionFrom - 2, c.dpi), kPositionMinWidth);
 
     // At the smallest window only the zoom list and the close button remain, side by side.
-    TStatusPanel panel;
+    StatusPanel panel;
     panel.FormResize(DesignedWidth(c.minimum, c.dpi));
     EXPECT_TRUE(panel.cbxZoomLevel.Visible && panel.btnClose.Visible);
     EXPECT_FALSE(panel.btnType.Visible || panel.pnlColor.Visible || panel.lblPosition.Visible ||
                  panel.btnOptions.Visible);
-    const TRect list = PanelControlRect(PanelControl::ZoomList, c.minimum, c.dpi);
-    const TRect close = PanelControlRect(PanelControl::CloseButton, c.minimum, c.dpi);
+    const Rect list = PanelControlRect(PanelControl::ZoomList, c.minimum, c.dpi);
+    const Rect close = PanelControlRect(PanelControl::CloseButton, c.minimum, c.dpi);
     EXPECT_LT(list.right, close.left);
     EXPECT_LE(close.right, c.minimum);
     EXPECT_GE(list.left, 0);
@@ -157,13 +157,13 @@ TEST(PanelScaling, MinimumSizeAndWidthRuleKeepTheirDesignedProportions) {
 TEST(PanelScaling, ControlsAtTwoHundredPercent) {
   // The designed 468-pixel panel at 192 DPI: every figure doubled, right-anchored ones from the right.
   const int width = 936;
-  EXPECT_EQ(PanelControlRect(PanelControl::ZoomList, width, 192), (TRect{10, 6, 178, 52}));
-  EXPECT_EQ(PanelControlRect(PanelControl::CloseButton, width, 192), (TRect{878, 4, 928, 54}));
-  EXPECT_EQ(PanelControlRect(PanelControl::OptionsButton, width, 192), (TRect{826, 4, 876, 54}));
-  EXPECT_EQ(PanelControlRect(PanelControl::PositionLabel, width, 192), (TRect{612, 14, 822, 44}));
+  EXPECT_EQ(PanelControlRect(PanelControl::ZoomList, width, 192), (Rect{10, 6, 178, 52}));
+  EXPECT_EQ(PanelControlRect(PanelControl::CloseButton, width, 192), (Rect{878, 4, 928, 54}));
+  EXPECT_EQ(PanelControlRect(PanelControl::OptionsButton, width, 192), (Rect{826, 4, 876, 54}));
+  EXPECT_EQ(PanelControlRect(PanelControl::PositionLabel, width, 192), (Rect{612, 14, 822, 44}));
   EXPECT_EQ(PanelHeight(192), 58);
   // 150 %: halves round away from zero, as MulDiv does.
-  EXPECT_EQ(PanelControlRect(PanelControl::ZoomList, 702, 144), (TRect{8, 5, 134, 40}));
+  EXPECT_EQ(PanelControlRect(PanelControl::ZoomList, 702, 144), (Rect{8, 5, 134, 40}));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr TMouseWheel kAwayFromUser{120};
-constexpr TMouseWheel kTowardsUser{-120};
+constexpr MouseWheel kAwayFromUser{120};
+constexpr MouseWheel kTowardsUser{-120};
 
 struct ZoomFixture : ::testing::Test {
   FakePlatform platform;
@@ -30,7 +30,7 @@ struct ZoomFixture : ::testing::Test {
   void Choose(const char* name) {
     ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
-  void Wheel(TMouseWheel wheel) { EXPECT_TRUE(form.ApplicationEvents1Message(wheel)); }
+  void Wheel(MouseWheel wheel) { EXPECT_TRUE(form.ApplicationEvents1Message(wheel)); }
 };
 
 TEST_F(ZoomFixture, StartsAtTwoTimes) {
@@ -84,7 +84,7 @@ TEST_F(ZoomFixture, WheelWalksTheListOneEntryPerMessage) {
   Wheel(kAwayFromUser);
   EXPECT_EQ(form.imageview1().Zoom(), 40.0f);
   // However far the wheel turned.
-  Wheel(TMouseWheel{720});
+  Wheel(MouseWheel{720});
   EXPECT_EQ(form.imageview1().Zoom(), 0.75f);
   EXPECT_EQ(Checked(), "Magnify075X1");
   Wheel(kAwayFromUser);
@@ -99,7 +99,7 @@ TEST_F(ZoomFixture, WheelWalksTheListOneEntryPerMessage) {
   Choose("Magnify1X1");
   Wheel(kTowardsUser);
   // A zero distance counts as towards the user.
-  Wheel(TMouseWheel{0});
+  Wheel(MouseWheel{0});
   EXPECT_EQ(form.panel.cbxZoomLevel.ItemIndex, 0);
   EXPECT_EQ(form.imageview1().Zoom(), 1.0f);
 }

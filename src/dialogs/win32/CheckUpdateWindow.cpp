@@ -18,7 +18,7 @@ CheckUpdateWindow::CheckUpdateWindow(TfrmCheckUpdate& dialog)
       dialog_(dialog) {}
 
 void CheckUpdateWindow::CreateControls() {
-  const auto label = [&](const TLabel& l, int left, int top) -> HWND {
+  const auto label = [&](const Label& l, int left, int top) -> HWND {
     return l.Visible ? AddLabel(l.Caption, left, top) : nullptr;
   };
   label(dialog_.lblCurrent, 24, 16);

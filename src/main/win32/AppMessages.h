@@ -7,7 +7,7 @@
 #include "main/ZoomSelection.h"
 
 // The vertical wheel of any window of the program, which the form sees before the window does.
-inline std::optional<TMouseWheel> DecodeWheel(const MSG& message) {
+inline std::optional<MouseWheel> DecodeWheel(const MSG& message) {
   if (message.message != WM_MOUSEWHEEL) return std::nullopt;
-  return TMouseWheel{GET_WHEEL_DELTA_WPARAM(message.wParam)};
+  return MouseWheel{GET_WHEEL_DELTA_WPARAM(message.wParam)};
 }

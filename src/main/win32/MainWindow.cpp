@@ -27,10 +27,10 @@ constexpr int kDesignClientHeight = 282;
 const DWORD kStyle = CreateParams(WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
 constexpr DWORD kExStyle = 0;
 
-TRect ToTRect(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
+Rect ToTRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
-TShiftState KeyboardShiftState() {
-  return TShiftState{::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0};
+ShiftState KeyboardShiftState() {
+  return ShiftState{::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0};
 }
 
 // The zoom list keeps its own arrow keys; everywhere else in the window they move the pointer.
@@ -73,15 +73,15 @@ MainWindow::MainWindow(Tfrmmain& frm, Win32Services& platform)
       platform_(platform),
       view_(frm.imageview1()),
       panel_(frm.panel, [this](const MenuTable& menu, POINT at) { PopupMenuAt(menu, frm_, Handle(), at); }),
-      readout_(frm.colourCheck),
+      readout_(frm.colorCheck),
       shell_(frm, platform.tray),
       shortcuts_(BuildAccelerators(MainMenuTable())) {
   frm_.panel.OnChanged = [this] { PanelChanged(); };
   HostDialogs();
-  frm_.colourCheck.OnChanged = [this] { ColourCheckChanged(); };
+  frm_.colorCheck.OnChanged = [this] { ColorCheckChanged(); };
 }
 
-void MainWindow::ColourCheckChanged() {
+void MainWindow::ColorCheckChanged() {
   if (Handle() == nullptr) return;
   frm_.UpdateTitleCaption();
   readout_.Sync();
@@ -102,7 +102,7 @@ bool MainWindow::PreviewKey(const MSG& message) {
   if (Handle() == nullptr || (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)) return false;
   if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
   auto key = static_cast<uint16_t>(message.wParam);
-  const TShiftState shift = KeyboardShiftState();
+  const ShiftState shift = KeyboardShiftState();
   // The zoom list keeps Shift+F10 to itself, where every other control passes it on as a
   // request for the context menu.
   if (key == VK_F10 && shift.Shift && !shift.Ctrl && !shift.Alt && !PictureHasKeyboard(Handle(), message.hwnd)) {
@@ -204,10 +204,10 @@ LRESULT MainWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SYSCOLORCHANGE:
-      panel_.ColoursChanged();
+      panel_.ColorsChanged();
       break;
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETHIGHCONTRAST) panel_.ColoursChanged();
+      if (wParam == SPI_SETHIGHCONTRAST) panel_.ColorsChanged();
       // A new scheme or size keeps the system cursors' handles, and a still frame compares only
       // handle and hot spot: the hot spot is read anew and the view repainted in full.
       platform_.screen.CursorsChanged();
@@ -272,7 +272,7 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
   if (windowDpi == 0) windowDpi = kDesignDpi;
   frm_.panel.SetPanelHeight(StatusPanelWindow::HeightFor(windowDpi));
   panelShown_ = frm_.panel.Panel1.Visible;
-  const TRect viewArea = frm_.ClientResized(width, height);
+  const Rect viewArea = frm_.ClientResized(width, height);
   view_.Move(viewArea.left, viewArea.top, viewArea.Width(), viewArea.Height());
   panel_.Layout(width, height, windowDpi);
   RECT outer{};
@@ -282,7 +282,7 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
 }
 
 void MainWindow::OnContextMenu(POINT at) {
-  if (IsKeyboardMenuRequest(TPoint{at.x, at.y})) {
+  if (IsKeyboardMenuRequest(Point{at.x, at.y})) {
     // Shift+F10 or the context-menu key: by what has the focus, wherever the pointer is.
     RECT client{};
     ::GetClientRect(Handle(), &client);
@@ -290,7 +290,7 @@ void MainWindow::OnContextMenu(POINT at) {
     HWND focus = ::GetFocus();
     RECT focused = client;
     if (focus != nullptr && focus != Handle() && ::IsChild(Handle(), focus)) ::GetWindowRect(focus, &focused);
-    const TPoint point = KeyboardMenuPoint(ToTRect(focused), ToTRect(client));
+    const Point point = KeyboardMenuPoint(ToTRect(focused), ToTRect(client));
     at = POINT{point.x, point.y};
   }
   PopupMenuAt(MainMenuTable(), frm_, Handle(), at);
@@ -309,7 +309,7 @@ void MainWindow::OnMoving(RECT& moving) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   if (!::GetMonitorInfoW(monitor, &info)) return;
-  const TRect snapped = SnapToWorkArea(ToTRect(moving), ToTRect(info.rcWork));
+  const Rect snapped = SnapToWorkArea(ToTRect(moving), ToTRect(info.rcWork));
   moving = RECT{snapped.left, snapped.top, snapped.right, snapped.bottom};
 }
 
@@ -352,7 +352,7 @@ void MainWindow::HostDialogs() {
 void MainWindow::OnNcDestroy() {
   frm_.dialogs.host = {};
   frm_.panel.OnChanged = nullptr;
-  frm_.colourCheck.OnChanged = nullptr;
+  frm_.colorCheck.OnChanged = nullptr;
   frm_.AttachWindow(0);
   platform_.SetOwner(nullptr);
 }

@@ -41,7 +41,7 @@ class MainWindow : public BaseWindow<MainWindow> {
   void OnMoving(RECT& moving);
   void PanelChanged();
   // The simulation in force shows in the caption; the contrast readout follows its component.
-  void ColourCheckChanged();
+  void ColorCheckChanged();
   void OnDpiChanged(const RECT& suggested);
   void OnTimer(uintptr_t id);
   bool OnCommand(WORD id);

@@ -75,7 +75,7 @@ void ReadoutWindow::PlaceBesideOwner() {
 
 void ReadoutWindow::Sync() {
   if (Handle() == nullptr) return;
-  const TColourReadout& readout = check_.readout;
+  const ColorReadout& readout = check_.readout;
   std::wstring text = WindowsLines(readout.Text);
   if (text != shown_) {
     shown_ = std::move(text);

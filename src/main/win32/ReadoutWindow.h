@@ -4,18 +4,18 @@
 
 #include <string>
 
-#include "main/ColourCheck.h"
+#include "main/ColorCheck.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 
 // The small window beside the magnifier that shows the simulation in force and the contrast
-// of the picked colours; it appears while it has something to say. Closing it forgets the picks.
+// of the picked colors; it appears while it has something to say. Closing it forgets the picks.
 class ReadoutWindow : public BaseWindow<ReadoutWindow> {
  public:
-  static constexpr const wchar_t* kClassName = L"TColourReadout";
+  static constexpr const wchar_t* kClassName = L"ColorReadout";
   static constexpr const wchar_t* kCaption = L"Color Check";
 
-  explicit ReadoutWindow(ColourCheck& check) : check_(check) {}
+  explicit ReadoutWindow(ColorCheck& check) : check_(check) {}
 
   // Created hidden, owned by the main window so it stays above it and goes with it.
   bool Create(HWND owner, HINSTANCE instance);
@@ -29,7 +29,7 @@ class ReadoutWindow : public BaseWindow<ReadoutWindow> {
   // Beside the owner where the work area has room, else over its left edge.
   void PlaceBesideOwner();
 
-  ColourCheck& check_;
+  ColorCheck& check_;
   HWND owner_ = nullptr;
   HWND text_ = nullptr;
   FontHandle font_;

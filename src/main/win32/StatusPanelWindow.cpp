@@ -18,14 +18,14 @@ namespace {
 
 constexpr int kFontHeight = 12;  // Segoe UI 9 pt at 96 DPI
 
-COLORREF Resolve(TColor colour) {
+COLORREF Resolve(ColorRef color) {
   // The high byte marks a system colour, as the form's colour constants do.
-  if ((colour & 0xFF000000u) != 0) return ::GetSysColor(static_cast<int>(colour & 0xFFu));
-  return static_cast<COLORREF>(colour & 0xFFFFFFu);
+  if ((color & 0xFF000000u) != 0) return ::GetSysColor(static_cast<int>(color & 0xFFu));
+  return static_cast<COLORREF>(color & 0xFFFFFFu);
 }
 
 RECT Place(PanelControl control, int panelWidth, UINT dpi) {
-  const TRect r = PanelControlRect(control, panelWidth, static_cast<int>(dpi));
+  const Rect r = PanelControlRect(control, panelWidth, static_cast<int>(dpi));
   return RECT{r.left, r.top, r.right, r.bottom};
 }
 
@@ -300,7 +300,7 @@ HBRUSH StatusPanelWindow::OnColorStatic(HDC dc, HWND control) {
     ::SetBkColor(dc, Resolve(swatchColor_));
     return swatchBrush_.Get();
   }
-  const TColor font = control == positionLabel_ ? positionFontColor_ : panel_.lblColor.FontColor;
+  const ColorRef font = control == positionLabel_ ? positionFontColor_ : panel_.lblColor.FontColor;
   ::SetTextColor(dc, Resolve(PanelLabelText(font, highContrast_)));
   ::SetBkMode(dc, TRANSPARENT);
   return panelBrush_.Get();
@@ -329,7 +329,7 @@ void StatusPanelWindow::OnCommand(int id, int code) {
 
 bool StatusPanelWindow::OnContextMenu(HWND source, POINT at) {
   if (source != colorSwatch_ && source != positionLabel_) return false;  // the main window's menu
-  if (IsKeyboardMenuRequest(TPoint{at.x, at.y})) {
+  if (IsKeyboardMenuRequest(Point{at.x, at.y})) {
     // Shift+F10 on the focused readout: below it.
     RECT readout;
     ::GetWindowRect(source, &readout);
@@ -356,7 +356,7 @@ void StatusPanelWindow::OptionsButtonClicked() {
   openMenu_(MainMenuTable(), at);
 }
 
-void StatusPanelWindow::ColoursChanged() {
+void StatusPanelWindow::ColorsChanged() {
   if (Handle() == nullptr) return;
   highContrast_ = HighContrastOn();
   panelBrush_.Reset(::CreateSolidBrush(Resolve(PanelBackground(panel_.Panel1.Color, highContrast_))));

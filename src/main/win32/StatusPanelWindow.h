@@ -15,10 +15,10 @@
 // menus it opens go through `openMenu`.
 class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
  public:
-  static constexpr const wchar_t* kClassName = L"TPanel";
+  static constexpr const wchar_t* kClassName = L"Panel";
 
   using MenuOpener = std::function<void(const MenuTable& menu, POINT at)>;
-  StatusPanelWindow(TStatusPanel& panel, MenuOpener openMenu) : panel_(panel), openMenu_(std::move(openMenu)) {}
+  StatusPanelWindow(StatusPanel& panel, MenuOpener openMenu) : panel_(panel), openMenu_(std::move(openMenu)) {}
 
   bool Create(HWND parent, HINSTANCE instance);
   // The panel height for `dpi`, in physical pixels.
@@ -27,8 +27,8 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   void Layout(int clientWidth, int clientHeight, UINT dpi);
   // Copies the component's state onto the controls.
   void Sync();
-  // The system colours or the high-contrast setting changed.
-  void ColoursChanged();
+  // The system colors or the high-contrast setting changed.
+  void ColorsChanged();
 
  private:
   friend class BaseWindow<StatusPanelWindow>;
@@ -49,7 +49,7 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   std::wstring PositionForLabel() const;
   void ShowPosition();
 
-  TStatusPanel& panel_;
+  StatusPanel& panel_;
   MenuOpener openMenu_;
   HWND zoomLabel_ = nullptr;
   HWND zoomList_ = nullptr;
@@ -65,9 +65,9 @@ class StatusPanelWindow : public BaseWindow<StatusPanelWindow> {
   FontHandle symbolFont_;
   BrushHandle panelBrush_;
   BrushHandle swatchBrush_;
-  TColor swatchColor_ = 0;
-  TColor swatchFontColor_ = 0;
-  TColor positionFontColor_ = 0;
+  ColorRef swatchColor_ = 0;
+  ColorRef swatchFontColor_ = 0;
+  ColorRef positionFontColor_ = 0;
   bool typeButtonDown_ = false;
   bool highContrast_ = false;
   std::wstring swatchText_;

@@ -82,8 +82,8 @@ uia::IUIAutomation* AutomationClient::Client() {
   return client_.Get();
 }
 
-bool AutomationClient::FindCaret(TPoint& caret) {
-  caret = TPoint{};
+bool AutomationClient::FindCaret(Point& caret) {
+  caret = Point{};
   // The focused element lives in the foreground application; one that has stopped
   // responding would hold every call below until the timeouts expire, on every tick.
   HWND foreground = ::GetForegroundWindow();
@@ -113,12 +113,12 @@ bool AutomationClient::FindCaret(TPoint& caret) {
   }
   const SafeArrayData data(rectangles.Get());
   if (data.Doubles() == nullptr) return false;
-  caret = TPoint{Round(data.Doubles()[0]), Round(data.Doubles()[1])};
+  caret = Point{Round(data.Doubles()[0]), Round(data.Doubles()[1])};
   return true;
 }
 
-bool FromThreadInput(TPoint& caret) {
-  caret = TPoint{};
+bool FromThreadInput(Point& caret) {
+  caret = Point{};
   HWND foreground = ::GetForegroundWindow();
   if (foreground == nullptr) return false;
   const DWORD thread = ::GetWindowThreadProcessId(foreground, nullptr);
@@ -128,7 +128,7 @@ bool FromThreadInput(TPoint& caret) {
   const FocusCaret seen = ReadFocusCaret();
   attachment.reset();
   if (seen.focus == nullptr || !seen.read) return false;
-  caret = TPoint{seen.at.x, seen.at.y};
+  caret = Point{seen.at.x, seen.at.y};
   return true;
 }
 
@@ -155,7 +155,7 @@ ForegroundFocus LookAtForegroundFocus() {
   }
   result.look = FocusLook::FocusWindow;
   result.caretRead = seen.read;
-  result.caret = TPoint{seen.at.x, seen.at.y};
+  result.caret = Point{seen.at.x, seen.at.y};
   return result;
 }
 

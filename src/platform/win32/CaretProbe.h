@@ -28,7 +28,7 @@ class AutomationClient {
   AutomationClient& operator=(const AutomationClient&) = delete;
 
   // Needs COM initialised on the calling thread.
-  bool FindCaret(TPoint& caret);
+  bool FindCaret(Point& caret);
 
  private:
   uia::IUIAutomation* Client();
@@ -39,7 +39,7 @@ class AutomationClient {
   bool unavailable_ = false;
 };
 
-bool FromThreadInput(TPoint& caret);
+bool FromThreadInput(Point& caret);
 ForegroundFocus LookAtForegroundFocus();
 
 }  // namespace caret_probe

@@ -5,8 +5,8 @@
 
 class Win32Caret final : public CaretSource {
  public:
-  bool CaretFromAutomation(TPoint& caret) override { return automation_.FindCaret(caret); }
-  bool CaretFromThreadInput(TPoint& caret) override { return caret_probe::FromThreadInput(caret); }
+  bool CaretFromAutomation(Point& caret) override { return automation_.FindCaret(caret); }
+  bool CaretFromThreadInput(Point& caret) override { return caret_probe::FromThreadInput(caret); }
   ForegroundFocus LookAtForegroundFocus() override { return caret_probe::LookAtForegroundFocus(); }
 
  private:

@@ -4,7 +4,7 @@
 
 namespace {
 
-TRect ToTRect(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
+Rect ToTRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // The whole monitor, not its work area: task bars do not count.
 bool BoundsOf(HMONITOR monitor, MonitorArea& area) {
@@ -23,7 +23,7 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 }  // namespace
 
-bool Win32Monitors::Nearest(TPoint p, MonitorArea& monitor) {
+bool Win32Monitors::Nearest(Point p, MonitorArea& monitor) {
   HMONITOR nearest = ::MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST);
   return nearest != nullptr && BoundsOf(nearest, monitor);
 }
@@ -34,6 +34,6 @@ std::vector<MonitorArea> Win32Monitors::All() {
   return monitors;
 }
 
-bool Win32Monitors::OnSomeMonitor(TPoint p) {
+bool Win32Monitors::OnSomeMonitor(Point p) {
   return ::MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONULL) != nullptr;
 }

@@ -4,7 +4,7 @@
 
 class Win32Monitors final : public Monitors {
  public:
-  bool Nearest(TPoint p, MonitorArea& monitor) override;
+  bool Nearest(Point p, MonitorArea& monitor) override;
   std::vector<MonitorArea> All() override;
-  bool OnSomeMonitor(TPoint p) override;
+  bool OnSomeMonitor(Point p) override;
 };

@@ -26,14 +26,14 @@ bool ClipToBitmap(int64_t left, int64_t top, int64_t width, int64_t height, cons
 
 }  // namespace
 
-TRect Win32Screen::VirtualScreen() {
+Rect Win32Screen::VirtualScreen() {
   const ULONGLONG now = ::GetTickCount64();
   if (virtualScreen_.value && now < virtualScreen_.until) return *virtualScreen_.value;
   const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  const TRect bounds{left, top, left + width, top + height};
+  const Rect bounds{left, top, left + width, top + height};
   // An empty answer is not kept: the next frame asks again.
   if (width > 0 && height > 0) {
     virtualScreen_ = {bounds, now + kKeepMilliseconds};
@@ -61,7 +61,7 @@ const std::vector<RECT>& Win32Screen::MonitorBounds() {
 }
 
 // `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
-bool Win32Screen::CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) {
+bool Win32Screen::CaptureDesktop(const Rect& source, Bitmap& target, Point at) {
   // The screen DC of GetDC(NULL), never CreateDCW(L"DISPLAY"): on Windows both put the primary's
   // top-left at (0, 0), but Wine 8's display DC puts (0, 0) at the virtual screen's top-left and
   // clips away negative coordinates, so with a monitor left of or above the primary it showed
@@ -117,14 +117,14 @@ bool Win32Screen::CurrentCursor(CursorImage& cursor) {
     const IconInfo icon(info.hCursor);
     if (!icon) return false;
     const POINT hotSpot = icon.HotSpot();
-    lastCursor_ = {CursorImage{handle, TPoint{hotSpot.x, hotSpot.y}}, now + kKeepMilliseconds};
+    lastCursor_ = {CursorImage{handle, Point{hotSpot.x, hotSpot.y}}, now + kKeepMilliseconds};
   }
   cursor = *lastCursor_.value;
   return true;
 }
 
 // `target` must be a DIB surface (DibSurfaceFactory): any other is refused with false.
-bool Win32Screen::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) {
+bool Win32Screen::DrawCursorImage(Bitmap& target, const CursorImage& cursor, Point at, int size) {
   if (cursor.handle == 0 || size <= 0) return false;
   const HDC dc = DibSurface::DcOf(target);
   if (dc == nullptr) return false;
@@ -134,12 +134,12 @@ bool Win32Screen::DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPo
   return drawn != FALSE;
 }
 
-bool Win32Screen::MoveCursorTo(TPoint pos) { return ::SetCursorPos(pos.x, pos.y) != FALSE; }
+bool Win32Screen::MoveCursorTo(Point pos) { return ::SetCursorPos(pos.x, pos.y) != FALSE; }
 
-bool Win32Screen::CursorPos(TPoint& pos) {
+bool Win32Screen::CursorPos(Point& pos) {
   POINT p;
   if (!::GetCursorPos(&p)) return false;
-  pos = TPoint{p.x, p.y};
+  pos = Point{p.x, p.y};
   return true;
 }
 

@@ -11,13 +11,13 @@
 // Draws only into bitmaps made by DibSurfaceFactory, whose pixels GDI reaches directly.
 class Win32Screen final : public Screen {
  public:
-  TRect VirtualScreen() override;
-  bool CaptureDesktop(const TRect& source, Bitmap& target, TPoint at) override;
+  Rect VirtualScreen() override;
+  bool CaptureDesktop(const Rect& source, Bitmap& target, Point at) override;
   bool CurrentCursor(CursorImage& cursor) override;
-  bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, TPoint at, int size) override;
+  bool DrawCursorImage(Bitmap& target, const CursorImage& cursor, Point at, int size) override;
   int PixelsPerInch() override;
-  bool CursorPos(TPoint& pos) override;
-  bool MoveCursorTo(TPoint pos) override;
+  bool CursorPos(Point& pos) override;
+  bool MoveCursorTo(Point pos) override;
   bool ControlKeyDown() override;
 
   // The screen DC kept for capture is made anew for the new display layout, and the desktop's
@@ -51,7 +51,7 @@ class Win32Screen final : public Screen {
   // trips (GetIconInfo also makes and deletes two bitmaps). They are forgotten on the messages
   // that announce a change and in any case after a second, for a change that comes without one
   // (SetSystemCursor keeps the handle; a broadcast skips a window that seems hung).
-  Kept<TRect> virtualScreen_;
+  Kept<Rect> virtualScreen_;
   Kept<std::vector<RECT>> monitors_;
   // The parts of one capture that lie on a monitor; kept so that a frame allocates nothing.
   std::vector<RECT> pieces_;

@@ -62,12 +62,12 @@ bool Win32WindowFrame::SetLayeredOpacity(WindowId window, uint8_t alpha) {
   return setAttributes(hwnd, 0, alpha, LWA_ALPHA) != FALSE;
 }
 
-void Win32WindowFrame::SetTopmost(WindowId window, bool topmost, const TRect& bounds) {
+void Win32WindowFrame::SetTopmost(WindowId window, bool topmost, const Rect& bounds) {
   ::SetWindowPos(ToHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, bounds.left, bounds.top, bounds.Width(),
                  bounds.Height(), 0);
 }
 
-void Win32WindowFrame::SetBounds(WindowId window, const TRect& bounds) {
+void Win32WindowFrame::SetBounds(WindowId window, const Rect& bounds) {
   ::SetWindowPos(ToHwnd(window), nullptr, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -79,12 +79,12 @@ void Win32WindowFrame::BeginMoveByPointer(WindowId window) {
 
 bool Win32WindowFrame::IsVisible(WindowId window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
 
-bool Win32WindowFrame::GetPlacement(WindowId window, TWindowPlacement& placement) {
+bool Win32WindowFrame::GetPlacement(WindowId window, WindowPlacement& placement) {
   WINDOWPLACEMENT p{};
   p.length = sizeof(p);
   if (!::GetWindowPlacement(ToHwnd(window), &p)) return false;
   const RECT& r = p.rcNormalPosition;
-  placement = TWindowPlacement{p.flags,
+  placement = WindowPlacement{p.flags,
                                p.showCmd,
                                {p.ptMinPosition.x, p.ptMinPosition.y},
                                {p.ptMaxPosition.x, p.ptMaxPosition.y},
@@ -92,14 +92,14 @@ bool Win32WindowFrame::GetPlacement(WindowId window, TWindowPlacement& placement
   return true;
 }
 
-void Win32WindowFrame::SetPlacement(WindowId window, const TWindowPlacement& placement) {
+void Win32WindowFrame::SetPlacement(WindowId window, const WindowPlacement& placement) {
   WINDOWPLACEMENT p{};
   p.length = sizeof(p);
   p.flags = placement.flags;
   p.showCmd = placement.showCommand;
   p.ptMinPosition = POINT{placement.minPosition.x, placement.minPosition.y};
   p.ptMaxPosition = POINT{placement.maxPosition.x, placement.maxPosition.y};
-  const TRect& r = placement.normal;
+  const Rect& r = placement.normal;
   p.rcNormalPosition = RECT{r.left, r.top, r.right, r.bottom};
   ::SetWindowPlacement(ToHwnd(window), &p);
 }

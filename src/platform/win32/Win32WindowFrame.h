@@ -12,10 +12,10 @@ class Win32WindowFrame final : public WindowFrame {
   void SetCaption(WindowId window, const std::string& caption) override;
   void RedrawAll(WindowId window) override;
   bool SetLayeredOpacity(WindowId window, uint8_t alpha) override;
-  void SetTopmost(WindowId window, bool topmost, const TRect& bounds) override;
-  void SetBounds(WindowId window, const TRect& bounds) override;
+  void SetTopmost(WindowId window, bool topmost, const Rect& bounds) override;
+  void SetBounds(WindowId window, const Rect& bounds) override;
   void BeginMoveByPointer(WindowId window) override;
   bool IsVisible(WindowId window) override;
-  bool GetPlacement(WindowId window, TWindowPlacement& placement) override;
-  void SetPlacement(WindowId window, const TWindowPlacement& placement) override;
+  bool GetPlacement(WindowId window, WindowPlacement& placement) override;
+  void SetPlacement(WindowId window, const WindowPlacement& placement) override;
 };

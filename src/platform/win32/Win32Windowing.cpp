@@ -12,16 +12,16 @@ void MoveWindowCorner(HWND window, int left, int top) {
 
 }  // namespace
 
-WindowId Win32Windowing::RootWindowFromPoint(TPoint p) {
+WindowId Win32Windowing::RootWindowFromPoint(Point p) {
   HWND window = ::WindowFromPoint(POINT{p.x, p.y});
   if (window == nullptr) return 0;
   return ToWindowId(::GetAncestor(window, GA_ROOT));
 }
 
-TRect Win32Windowing::WindowRect(WindowId window) {
+Rect Win32Windowing::WindowRect(WindowId window) {
   RECT r;
-  if (!::GetWindowRect(ToHwnd(window), &r)) return TRect{};
-  return TRect{r.left, r.top, r.right, r.bottom};
+  if (!::GetWindowRect(ToHwnd(window), &r)) return Rect{};
+  return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 // A null window would mean "every window on the desktop" to InvalidateRect and a
@@ -30,7 +30,7 @@ void Win32Windowing::Invalidate(WindowId window) {
   if (window != 0) ::InvalidateRect(ToHwnd(window), nullptr, FALSE);
 }
 
-void Win32Windowing::InvalidateArea(WindowId window, const TRect& area) {
+void Win32Windowing::InvalidateArea(WindowId window, const Rect& area) {
   if (window == 0) return;
   const RECT r{area.left, area.top, area.right, area.bottom};
   ::InvalidateRect(ToHwnd(window), &r, TRUE);

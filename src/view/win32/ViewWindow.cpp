@@ -8,7 +8,7 @@
 
 namespace {
 
-TPoint PointFrom(LPARAM lParam) { return TPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+Point PointFrom(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 // Grey where the picture does not reach, so no stale pixels show when it is smaller.
 void FillOutside(HDC dc, HWND window, int width, int height) {
@@ -42,7 +42,7 @@ bool ViewWindow::Register(HINSTANCE instance) {
 
 bool ViewWindow::Create(HWND parent, HINSTANCE instance) {
   if (!Register(instance)) return false;
-  const TViewWindowStyle look = view_.CreateParams();
+  const ViewWindowStyle look = view_.CreateParams();
   // The view may hold child controls: clip them out of its painting.
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -81,32 +81,32 @@ LRESULT ViewWindow::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       return 0;
     case WM_LBUTTONDOWN:
-      OnButtonDown(TMouseButton::Left, PointFrom(lParam));
+      OnButtonDown(MouseButton::Left, PointFrom(lParam));
       return 0;
     case WM_RBUTTONDOWN:
-      OnButtonDown(TMouseButton::Right, PointFrom(lParam));
+      OnButtonDown(MouseButton::Right, PointFrom(lParam));
       return 0;
     case WM_MBUTTONDOWN:
-      OnButtonDown(TMouseButton::Middle, PointFrom(lParam));
+      OnButtonDown(MouseButton::Middle, PointFrom(lParam));
       return 0;
     case WM_LBUTTONDBLCLK:
       OnDoubleClick(PointFrom(lParam));
       return 0;
     case WM_RBUTTONDBLCLK:
-      OnButtonDown(TMouseButton::Right, PointFrom(lParam));
+      OnButtonDown(MouseButton::Right, PointFrom(lParam));
       return 0;
     case WM_MBUTTONDBLCLK:
-      OnButtonDown(TMouseButton::Middle, PointFrom(lParam));
+      OnButtonDown(MouseButton::Middle, PointFrom(lParam));
       return 0;
     // Button-up goes on to the default handling, which raises WM_CONTEXTMENU after a right click.
     case WM_LBUTTONUP:
-      OnButtonUp(TMouseButton::Left, PointFrom(lParam));
+      OnButtonUp(MouseButton::Left, PointFrom(lParam));
       break;
     case WM_RBUTTONUP:
-      OnButtonUp(TMouseButton::Right, PointFrom(lParam));
+      OnButtonUp(MouseButton::Right, PointFrom(lParam));
       break;
     case WM_MBUTTONUP:
-      OnButtonUp(TMouseButton::Middle, PointFrom(lParam));
+      OnButtonUp(MouseButton::Middle, PointFrom(lParam));
       break;
     case WM_NCDESTROY:
       OnNcDestroy();
@@ -145,21 +145,21 @@ void ViewWindow::OnWindowPosChanged(const WINDOWPOS& pos) {
   view_.WMWindowPosChanged(pos.cx, pos.cy);
 }
 
-void ViewWindow::OnButtonDown(TMouseButton button, TPoint at) {
+void ViewWindow::OnButtonDown(MouseButton button, Point at) {
   // Keeps the button-up for this view even when the pointer leaves it.
   ::SetCapture(Handle());
   if (view_.OnMouseDown) view_.OnMouseDown(&view_, button, at);
 }
 
-void ViewWindow::OnButtonUp(TMouseButton button, TPoint at) {
+void ViewWindow::OnButtonUp(MouseButton button, Point at) {
   if (::GetCapture() == Handle()) ::ReleaseCapture();
   if (view_.OnMouseUp) view_.OnMouseUp(&view_, button, at);
 }
 
-void ViewWindow::OnDoubleClick(TPoint at) {
+void ViewWindow::OnDoubleClick(Point at) {
   // The double click replaces the second button-down: report both, the click first.
   if (view_.OnDblClick) view_.OnDblClick(&view_);
-  OnButtonDown(TMouseButton::Left, at);
+  OnButtonDown(MouseButton::Left, at);
 }
 
 void ViewWindow::OnNcDestroy() { view_.AttachWindow(0); }

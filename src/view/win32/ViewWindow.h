@@ -24,9 +24,9 @@ class ViewWindow : public BaseWindow<ViewWindow> {
   void OnCreate();
   void OnPaint();
   void OnWindowPosChanged(const WINDOWPOS& pos);
-  void OnButtonDown(TMouseButton button, TPoint at);
-  void OnButtonUp(TMouseButton button, TPoint at);
-  void OnDoubleClick(TPoint at);
+  void OnButtonDown(MouseButton button, Point at);
+  void OnButtonUp(MouseButton button, Point at);
+  void OnDoubleClick(Point at);
   void OnNcDestroy();
 
   TCustomImageView& view_;

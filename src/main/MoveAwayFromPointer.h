@@ -6,7 +6,7 @@
 #include "platform/Windowing.h"
 
 // True when the rectangles share a pixel; touching edges do not.
-bool RectsOverlap(const TRect& a, const TRect& b);
+bool RectsOverlap(const Rect& a, const Rect& b);
 
 // Moves `window` beside the pointer on the pointer's monitor, or onto another monitor's
 // centre when no side has room.

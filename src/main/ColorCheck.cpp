@@ -1,11 +1,11 @@
-#include "main/ColourCheck.h"
+#include "main/ColorCheck.h"
 
 #include <algorithm>
 #include <array>
 
 #include "main/Notices.h"
-#include "main/StoredValues.h"
-#include "view/ColourSample.h"
+#include "main/SettingsReading.h"
+#include "view/ColorSample.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ constexpr int kDeficiencies = 4;
 
 }  // namespace
 
-void ColourCheck::SimulationClick(TMenuItem& Sender) {
+void ColorCheck::SimulationClick(TMenuItem& Sender) {
   const int number = std::clamp(Sender.Tag, 0, kDeficiencies - 1);
   if (number != 0 && view_.ColorFilterMode() != cfNone) {
     // As the colour filter's own "None" would: the filter's stored value follows at once.
@@ -43,75 +43,75 @@ void ColourCheck::SimulationClick(TMenuItem& Sender) {
     view_.SetColorFilterMode(cfNone);
     writeSettings_();
   }
-  SetSimulation({static_cast<TVisionDeficiency>(number), severity_});
+  SetSimulation({static_cast<VisionDeficiency>(number), severity_});
   Write();
 }
 
-void ColourCheck::SeverityClick(TMenuItem& Sender) {
+void ColorCheck::SeverityClick(TMenuItem& Sender) {
   severity_ = ValidSeverity(Sender.Tag);
-  TVisionSimulation simulation = Simulation();
+  SimulatedVision simulation = Simulation();
   simulation.severity = severity_;
   SetSimulation(simulation);
   Write();
 }
 
-void ColourCheck::SampleSizeClick(TMenuItem& Sender) {
+void ColorCheck::SampleSizeClick(TMenuItem& Sender) {
   view_.SetSampleSize(Sender.Tag);
   CheckMarks();
   Write();
 }
 
-void ColourCheck::FilterChosen(int filter) {
+void ColorCheck::FilterChosen(int filter) {
   if (filter == cfNone || !Simulation().On()) return;
-  SetSimulation({TVisionDeficiency::None, severity_});
+  SetSimulation({VisionDeficiency::None, severity_});
   Write();
 }
 
-void ColourCheck::SetSimulation(TVisionSimulation simulation) {
+void ColorCheck::SetSimulation(SimulatedVision simulation) {
   dismissed_ = false;
   view_.SetVisionSimulation(simulation);
   CheckMarks();
   Changed();
 }
 
-void ColourCheck::CheckMarks() {
+void ColorCheck::CheckMarks() {
   CheckTag(items_, kSimulationItems, static_cast<int>(Simulation().deficiency));
   CheckTag(items_, kSeverityItems, severity_);
   CheckTag(items_, kSampleItems, view_.SampleSize());
 }
 
-void ColourCheck::Write() {
+void ColorCheck::Write() {
   const bool written = settings_.WriteInteger(kSimulationValue, static_cast<int32_t>(Simulation().deficiency)) &&
                        settings_.WriteInteger(kSeverityValue, severity_) &&
                        settings_.WriteInteger(kSampleSizeValue, view_.SampleSize());
   if (!written) messages_.ShowMessage("Unable to create key '" + settings_.KeyPath() + "'");
 }
 
-void ColourCheck::Restore() {
+void ColorCheck::Restore() {
   const int32_t number = ReadInteger(settings_, kSimulationValue, 0);
   const bool known = number >= 0 && number < kDeficiencies;
   severity_ = ValidSeverity(ReadInteger(settings_, kSeverityValue, kMaxSeverity));
   // The colour filter's own stored value keeps its rules: when it names a filter, that wins.
   const bool filterOn = view_.ColorFilterMode() != cfNone;
-  const auto deficiency = known && !filterOn ? static_cast<TVisionDeficiency>(number) : TVisionDeficiency::None;
+  const auto deficiency = known && !filterOn ? static_cast<VisionDeficiency>(number) : VisionDeficiency::None;
   const int32_t side = ReadInteger(settings_, kSampleSizeValue, 1);
   view_.SetSampleSize(side);
   SetSimulation({deficiency, severity_});
 }
 
-void ColourCheck::Pick(std::optional<TColor>& into) {
-  const std::optional<TColor> colour = commandPoint_.Colour();
-  if (!colour) return;
-  into = colour;
+void ColorCheck::Pick(std::optional<ColorRef>& into) {
+  const std::optional<ColorRef> color = commandPoint_.Color();
+  if (!color) return;
+  into = color;
   dismissed_ = false;
   Changed();
 }
 
-std::optional<TColor> ColourCheck::SampleAt(TPoint pointer) {
+std::optional<ColorRef> ColorCheck::SampleAt(Point pointer) {
   const int size = view_.SampleSize();
   const int half = size / 2;
-  const TRect desktop = screen_.VirtualScreen();
-  const TRect box{std::max(pointer.x - half, desktop.left), std::max(pointer.y - half, desktop.top),
+  const Rect desktop = screen_.VirtualScreen();
+  const Rect box{std::max(pointer.x - half, desktop.left), std::max(pointer.y - half, desktop.top),
                   std::min(pointer.x + half + 1, desktop.right), std::min(pointer.y + half + 1, desktop.bottom)};
   if (box.left >= box.right || box.top >= box.bottom) return std::nullopt;
   sample_.SetSize(box.Width(), box.Height());
@@ -119,11 +119,11 @@ std::optional<TColor> ColourCheck::SampleAt(TPoint pointer) {
   return AverageColor(sample_, {pointer.x - box.left, pointer.y - box.top}, size);
 }
 
-void ColourCheck::PickForegroundColorClick() { Pick(picks_.foreground); }
+void ColorCheck::PickForegroundColorClick() { Pick(picks_.foreground); }
 
-void ColourCheck::PickBackgroundColorClick() { Pick(picks_.background); }
+void ColorCheck::PickBackgroundColorClick() { Pick(picks_.background); }
 
-void ColourCheck::CopyContrastClick() {
+void ColorCheck::CopyContrastClick() {
   const std::string summary = ContrastSummary(picks_, Simulation());
   if (summary.empty()) {
     messages_.ShowMessage("Pick a foreground and a background color first.");
@@ -134,18 +134,18 @@ void ColourCheck::CopyContrastClick() {
   }
 }
 
-void ColourCheck::ReadoutClosed() {
+void ColorCheck::ReadoutClosed() {
   picks_ = {};
   dismissed_ = true;
   Changed();
 }
 
-std::string ColourCheck::CaptionSuffix() const {
+std::string ColorCheck::CaptionSuffix() const {
   const std::string name = VisionSimulationName(Simulation());
   return name.empty() ? std::string() : " - " + name;
 }
 
-void ColourCheck::Changed() {
+void ColorCheck::Changed() {
   readout.Text = ContrastReadoutText(picks_, Simulation());
   readout.Visible = !readout.Text.empty() && !dismissed_;
   if (OnChanged) OnChanged();

@@ -1,8 +1,8 @@
-#include "view/ColourSample.h"
+#include "view/ColorSample.h"
 
 #include <algorithm>
 
-TColor AverageColor(const Bitmap& bitmap, TPoint centre, int size) {
+ColorRef AverageColor(const Bitmap& bitmap, Point centre, int size) {
   const int half = std::max(size, 1) / 2;
   const int left = std::max(centre.x - half, 0);
   const int right = std::min(centre.x + half + 1, bitmap.Width());

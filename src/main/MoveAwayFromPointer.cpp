@@ -1,4 +1,4 @@
-#include "main/HoverAvoidance.h"
+#include "main/MoveAwayFromPointer.h"
 
 #include <vector>
 
@@ -12,7 +12,7 @@ struct BoundsTests {
   bool left, top, right, bottom;
 };
 
-bool Fits(const TRect& candidate, const TRect& monitor, BoundsTests tests) {
+bool Fits(const Rect& candidate, const Rect& monitor, BoundsTests tests) {
   return (!tests.left || candidate.left >= monitor.left) && (!tests.top || candidate.top >= monitor.top) &&
          (!tests.right || candidate.right <= monitor.right) && (!tests.bottom || candidate.bottom <= monitor.bottom);
 }
@@ -22,34 +22,34 @@ void MoveTo(Windowing& platform, WindowId window, int left, int top) {
   platform.SetWindowTop(window, top);
 }
 
-void CentreOn(Windowing& platform, WindowId window, const TRect& monitor, int width, int height) {
+void CentreOn(Windowing& platform, WindowId window, const Rect& monitor, int width, int height) {
   MoveTo(platform, window, monitor.left + (monitor.Width() - width) / 2, monitor.top + (monitor.Height() - height) / 2);
 }
 
 }  // namespace
 
-bool RectsOverlap(const TRect& a, const TRect& b) {
+bool RectsOverlap(const Rect& a, const Rect& b) {
   return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
 }
 
 void MoveAwayFromPointer(Screen& screen, Monitors& monitors, Windowing& windows, WindowId window) {
-  TPoint p;
+  Point p;
   if (!screen.CursorPos(p)) return;
   MonitorArea nearest;
   if (!monitors.Nearest(p, nearest)) return;
-  const TRect& bounds = nearest.bounds;
+  const Rect& bounds = nearest.bounds;
 
-  const TRect outer = windows.WindowRect(window);
+  const Rect outer = windows.WindowRect(window);
   const int width = outer.Width();
   const int height = outer.Height();
   const int hw = width / 2;
   const int hh = height / 2;
-  const TRect keepOut{p.x - kKeepOut, p.y - kKeepOut, p.x + kKeepOut, p.y + kKeepOut};
+  const Rect keepOut{p.x - kKeepOut, p.y - kKeepOut, p.x + kKeepOut, p.y + kKeepOut};
 
   // Each candidate is the window's whole rectangle: an odd size tested as twice its half would
   // let the window reach a pixel past the monitor, into a part of the desktop no monitor shows.
   const struct {
-    TRect place;
+    Rect place;
     BoundsTests tests;
   } candidates[] = {
       {{p.x + kKeepOut, p.y - hh, p.x + kKeepOut + width, p.y - hh + height}, {false, true, true, true}},

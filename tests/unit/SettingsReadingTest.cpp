@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fake/FakeSettingsStore.h"
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include "fake/FakeScreen.h"
 #include "fake/FakeSettingsStore.h"
 #include "fake/FakeWindowFrame.h"
-#include "main/FormStorage.h"
+#include "main/FormState.h"
 
 // Readable failures; found next to the types, which live in the global namespace.
-static void PrintTo(const TRect& r, std::ostream* os) {
+static void PrintTo(const Rect& r, std::ostream* os) {
   *os << '(' << r.left << ',' << r.top << ")-(" << r.right << ',' << r.bottom << ')';
 }
-static void PrintTo(const TWindowPlacement& p, std::ostream* os) {
+static void PrintTo(const WindowPlacement& p, std::ostream* os) {
   *os << "flags " << p.flags << ", show " << p.showCommand << ", min (" << p.minPosition.x << ',' << p.minPosition.y
       << "), max (" << p.maxPosition.x << ',' << p.maxPosition.y << "), normal ";
   PrintTo(p.normal, os);
@@ -30,7 +30,7 @@ StoredValue Text(std::string t) { return {Kind::Text, 0, std::move(t)}; }
 
 constexpr uint32_t kShowNormal = 1;
 // The fake window's placement before a restore: normal 476 x 311 at (700, 400).
-const TRect kCurrent{700, 400, 1176, 711};
+const Rect kCurrent{700, 400, 1176, 711};
 
 // The screen is shared: a fake desktop costs far more to build than the rest.
 struct PlacementFixture {
@@ -48,40 +48,40 @@ TEST(FormPlacementRestore, UsesAStoredRectangleOnlyAsItSuitsTheScreenAsItIsNow) 
   const std::vector<MonitorArea> one{{1, {0, 0, 1920, 1080}}};
   const std::vector<MonitorArea> sideBySide{{1, {0, 0, 1920, 1080}}, {2, {1920, 0, 3840, 1080}}};
   const std::vector<MonitorArea> lowerRight{{1, {0, 0, 1920, 1080}}, {2, {1920, 200, 3840, 1080}}};
-  const TRect hd{0, 0, 1920, 1080};
-  const TRect wide{0, 0, 3840, 1080};
+  const Rect hd{0, 0, 1920, 1080};
+  const Rect wide{0, 0, 3840, 1080};
   const struct {
     const char* what;
     Values stored;
     int ppi;
-    TRect desktop;
+    Rect desktop;
     std::vector<MonitorArea> monitors;
-    std::optional<TRect> normal;  // none: the placement is left alone
+    std::optional<Rect> normal;  // none: the placement is left alone
   } cases[] = {
       {"matching pixels per inch",
        {{"NormPos", Text("100,200,600,500")}, {"PixelsPerInch", Dword(96)}},
        96,
        hd,
        one,
-       TRect{100, 200, 600, 500}},
+       Rect{100, 200, 600, 500}},
       {"no pixels per inch stored counts as matching",
        {{"NormPos", Text("100,200,600,500")}},
        96,
        hd,
        one,
-       TRect{100, 200, 600, 500}},
+       Rect{100, 200, 600, 500}},
       {"the value for this desktop size wins",
        {{"NormPos(1920x1080)", Text("300,100,700,400")}, {"NormPos", Text("100,200,600,500")}},
        96,
        hd,
        one,
-       TRect{300, 100, 700, 400}},
+       Rect{300, 100, 700, 400}},
       {"another desktop size's value is ignored",
        {{"NormPos(2560x1440)", Text("300,100,700,400")}, {"NormPos", Text("100,200,600,500")}},
        96,
        hd,
        one,
-       TRect{100, 200, 600, 500}},
+       Rect{100, 200, 600, 500}},
       {"other pixels per inch",
        {{"NormPos", Text("100,200,600,500")}, {"PixelsPerInch", Dword(120)}},
        96,
@@ -110,53 +110,53 @@ TEST(FormPlacementRestore, UsesAStoredRectangleOnlyAsItSuitsTheScreenAsItIsNow) 
        one,
        std::nullopt},
       // A corner on no monitor: onto the monitor nearest to the centre, the size kept.
-      {"top-left on no monitor", {{"NormPos", Text("-100,0,300,200")}}, 96, hd, one, TRect{0, 0, 400, 200}},
+      {"top-left on no monitor", {{"NormPos", Text("-100,0,300,200")}}, 96, hd, one, Rect{0, 0, 400, 200}},
       {"bottom-right on no monitor",
        {{"NormPos", Text("1800,900,2000,1100")}},
        96,
        hd,
        one,
-       TRect{1720, 880, 1920, 1080}},
+       Rect{1720, 880, 1920, 1080}},
       {"saved on a monitor left of the primary, now gone",
        {{"NormPos", Text("-1000,100,-524,411")}},
        96,
        hd,
        one,
-       TRect{0, 100, 476, 411}},
+       Rect{0, 100, 476, 411}},
       {"below a left monitor that ends higher: onto that one",
        {{"NormPos", Text("-1500,900,-1024,1211")}},
        96,
-       TRect{-1280, -200, 1920, 1080},
+       Rect{-1280, -200, 1920, 1080},
        std::vector<MonitorArea>{{1, {-1280, -200, 0, 824}}, {2, hd}},
-       TRect{-1280, 513, -804, 824}},
-      {"fills the monitor exactly", {{"NormPos", Text("0,0,1920,1080")}}, 96, hd, one, TRect{0, 0, 1920, 1080}},
+       Rect{-1280, 513, -804, 824}},
+      {"fills the monitor exactly", {{"NormPos", Text("0,0,1920,1080")}}, 96, hd, one, Rect{0, 0, 1920, 1080}},
       {"one pixel wider than the monitor", {{"NormPos", Text("0,0,1921,1080")}}, 96, hd, one, std::nullopt},
       {"across two monitors",
        {{"NormPos(3840x1080)", Text("1800,100,2200,400")}},
        96,
        wide,
        sideBySide,
-       TRect{1800, 100, 2200, 400}},
+       Rect{1800, 100, 2200, 400}},
       {"bottom-right in the gap beside a lower monitor: onto the nearer",
        {{"NormPos", Text("1800,0,2200,100")}},
        96,
        wide,
        lowerRight,
-       TRect{1520, 0, 1920, 100}},
-      {"blanks as separators", {{"NormPos", Text("100 200 600 500")}}, 96, hd, one, TRect{100, 200, 600, 500}},
-      {"commas and blanks", {{"NormPos", Text("100, 200 ,600,  500")}}, 96, hd, one, TRect{100, 200, 600, 500}},
+       Rect{1520, 0, 1920, 100}},
+      {"blanks as separators", {{"NormPos", Text("100 200 600 500")}}, 96, hd, one, Rect{100, 200, 600, 500}},
+      {"commas and blanks", {{"NormPos", Text("100, 200 ,600,  500")}}, 96, hd, one, Rect{100, 200, 600, 500}},
       {"missing right and bottom keep the current size",
        {{"NormPos", Text("100,200")}},
        96,
        hd,
        one,
-       TRect{100, 200, 576, 511}},
+       Rect{100, 200, 576, 511}},
       {"a left that is no number takes the current left",
        {{"NormPos", Text("x,200,1000,500")}},
        96,
        hd,
        one,
-       TRect{700, 200, 1000, 500}},
+       Rect{700, 200, 1000, 500}},
       {"minimised and maximised positions alone count as found",
        {{"MinMaxPos", Text("-32000,-32000,-8,-8")}},
        96,
@@ -192,7 +192,7 @@ TEST(FormPlacementRestore, AppliesFlagsAndMinMaxPositionsAndKeepsAHiddenWindowHi
   t.store.Put("MinMaxPos", Text("1,2,3,4"));
   t.store.Put("NormPos", Text("100,200,600,500"));
   t.storage.RestoreFormPlacement();
-  const TWindowPlacement expected{2, kShowHidden, {-32000, -32000}, {-8, -8}, {100, 200, 600, 500}};
+  const WindowPlacement expected{2, kShowHidden, {-32000, -32000}, {-8, -8}, {100, 200, 600, 500}};
   ASSERT_EQ(t.frame.placementsSet.size(), 1u);
   EXPECT_EQ(t.frame.placementsSet[0], expected);
 
@@ -202,7 +202,7 @@ TEST(FormPlacementRestore, AppliesFlagsAndMinMaxPositionsAndKeepsAHiddenWindowHi
   visible.frame.placement.showCommand = kShowNormal;
   visible.store.Put("MinMaxPos", Text("5"));
   visible.storage.RestoreFormPlacement();
-  const TWindowPlacement shown{0, kShowNormal, {5, 0}, {0, 0}, kCurrent};
+  const WindowPlacement shown{0, kShowNormal, {5, 0}, {0, 0}, kCurrent};
   ASSERT_EQ(visible.frame.placementsSet.size(), 1u);
   EXPECT_EQ(visible.frame.placementsSet[0], shown);
 }
@@ -250,7 +250,7 @@ TEST(FormPlacementSave, WritesTheVersionThenThePlacementUnderBothNames) {
   TFormStorage next{{t.store, nextRun, t.screen, t.monitors}, t.window, {}};
   next.RestoreFormPlacement();
   ASSERT_EQ(nextRun.placementsSet.size(), 1u);
-  EXPECT_EQ(nextRun.placementsSet[0].normal, (TRect{-1200, -80, -600, 400}));
+  EXPECT_EQ(nextRun.placementsSet[0].normal, (Rect{-1200, -80, -600, 400}));
 }
 
 TEST(FormPlacementSave, AStoreThatCannotBeWrittenLeavesTheSavedFlagClear) {

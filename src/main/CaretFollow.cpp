@@ -1,16 +1,16 @@
-#include "main/CaretLocator.h"
+#include "main/CaretFollow.h"
 
-TPoint LocateCaret(CaretSource& source) {
-  TPoint caret;
+Point LocateCaret(CaretSource& source) {
+  Point caret;
   if (source.CaretFromAutomation(caret)) return caret;
   if (source.CaretFromThreadInput(caret)) return caret;
-  return TPoint{};
+  return Point{};
 }
 
-bool CaretFollow::GetCaretPosition(TPoint& caret) {
+bool CaretFollow::GetCaretPosition(Point& caret) {
   // (0, 0) means "not found", so a caret in the desktop's very corner counts as none.
-  const TPoint found = LocateCaret(source_);
-  if (found != TPoint{}) {
+  const Point found = LocateCaret(source_);
+  if (found != Point{}) {
     caret = found;
     view_.SetShowCursor(false);
     return true;

@@ -15,16 +15,16 @@ StoredValue Dword(uint32_t n) { return {Kind::Dword, n, {}}; }
 StoredValue Text(std::string t) { return {Kind::Text, 0, std::move(t)}; }
 
 constexpr WindowId kMainWindow = 100;
-constexpr TColor kWhite = 0xFFFFFF;
-constexpr TColor kBlack = 0x000000;
+constexpr ColorRef kWhite = 0xFFFFFF;
+constexpr ColorRef kBlack = 0x000000;
 
 // WCAG 2.x worked by hand: L = 0.2126 R + 0.7152 G + 0.0722 B of the linearised channels,
 // ratio (L1 + 0.05) / (L2 + 0.05), shown cut to two decimals.
 TEST(Contrast, RatiosAndVerdictsWorkedByHand) {
   const struct {
-    TColor a, b;
+    ColorRef a, b;
     const char* text;
-    TContrastVerdict verdict;  // AA normal, AA large, AAA normal, AAA large, non-text
+    ContrastVerdict verdict;  // AA normal, AA large, AAA normal, AAA large, non-text
   } cases[] = {
       {kBlack, kWhite, "21.00:1", {true, true, true, true, true}},
       {kWhite, kWhite, "1.00:1", {false, false, false, false, false}},
@@ -38,7 +38,7 @@ TEST(Contrast, RatiosAndVerdictsWorkedByHand) {
     const double ratio = ContrastRatio(c.a, c.b);
     EXPECT_EQ(RatioText(ratio), c.text);
     EXPECT_DOUBLE_EQ(ContrastRatio(c.b, c.a), ratio) << "either way round";
-    const TContrastVerdict v = JudgeContrast(ratio);
+    const ContrastVerdict v = JudgeContrast(ratio);
     EXPECT_EQ(
         (std::array{v.aaNormal, v.aaLarge, v.aaaNormal, v.aaaLarge, v.nonText}),
         (std::array{c.verdict.aaNormal, c.verdict.aaLarge, c.verdict.aaaNormal, c.verdict.aaaLarge, c.verdict.nonText}))
@@ -52,7 +52,7 @@ TEST(Contrast, RatiosAndVerdictsWorkedByHand) {
 }
 
 TEST(Contrast, ReadoutAndSummaryTexts) {
-  const TContrastPair pair{0x767676, kWhite};
+  const ContrastPair pair{0x767676, kWhite};
   EXPECT_EQ(ContrastReadoutText(pair, {}),
             "Foreground #767676, background #FFFFFF\nContrast 4.54:1\nAA: normal text pass, large text pass\n"
             "AAA: normal text fail, large text pass\nNon-text (3:1): pass");
@@ -60,8 +60,8 @@ TEST(Contrast, ReadoutAndSummaryTexts) {
             "Foreground #767676, background #FFFFFF: contrast 4.54:1, AA normal pass, AA large pass, AAA normal fail, "
             "AAA large pass, non-text pass");
   // Green on black under full protanopia: #FFE500 on black, L 0.77297, ratio 16.4597.
-  const TContrastPair green{0x00FF00, kBlack};
-  const TVisionSimulation protan{TVisionDeficiency::Protan, 100};
+  const ContrastPair green{0x00FF00, kBlack};
+  const SimulatedVision protan{VisionDeficiency::Protan, 100};
   EXPECT_EQ(ContrastSummary(green, protan),
             "Foreground #00FF00, background #000000: contrast 15.30:1, AA normal pass, AA large pass, AAA normal pass, "
             "AAA large pass, non-text pass; as simulated (Protanopia) 16.45:1, AA normal pass, AA large pass, AAA "
@@ -85,14 +85,14 @@ struct Session {
   void Choose(const char* name) {
     ASSERT_TRUE(RunMenuEntry(form, mnuMainEntries(), IndexOfMenuEntry(mnuMainEntries(), name))) << name;
   }
-  TVisionSimulation Simulation() { return form.imageview1().VisionSimulation(); }
+  SimulatedVision Simulation() { return form.imageview1().VisionSimulation(); }
   int32_t Stored(const char* name) {
     const StoredValue v = platform.settings.Read(name);
     return v.kind == Kind::Dword ? static_cast<int32_t>(v.number) : -999;
   }
 };
 
-TEST(ColourCheck, SimulationAndColourFilterSwitchEachOtherOff) {
+TEST(ColorCheck, SimulationAndColorFilterSwitchEachOtherOff) {
   FakePlatform platform;
   Session s(platform);
   s.Choose("CfSepia1");
@@ -100,18 +100,18 @@ TEST(ColourCheck, SimulationAndColourFilterSwitchEachOtherOff) {
   EXPECT_EQ(s.form.imageview1().ColorFilterMode(), cfNone);
   EXPECT_TRUE(s.form.menu.CfNone1.Checked);
   EXPECT_FALSE(s.form.menu.CfSepia1.Checked);
-  EXPECT_EQ(s.Simulation(), (TVisionSimulation{TVisionDeficiency::Protan, 100}));
+  EXPECT_EQ(s.Simulation(), (SimulatedVision{VisionDeficiency::Protan, 100}));
   EXPECT_TRUE(s.form.menu.CvProtan1.Checked);
   EXPECT_FALSE(s.form.menu.CvNone1.Checked);
   EXPECT_EQ(s.Stored("ColorFilterMode"), 0);
   EXPECT_EQ(s.Stored("VisionSimulation"), 1);
-  EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), " - Protanopia");
-  EXPECT_TRUE(s.form.colourCheck.readout.Visible);
-  EXPECT_EQ(s.form.colourCheck.readout.Text, "Simulating Protanopia\n");
+  EXPECT_EQ(s.form.colorCheck.CaptionSuffix(), " - Protanopia");
+  EXPECT_TRUE(s.form.colorCheck.readout.Visible);
+  EXPECT_EQ(s.form.colorCheck.readout.Text, "Simulating Protanopia\n");
 
   s.Choose("CvSeverity60");
-  EXPECT_EQ(s.Simulation(), (TVisionSimulation{TVisionDeficiency::Protan, 60}));
-  EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), " - Protanomaly 60 %");
+  EXPECT_EQ(s.Simulation(), (SimulatedVision{VisionDeficiency::Protan, 60}));
+  EXPECT_EQ(s.form.colorCheck.CaptionSuffix(), " - Protanomaly 60 %");
   EXPECT_EQ(s.Stored("VisionSeverity"), 60);
 
   // "None" among the colour filters leaves the simulation on; a filter switches it off.
@@ -122,18 +122,18 @@ TEST(ColourCheck, SimulationAndColourFilterSwitchEachOtherOff) {
   EXPECT_TRUE(s.form.menu.CvNone1.Checked);
   EXPECT_EQ(s.Stored("VisionSimulation"), 0);
   EXPECT_EQ(s.Stored("ColorFilterMode"), cfInvert);
-  EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), "");
-  EXPECT_FALSE(s.form.colourCheck.readout.Visible);
+  EXPECT_EQ(s.form.colorCheck.CaptionSuffix(), "");
+  EXPECT_FALSE(s.form.colorCheck.readout.Visible);
 
   // The severity is kept for the next Machado model; tritanopia has none.
   s.Choose("CvDeutan1");
-  EXPECT_EQ(s.Simulation(), (TVisionSimulation{TVisionDeficiency::Deutan, 60}));
+  EXPECT_EQ(s.Simulation(), (SimulatedVision{VisionDeficiency::Deutan, 60}));
   EXPECT_EQ(s.form.imageview1().ColorFilterMode(), cfNone);
   s.Choose("CvTritan1");
-  EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), " - Tritanopia");
+  EXPECT_EQ(s.form.colorCheck.CaptionSuffix(), " - Tritanopia");
 }
 
-TEST(ColourCheck, UnusedChoicesStoreNothingNew) {
+TEST(ColorCheck, UnusedChoicesStoreNothingNew) {
   FakePlatform platform;
   Session s(platform);
   for (const char* item : {"CfSepia1", "Smoothen1", "DrawCrossHair1", "HTMLCode1", "CfNone1"}) s.Choose(item);
@@ -144,7 +144,7 @@ TEST(ColourCheck, UnusedChoicesStoreNothingNew) {
   }
 }
 
-TEST(ColourCheck, ChoicesComeBackAtTheNextStart) {
+TEST(ColorCheck, ChoicesComeBackAtTheNextStart) {
   FakePlatform platform;
   {
     Session s(platform);
@@ -153,7 +153,7 @@ TEST(ColourCheck, ChoicesComeBackAtTheNextStart) {
     s.Choose("Sample5x5");
   }
   Session next(platform);
-  EXPECT_EQ(next.Simulation(), (TVisionSimulation{TVisionDeficiency::Deutan, 30}));
+  EXPECT_EQ(next.Simulation(), (SimulatedVision{VisionDeficiency::Deutan, 30}));
   EXPECT_TRUE(next.form.menu.CvDeutan1.Checked);
   EXPECT_TRUE(next.form.menu.CvSeverity30.Checked);
   EXPECT_FALSE(next.form.menu.CvSeverity100.Checked);
@@ -162,7 +162,7 @@ TEST(ColourCheck, ChoicesComeBackAtTheNextStart) {
   EXPECT_FALSE(next.form.menu.Sample1x1.Checked);
 }
 
-TEST(ColourCheck, GarbageInTheStoredChoicesGivesTheDefaults) {
+TEST(ColorCheck, GarbageInTheStoredChoicesGivesTheDefaults) {
   const struct {
     StoredValue simulation, severity, sampleSize;
   } cases[] = {
@@ -182,16 +182,16 @@ TEST(ColourCheck, GarbageInTheStoredChoicesGivesTheDefaults) {
     EXPECT_TRUE(s.form.menu.CvSeverity100.Checked);
     EXPECT_EQ(s.form.imageview1().SampleSize(), 1);
     EXPECT_TRUE(s.form.menu.Sample1x1.Checked);
-    EXPECT_EQ(s.form.colourCheck.CaptionSuffix(), "");
+    EXPECT_EQ(s.form.colorCheck.CaptionSuffix(), "");
   }
   // A number kept as text reads as the number, as every stored integer does.
   FakePlatform platform;
   platform.settings.Put("VisionSimulation", Text("3"));
   Session s(platform);
-  EXPECT_EQ(s.Simulation().deficiency, TVisionDeficiency::Tritan);
+  EXPECT_EQ(s.Simulation().deficiency, VisionDeficiency::Tritan);
 }
 
-TEST(ColourCheck, AStoredColourFilterWinsOverAStoredSimulation) {
+TEST(ColorCheck, AStoredColorFilterWinsOverAStoredSimulation) {
   FakePlatform platform;
   platform.settings.Put("ColorFilterMode", Dword(cfSepia));
   platform.settings.Put("VisionSimulation", Dword(2));
@@ -201,7 +201,7 @@ TEST(ColourCheck, AStoredColourFilterWinsOverAStoredSimulation) {
   EXPECT_TRUE(s.form.menu.CvNone1.Checked);
 }
 
-TEST(ColourCheck, PicksAverageTheDesktopUnderThePointerAndCopyTheSummary) {
+TEST(ColorCheck, PicksAverageTheDesktopUnderThePointerAndCopyTheSummary) {
   FakePlatform platform;
   // Grey 0x76 everywhere but a white column at x = 301 and a black pixel at (300, 200).
   platform.screen.PaintDesktop([](int x, int y) -> uint32_t {
@@ -218,8 +218,8 @@ TEST(ColourCheck, PicksAverageTheDesktopUnderThePointerAndCopyTheSummary) {
   s.Choose("PickForegroundColor1");
   platform.screen.pointer = {301, 50};
   s.Choose("PickBackgroundColor1");
-  EXPECT_EQ(s.form.colourCheck.Picks().foreground, TColor{0x767676});
-  EXPECT_EQ(s.form.colourCheck.Picks().background, TColor{0xFFFFFF});
+  EXPECT_EQ(s.form.colorCheck.Picks().foreground, ColorRef{0x767676});
+  EXPECT_EQ(s.form.colorCheck.Picks().background, ColorRef{0xFFFFFF});
   // Grey stays grey under the simulation, so the simulated ratio is the same.
   s.Choose("CopyContrast1");
   EXPECT_EQ(platform.clipboard.text,
@@ -233,14 +233,14 @@ TEST(ColourCheck, PicksAverageTheDesktopUnderThePointerAndCopyTheSummary) {
   s.Choose("Sample3x3");
   platform.screen.pointer = {300, 200};
   s.Choose("PickForegroundColor1");
-  EXPECT_EQ(s.form.colourCheck.Picks().foreground, TColor{0x979797});
+  EXPECT_EQ(s.form.colorCheck.Picks().foreground, ColorRef{0x979797});
 
   // Closing the readout forgets the picks; a pick shows it again.
-  s.form.colourCheck.ReadoutClosed();
-  EXPECT_FALSE(s.form.colourCheck.readout.Visible);
-  EXPECT_FALSE(s.form.colourCheck.Picks().foreground.has_value());
+  s.form.colorCheck.ReadoutClosed();
+  EXPECT_FALSE(s.form.colorCheck.readout.Visible);
+  EXPECT_FALSE(s.form.colorCheck.Picks().foreground.has_value());
   s.Choose("PickBackgroundColor1");
-  EXPECT_TRUE(s.form.colourCheck.readout.Visible);
+  EXPECT_TRUE(s.form.colorCheck.readout.Visible);
 }
 
 TEST(PointerNudge, ArrowsMoveThePointerAndThePositionReadoutFollows) {
@@ -249,8 +249,8 @@ TEST(PointerNudge, ArrowsMoveThePointerAndThePositionReadoutFollows) {
   platform.screen.pointer = {500, 400};
   const struct {
     uint16_t key;
-    TShiftState shift;
-    TPoint after;
+    ShiftState shift;
+    Point after;
     bool used;
   } steps[] = {
       {kVkRight, {}, {501, 400}, true},
@@ -269,7 +269,7 @@ TEST(PointerNudge, ArrowsMoveThePointerAndThePositionReadoutFollows) {
   // The pointer stays on the desktop.
   platform.screen.pointer = {0, 0};
   s.form.PictureKeyDown(kVkLeft, {});
-  EXPECT_EQ(platform.screen.pointer, (TPoint{0, 0}));
+  EXPECT_EQ(platform.screen.pointer, (Point{0, 0}));
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ std::wstring TextOf(HWND window) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-class ColourVisionOnPattern : public MagnifierOnPattern {
+class ColorVisionOnPattern : public MagnifierOnPattern {
  protected:
   HWND Readout() const { return FindProcessWindow(magnifier_.Id(), L"Color Check"); }
   HWND PanelControl(int id) const { return GetDlgItem(GetDlgItem(window_, kPanel1Id), id); }
@@ -96,7 +96,7 @@ class ColourVisionOnPattern : public MagnifierOnPattern {
   }
 };
 
-TEST_F(ColourVisionOnPattern, FullProtanopiaShowsTheSimulatedColoursWithinOne) {
+TEST_F(ColorVisionOnPattern, FullProtanopiaShowsTheSimulatedColorsWithinOne) {
   ASSERT_TRUE(RunCommand(window_, "CvProtan1"));
   ParkReadout();
   EXPECT_EQ(TextOf(window_), L"Glimmerlux 1.0 - Protanopia") << "the version stays, the simulation follows it";
@@ -129,7 +129,7 @@ TEST_F(ColourVisionOnPattern, FullProtanopiaShowsTheSimulatedColoursWithinOne) {
   EXPECT_EQ(off, 0) << "pixels off by more than one, first " << first;
 }
 
-TEST_F(ColourVisionOnPattern, ContrastOfTwoPickedColoursReadsTheRatioWorkedByHand) {
+TEST_F(ColorVisionOnPattern, ContrastOfTwoPickedColorsReadsTheRatioWorkedByHand) {
   const POINT fore = DesktopAt(0.3, 0.6);
   const POINT back = DesktopAt(0.7, 0.2);
   PointAt(fore, SourceAround(fore));
@@ -141,10 +141,10 @@ TEST_F(ColourVisionOnPattern, ContrastOfTwoPickedColoursReadsTheRatioWorkedByHan
   const uint32_t f = test_pattern::PixelAt(fore.x, fore.y);
   const uint32_t b = test_pattern::PixelAt(back.x, back.y);
   const std::string ratio = Ratio(f, b);
-  const std::string colours = "Foreground " + Html(f) + ", background " + Html(b);
+  const std::string colors = "Foreground " + Html(f) + ", background " + Html(b);
   WaitUntil(kSettle, [&] { return ReadoutText().find("Contrast " + ratio) != std::string::npos; });
   const std::string shown = ReadoutText();
-  EXPECT_EQ(shown.rfind(colours + "\r\nContrast " + ratio + "\r\n", 0), 0u) << shown;
+  EXPECT_EQ(shown.rfind(colors + "\r\nContrast " + ratio + "\r\n", 0), 0u) << shown;
 
   ASSERT_TRUE(EmptyTheClipboard());
   PostMessageW(window_, WM_COMMAND, MAKEWPARAM(CommandOf(MainMenuTable(), "CopyContrast1"), 0), 0);
@@ -154,10 +154,10 @@ TEST_F(ColourVisionOnPattern, ContrastOfTwoPickedColoursReadsTheRatioWorkedByHan
     return notice != nullptr && notice != window_;
   })) << "no \"copied\" box";
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(Narrow(ClipboardText().value_or(L"")).rfind(colours + ": contrast " + ratio + ", AA normal ", 0), 0u);
+  EXPECT_EQ(Narrow(ClipboardText().value_or(L"")).rfind(colors + ": contrast " + ratio + ", AA normal ", 0), 0u);
 }
 
-TEST_F(ColourVisionOnPattern, ThreeByThreeSamplingReadsTheAverageWorkedByHand) {
+TEST_F(ColorVisionOnPattern, ThreeByThreeSamplingReadsTheAverageWorkedByHand) {
   ASSERT_TRUE(RunCommand(window_, "Sample3x3"));
   const POINT p = DesktopAt(0.45, 0.55);
   PointAt(p, SourceAround(p));
@@ -177,7 +177,7 @@ TEST_F(ColourVisionOnPattern, ThreeByThreeSamplingReadsTheAverageWorkedByHand) {
   EXPECT_EQ(Narrow(TextOf(swatch)), wanted);
 }
 
-TEST_F(ColourVisionOnPattern, AnArrowKeyMovesThePointerOnePixelAndThePositionFollows) {
+TEST_F(ColorVisionOnPattern, AnArrowKeyMovesThePointerOnePixelAndThePositionFollows) {
   const POINT p = DesktopAt(0.6, 0.6);
   PointAt(p, SourceAround(p));
   ASSERT_FALSE(HasFatalFailure());

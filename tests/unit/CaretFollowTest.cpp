@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake/FakePlatform.h"
-#include "main/CaretLocator.h"
+#include "main/CaretFollow.h"
 #include "main/fmMagnifier.h"
 
 namespace {
@@ -13,10 +13,10 @@ TEST(LocateCaret, PrefersTheAutomationSelectionThenTheFocusCaretThenReportsNone)
   const struct Case {
     const char* name;
     bool automationFinds;
-    TPoint automationCaret;
+    Point automationCaret;
     bool threadInputFinds;
-    TPoint threadInputCaret;
-    TPoint expected;
+    Point threadInputCaret;
+    Point expected;
     int threadInputLookups;
   } cases[] = {
       {"selection wins", true, {300, 200}, true, {50, 60}, {300, 200}, 0},
@@ -53,21 +53,21 @@ TEST(GetCaretPosition, AFoundCaretIsFollowedWithoutTheCursorImage) {
   t.platform.caret.threadInputFinds = true;
   t.platform.caret.threadInputCaret = {500, 400};
   t.form.imageview1().SetShowCursor(true);
-  TPoint caret;
+  Point caret;
   EXPECT_TRUE(t.form.GetCaretPosition(caret));
-  EXPECT_EQ(caret, (TPoint{500, 400}));
+  EXPECT_EQ(caret, (Point{500, 400}));
   EXPECT_FALSE(t.form.imageview1().ShowCursor());
   EXPECT_EQ(t.platform.caret.foregroundLooks, 0);
 }
 
 TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
-  constexpr TPoint kPointer{700, 800};
-  constexpr TPoint kUntouched{-1, -1};
+  constexpr Point kPointer{700, 800};
+  constexpr Point kUntouched{-1, -1};
   const struct Case {
     const char* name;
     ForegroundFocus focus;
     bool expectedResult;
-    TPoint expectedCaret;
+    Point expectedCaret;
     bool expectedShowCursor;  // the view starts with true, the Show Cursor mark is off
   } cases[] = {
       {"no foreground window: nothing changes", {FocusLook::NoForeground, false, {}}, false, kUntouched, true},
@@ -83,7 +83,7 @@ TEST(GetCaretPosition, WithoutACaretTheCursorImageDependsOnWhyTheSearchFailed) {
     t.platform.caret.foregroundFocus = c.focus;
     t.form.menu.Showcursor1.Checked = false;
     t.form.imageview1().SetShowCursor(true);
-    TPoint caret = kUntouched;
+    Point caret = kUntouched;
     EXPECT_EQ(t.form.GetCaretPosition(caret), c.expectedResult) << c.name;
     EXPECT_EQ(caret, c.expectedCaret) << c.name;
     EXPECT_EQ(t.form.imageview1().ShowCursor(), c.expectedShowCursor) << c.name;
@@ -95,7 +95,7 @@ TEST(GetCaretPosition, ShowCursorMarkComesBackWhenTheProgramItselfIsInFront) {
   t.platform.caret.foregroundFocus = {FocusLook::OwnThread, false, {}};
   t.form.menu.Showcursor1.Checked = true;
   t.form.imageview1().SetShowCursor(false);
-  TPoint caret;
+  Point caret;
   t.form.GetCaretPosition(caret);
   EXPECT_TRUE(t.form.imageview1().ShowCursor());
 }
@@ -132,12 +132,12 @@ TEST(TrackingTick, CentresOnTheCaretWhateverThePointerDoes) {
   t.form.tracking.followkey = true;
   t.platform.caret.threadInputFinds = true;
   t.platform.caret.threadInputCaret = {500, 400};
-  for (const TPoint pointer : {TPoint{10, 10}, TPoint{1900, 1000}}) {
+  for (const Point pointer : {Point{10, 10}, Point{1900, 1000}}) {
     t.platform.screen.pointer = pointer;
     t.form.Timer1Timer();
     TImageView& v = t.form.imageview1();
-    EXPECT_EQ((TPoint{v.ScreenLeft(), v.ScreenTop()}), (TPoint{400, 325}));
-    EXPECT_EQ((TPoint{v.LeftOffset(), v.TopOffset()}), (TPoint{100, 75}));
+    EXPECT_EQ((Point{v.ScreenLeft(), v.ScreenTop()}), (Point{400, 325}));
+    EXPECT_EQ((Point{v.LeftOffset(), v.TopOffset()}), (Point{100, 75}));
   }
 }
 

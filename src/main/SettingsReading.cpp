@@ -1,4 +1,4 @@
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 
 #include <cctype>
 #include <limits>

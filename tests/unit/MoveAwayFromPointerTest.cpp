@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fake/FakePlatform.h"
-#include "main/HoverAvoidance.h"
+#include "main/MoveAwayFromPointer.h"
 #include "main/fmMagnifier.h"
 
 namespace {
@@ -12,9 +12,9 @@ constexpr WindowId kMainWindow = 100;
 constexpr WindowId kViewWindow = 101;
 
 TEST(RectsOverlap, NeedsACommonPixelSoTouchingEdgesDoNot) {
-  const TRect a{0, 0, 10, 10};
+  const Rect a{0, 0, 10, 10};
   const struct {
-    TRect b;
+    Rect b;
     bool overlap;
   } cases[] = {
       {{10, 0, 20, 10}, false},  {{-10, 0, 0, 10}, false}, {{0, 10, 10, 20}, false}, {{0, -10, 10, 0}, false},
@@ -46,8 +46,8 @@ TEST(MoveAwayFromPointer, TakesTheFirstFreeSideOrAnotherMonitorsCentre) {
     const char* name;
     const std::vector<MonitorArea>& monitors;
     int width, height;
-    TPoint pointer;
-    TPoint expected;
+    Point pointer;
+    Point expected;
   } cases[] = {
       {"right of the pointer", kOneMonitor, 400, 300, {500, 500}, {650, 350}},
       {"left when the right is off the monitor", kOneMonitor, 400, 300, {1800, 500}, {1250, 350}},
@@ -77,8 +77,8 @@ TEST(MoveAwayFromPointer, TakesTheFirstFreeSideOrAnotherMonitorsCentre) {
     platform.screen.pointer = c.pointer;
     platform.windows.windowRects[kMainWindow] = {7, 9, 7 + c.width, 9 + c.height};
     MoveAwayFromPointer(platform.screen, platform.monitors, platform.windows, kMainWindow);
-    const TRect& moved = platform.windows.windowRects[kMainWindow];
-    EXPECT_EQ((TPoint{moved.left, moved.top}), c.expected) << c.name;
+    const Rect& moved = platform.windows.windowRects[kMainWindow];
+    EXPECT_EQ((Point{moved.left, moved.top}), c.expected) << c.name;
     EXPECT_EQ(moved.Width(), c.width) << c.name;
     EXPECT_EQ(moved.Height(), c.height) << c.name;
   }
@@ -106,12 +106,12 @@ TEST(MoveAwayFromPointer, LeavesTheWindowWhenThePointerOrItsMonitorIsUnknown) {
 }
 
 TEST(TrackingTick, MovesTheWindowAwayOnlyWhenThePointerIsOverIt) {
-  const TRect window{400, 400, 800, 700};
+  const Rect window{400, 400, 800, 700};
   const struct Case {
     const char* name;
     bool option;
     bool control;
-    TPoint pointer;
+    Point pointer;
     WindowId rootUnderPointer;
     bool moves;
   } cases[] = {
@@ -131,7 +131,7 @@ TEST(TrackingTick, MovesTheWindowAwayOnlyWhenThePointerIsOverIt) {
     form.imageview1().AttachWindow(kViewWindow);
     form.imageview1().WMSize(400, 300);
     platform.windows.windowRects[kMainWindow] = window;
-    platform.windows.rootWindowAt = [&](TPoint) { return c.rootUnderPointer; };
+    platform.windows.rootWindowAt = [&](Point) { return c.rootUnderPointer; };
     platform.screen.pointer = c.pointer;
     platform.screen.controlDown = c.control;
     form.menu.FlipwhenHovered1.Checked = c.option;
@@ -151,7 +151,7 @@ TEST(TrackingTick, KeepsTrackingThePointerItReadBeforeTheMove) {
   platform.screen.pointer = {500, 500};
   form.menu.FlipwhenHovered1.Checked = true;
   form.Timer1Timer();
-  EXPECT_EQ(platform.windows.windowRects[kMainWindow], (TRect{650, 350, 1050, 650}));
+  EXPECT_EQ(platform.windows.windowRects[kMainWindow], (Rect{650, 350, 1050, 650}));
   EXPECT_EQ(form.imageview1().ScreenLeft(), 400);
   EXPECT_EQ(form.imageview1().ScreenTop(), 425);
 }

@@ -1,4 +1,4 @@
-#include "main/TrayPresence.h"
+#include "main/Lifetime.h"
 
 namespace {
 
@@ -14,44 +14,44 @@ std::string WhatOf(const std::exception_ptr& failure) {
 
 }  // namespace
 
-void TrayPresence::ForceAllowClose() {
+void Lifetime::ForceAllowClose() {
   forcedAllowClose_ = true;
   AllowClose = true;
 }
 
-void TrayPresence::StayinSystemTray1Click() {
+void Lifetime::StayinSystemTray1Click() {
   items_.StayinSystemTray1.Checked = !items_.StayinSystemTray1.Checked;
   // Stored with the form state when the window closes, not now.
   AllowClose = forcedAllowClose_ || !items_.StayinSystemTray1.Checked;
 }
 
-bool TrayPresence::ProgramShown() { return frame_.IsVisible(window_) && !app_.IsMinimized(window_); }
+bool Lifetime::ProgramShown() { return frame_.IsVisible(window_) && !app_.IsMinimized(window_); }
 
-void TrayPresence::ToggleProgram() {
+void Lifetime::ToggleProgram() {
   if (ProgramShown())
     icon_.HideApplication();
   else
     icon_.ShowApplication();
 }
 
-void TrayPresence::ShowHideProgram1Click() {
+void Lifetime::ShowHideProgram1Click() {
   hooks_.saveFormState();
   ToggleProgram();
 }
 
-void TrayPresence::Exit1Click() {
+void Lifetime::Exit1Click() {
   AllowClose = true;
   Close();
 }
 
-void TrayPresence::btnCloseClick() {
+void Lifetime::btnCloseClick() {
   if (AllowClose)
     Close();
   else
     icon_.HideApplication();
 }
 
-void TrayPresence::FormCloseQuery(bool& CanClose) {
+void Lifetime::FormCloseQuery(bool& CanClose) {
   if (AllowClose) {
     CanClose = true;
   } else {
@@ -60,7 +60,7 @@ void TrayPresence::FormCloseQuery(bool& CanClose) {
   }
 }
 
-void TrayPresence::Close() {
+void Lifetime::Close() {
   bool CanClose = true;
   FormCloseQuery(CanClose);
   if (!CanClose) return;
@@ -72,7 +72,7 @@ void TrayPresence::Close() {
 }
 
 // The settings first, so that what only they hold is kept even when the form state fails.
-std::exception_ptr TrayPresence::Ending() {
+std::exception_ptr Lifetime::Ending() {
   std::exception_ptr first;
   for (const std::function<void()>* step : {&hooks_.writeSettings, &hooks_.saveFormState}) {
     try {
@@ -84,12 +84,12 @@ std::exception_ptr TrayPresence::Ending() {
   return first;
 }
 
-bool TrayPresence::QueryEndSession() {
+bool Lifetime::QueryEndSession() {
   // Whatever could not be saved, the log-off waits for nobody: a box now would hold it up.
   Ending();
   return true;
 }
 
-void TrayPresence::EndSession(bool ending) {
+void Lifetime::EndSession(bool ending) {
   if (ending) app_.Destroy(window_);
 }

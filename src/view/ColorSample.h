@@ -5,4 +5,4 @@
 
 // The average 0x00BBGGRR colour of the `size` x `size` square centred on `centre`, over the
 // part of it inside `bitmap`, each channel rounded half up; 0 when none of it is inside.
-TColor AverageColor(const Bitmap& bitmap, TPoint centre, int size);
+ColorRef AverageColor(const Bitmap& bitmap, Point centre, int size);

@@ -1,10 +1,10 @@
-#include "main/FormStorage.h"
+#include "main/FormState.h"
 
 #include <cstdint>
 #include <cstdio>
 
 #include "main/OntoMonitor.h"
-#include "main/StoredValues.h"
+#include "main/SettingsReading.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::vector<std::optional<int32_t>> SplitNumbers(const std::string& text) {
 std::string TFormStorage::Name(const std::string& name) const { return JoinStorePath(kAppStoragePath, name); }
 
 std::string TFormStorage::DesktopSuffix() {
-  const TRect desktop = roles_.screen.VirtualScreen();
+  const Rect desktop = roles_.screen.VirtualScreen();
   char text[32];
   std::snprintf(text, sizeof(text), "(%dx%d)", desktop.Width(), desktop.Height());
   return text;
@@ -64,7 +64,7 @@ void TFormStorage::RestoreFormPlacement() {
 }
 
 void TFormStorage::RestorePlacement() {
-  TWindowPlacement placement;
+  WindowPlacement placement;
   if (!roles_.frame.GetPlacement(window_, placement)) return;
   if (!roles_.frame.IsVisible(window_)) placement.showCommand = kShowHidden;
   if (roles_.store.Read(Name("Flags")).kind != StoredValue::Kind::Absent) {
@@ -87,7 +87,7 @@ void TFormStorage::RestorePlacement() {
   }
   if (const auto norm = readFields("NormPos")) {
     found = true;
-    const TRect current = placement.normal;
+    const Rect current = placement.normal;
     const int64_t left = Field(*norm, 0).value_or(current.left);
     const int64_t top = Field(*norm, 1).value_or(current.top);
     // Widened: a stored width near the limits must not wrap round into a valid-looking one.
@@ -101,12 +101,12 @@ void TFormStorage::RestorePlacement() {
   }
   const int ppi = roles_.screen.PixelsPerInch();
   if (!found || ReadInteger(roles_.store, Name("PixelsPerInch"), ppi) != ppi) return;
-  TRect& r = placement.normal;
+  Rect& r = placement.normal;
   if (!(r.left < r.right && r.top < r.bottom)) return;
   if (!roles_.monitors.OnSomeMonitor({r.left, r.top}) || !roles_.monitors.OnSomeMonitor({r.right - 1, r.bottom - 1})) {
     // Saved on a monitor that has gone, or across into a gap: it opens on the monitor nearest
     // to its centre, where it fits whole; a window larger than that takes its first-run place.
-    const TPoint centre{static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
+    const Point centre{static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
                         static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
     MonitorArea nearest;
     if (!roles_.monitors.Nearest(centre, nearest)) return;
@@ -133,12 +133,12 @@ bool TFormStorage::SaveFormPlacement() {
 }
 
 bool TFormStorage::SavePlacement() {
-  TWindowPlacement placement;
+  WindowPlacement placement;
   if (!roles_.frame.GetPlacement(window_, placement)) return true;
   const std::string suffix = DesktopSuffix();
   const std::string minMax =
       FourNumbers(placement.minPosition.x, placement.minPosition.y, placement.maxPosition.x, placement.maxPosition.y);
-  const TRect& r = placement.normal;
+  const Rect& r = placement.normal;
   const std::string norm = FourNumbers(r.left, r.top, r.right, r.bottom);
   SettingsStore& store = roles_.store;
   return store.WriteInteger(Name("Flags"), static_cast<int32_t>(placement.flags)) &&

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fake/FakePlatform.h"
-#include "view/ColourSample.h"
+#include "view/ColorSample.h"
 #include "view/VwImage.h"
 
 namespace {
@@ -58,8 +58,8 @@ struct ViewFixture {
     return {shown->Pixels(), shown->Pixels() + shown->PixelCount()};
   }
   // The pixels that differ, as (x, y).
-  std::vector<TPoint> Changed(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) const {
-    std::vector<TPoint> points;
+  std::vector<Point> Changed(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) const {
+    std::vector<Point> points;
     for (size_t i = 0; i < a.size(); ++i) {
       if (a[i] != b[i]) points.push_back({static_cast<int>(i) % view.Width(), static_cast<int>(i) / view.Width()});
     }
@@ -67,7 +67,7 @@ struct ViewFixture {
   }
 };
 
-TEST(SampledColour, IsTheAverageOfTheChosenSquareAtAnyZoom) {
+TEST(SampledColor, IsTheAverageOfTheChosenSquareAtAnyZoom) {
   for (const float zoom : {1.0f, 4.0f}) {
     ViewFixture t(100, 80, zoom);
     t.Track(10, 12);
@@ -81,7 +81,7 @@ TEST(SampledColour, IsTheAverageOfTheChosenSquareAtAnyZoom) {
   }
 }
 
-TEST(SampledColour, CrosshairOutlinesTheSampledSquare) {
+TEST(SampledColor, CrosshairOutlinesTheSampledSquare) {
   // Zoom 4, tracked (50, 37), 3 x 3: the outline runs round source pixels 49..51 and 36..38.
   ViewFixture t(400, 300, 4);
   t.Track(50, 37);
@@ -89,7 +89,7 @@ TEST(SampledColour, CrosshairOutlinesTheSampledSquare) {
   const auto plain = t.Snapshot();
   t.view.SetDrawCross(true);
   const auto points = t.Changed(plain, t.Snapshot());
-  for (const TPoint p : points) {
+  for (const Point p : points) {
     const bool side = (p.x == 196 || p.x == 208) && p.y >= 144 && p.y <= 156;
     const bool end = (p.y == 144 || p.y == 156) && p.x > 196 && p.x < 208;
     EXPECT_TRUE(side || end) << p.x << "," << p.y;
@@ -103,7 +103,7 @@ TEST(SampledColour, CrosshairOutlinesTheSampledSquare) {
   const auto before = u.Snapshot();
   u.view.SetDrawCross(true);
   const auto ring = u.Changed(before, u.Snapshot());
-  for (const TPoint p : ring) {
+  for (const Point p : ring) {
     EXPECT_TRUE(((p.x == 48 || p.x == 52) && p.y >= 35 && p.y <= 39) ||
                 ((p.y == 35 || p.y == 39) && p.x > 48 && p.x < 52))
         << p.x << "," << p.y;
@@ -118,10 +118,10 @@ TEST(SimulatedPicture, ShowsTheSimulatedDesktopOnEveryPath) {
       ViewFixture t(60, 40, zoom);
       t.platform.screen.PaintDesktop([](int, int) { return 0x0000FF00u; });
       t.view.SetSmoothen(smooth);
-      t.view.SetVisionSimulation({TVisionDeficiency::Protan, 100});
+      t.view.SetVisionSimulation({VisionDeficiency::Protan, 100});
       const auto picture = t.Snapshot();
       EXPECT_EQ(picture[static_cast<size_t>(20 * 60 + 10)] & 0xFFFFFF, 0xFFE500u) << zoom << " " << smooth;
-      EXPECT_EQ(t.view.ScreenColor(), 0x00FF00) << "the sample is the desktop's own colour";
+      EXPECT_EQ(t.view.ScreenColor(), 0x00FF00) << "the sample is the desktop's own color";
     }
   }
 }

@@ -11,7 +11,7 @@
 
 // Whether a close request ends the program or hides it to the tray, the show/hide command
 // and the end of the session.
-class TrayPresence {
+class Lifetime {
  public:
   struct Hooks {
     std::function<void()> writeSettings;
@@ -19,7 +19,7 @@ class TrayPresence {
     // Tells the user what could not be saved as the program ends.
     std::function<void(const std::string&)> reportFailure;
   };
-  TrayPresence(TrayIcon& icon, AppWindow& app, WindowFrame& frame, const WindowId& window, TMainMenuItems& items,
+  Lifetime(TrayIcon& icon, AppWindow& app, WindowFrame& frame, const WindowId& window, TMainMenuItems& items,
                Hooks hooks)
       : icon_(icon), app_(app), frame_(frame), window_(window), items_(items), hooks_(std::move(hooks)) {}
 

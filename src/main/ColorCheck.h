@@ -15,18 +15,18 @@
 #include "view/VwImage.h"
 
 // What the small colour-check readout beside the window shows.
-struct TColourReadout {
+struct ColorReadout {
   bool Visible = false;
   std::string Text;
 };
 
 // The choices beyond the colour filters: the simulation of a colour-vision deficiency at a
-// severity, the averaged sample, and the contrast of two picked colours. Each is off until
+// severity, the averaged sample, and the contrast of two picked colors. Each is off until
 // chosen and keeps values of its own in the store, written only by its own commands, so a
 // user who never chooses one stores exactly what the program always stored.
-class ColourCheck {
+class ColorCheck {
  public:
-  ColourCheck(TCustomImageView& view, TMainMenuItems& items, DisplayCommands& display, Screen& screen,
+  ColorCheck(TCustomImageView& view, TMainMenuItems& items, DisplayCommands& display, Screen& screen,
               const CommandPoint& commandPoint, Clipboard& clipboard, Messages& messages, SettingsStore& settings,
               std::function<void()> writeSettings, SurfaceFactory& surfaces = HeapSurfaces())
       : view_(view),
@@ -50,7 +50,7 @@ class ColourCheck {
   void PickBackgroundColorClick();
   void CopyContrastClick();
   // The desktop's own pixels around `pointer`, unfiltered, averaged as the colour readout is.
-  std::optional<TColor> SampleAt(TPoint pointer);
+  std::optional<ColorRef> SampleAt(Point pointer);
   // The user closed the readout: the picks are forgotten.
   void ReadoutClosed();
   // A colour filter other than none was chosen: the simulation goes off.
@@ -58,18 +58,18 @@ class ColourCheck {
   // As the window is shown: the stored choices, unless a colour filter is on.
   void Restore();
 
-  TVisionSimulation Simulation() const { return view_.VisionSimulation(); }
-  const TContrastPair& Picks() const { return picks_; }
+  SimulatedVision Simulation() const { return view_.VisionSimulation(); }
+  const ContrastPair& Picks() const { return picks_; }
   // What the caption adds to the program's name and version while a simulation is on:
   // " - Protanopia"; nothing otherwise.
   std::string CaptionSuffix() const;
-  TColourReadout readout;
+  ColorReadout readout;
   // The readout or the caption changed.
   std::function<void()> OnChanged;
 
  private:
-  void Pick(std::optional<TColor>& into);
-  void SetSimulation(TVisionSimulation simulation);
+  void Pick(std::optional<ColorRef>& into);
+  void SetSimulation(SimulatedVision simulation);
   void CheckMarks();
   void Write();
   void Changed();
@@ -83,7 +83,7 @@ class ColourCheck {
   Messages& messages_;
   SettingsStore& settings_;
   std::function<void()> writeSettings_;
-  TContrastPair picks_;
+  ContrastPair picks_;
   // The desktop under the pointer as a pick captures it, in memory the screen can copy into.
   Bitmap sample_;
   // The severity chosen, kept while no Machado model is on.

@@ -71,7 +71,7 @@ const Event kExit{"Exit", [](TrayProgram& f) { f.Choose("Exit1"); }};
 TEST_F(TrayFixture, StartsShownWithTheIconTippedGlimmerlux) {
   EXPECT_EQ(Presence(), "window button icon");
   EXPECT_EQ(platform.tray.icons[kMainWindow], "Glimmerlux");
-  EXPECT_FALSE(form.presence.AllowClose);
+  EXPECT_FALSE(form.lifetime.AllowClose);
   EXPECT_TRUE(form.menu.StayinSystemTray1.Checked);
 }
 
@@ -152,18 +152,18 @@ TEST_F(TrayFixture, OnlyTheShowHideCommandSavesTheFormStateAndTheTrayWritesNothi
 TEST_F(TrayFixture, StayInSystemTrayDecidesWhetherClosingEnds) {
   Choose("StayinSystemTray1");
   EXPECT_FALSE(form.menu.StayinSystemTray1.Checked);
-  EXPECT_TRUE(form.presence.AllowClose);
+  EXPECT_TRUE(form.lifetime.AllowClose);
   Choose("StayinSystemTray1");
-  EXPECT_FALSE(form.presence.AllowClose);
+  EXPECT_FALSE(form.lifetime.AllowClose);
   EXPECT_FALSE(SettingsWritten()) << "the mark is kept with the form state, later";
 
   // Every show starts from the mark again.
-  form.presence.AllowClose = true;
+  form.lifetime.AllowClose = true;
   form.FormShow();
-  EXPECT_FALSE(form.presence.AllowClose);
+  EXPECT_FALSE(form.lifetime.AllowClose);
   form.menu.StayinSystemTray1.Checked = false;
   form.FormShow();
-  EXPECT_TRUE(form.presence.AllowClose);
+  EXPECT_TRUE(form.lifetime.AllowClose);
 }
 
 TEST(TrayClosing, AnAllowedCloseWritesTheSettingsSavesTheFormStateAndEnds) {
@@ -180,7 +180,7 @@ TEST(TrayClosing, AnAllowedCloseWritesTheSettingsSavesTheFormStateAndEnds) {
   f.form.HideApplication();
   f.Choose("Exit1");
   EXPECT_EQ(f.Presence(), "ended");
-  EXPECT_TRUE(f.form.presence.AllowClose);
+  EXPECT_TRUE(f.form.lifetime.AllowClose);
   EXPECT_TRUE(f.FormStateSaved());
 }
 
@@ -195,9 +195,9 @@ TEST(TrayClosing, AnErrorWhileSavingIsToldWhileTheRestIsStillSavedAndTheProgramE
     EXPECT_EQ(f.Presence(), "ended");
     EXPECT_EQ(f.SettingsWritten(), std::string(failing) != "ColorFilterMode");
     EXPECT_EQ(f.FormStateSaved(), std::string(failing) != "FormVersion");
-    using Box = std::pair<TMsgDlgType, std::string>;
+    using Box = std::pair<MessageType, std::string>;
     const std::vector<Box> told{
-        {TMsgDlgType::mtError,
+        {MessageType::mtError,
          "Glimmerlux could not save its settings as it ended: cannot write " + std::string(failing)}};
     EXPECT_EQ(f.platform.messages.boxes, told);
   }
@@ -220,14 +220,14 @@ TEST_F(TrayFixture, CloseQueryHidesUnlessClosingIsAllowed) {
   form.FormCloseQuery(CanClose);
   EXPECT_FALSE(CanClose);
   EXPECT_EQ(Presence(), "icon");
-  form.presence.AllowClose = true;
+  form.lifetime.AllowClose = true;
   form.FormCloseQuery(CanClose);
   EXPECT_TRUE(CanClose);
   EXPECT_EQ(Presence(), "icon") << "the query alone ends nothing";
 }
 
 TEST_F(TrayFixture, ALogOffIsNeverRefusedAndSavesEverythingFirst) {
-  ASSERT_FALSE(form.presence.AllowClose);
+  ASSERT_FALSE(form.lifetime.AllowClose);
   EXPECT_TRUE(form.QueryEndSession());
   EXPECT_TRUE(SettingsWritten());
   EXPECT_TRUE(FormStateSaved());
@@ -246,7 +246,7 @@ TEST(TrayWindowTest, OnlyAWindowVisibleAndNotMinimisedCountsAsShown) {
     TrayProgram f;
     f.platform.frame.visible = c.visible;
     f.platform.app.states[kMainWindow].minimized = c.minimized;
-    EXPECT_EQ(f.form.presence.ProgramShown(), c.shown) << c.visible << c.minimized;
+    EXPECT_EQ(f.form.lifetime.ProgramShown(), c.shown) << c.visible << c.minimized;
   }
 }
 

@@ -8,7 +8,7 @@
 
 // The caret of the focused application on the desktop, or (0, 0) when none was found: the
 // selection rectangle UI Automation reports wins over the focus window's classic caret.
-TPoint LocateCaret(CaretSource& source);
+Point LocateCaret(CaretSource& source);
 
 // Where the picture goes while it follows the caret, and whether the cursor image shows.
 class CaretFollow {
@@ -16,7 +16,7 @@ class CaretFollow {
   CaretFollow(CaretSource& source, Screen& screen, TCustomImageView& view, const TMainMenuItems& items)
       : source_(source), screen_(screen), view_(view), items_(items) {}
 
-  bool GetCaretPosition(TPoint& caret);
+  bool GetCaretPosition(Point& caret);
 
  private:
   CaretSource& source_;
