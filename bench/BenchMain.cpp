@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Comparison.h"
+#include "Pictures.h"
 #include "base/Cpu.h"
 
 namespace bench {
@@ -20,6 +21,7 @@ namespace {
 struct Row {
   std::string ours;
   std::vector<Reference> references;
+  std::string path;
 };
 
 std::vector<Row>& Rows() {
@@ -48,14 +50,19 @@ std::string ProcessorModel() {
 
 // The kernels our modules pick (base/Cpu.h) and the widest ones libyuv picks.
 std::string SimdPaths() {
-  std::string ours = cpu::Has(cpu::kAvx2) ? "avx2" : cpu::Has(cpu::kSse2) ? "sse2" : "plain";
-  if (cpu::Has(cpu::kAvx512)) ours += " (avx512 for the simulation)";
   const std::string libyuv = libyuv::TestCpuFlag(libyuv::kCpuHasAVX512BW) ? "avx512bw"
                              : libyuv::TestCpuFlag(libyuv::kCpuHasAVX2)   ? "avx2"
                              : libyuv::TestCpuFlag(libyuv::kCpuHasSSSE3)  ? "ssse3"
                              : libyuv::TestCpuFlag(libyuv::kCpuHasSSE2)   ? "sse2"
                                                                           : "plain";
-  return "ours " + ours + ", libyuv " + libyuv;
+  return "ours " + PathName(cpu::kAllFeatures) + " for the color filter and the simulation, " +
+         PathName(cpu::kSse2 | cpu::kAvx2) + " for the scaler rows and flips, " + PathName(cpu::kSse2) +
+         " for the contrast pen; libyuv " + libyuv + " at its widest, " + LibyuvColorMatrixPath() +
+         " in ARGBColorMatrix";
+}
+
+std::string Labelled(const std::string& name, const std::string& path) {
+  return path.empty() ? name : name + " [" + path + "]";
 }
 
 // Shows every run as usual and keeps the median CPU time of each benchmark, in microseconds.
@@ -79,7 +86,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\nprocessor: %s\nSIMD paths: %s\n", ProcessorModel().c_str(), SimdPaths().c_str());
-    std::printf("\n| case | ours (us) | reference | reference (us) | ours / reference | goal |\n");
+    std::printf(
+        "\n| case [our path] | ours (us) | reference [its path] | reference (us) | ours / reference | goal |\n");
     std::printf("|---|---:|---|---:|---:|---|\n");
     for (const Row& row : Rows()) {
       const auto ours = medians_.find(row.ours);
@@ -96,8 +104,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
           std::snprintf(goal, sizeof goal, "<= %.2f %s", ref.goal, met ? "met" : "MISSED");
           (met ? met_ : missed_)++;
         }
-        std::printf("| %s | %.0f | %s | %.0f | %.2f | %s |\n", row.ours.c_str(), ours->second, ref.label.c_str(),
-                    theirs->second, ratio, goal);
+        std::printf("| %s | %.0f | %s | %.0f | %.2f | %s |\n", Labelled(row.ours, row.path).c_str(), ours->second,
+                    Labelled(ref.label, ref.path).c_str(), theirs->second, ratio, goal);
       }
     }
     std::printf("\ngoals: %d met, %d missed (median CPU time of each case)\n", met_, missed_);
@@ -118,8 +126,21 @@ bool HasFlag(int argc, char** argv, const char* name) {
 
 }  // namespace
 
-void Compare(const std::string& ours, std::vector<Reference> references) {
-  Rows().push_back({ours, std::move(references)});
+void Compare(const std::string& ours, std::vector<Reference> references, std::string oursPath) {
+  Rows().push_back({ours, std::move(references), std::move(oursPath)});
+}
+
+std::string PathName(uint32_t features) {
+  const uint32_t on = cpu::Features() & features;
+  return (on & cpu::kAvx512) != 0 ? "avx512"
+         : (on & cpu::kAvx2) != 0 ? "avx2"
+         : (on & cpu::kSse2) != 0 ? "sse2"
+                                  : "plain";
+}
+
+// SSSE3 where the width is a whole number of its eight-pixel steps, else C (libyuv 0.0.1857).
+std::string LibyuvColorMatrixPath() {
+  return libyuv::TestCpuFlag(libyuv::kCpuHasSSSE3) && kViewWidth % 8 == 0 ? "ssse3" : "c";
 }
 
 }  // namespace bench

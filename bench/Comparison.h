@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,17 @@ struct Reference {
   std::string label;      // what the reader sees, e.g. "libyuv kFilterNone"
   std::string benchmark;  // the registered benchmark that measures it
   double goal = 0;        // ours / reference must not exceed this; 0 for none
+  std::string path = {};  // the SIMD path the reference takes here, where it is known
 };
 
-void Compare(const std::string& ours, std::vector<Reference> references);
+// `oursPath`: the SIMD path our side takes, where the case fixes it.
+void Compare(const std::string& ours, std::vector<Reference> references, std::string oursPath = {});
+
+// The widest of our instruction sets among `features` (cpu::Feature) that this processor runs
+// and the features left on allow: "avx512", "avx2", "sse2" or "plain".
+std::string PathName(uint32_t features);
+
+// The loop libyuv's ARGBColorMatrix runs on a frame of the view's width here.
+std::string LibyuvColorMatrixPath();
 
 }  // namespace bench

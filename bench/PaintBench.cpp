@@ -16,6 +16,7 @@
 #include "Comparison.h"
 #include "MemoryDesktop.h"
 #include "Pictures.h"
+#include "base/Cpu.h"
 #include "fake/FakeClipboard.h"
 #include "fake/FakeWindowing.h"
 #include "view/ContrastPen.h"
@@ -229,9 +230,12 @@ const bool kRegistered = [] {
     // The goals hold for the whole paint, everything on, sharp at zoom 2 over the desktop; the
     // rest, noise included, are measured for the record.
     const bool goal = s.zoom == 2 && !s.smooth && s.everything && !s.noise;
-    bench::Compare(ours, {{"floor: capture read once, view written once", Floor(s), goal ? 2.0 : 0.0},
-                          {"libyuv chain", chain, goal ? 0.8 : 0.0},
-                          {"memcpy of the view", copy}});
+    bench::Compare(
+        ours,
+        {{"floor: capture read once, view written once", Floor(s), goal ? 2.0 : 0.0},
+         {"libyuv chain", chain, goal ? 0.8 : 0.0},
+         {"memcpy of the view", copy}},
+        "filter " + bench::PathName(cpu::kAllFeatures) + ", scaler " + bench::PathName(cpu::kSse2 | cpu::kAvx2));
   }
   return true;
 }();

@@ -11,54 +11,68 @@ namespace color_filter {
 
 namespace {
 
-// Rows give output red, green, blue; columns weigh input red, green, blue. Each correction
-// is I + E * (I - S) with the simulation S of the same deficiency, already multiplied out.
-constexpr double kMatrices[kMatrixCount][kMatrixEntries] = {
-    {0.3, 0.59, 0.11, 0.3, 0.59, 0.11, 0.3, 0.59, 0.11},              // grayscale
-    {0.393, 0.769, 0.189, 0.349, 0.686, 0.168, 0.272, 0.534, 0.131},  // sepia
-    {0.567, 0.433, 0, 0.558, 0.442, 0, 0, 0.242, 0.758},              // protanopia
-    {0.625, 0.375, 0, 0.7, 0.3, 0, 0, 0.3, 0.7},                      // deuteranopia
-    {0.95, 0.05, 0, 0, 0.433, 0.567, 0, 0.475, 0.525},                // tritanopia
-    {1, 0, 0, -0.2549, 1.2549, 0, 0.3031, -0.5451, 1.242},            // protanopia correction
-    {1, 0, 0, -0.4375, 1.4375, 0, 0.2625, -0.5625, 1.3},              // deuteranopia correction
-    {1, 0, 0, 0.035, 1.532, -0.567, 0.035, -0.51, 1.475},             // tritanopia correction
-};
-
 struct Tables {
   ProductTables products;
   uint8_t invert[256];
-  PackedSums packed[kMatrixCount];
+  MatrixMultipliers multipliers[kMatrixCount];
   bool built = false;
 };
 
 // Static storage: built once, shared by all views, never freed.
 Tables tables;
 
-// Entry index of output channel `out` and input channel `in`, both 0 = blue, 1 = green, 2 = red.
-constexpr int EntryOf(int out, int in) { return (2 - out) * 3 + (2 - in); }
-
 int Clamp255(int32_t v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 
-void BuildPacked(const int32_t (&products)[kMatrixEntries][256], PackedSums& packed) {
-  for (int in = 0; in < 3; ++in) {
-    for (int v = 0; v < 256; ++v) {
-      uint64_t entry = 0;
-      for (int out = 0; out < 3; ++out) {
-        // Wrapping unsigned arithmetic: a negative product borrows from the field above, and
-        // the three entries of a pixel pay the borrow back.
-        const int64_t field = products[EntryOf(out, in)][v] + (in == 0 && out < 2 ? kFieldBias : 0);
-        entry += static_cast<uint64_t>(field) << kFieldShift[out];
-      }
-      packed.byInput[in][v] = entry;
+// A multiplier that gives `products` for every v as the header's formula computes it: each v
+// bounds it from both sides, and any value within all 255 bounds does (the lowest is taken).
+// False where none lies within them or below 2^24, or a value leaves 16 bits.
+bool FindMultiplier(const int32_t (&products)[256], int whole, Multiplier& found) {
+  constexpr int64_t kOne = int64_t{1} << kMultiplierShift;
+  constexpr int64_t kHalf = kOne / 2;
+  int64_t low = 0;
+  int64_t high = (int64_t{1} << 24) - 1;
+  for (int64_t v = 0; v < 256; ++v) {
+    const int64_t rest = products[v] - 256 * whole * v;
+    if (rest < 0 || rest > 65535) return false;
+    if (v == 0) {
+      if (rest != 0) return false;
+      continue;
     }
+    // rest * kOne <= v m + kHalf < (rest + 1) * kOne
+    low = std::max(low, (rest * kOne - kHalf + v - 1) / v);
+    high = std::min(high, ((rest + 1) * kOne - kHalf - 1) / v);
   }
+  if (low > high) return false;
+  found = {whole, static_cast<uint32_t>(low)};
+  return true;
+}
+
+// Every entry's multiplier, and the saturation the loops rely on: a row that subtracts some
+// 256 v keeps the rest of its sum within 16 bits.
+MatrixMultipliers BuildMultipliers(int matrix) {
+  MatrixMultipliers built;
+  built.exact = true;
+  for (int e = 0; e < kMatrixEntries; ++e) {
+    built.exact &= FindMultiplier(tables.products[matrix][e], WholeOf(matrix, e), built.entry[e]);
+  }
+  for (int out = 0; out < 3 && built.exact; ++out) {
+    int64_t most = 0;
+    bool subtracts = false;
+    for (int in = 0; in < 3; ++in) {
+      const int e = EntryOf(out, in);
+      most += tables.products[matrix][e][255] - 256 * 255 * built.entry[e].whole;
+      subtracts |= built.entry[e].whole < 0;
+    }
+    built.exact = !subtracts || most <= 65535;
+  }
+  return built;
 }
 
 }  // namespace
 
 const ProductTables& Products() { return tables.products; }
 const uint8_t* InvertTable() { return tables.invert; }
-const PackedSums& Packed(int matrix) { return tables.packed[matrix]; }
+const MatrixMultipliers& Multipliers(int matrix) { return tables.multipliers[matrix]; }
 
 int MatrixIndex(TColorFilterMode mode) {
   switch (mode) {
@@ -83,18 +97,20 @@ int MatrixIndex(TColorFilterMode mode) {
   }
 }
 
-void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
+namespace {
+
+void InvertPlain(uint32_t* pixels, size_t count) {
   // Bytes blue, green, red; the fourth is neither read nor written.
   uint8_t* bytes = reinterpret_cast<uint8_t*>(pixels);
-  if (mode == cfInvert) {
-    for (size_t i = 0; i < count; ++i, bytes += 4) {
-      for (int c = 0; c < 3; ++c) bytes[c] = tables.invert[bytes[c]];
-    }
-    return;
+  for (size_t i = 0; i < count; ++i, bytes += 4) {
+    for (int c = 0; c < 3; ++c) bytes[c] = tables.invert[bytes[c]];
   }
-  const int matrix = MatrixIndex(mode);
-  if (matrix < 0) return;
+}
+
+// Straight from the products, not from the packed sums the vector loops use: the reference.
+void MatrixPlain(uint32_t* pixels, size_t count, int matrix) {
   const auto& t = tables.products[matrix];
+  uint8_t* bytes = reinterpret_cast<uint8_t*>(pixels);
   for (size_t i = 0; i < count; ++i, bytes += 4) {
     const uint8_t b = bytes[0];
     const uint8_t g = bytes[1];
@@ -109,37 +125,51 @@ void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
   }
 }
 
-namespace {
+// The vector loops' granule too: the paint doubles each piece while it is in cache.
+constexpr size_t kPiece = 64;
 
-size_t Nothing(uint32_t*, size_t) { return 0; }
-size_t NoMatrix(uint32_t*, size_t, const PackedSums&) { return 0; }
-
-constexpr FilterKernels kPlainFilter = {Nothing, NoMatrix, nullptr};
+template <int kMatrix>
+void MatrixTelling(uint32_t* pixels, size_t count, FilteredPiece piece, void* context) {
+  if (piece == nullptr) {
+    MatrixPlain(pixels, count, kMatrix);
+    return;
+  }
+  for (size_t at = 0; at < count; at += kPiece) {
+    const size_t n = std::min(count - at, kPiece);
+    MatrixPlain(pixels + at, n, kMatrix);
+    piece(context, at, at + n);
+  }
+}
 
 }  // namespace
 
-void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece, void* context) {
-  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter());
+const FilterKernels kPlainFilter = {InvertPlain,
+                                    {MatrixTelling<0>, MatrixTelling<1>, MatrixTelling<2>, MatrixTelling<3>,
+                                     MatrixTelling<4>, MatrixTelling<5>, MatrixTelling<6>, MatrixTelling<7>}};
+
+void FilterPlain(uint32_t* pixels, size_t count, TColorFilterMode mode) {
+  if (mode == cfInvert) {
+    InvertPlain(pixels, count);
+    return;
+  }
   const int matrix = MatrixIndex(mode);
-  size_t done = 0;
-  if (piece != nullptr && matrix >= 0 && loops.matrixTelling != nullptr) {
-    done = loops.matrixTelling(pixels, count, Packed(matrix), piece, context);
-  } else if (piece != nullptr) {
-    // The others go in short runs of their own.
-    constexpr size_t kPiece = 64;
+  if (matrix >= 0) MatrixPlain(pixels, count, matrix);
+}
+
+void FilterPixels(uint32_t* pixels, size_t count, TColorFilterMode mode, FilteredPiece piece, void* context) {
+  const FilterKernels& loops = cpu::Pick(kPlainFilter, Sse2Filter(), Avx2Filter(), Avx512Filter());
+  const int matrix = MatrixIndex(mode);
+  if (matrix >= 0) {
+    (Multipliers(matrix).exact ? loops : kPlainFilter).matrix[matrix](pixels, count, piece, context);
+  } else if (mode == cfInvert && piece == nullptr) {
+    loops.invert(pixels, count);
+  } else if (mode == cfInvert) {
     for (size_t at = 0; at < count; at += kPiece) {
-      const size_t n = count - at < kPiece ? count - at : kPiece;
-      FilterPixels(pixels + at, n, mode);
+      const size_t n = std::min(count - at, kPiece);
+      loops.invert(pixels + at, n);
       piece(context, at, at + n);
     }
-    return;
-  } else if (mode == cfInvert) {
-    done = loops.invert(pixels, count);
-  } else if (matrix >= 0) {
-    done = loops.matrix(pixels, count, Packed(matrix));
   }
-  FilterPlain(pixels + done, count - done, mode);
-  if (piece != nullptr && done < count) piece(context, done, count);
 }
 
 }  // namespace color_filter
@@ -156,8 +186,8 @@ void BuildFilterTables() {
         tables.products[m][e][v] = Round(product * 256);
       }
     }
-    BuildPacked(tables.products[m], tables.packed[m]);
   }
+  for (int m = 0; m < kMatrixCount; ++m) tables.multipliers[m] = BuildMultipliers(m);
   tables.built = true;
 }
 

@@ -5,7 +5,6 @@
 
 #include "base/Cpu.h"
 #include "view/ColorFilter.h"
-#include "view/PackedTermSum.h"
 
 // The filter's tables and its interchangeable pixel loops. Every loop gives the same bytes as
 // the plain one; the others only get there faster.
@@ -14,74 +13,94 @@ namespace color_filter {
 inline constexpr int kMatrixCount = 8;
 inline constexpr int kMatrixEntries = 9;
 
-// Round(M[r][c] * v * 256) for each matrix (grayscale, sepia, the three simulations, the three
-// corrections) and each entry row by row.
-using ProductTables = int32_t[kMatrixCount][kMatrixEntries][256];
-
-// What blue, green and red input v add to the blue, green and red output sums, packed into one
-// 64-bit word per input channel and value with a field per output channel, so a pixel costs
-// three scalar loads and two adds. A field's bits 8..17 hold (sum >> 8) as a 10-bit two's
-// complement number (every matrix keeps it within -145..399), and each word of a sum holds one
-// of them: the vector loops take them apart with a multiply and a shift per word, no shuffle.
-// The blue and green fields carry 2^18 on top, which leaves those bits alone but keeps the field
-// from borrowing from the one above; kFieldBits then hold it. Red, on top, may drop high bits.
-inline constexpr int kFieldShift[3] = {8, 27, 46};  // blue, green, red output
-inline constexpr int kFieldBits = 19;
-inline constexpr int kFieldBias = 1 << 18;
-inline constexpr int kResultBits = 10;
-static_assert(kFieldShift[0] + kFieldBits <= kFieldShift[1] && kFieldShift[1] + kFieldBits <= kFieldShift[2]);
-// How far (field >> 8) sits above the start of its word, words 1, 2 and 3.
-inline constexpr int FieldOffsetInWord(int f) { return kFieldShift[f] + 8 - 16 * (f + 1); }
-static_assert(FieldOffsetInWord(0) >= 0 && FieldOffsetInWord(1) >= 0 && FieldOffsetInWord(2) >= 0);
-static_assert(FieldOffsetInWord(0) + kResultBits <= 16 && FieldOffsetInWord(1) + kResultBits <= 16 &&
-              FieldOffsetInWord(2) + kResultBits <= 16);
-// Per word of a sum, the multiplier whose low 16 bits put (field >> 8) at the top of the word,
-// dropping the next field's bits above it, for an arithmetic right shift by 16 - kResultBits to
-// finish. Word 0 becomes 0, so that after packing to bytes a pixel is 0, blue, green, red.
-inline constexpr int16_t kWordFactor[4] = {0, static_cast<int16_t>(1 << (16 - kResultBits - FieldOffsetInWord(0))),
-                                           static_cast<int16_t>(1 << (16 - kResultBits - FieldOffsetInWord(1))),
-                                           static_cast<int16_t>(1 << (16 - kResultBits - FieldOffsetInWord(2)))};
-
-struct PackedSums {
-  PackedTermTable byInput;  // [blue, green, red][v]
+// Rows give output red, green, blue; columns weigh input red, green, blue. Each correction
+// is I + E * (I - S) with the simulation S of the same deficiency, already multiplied out.
+inline constexpr double kMatrices[kMatrixCount][kMatrixEntries] = {
+    {0.3, 0.59, 0.11, 0.3, 0.59, 0.11, 0.3, 0.59, 0.11},              // grayscale
+    {0.393, 0.769, 0.189, 0.349, 0.686, 0.168, 0.272, 0.534, 0.131},  // sepia
+    {0.567, 0.433, 0, 0.558, 0.442, 0, 0, 0.242, 0.758},              // protanopia
+    {0.625, 0.375, 0, 0.7, 0.3, 0, 0, 0.3, 0.7},                      // deuteranopia
+    {0.95, 0.05, 0, 0, 0.433, 0.567, 0, 0.475, 0.525},                // tritanopia
+    {1, 0, 0, -0.2549, 1.2549, 0, 0.3031, -0.5451, 1.242},            // protanopia correction
+    {1, 0, 0, -0.4375, 1.4375, 0, 0.2625, -0.5625, 1.3},              // deuteranopia correction
+    {1, 0, 0, 0.035, 1.532, -0.567, 0.035, -0.51, 1.475},             // tritanopia correction
 };
 
-// A packed three-entry sum's filtered colour, fourth byte 0.
-inline uint32_t ColorOfSum(uint64_t sum) {
-  uint32_t color = 0;
-  for (int out = 0; out < 3; ++out) {
-    const uint32_t bits = static_cast<uint32_t>(sum >> (kFieldShift[out] + 8)) & ((1u << kResultBits) - 1);
-    const int32_t v =
-        bits >= 1u << (kResultBits - 1) ? static_cast<int32_t>(bits) - (1 << kResultBits) : static_cast<int32_t>(bits);
-    color |= static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v) << (8 * out);
-  }
-  return color;
-}
+// Round(M[r][c] * v * 256) for each matrix and each entry row by row: what the filter is.
+using ProductTables = int32_t[kMatrixCount][kMatrixEntries][256];
 
-inline uint64_t PackedSumOf(uint32_t pixel, const PackedSums& packed) { return PackedTermSum(pixel, packed.byInput); }
+// Entry index of output channel `out` and input channel `in`, both 0 = blue, 1 = green, 2 = red.
+constexpr int EntryOf(int out, int in) { return (2 - out) * 3 + (2 - in); }
+
+// The vector loops compute each product in registers instead of loading it:
+//   product(v) = 256 v whole + ((v multiplier + 2^15) >> 16),
+// whole the entry's floor (-1, 0 or 1) and multiplier below 2^24, chosen when the tables are
+// built so that all 256 values equal the table's. In 16-bit lanes the second part is
+// step v + ((2 v fraction >> 16) + 1) >> 1, step and fraction the multiplier's top 8 and low
+// 16 bits. A pixel's output is then clamp(sum of 256 v whole / 256 + sum of the rest / 256):
+// the rest is at most 255 x 256 a term, and its sum saturates at 65535 only where the output
+// is 255 anyway (checked when built).
+inline constexpr int kMultiplierShift = 16;
+
+struct Multiplier {
+  int32_t whole = 0;
+  uint32_t multiplier = 0;
+};
+
+// `exact` when every entry of the matrix has its multiplier; a matrix without is filtered from
+// its tables by the plain loop.
+struct MatrixMultipliers {
+  bool exact = false;
+  Multiplier entry[kMatrixEntries];
+};
+
+// What the vector loops know of a matrix when they are compiled: which entries have anything
+// below 256 v to compute, the whole multiples of the others, and which output rows repeat the
+// row before.
+constexpr int WholeOf(int matrix, int entry) {
+  const double m = kMatrices[matrix][entry];
+  const int truncated = static_cast<int>(m);
+  return m < truncated ? truncated - 1 : truncated;
+}
+constexpr bool HasFraction(int matrix, int entry) { return kMatrices[matrix][entry] != WholeOf(matrix, entry); }
+// The first input (blue, green, red) of an output row with a fraction, or 3 for none.
+constexpr int FirstFraction(int matrix, int out) {
+  int in = 0;
+  while (in < 3 && !HasFraction(matrix, EntryOf(out, in))) ++in;
+  return in;
+}
+constexpr bool SameAsRowBefore(int matrix, int out) {
+  if (out == 0) return false;
+  for (int in = 0; in < 3; ++in) {
+    if (kMatrices[matrix][EntryOf(out, in)] != kMatrices[matrix][EntryOf(out - 1, in)]) return false;
+  }
+  return true;
+}
 
 // Valid once BuildFilterTables has run.
 const ProductTables& Products();
 const uint8_t* InvertTable();
-const PackedSums& Packed(int matrix);
+const MatrixMultipliers& Multipliers(int matrix);
 
 // The table set of a matrix mode, or -1 for cfNone, cfInvert and values outside the enumeration.
 int MatrixIndex(TColorFilterMode mode);
 
-// The pixel loops of one instruction set. Each filters a leading part of its pixels and returns
-// its length; the plain loop does the rest.
+using MatrixLoop = void (*)(uint32_t* pixels, size_t count, FilteredPiece piece, void* context);
+
+// The pixel loops of one instruction set, each over a whole run: the vector loops leave a run's
+// last pixels to the plain ones (base/Steps.h).
 struct FilterKernels {
-  size_t (*invert)(uint32_t* pixels, size_t count);
-  size_t (*matrix)(uint32_t* pixels, size_t count, const PackedSums& packed);
-  // The same, telling `piece` each part as it is stored; null where the caller instead filters
-  // short runs and tells each.
-  size_t (*matrixTelling)(uint32_t* pixels, size_t count, const PackedSums& packed, FilteredPiece piece,
-                          void* context);
+  void (*invert)(uint32_t* pixels, size_t count);
+  // Per matrix (MatrixIndex), telling `piece`, when not null, each part as it is stored.
+  MatrixLoop matrix[kMatrixCount];
 };
 
+// Plain C++ from the tables, the reference for the others.
+extern const FilterKernels kPlainFilter;
 // Null where the build has no such loops.
 const FilterKernels* Sse2Filter();
 const FilterKernels* Avx2Filter();
+const FilterKernels* Avx512Filter();
 
 // Filters `count` contiguous pixels with the fastest loops the processor's features allow
 // (base/Cpu.h); the tables must exist. `piece`, when given, is told as the pixels become final.

@@ -28,6 +28,11 @@ struct ContrastKernels {
   void (*picks)(const uint32_t* source, const PenPick* picks, int count, uint32_t* const* rows, int rowCount);
 };
 
+// Plain C++, the reference for the others.
+extern const ContrastKernels kPlainPen;
+// Null where the build has no such table.
+const ContrastKernels* Sse2Pen();
+
 // The fastest table the processor's features allow (base/Cpu.h).
 const ContrastKernels& ContrastPen();
 

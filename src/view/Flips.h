@@ -13,6 +13,12 @@ struct FlipKernels {
   void (*swap)(uint32_t* a, uint32_t* b, size_t count);
 };
 
+// Plain C++, the reference for the others.
+extern const FlipKernels kPlainFlips;
+// Null where the build has no such table.
+const FlipKernels* Sse2Flips();
+const FlipKernels* Avx2Flips();
+
 // The fastest table the processor's features allow (base/Cpu.h).
 const FlipKernels& FlipPixels();
 

@@ -11,9 +11,9 @@ using PackedTermTable = uint64_t[3][256];
 inline uint64_t PackedTermSum(uint32_t pixel, const PackedTermTable& byInput) {
 #ifdef GLIMMERLUX_X86_SIMD
   // Written out because GCC 12, given the plain line below, spends two or three register
-  // copies per pixel on finding the indices and spills one: on an AMD EPYC (Zen 5) the colour
-  // filter's SSE2 and AVX2 loops then measured 2-5% slower, the paint's source rows 3% (bench,
-  // side by side). Byte loads instead would make the load ports the bottleneck; no intrinsic
+  // copies per pixel on finding the indices and spills one: on an AMD EPYC (Zen 5) the table
+  // loops then measured 2-5% slower (bench, side by side, when the colour filter summed tables
+  // this way too). Byte loads instead would make the load ports the bottleneck; no intrinsic
   // reads a high byte. %h needs one of the four legacy registers, hence "Q".
   uint64_t sum;
   uint32_t blue, green;

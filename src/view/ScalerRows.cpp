@@ -28,15 +28,7 @@ void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
 }
 
 void BoxRows(const uint32_t* const* rows, const uint32_t* weights, int pairs, int width, int16_t* mid) {
-  for (int x = 0; x < width; ++x) {
-    for (int c = 0; c < 4; ++c) {
-      int32_t sum = 0;
-      for (int j = 0; j < pairs; ++j) {
-        sum += Channel(rows[2 * j][x], c) * Low(weights[j]) + Channel(rows[2 * j + 1][x], c) * High(weights[j]);
-      }
-      mid[4 * x + c] = static_cast<int16_t>((sum + kMidOne / 2) >> kMidBits);
-    }
-  }
+  BoxRowsFrom(rows, weights, pairs, 0, width, mid);
 }
 
 void BoxColumns(const int16_t* mid, const BoxTap* taps, const uint32_t* weights, int count, uint32_t* out) {
@@ -107,10 +99,22 @@ void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* 
 
 }  // namespace
 
+void BoxRowsFrom(const uint32_t* const* rows, const uint32_t* weights, int pairs, int from, int width, int16_t* mid) {
+  for (int x = from; x < width; ++x) {
+    for (int c = 0; c < 4; ++c) {
+      int32_t sum = 0;
+      for (int j = 0; j < pairs; ++j) {
+        sum += Channel(rows[2 * j][x], c) * Low(weights[j]) + Channel(rows[2 * j + 1][x], c) * High(weights[j]);
+      }
+      mid[4 * x + c] = static_cast<int16_t>((sum + kMidOne / 2) >> kMidBits);
+    }
+  }
+}
+
 const RowKernels kPortableRows = {Replicate, BoxRows, BoxColumns,        BoxBlocks,  LerpColumns,
                                   LerpRows,  Reverse, ReplicateReversed, PickColumns};
 
-const RowKernels& Rows() { return cpu::Pick(kPortableRows, Sse2Rows(), Avx2Rows()); }
+const RowKernels& Rows() { return cpu::Pick(kPortableRows, Sse2Rows(), Avx2Rows(), nullptr); }
 
 void ReplicateSpan(const RowKernels& kernels, const uint32_t* in, int left, int right, int k, uint32_t* out) {
   if (k == 1) {

@@ -76,6 +76,8 @@ extern const RowKernels kPortableRows;
 // Null where the build has no such set.
 const RowKernels* Sse2Rows();
 const RowKernels* Avx2Rows();
+// The plain boxRows from pixel `from` of the rows on, into the same places of `mid`.
+void BoxRowsFrom(const uint32_t* const* rows, const uint32_t* weights, int pairs, int from, int width, int16_t* mid);
 // The fastest set the processor's features allow (base/Cpu.h).
 const RowKernels& Rows();
 

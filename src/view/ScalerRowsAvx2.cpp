@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/Cpu.h"
+#include "base/Steps.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
 
@@ -16,11 +17,13 @@ namespace scaler_rows {
 
 namespace {
 
-// Helpers are always inlined (GLIMMERLUX_AVX2_INLINE) and there are no lambdas: anything that
-// takes or returns a 256-bit value and is not inlined passes it on the stack, which 64-bit
-// Windows does not align to 32 bytes, and a lambda would not carry the AVX2 target. So each loop
-// writes out what the SSE2 set's Steps does: whole steps, then the last one pulled back to end
-// at the row's end (count >= one step), never a clamped index on every pass.
+// Helpers are always inlined (GLIMMERLUX_AVX2_INLINE): anything that takes or returns a 256-bit
+// value and is not inlined passes it on the stack, which 64-bit Windows does not align to 32
+// bytes. Loops run whole steps, never a clamped index on every pass, and leave a row's last
+// pixels to the plain kernels (base/Steps.h).
+
+size_t Size(int count) { return count > 0 ? static_cast<size_t>(count) : 0; }
+int Int(size_t n) { return static_cast<int>(n); }
 
 constexpr uintptr_t kAhead = 1024;
 
@@ -74,16 +77,19 @@ GLIMMERLUX_AVX2_INLINE void QuarterFour(const uint32_t* const* rows, int i, uint
 }
 
 GLIMMERLUX_AVX2 void BoxBlocks(const uint32_t* const* rows, int factor, int count, uint32_t* out) {
-  if (factor == 2 && count >= 8) {
-    int i = 0;
-    for (; i + 8 <= count; i += 8) HalveEight(rows, i, out);
-    if (i < count) HalveEight(rows, count - 8, out);
-  } else if (factor == 4 && count >= 4) {
-    int i = 0;
-    for (; i + 4 <= count; i += 4) QuarterFour(rows, i, out);
-    if (i < count) QuarterFour(rows, count - 4, out);
+  const auto rest = [&](size_t at, size_t n) {
+    const uint32_t* shifted[4] = {};
+    for (int r = 0; r < factor; ++r) shifted[r] = rows[r] + factor * at;
+    kPortableRows.boxBlocks(shifted, factor, Int(n), out + at);
+  };
+  if (factor == 2) {
+    ForEachStep<8>(
+        Size(count), [&](size_t i) GLIMMERLUX_AVX2_LAMBDA { HalveEight(rows, Int(i), out); }, rest);
+  } else if (factor == 4) {
+    ForEachStep<4>(
+        Size(count), [&](size_t i) GLIMMERLUX_AVX2_LAMBDA { QuarterFour(rows, Int(i), out); }, rest);
   } else {
-    Sse2Rows()->boxBlocks(rows, factor, count, out);
+    kPortableRows.boxBlocks(rows, factor, count, out);
   }
 }
 
@@ -136,14 +142,13 @@ GLIMMERLUX_AVX2_INLINE void LerpColumnsEight(const uint32_t* source, int sourceW
 
 GLIMMERLUX_AVX2 void LerpColumnsAvx2(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count,
                                      uint32_t* out) {
-  if (sourceWidth < 2 || count < 8) {
-    Sse2Rows()->lerpColumns(source, sourceWidth, taps, count, out);
+  if (sourceWidth < 2) {
+    kPortableRows.lerpColumns(source, sourceWidth, taps, count, out);
     return;
   }
-  int i = 0;
-  for (; i + 8 <= count; i += 8) LerpColumnsEight(source, sourceWidth, taps, i, out);
-  // The last pixels again with some already done: the same bytes either way.
-  if (i < count) LerpColumnsEight(source, sourceWidth, taps, count - 8, out);
+  ForEachStep<8>(
+      Size(count), [&](size_t i) GLIMMERLUX_AVX2_LAMBDA { LerpColumnsEight(source, sourceWidth, taps, Int(i), out); },
+      [&](size_t at, size_t n) { kPortableRows.lerpColumns(source, sourceWidth, taps + at, Int(n), out + at); });
 }
 
 // Eight pixels of the two rows blended by `w`, rounded.
@@ -159,25 +164,17 @@ GLIMMERLUX_AVX2_INLINE void LerpEight(const uint32_t* upper, const uint32_t* low
 
 // Both weights fit a signed byte because the caller copies rows of weight 0 instead.
 GLIMMERLUX_AVX2 void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out) {
-  if (count < 8) {
-    Sse2Rows()->lerpRows(upper, lower, lowerWeight, count, out);
-    return;
-  }
   const __m256i w = _mm256_set1_epi16(static_cast<int16_t>((kLerpOne - lowerWeight) | (lowerWeight << 8)));
   // mulhrs by 1 << (15 - kLerpBits) is the rounding shift (x + kLerpOne / 2) >> kLerpBits in one
   // instruction; the sums stay below 255 * kLerpOne, so signed is as good as unsigned.
   const __m256i roundingShift = _mm256_set1_epi16(1 << (15 - kLerpBits));
-  int i = 0;
-  for (; i + 16 <= count; i += 16) {
-    LerpEight(upper + i, lower + i, w, roundingShift, out + i);
-    LerpEight(upper + i + 8, lower + i + 8, w, roundingShift, out + i + 8);
-  }
-  if (i + 8 <= count) {
-    LerpEight(upper + i, lower + i, w, roundingShift, out + i);
-    i += 8;
-  }
-  // The last pixels again with some already done: the same bytes either way.
-  if (i < count) LerpEight(upper + count - 8, lower + count - 8, w, roundingShift, out + count - 8);
+  ForEachStep<16>(
+      Size(count),
+      [&](size_t i) GLIMMERLUX_AVX2_LAMBDA {
+        LerpEight(upper + i, lower + i, w, roundingShift, out + i);
+        LerpEight(upper + i + 8, lower + i + 8, w, roundingShift, out + i + 8);
+      },
+      [&](size_t at, size_t n) { kPortableRows.lerpRows(upper + at, lower + at, lowerWeight, Int(n), out + at); });
 }
 
 // Each block's span loaded whole, two or four vectors; each vector permuted to where its

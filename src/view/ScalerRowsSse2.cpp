@@ -1,14 +1,14 @@
 #include "view/ScalerRows.h"
 
 #include "base/Cpu.h"
+#include "base/Steps.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
 
 #include <emmintrin.h>
 
-// Every loop steps in whole vectors; the last step is moved back to end at the row's end,
-// redoing a few pixels with the same result, so no scalar tail is needed. Rows shorter than
-// one step go to the plain kernels.
+// Every loop steps in whole vectors and leaves the row's last pixels, fewer than a step, to the
+// plain kernels (base/Steps.h).
 namespace scaler_rows {
 
 namespace {
@@ -20,13 +20,8 @@ __m128i Load64(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i
 void Store(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
 __m128i Broadcast(uint32_t pair) { return _mm_set1_epi32(static_cast<int>(pair)); }
 
-// Start of each step of `step` over [0, count), the last one pulled back to end at count.
-template <typename Body>
-void Steps(int count, int step, Body body) {
-  int i = 0;
-  for (; i + step <= count; i += step) body(i);
-  if (i < count) body(count - step);
-}
+size_t Size(int count) { return count > 0 ? static_cast<size_t>(count) : 0; }
+int Int(size_t n) { return static_cast<int>(n); }
 
 // Replication is the paint's hottest loop at whole zooms, and its speed rode on where the
 // linker happened to put it: unrelated changes moved the zoom-2 and zoom-4 paints by 15-20% on
@@ -35,34 +30,44 @@ void Steps(int count, int step, Body body) {
 #define GLIMMERLUX_LINE_START [[gnu::noinline, gnu::aligned(64)]]
 
 GLIMMERLUX_LINE_START void ReplicateThree(const uint32_t* source, int count, uint32_t* out) {
-  Steps(count, 4, [&](int i) {
-    const __m128i v = Load(source + i);
-    Store(out + 3 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
-    Store(out + 3 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
-    Store(out + 3 * i + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
-  });
+  ForEachStep<4>(
+      Size(count),
+      [&](size_t i) {
+        const __m128i v = Load(source + i);
+        Store(out + 3 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
+        Store(out + 3 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+        Store(out + 3 * i + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
+      },
+      [&](size_t at, size_t n) { kPortableRows.replicate(source + at, Int(n), 3, out + 3 * at); });
 }
 
 // One load and four shuffles per four pixels: the broadcast per pixel of ReplicateMany measured
 // 15-20% slower at zoom 4.
 GLIMMERLUX_LINE_START void ReplicateFour(const uint32_t* source, int count, uint32_t* out) {
-  Steps(count, 4, [&](int i) {
-    const __m128i v = Load(source + i);
-    Store(out + 4 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)));
-    Store(out + 4 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 1)));
-    Store(out + 4 * i + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 2, 2)));
-    Store(out + 4 * i + 12, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3)));
-  });
+  ForEachStep<4>(
+      Size(count),
+      [&](size_t i) {
+        const __m128i v = Load(source + i);
+        Store(out + 4 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)));
+        Store(out + 4 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 1)));
+        Store(out + 4 * i + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 2, 2)));
+        Store(out + 4 * i + 12, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3)));
+      },
+      [&](size_t at, size_t n) { kPortableRows.replicate(source + at, Int(n), 4, out + 4 * at); });
 }
 
+// Read backwards, the last pixels left are the source's first.
 GLIMMERLUX_LINE_START void ReplicateFourReversed(const uint32_t* source, int count, uint32_t* out) {
-  Steps(count, 4, [&](int i) {
-    const __m128i v = Load(source + count - 4 - i);
-    Store(out + 4 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3)));
-    Store(out + 4 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 2, 2)));
-    Store(out + 4 * i + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 1)));
-    Store(out + 4 * i + 12, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)));
-  });
+  ForEachStep<4>(
+      Size(count),
+      [&](size_t i) {
+        const __m128i v = Load(source + count - 4 - i);
+        Store(out + 4 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3)));
+        Store(out + 4 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 2, 2)));
+        Store(out + 4 * i + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 1)));
+        Store(out + 4 * i + 12, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)));
+      },
+      [&](size_t at, size_t n) { kPortableRows.replicateReversed(source, Int(n), 4, out + 4 * at); });
 }
 
 // Five or more: the last store of a block overlaps the one before it instead of running past
@@ -87,15 +92,18 @@ GLIMMERLUX_LINE_START void ReplicateManyReversed(const uint32_t* source, int cou
 
 // Doubling, the hottest of them, comes first in the function and needs no further call.
 [[gnu::aligned(64)]] void Replicate(const uint32_t* source, int count, int factor, uint32_t* out) {
-  if (factor == 2 && count >= 4) {
-    Steps(count, 4, [&](int i) {
-      const __m128i v = Load(source + i);
-      Store(out + 2 * i, _mm_unpacklo_epi32(v, v));
-      Store(out + 2 * i + 4, _mm_unpackhi_epi32(v, v));
-    });
-  } else if (factor == 3 && count >= 4) {
+  if (factor == 2) {
+    ForEachStep<4>(
+        Size(count),
+        [&](size_t i) {
+          const __m128i v = Load(source + i);
+          Store(out + 2 * i, _mm_unpacklo_epi32(v, v));
+          Store(out + 2 * i + 4, _mm_unpackhi_epi32(v, v));
+        },
+        [&](size_t at, size_t n) { kPortableRows.replicate(source + at, Int(n), 2, out + 2 * at); });
+  } else if (factor == 3) {
     ReplicateThree(source, count, out);
-  } else if (factor == 4 && count >= 4) {
+  } else if (factor == 4) {
     ReplicateFour(source, count, out);
   } else if (factor >= 4) {
     ReplicateManyForward(source, count, factor, out);
@@ -105,29 +113,28 @@ GLIMMERLUX_LINE_START void ReplicateManyReversed(const uint32_t* source, int cou
 }
 
 void BoxRows(const uint32_t* const* rows, const uint32_t* weights, int pairs, int width, int16_t* mid) {
-  if (width < 4) {
-    kPortableRows.boxRows(rows, weights, pairs, width, mid);
-    return;
-  }
   const __m128i zero = _mm_setzero_si128();
   const __m128i half = _mm_set1_epi32(kMidOne / 2);
-  Steps(width, 4, [&](int x) {
-    __m128i s0 = half, s1 = half, s2 = half, s3 = half;
-    for (int j = 0; j < pairs; ++j) {
-      const __m128i w = Broadcast(weights[j]);
-      const __m128i a = Load(rows[2 * j] + x);
-      const __m128i b = Load(rows[2 * j + 1] + x);
-      // Interleaving the two rows byte by byte lines each byte up with its weight.
-      const __m128i lo = _mm_unpacklo_epi8(a, b);
-      const __m128i hi = _mm_unpackhi_epi8(a, b);
-      s0 = _mm_add_epi32(s0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), w));
-      s1 = _mm_add_epi32(s1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), w));
-      s2 = _mm_add_epi32(s2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), w));
-      s3 = _mm_add_epi32(s3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), w));
-    }
-    Store(mid + 4 * x, _mm_packs_epi32(_mm_srai_epi32(s0, kMidBits), _mm_srai_epi32(s1, kMidBits)));
-    Store(mid + 4 * x + 8, _mm_packs_epi32(_mm_srai_epi32(s2, kMidBits), _mm_srai_epi32(s3, kMidBits)));
-  });
+  ForEachStep<4>(
+      Size(width),
+      [&](size_t x) {
+        __m128i s0 = half, s1 = half, s2 = half, s3 = half;
+        for (int j = 0; j < pairs; ++j) {
+          const __m128i w = Broadcast(weights[j]);
+          const __m128i a = Load(rows[2 * j] + x);
+          const __m128i b = Load(rows[2 * j + 1] + x);
+          // Interleaving the two rows byte by byte lines each byte up with its weight.
+          const __m128i lo = _mm_unpacklo_epi8(a, b);
+          const __m128i hi = _mm_unpackhi_epi8(a, b);
+          s0 = _mm_add_epi32(s0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), w));
+          s1 = _mm_add_epi32(s1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), w));
+          s2 = _mm_add_epi32(s2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), w));
+          s3 = _mm_add_epi32(s3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), w));
+        }
+        Store(mid + 4 * x, _mm_packs_epi32(_mm_srai_epi32(s0, kMidBits), _mm_srai_epi32(s1, kMidBits)));
+        Store(mid + 4 * x + 8, _mm_packs_epi32(_mm_srai_epi32(s2, kMidBits), _mm_srai_epi32(s3, kMidBits)));
+      },
+      [&](size_t at, size_t) { BoxRowsFrom(rows, weights, pairs, Int(at), width, mid); });
 }
 
 void BoxColumns(const int16_t* mid, const BoxTap* taps, const uint32_t* weights, int count, uint32_t* out) {
@@ -148,38 +155,49 @@ void BoxColumns(const int16_t* mid, const BoxTap* taps, const uint32_t* weights,
 
 void BoxBlocks(const uint32_t* const* rows, int factor, int count, uint32_t* out) {
   const __m128i zero = _mm_setzero_si128();
-  if (factor == 2 && count >= 4) {
+  const auto rest = [&](size_t at, size_t n) {
+    const uint32_t* shifted[4] = {};
+    for (int r = 0; r < factor; ++r) shifted[r] = rows[r] + factor * at;
+    kPortableRows.boxBlocks(shifted, factor, Int(n), out + at);
+  };
+  if (factor == 2) {
     const __m128i two = _mm_set1_epi16(2);
-    Steps(count, 4, [&](int i) {
-      const __m128i a0 = Load(rows[0] + 2 * i), a1 = Load(rows[0] + 2 * i + 4);
-      const __m128i b0 = Load(rows[1] + 2 * i), b1 = Load(rows[1] + 2 * i + 4);
-      // Column sums of pixels 0 1 | 2 3 | 4 5 | 6 7, then neighbours added across the halves.
-      const __m128i s01 = _mm_add_epi16(_mm_unpacklo_epi8(a0, zero), _mm_unpacklo_epi8(b0, zero));
-      const __m128i s23 = _mm_add_epi16(_mm_unpackhi_epi8(a0, zero), _mm_unpackhi_epi8(b0, zero));
-      const __m128i s45 = _mm_add_epi16(_mm_unpacklo_epi8(a1, zero), _mm_unpacklo_epi8(b1, zero));
-      const __m128i s67 = _mm_add_epi16(_mm_unpackhi_epi8(a1, zero), _mm_unpackhi_epi8(b1, zero));
-      const __m128i q0 = _mm_add_epi16(_mm_unpacklo_epi64(s01, s23), _mm_unpackhi_epi64(s01, s23));
-      const __m128i q1 = _mm_add_epi16(_mm_unpacklo_epi64(s45, s67), _mm_unpackhi_epi64(s45, s67));
-      Store(out + i,
-            _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(q0, two), 2), _mm_srli_epi16(_mm_add_epi16(q1, two), 2)));
-    });
-  } else if (factor == 4 && count >= 2) {
+    ForEachStep<4>(
+        Size(count),
+        [&](size_t i) {
+          const __m128i a0 = Load(rows[0] + 2 * i), a1 = Load(rows[0] + 2 * i + 4);
+          const __m128i b0 = Load(rows[1] + 2 * i), b1 = Load(rows[1] + 2 * i + 4);
+          // Column sums of pixels 0 1 | 2 3 | 4 5 | 6 7, then neighbours added across the halves.
+          const __m128i s01 = _mm_add_epi16(_mm_unpacklo_epi8(a0, zero), _mm_unpacklo_epi8(b0, zero));
+          const __m128i s23 = _mm_add_epi16(_mm_unpackhi_epi8(a0, zero), _mm_unpackhi_epi8(b0, zero));
+          const __m128i s45 = _mm_add_epi16(_mm_unpacklo_epi8(a1, zero), _mm_unpacklo_epi8(b1, zero));
+          const __m128i s67 = _mm_add_epi16(_mm_unpackhi_epi8(a1, zero), _mm_unpackhi_epi8(b1, zero));
+          const __m128i q0 = _mm_add_epi16(_mm_unpacklo_epi64(s01, s23), _mm_unpackhi_epi64(s01, s23));
+          const __m128i q1 = _mm_add_epi16(_mm_unpacklo_epi64(s45, s67), _mm_unpackhi_epi64(s45, s67));
+          Store(out + i,
+                _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(q0, two), 2), _mm_srli_epi16(_mm_add_epi16(q1, two), 2)));
+        },
+        rest);
+  } else if (factor == 4) {
     const __m128i eight = _mm_set1_epi16(8);
-    Steps(count, 2, [&](int i) {
-      __m128i s01 = zero, s23 = zero, s45 = zero, s67 = zero;
-      for (int r = 0; r < 4; ++r) {
-        const __m128i lo = Load(rows[r] + 4 * i), hi = Load(rows[r] + 4 * i + 4);
-        s01 = _mm_add_epi16(s01, _mm_unpacklo_epi8(lo, zero));
-        s23 = _mm_add_epi16(s23, _mm_unpackhi_epi8(lo, zero));
-        s45 = _mm_add_epi16(s45, _mm_unpacklo_epi8(hi, zero));
-        s67 = _mm_add_epi16(s67, _mm_unpackhi_epi8(hi, zero));
-      }
-      const __m128i a = _mm_add_epi16(s01, s23);
-      const __m128i b = _mm_add_epi16(s45, s67);
-      __m128i q = _mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b));
-      q = _mm_srli_epi16(_mm_add_epi16(q, eight), 4);
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(q, q));
-    });
+    ForEachStep<2>(
+        Size(count),
+        [&](size_t i) {
+          __m128i s01 = zero, s23 = zero, s45 = zero, s67 = zero;
+          for (int r = 0; r < 4; ++r) {
+            const __m128i lo = Load(rows[r] + 4 * i), hi = Load(rows[r] + 4 * i + 4);
+            s01 = _mm_add_epi16(s01, _mm_unpacklo_epi8(lo, zero));
+            s23 = _mm_add_epi16(s23, _mm_unpackhi_epi8(lo, zero));
+            s45 = _mm_add_epi16(s45, _mm_unpacklo_epi8(hi, zero));
+            s67 = _mm_add_epi16(s67, _mm_unpackhi_epi8(hi, zero));
+          }
+          const __m128i a = _mm_add_epi16(s01, s23);
+          const __m128i b = _mm_add_epi16(s45, s67);
+          __m128i q = _mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b));
+          q = _mm_srli_epi16(_mm_add_epi16(q, eight), 4);
+          _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(q, q));
+        },
+        rest);
   } else {
     kPortableRows.boxBlocks(rows, factor, count, out);
   }
@@ -211,55 +229,58 @@ __m128i LerpTwo(const uint32_t* source, const LerpTap* t) {
 }
 
 void LerpColumns(const uint32_t* source, int sourceWidth, const LerpTap* taps, int count, uint32_t* out) {
-  if (sourceWidth < 2 || count < 4) {
+  if (sourceWidth < 2) {
     kPortableRows.lerpColumns(source, sourceWidth, taps, count, out);
     return;
   }
   const __m128i half = _mm_set1_epi16(kLerpOne / 2);
-  Steps(count, 4, [&](int i) {
-    const __m128i a = _mm_srli_epi16(_mm_add_epi16(LerpTwo(source, taps + i), half), kLerpBits);
-    const __m128i b = _mm_srli_epi16(_mm_add_epi16(LerpTwo(source, taps + i + 2), half), kLerpBits);
-    Store(out + i, _mm_packus_epi16(a, b));
-  });
+  ForEachStep<4>(
+      Size(count),
+      [&](size_t i) {
+        const __m128i a = _mm_srli_epi16(_mm_add_epi16(LerpTwo(source, taps + i), half), kLerpBits);
+        const __m128i b = _mm_srli_epi16(_mm_add_epi16(LerpTwo(source, taps + i + 2), half), kLerpBits);
+        Store(out + i, _mm_packus_epi16(a, b));
+      },
+      [&](size_t at, size_t n) { kPortableRows.lerpColumns(source, sourceWidth, taps + at, Int(n), out + at); });
 }
 
 void LerpRows(const uint32_t* upper, const uint32_t* lower, int lowerWeight, int count, uint32_t* out) {
-  if (count < 4) {
-    kPortableRows.lerpRows(upper, lower, lowerWeight, count, out);
-    return;
-  }
   const __m128i zero = _mm_setzero_si128();
   const __m128i wu = _mm_set1_epi16(static_cast<int16_t>(kLerpOne - lowerWeight));
   const __m128i wl = _mm_set1_epi16(static_cast<int16_t>(lowerWeight));
   const __m128i half = _mm_set1_epi16(kLerpOne / 2);
-  Steps(count, 4, [&](int i) {
-    const __m128i u = Load(upper + i), l = Load(lower + i);
-    const __m128i lo =
-        _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(u, zero), wu), _mm_mullo_epi16(_mm_unpacklo_epi8(l, zero), wl));
-    const __m128i hi =
-        _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(u, zero), wu), _mm_mullo_epi16(_mm_unpackhi_epi8(l, zero), wl));
-    Store(out + i, _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(lo, half), kLerpBits),
-                                    _mm_srli_epi16(_mm_add_epi16(hi, half), kLerpBits)));
-  });
+  ForEachStep<4>(
+      Size(count),
+      [&](size_t i) {
+        const __m128i u = Load(upper + i), l = Load(lower + i);
+        const __m128i lo = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(u, zero), wu),
+                                         _mm_mullo_epi16(_mm_unpacklo_epi8(l, zero), wl));
+        const __m128i hi = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(u, zero), wu),
+                                         _mm_mullo_epi16(_mm_unpackhi_epi8(l, zero), wl));
+        Store(out + i, _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(lo, half), kLerpBits),
+                                        _mm_srli_epi16(_mm_add_epi16(hi, half), kLerpBits)));
+      },
+      [&](size_t at, size_t n) { kPortableRows.lerpRows(upper + at, lower + at, lowerWeight, Int(n), out + at); });
 }
 
 void Reverse(const uint32_t* source, int count, uint32_t* out) {
-  if (count < 4) {
-    kPortableRows.reverse(source, count, out);
-    return;
-  }
-  Steps(count, 4,
-        [&](int i) { Store(out + i, _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3))); });
+  ForEachStep<4>(
+      Size(count),
+      [&](size_t i) { Store(out + i, _mm_shuffle_epi32(Load(source + count - 4 - i), _MM_SHUFFLE(0, 1, 2, 3))); },
+      [&](size_t at, size_t n) { kPortableRows.reverse(source, Int(n), out + at); });
 }
 
 [[gnu::aligned(64)]] void ReplicateReversed(const uint32_t* source, int count, int factor, uint32_t* out) {
-  if (factor == 2 && count >= 4) {
-    Steps(count, 4, [&](int i) {
-      const __m128i v = Load(source + count - 4 - i);
-      Store(out + 2 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 3, 3)));
-      Store(out + 2 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 1, 1)));
-    });
-  } else if (factor == 4 && count >= 4) {
+  if (factor == 2) {
+    ForEachStep<4>(
+        Size(count),
+        [&](size_t i) {
+          const __m128i v = Load(source + count - 4 - i);
+          Store(out + 2 * i, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 3, 3)));
+          Store(out + 2 * i + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 1, 1)));
+        },
+        [&](size_t at, size_t n) { kPortableRows.replicateReversed(source, Int(n), 2, out + 2 * at); });
+  } else if (factor == 4) {
     ReplicateFourReversed(source, count, out);
   } else if (factor >= 4) {
     ReplicateManyReversed(source, count, factor, out);

@@ -163,8 +163,6 @@ void SimulateRuns(uint32_t* pixels, size_t count, const Model& model) {
   }
 }
 
-}  // namespace
-
 void SimulatePlain(uint32_t* pixels, size_t count, const Model& model) {
   if (count >= kTableRun) {
     SimulateRuns<true>(pixels, count, model);
@@ -172,6 +170,10 @@ void SimulatePlain(uint32_t* pixels, size_t count, const Model& model) {
     SimulateRuns<false>(pixels, count, model);
   }
 }
+
+}  // namespace
+
+const SimulationKernels kPlainSimulation = {SimulatePlain};
 
 }  // namespace vision
 
@@ -205,10 +207,9 @@ std::string VisionSimulationName(SimulatedVision simulation) {
 
 void ApplyVisionSimulation(uint32_t* pixels, size_t count, SimulatedVision simulation) {
   if (!simulation.On() || count == 0) return;
-  const vision::Model& model = vision::ModelOf(simulation);
-  size_t done = vision::SimulateAvx512(pixels, count, model);
-  done += vision::SimulateAvx2(pixels + done, count - done, model);
-  vision::SimulatePlain(pixels + done, count - done, model);
+  using namespace vision;
+  cpu::Pick(kPlainSimulation, nullptr, Avx2Simulation(), Avx512Simulation())
+      .simulate(pixels, count, ModelOf(simulation));
 }
 
 void ApplyVisionSimulation(uint32_t* pixels, size_t count, SimulatedVision simulation, FilteredPiece piece,

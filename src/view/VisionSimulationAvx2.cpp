@@ -1,4 +1,5 @@
 #include "base/Cpu.h"
+#include "base/Steps.h"
 #include "view/VisionSimulationInternal.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
@@ -8,7 +9,7 @@ namespace vision {
 
 namespace {
 
-// The table sums stay scalar, as in the colour filter (three loads a pixel); taking the three
+// The table sums stay scalar (three loads a pixel; AVX2 gathers measured slower); taking the three
 // fields of eight sums apart, settling tritanopia's half-space and encoding go to vector code,
 // the same operations as LinearOf and EncodeLinear in the same order. Everything taking or
 // giving 256-bit values is inlined (GLIMMERLUX_AVX2_INLINE).
@@ -118,51 +119,58 @@ GLIMMERLUX_AVX2_INLINE bool Flat(const uint32_t* eight) {
 }
 
 template <bool kSplit>
-GLIMMERLUX_AVX2 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
-  if (count < 8) return 0;
+GLIMMERLUX_AVX2 void Simulate(uint32_t* pixels, size_t count, const Model& model) {
   const Encoder k = MakeEncoder();
   // Flat stretches of a desktop mostly repeat the last one's colour.
   uint32_t flatIn = kNoColor;
   uint32_t flatOut = 0;
-  // The next eight's light goes ahead of this eight's encoding.
-  bool nextFlat = Flat(pixels);
+  // The next step's light goes ahead of this step's encoding.
+  bool nextFlat = count >= 8 && Flat(pixels);
   Light next{};
-  if (!nextFlat) next = LightOf<kSplit>(SumsOf(pixels, model), model, k);
-  size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    uint32_t* eight = pixels + i;
-    const bool flat = nextFlat;
-    const Light light = next;
-    if (i + 16 <= count) {
-      nextFlat = Flat(eight + 8);
-      if (!nextFlat) next = LightOf<kSplit>(SumsOf(eight + 8, model), model, k);
-    }
-    if (flat) {
-      if ((eight[0] & 0xFFFFFFu) != flatIn) {
-        flatIn = eight[0] & 0xFFFFFFu;
-        flatOut = SimulatePixel(flatIn, model);
-      }
-      for (int j = 0; j < 8; ++j) eight[j] = (eight[j] & 0xFF000000u) | flatOut;
-    } else {
-      StoreLight(eight, light, k);
-    }
-  }
-  return i;
+  if (count >= 8 && !nextFlat) next = LightOf<kSplit>(SumsOf(pixels, model), model, k);
+  ForEachStep<8>(
+      count,
+      [&](size_t i) GLIMMERLUX_AVX2_LAMBDA {
+        uint32_t* eight = pixels + i;
+        const bool flat = nextFlat;
+        const Light light = next;
+        if (i + 16 <= count) {
+          nextFlat = Flat(eight + 8);
+          if (!nextFlat) next = LightOf<kSplit>(SumsOf(eight + 8, model), model, k);
+        }
+        if (flat) {
+          if ((eight[0] & 0xFFFFFFu) != flatIn) {
+            flatIn = eight[0] & 0xFFFFFFu;
+            flatOut = SimulatePixel(flatIn, model);
+          }
+          for (int j = 0; j < 8; ++j) eight[j] = (eight[j] & 0xFF000000u) | flatOut;
+        } else {
+          StoreLight(eight, light, k);
+        }
+      },
+      [&](size_t at, size_t n) { kPlainSimulation.simulate(pixels + at, n, model); });
 }
+
+void SimulateAny(uint32_t* pixels, size_t count, const Model& model) {
+  if (model.split) {
+    Simulate<true>(pixels, count, model);
+  } else {
+    Simulate<false>(pixels, count, model);
+  }
+}
+
+constexpr SimulationKernels kAvx2Simulation = {SimulateAny};
 
 }  // namespace
 
-size_t SimulateAvx2(uint32_t* pixels, size_t count, const Model& model) {
-  if (!cpu::Has(cpu::kAvx2)) return 0;
-  return model.split ? Simulate<true>(pixels, count, model) : Simulate<false>(pixels, count, model);
-}
+const SimulationKernels* Avx2Simulation() { return &kAvx2Simulation; }
 
 }  // namespace vision
 
 #else
 
 namespace vision {
-size_t SimulateAvx2(uint32_t*, size_t, const Model&) { return 0; }
+const SimulationKernels* Avx2Simulation() { return nullptr; }
 }  // namespace vision
 
 #endif

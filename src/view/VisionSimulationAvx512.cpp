@@ -1,4 +1,5 @@
 #include "base/Cpu.h"
+#include "base/Steps.h"
 #include "view/VisionSimulationInternal.h"
 
 #ifdef GLIMMERLUX_X86_SIMD
@@ -122,50 +123,58 @@ GLIMMERLUX_AVX512_INLINE bool Flat(const uint32_t* sixteen) {
 }
 
 template <bool kSplit>
-GLIMMERLUX_AVX512 size_t Simulate(uint32_t* pixels, size_t count, const Model& model) {
-  if (count < 16) return 0;
+GLIMMERLUX_AVX512 void Simulate(uint32_t* pixels, size_t count, const Model& model) {
   const Encoder k = MakeEncoder();
+  // Flat stretches of a desktop mostly repeat the last one's colour.
   uint32_t flatIn = kNoColor;
   uint32_t flatOut = 0;
-  // The next sixteen's light goes ahead of this sixteen's encoding.
-  bool nextFlat = Flat(pixels);
+  // The next step's light goes ahead of this step's encoding.
+  bool nextFlat = count >= 16 && Flat(pixels);
   Light next{};
-  if (!nextFlat) next = LightOf<kSplit>(SumsOf(pixels, model), model, k);
-  size_t i = 0;
-  for (; i + 16 <= count; i += 16) {
-    uint32_t* sixteen = pixels + i;
-    const bool flat = nextFlat;
-    const Light light = next;
-    if (i + 32 <= count) {
-      nextFlat = Flat(sixteen + 16);
-      if (!nextFlat) next = LightOf<kSplit>(SumsOf(sixteen + 16, model), model, k);
-    }
-    if (flat) {
-      if ((sixteen[0] & 0xFFFFFFu) != flatIn) {
-        flatIn = sixteen[0] & 0xFFFFFFu;
-        flatOut = SimulatePixel(flatIn, model);
-      }
-      for (int j = 0; j < 16; ++j) sixteen[j] = (sixteen[j] & 0xFF000000u) | flatOut;
-    } else {
-      StoreLight(sixteen, light, k);
-    }
-  }
-  return i;
+  if (count >= 16 && !nextFlat) next = LightOf<kSplit>(SumsOf(pixels, model), model, k);
+  ForEachStep<16>(
+      count,
+      [&](size_t i) GLIMMERLUX_AVX512_LAMBDA {
+        uint32_t* sixteen = pixels + i;
+        const bool flat = nextFlat;
+        const Light light = next;
+        if (i + 32 <= count) {
+          nextFlat = Flat(sixteen + 16);
+          if (!nextFlat) next = LightOf<kSplit>(SumsOf(sixteen + 16, model), model, k);
+        }
+        if (flat) {
+          if ((sixteen[0] & 0xFFFFFFu) != flatIn) {
+            flatIn = sixteen[0] & 0xFFFFFFu;
+            flatOut = SimulatePixel(flatIn, model);
+          }
+          for (int j = 0; j < 16; ++j) sixteen[j] = (sixteen[j] & 0xFF000000u) | flatOut;
+        } else {
+          StoreLight(sixteen, light, k);
+        }
+      },
+      [&](size_t at, size_t n) { kPlainSimulation.simulate(pixels + at, n, model); });
 }
+
+void SimulateAny(uint32_t* pixels, size_t count, const Model& model) {
+  if (model.split) {
+    Simulate<true>(pixels, count, model);
+  } else {
+    Simulate<false>(pixels, count, model);
+  }
+}
+
+constexpr SimulationKernels kAvx512Simulation = {SimulateAny};
 
 }  // namespace
 
-size_t SimulateAvx512(uint32_t* pixels, size_t count, const Model& model) {
-  if (!cpu::Has(cpu::kAvx512)) return 0;
-  return model.split ? Simulate<true>(pixels, count, model) : Simulate<false>(pixels, count, model);
-}
+const SimulationKernels* Avx512Simulation() { return &kAvx512Simulation; }
 
 }  // namespace vision
 
 #else
 
 namespace vision {
-size_t SimulateAvx512(uint32_t*, size_t, const Model&) { return 0; }
+const SimulationKernels* Avx512Simulation() { return nullptr; }
 }  // namespace vision
 
 #endif

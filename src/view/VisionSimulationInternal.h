@@ -19,7 +19,7 @@
 namespace vision {
 
 // Linear light is carried in 1/2^kLinearBits. A pixel's three output sums are formed at once in
-// one 64-bit word, as the colour filters' are: per input channel and value one word holds what
+// one 64-bit word (PackedTermSum.h): per input channel and value one word holds what
 // that input adds to each output, in a field of kFieldBits per output. Every model keeps a sum
 // within -0.6 .. 1.4, so with kFieldBias on top a field stays within its bits; a negative term
 // borrows from the field above and the pixel's other terms pay it back.
@@ -169,13 +169,16 @@ inline uint32_t SimulatePixel(uint32_t pixel, const Model& model) {
 // colour before the first, so that a call (the paint makes one a row) works out nothing ahead.
 inline constexpr uint32_t kNoColor = 0xFF000000u;
 
-// The reference pixel loop.
-void SimulatePlain(uint32_t* pixels, size_t count, const Model& model);
-// The same bytes, eight pixels at a time with AVX2, for a leading part of the pixels: returns
-// its length (0 without AVX2, in the build or the processor).
-size_t SimulateAvx2(uint32_t* pixels, size_t count, const Model& model);
-// The same, sixteen at a time with AVX-512 (0 without it).
-size_t SimulateAvx512(uint32_t* pixels, size_t count, const Model& model);
+// The pixel loop of one instruction set, over a whole run; every one gives the plain one's bytes.
+struct SimulationKernels {
+  void (*simulate)(uint32_t* pixels, size_t count, const Model& model);
+};
+
+// The reference.
+extern const SimulationKernels kPlainSimulation;
+// Eight pixels at a time with AVX2, sixteen with AVX-512; null where the build has none.
+const SimulationKernels* Avx2Simulation();
+const SimulationKernels* Avx512Simulation();
 
 // The IEC 61966-2-1 transfer functions, on [0, 1].
 double SrgbToLinear(double encoded);

@@ -70,6 +70,9 @@ constexpr ColorCase kColorCases[] = {
 
 constexpr int kCaseCount = static_cast<int>(std::size(kColorCases));
 
+// The filter has loops for every instruction set the processor may have.
+std::vector<CpuPath> FilterPaths() { return CpuPaths(cpu::kSse2 | cpu::kAvx2 | cpu::kAvx512); }
+
 // The cases repeated often enough that the vector loops and the pixel-by-pixel tail both see
 // each of them; every pixel has its own fourth byte.
 std::vector<uint32_t> CasePixels() {
@@ -82,7 +85,7 @@ std::vector<uint32_t> CasePixels() {
 
 TEST(ColorFilter, EveryModeGivesTheExactColorsOfTheCaseTableOnEveryPath) {
   BuildFilterTables();
-  for (const CpuPath& path : CpuPaths()) {
+  for (const CpuPath& path : FilterPaths()) {
     const CpuPathScope scope(path);
     for (int m = 0; m < 9; ++m) {
       const TColorFilterMode mode = kFilterModes[m];
@@ -121,6 +124,26 @@ TEST(ColorFilter, TablesHoldTheRoundedScaledProducts) {
   EXPECT_EQ(t[kSepia][6][255] + t[kSepia][7][255] + t[kSepia][8][255], 61168);
   EXPECT_EQ(t[kProtanopiaCorrection][7][255], -35584);
   for (int v = 0; v < 256; ++v) EXPECT_EQ(color_filter::InvertTable()[v], 255 - v);
+}
+
+// The vector loops compute each product from a multiplier instead of loading it: every entry of
+// every matrix, every channel value, by the formula the multipliers are made for. Every entry
+// has one, so no matrix falls back to its tables.
+TEST(ColorFilter, EveryProductComesExactlyFromItsMultiplier) {
+  BuildFilterTables();
+  using namespace color_filter;
+  for (int m = 0; m < kMatrixCount; ++m) {
+    const MatrixMultipliers& multipliers = Multipliers(m);
+    EXPECT_TRUE(multipliers.exact) << "matrix " << m;
+    for (int e = 0; e < kMatrixEntries; ++e) {
+      const Multiplier& k = multipliers.entry[e];
+      EXPECT_LT(k.multiplier, 1u << 24) << "matrix " << m << ", entry " << e;
+      for (int64_t v = 0; v < 256; ++v) {
+        const int64_t product = 256 * k.whole * v + ((v * k.multiplier + (1 << 15)) >> 16);
+        ASSERT_EQ(product, Products()[m][e][v]) << "matrix " << m << ", entry " << e << ", value " << v;
+      }
+    }
+  }
 }
 
 std::vector<uint32_t> Noise(size_t count, unsigned seed) {
@@ -173,7 +196,7 @@ TEST(ColorFilter, FastPathsMatchThePlainLoopOnRunsOfOneColor) {
   for (TColorFilterMode mode : kFilterModes) {
     std::vector<uint32_t> expected = input;
     color_filter::FilterPlain(expected.data(), expected.size(), mode);
-    for (const CpuPath& path : CpuPaths()) {
+    for (const CpuPath& path : FilterPaths()) {
       const CpuPathScope scope(path);
       std::vector<uint32_t> actual = input;
       color_filter::FilterPixels(actual.data(), actual.size(), mode);
@@ -188,7 +211,7 @@ TEST(ColorFilter, FastPathsMatchThePlainLoopOnEveryLengthAndStart) {
   BuildFilterTables();
   const std::vector<uint32_t> input = Noise(300, 9);
   for (TColorFilterMode mode : {cfSepia, cfDaltonizeTritanopia}) {
-    for (const CpuPath& path : CpuPaths()) {
+    for (const CpuPath& path : FilterPaths()) {
       const CpuPathScope scope(path);
       for (size_t start = 0; start < 3; ++start) {
         for (size_t length = 0; start + length <= input.size(); ++length) {
@@ -228,7 +251,7 @@ TEST(ColorFilter, PiecesAreToldOnceEachWithTheirFinalColors) {
   input.insert(input.end(), 300, 0x00808080u);
   input.insert(input.end(), 130, 0x7F2B579Au);
   for (TColorFilterMode mode : {cfSepia, cfInvert, cfDaltonizeDeuteranopia}) {
-    for (const CpuPath& path : CpuPaths()) {
+    for (const CpuPath& path : FilterPaths()) {
       const CpuPathScope scope(path);
       for (size_t length : {size_t{0}, size_t{5}, size_t{64}, size_t{200}, input.size()}) {
         std::vector<uint32_t> expected(input.begin(), input.begin() + static_cast<ptrdiff_t>(length));
@@ -268,7 +291,7 @@ TEST_P(ColorFilterEveryColor, FastPathsMatchThePlainLoop) {
   std::vector<uint32_t> expected = input;
   color_filter::FilterPlain(expected.data(), expected.size(), mode);
   std::vector<uint32_t> actual(input.size());
-  for (const CpuPath& path : CpuPaths()) {
+  for (const CpuPath& path : FilterPaths()) {
     if (path.features == 0) continue;
     const CpuPathScope scope(path);
     actual = input;
