@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <array>
 
-#include "main/Notices.h"
-#include "main/SettingsReading.h"
-#include "view/ColorSample.h"
 #include "main/CommandPoint.h"
 #include "main/DisplayCommands.h"
+#include "main/Notices.h"
+#include "main/SettingsReading.h"
 #include "platform/Clipboard.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/SettingsStore.h"
+#include "view/ColorSample.h"
 #include "view/VisionSimulation.h"
 
 namespace {
@@ -93,7 +93,7 @@ std::optional<ColorRef> ColorCheck::SampleAt(Point pointer) {
   const int half = size / 2;
   const Rect desktop = screen_.VirtualScreen();
   const Rect box{std::max(pointer.x - half, desktop.left), std::max(pointer.y - half, desktop.top),
-                  std::min(pointer.x + half + 1, desktop.right), std::min(pointer.y + half + 1, desktop.bottom)};
+                 std::min(pointer.x + half + 1, desktop.right), std::min(pointer.y + half + 1, desktop.bottom)};
   if (box.left >= box.right || box.top >= box.bottom) return std::nullopt;
   sample_.SetSize(box.Width(), box.Height());
   if (!screen_.CaptureDesktop(box, sample_, {0, 0})) return std::nullopt;

@@ -37,9 +37,9 @@ struct ColorReadout {
 // user who never chooses one stores exactly what the program always stored.
 class ColorCheck : public OptionOwner {
  public:
-  ColorCheck(TCustomImageView& view, Screen& screen,
-              const CommandPoint& commandPoint, Clipboard& clipboard, Messages& messages, SettingsStore& settings,
-              std::function<void()> writeSettings, SurfaceFactory& surfaces = HeapSurfaces())
+  ColorCheck(TCustomImageView& view, Screen& screen, const CommandPoint& commandPoint, Clipboard& clipboard,
+             Messages& messages, SettingsStore& settings, std::function<void()> writeSettings,
+             SurfaceFactory& surfaces = HeapSurfaces())
       : view_(view),
         screen_(screen),
         commandPoint_(commandPoint),

@@ -16,18 +16,40 @@
 namespace {
 
 // The order each list has always been written in; a value named nowhere here follows them.
-constexpr std::array<std::string_view, 15> kWrittenOrder = {
-    "ColorFilterMode", "DrawCrossHair1_Checked", "DrawGrid1_Checked", "Panel1_Visible",
-    "MakeWindowTransparent1_Checked", "ShowCursor1_Checked", "ShowTitlebar", "Stayontop1_Checked",
-    "RGBValues1_Checked", "Smoothen1_Checked", "Combobox1_Itemindex", "Timer1_Interval", "memX", "memY",
-    "Pixlevel"};
+constexpr std::array<std::string_view, 15> kWrittenOrder = {"ColorFilterMode",
+                                                            "DrawCrossHair1_Checked",
+                                                            "DrawGrid1_Checked",
+                                                            "Panel1_Visible",
+                                                            "MakeWindowTransparent1_Checked",
+                                                            "ShowCursor1_Checked",
+                                                            "ShowTitlebar",
+                                                            "Stayontop1_Checked",
+                                                            "RGBValues1_Checked",
+                                                            "Smoothen1_Checked",
+                                                            "Combobox1_Itemindex",
+                                                            "Timer1_Interval",
+                                                            "memX",
+                                                            "memY",
+                                                            "Pixlevel"};
 
-constexpr std::array<std::string_view, 18> kFormStateOrder = {
-    "cbxZoomLevel_ItemIndex", "Panel1_Visible", "DrawCrossHair1_Checked", "RGBValues1_Checked",
-    "Showcursor1_Checked", "Timer1_Interval", "StayOnTop1_Checked", "Smoothen1_Checked", "DrawGrid1_Checked",
-    "FixedLocation1_Checked", "MakeWindowTransparent1_Checked", "StayinSystemTray1_Checked",
-    "DrawFixedGrid1_Checked", "btnType_Down", "FollowCaretPosition1_Checked", "FlipwhenHovered1_Checked",
-    "FlipVertically1_Checked", "FlipHorizontally1_Checked"};
+constexpr std::array<std::string_view, 18> kFormStateOrder = {"cbxZoomLevel_ItemIndex",
+                                                              "Panel1_Visible",
+                                                              "DrawCrossHair1_Checked",
+                                                              "RGBValues1_Checked",
+                                                              "Showcursor1_Checked",
+                                                              "Timer1_Interval",
+                                                              "StayOnTop1_Checked",
+                                                              "Smoothen1_Checked",
+                                                              "DrawGrid1_Checked",
+                                                              "FixedLocation1_Checked",
+                                                              "MakeWindowTransparent1_Checked",
+                                                              "StayinSystemTray1_Checked",
+                                                              "DrawFixedGrid1_Checked",
+                                                              "btnType_Down",
+                                                              "FollowCaretPosition1_Checked",
+                                                              "FlipwhenHovered1_Checked",
+                                                              "FlipVertically1_Checked",
+                                                              "FlipHorizontally1_Checked"};
 
 template <typename Value, size_t N>
 void SortInto(std::vector<Value>& values, const std::array<std::string_view, N>& order) {

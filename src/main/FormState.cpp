@@ -111,7 +111,7 @@ void FormState::RestorePlacement() {
     // Saved on a monitor that has gone, or across into a gap: it opens on the monitor nearest
     // to its centre, where it fits whole; a window larger than that takes its first-run place.
     const Point centre{static_cast<int32_t>((int64_t{r.left} + r.right) / 2),
-                        static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
+                       static_cast<int32_t>((int64_t{r.top} + r.bottom) / 2)};
     MonitorArea nearest;
     if (!roles_.monitors.Nearest(centre, nearest)) return;
     if (int64_t{r.right} - r.left > nearest.bounds.Width() || int64_t{r.bottom} - r.top > nearest.bounds.Height())

@@ -10,7 +10,6 @@
 
 class Tfrmmain;
 
-
 struct ShortCut {
   uint16_t Key = 0;  // 0: none
   bool Ctrl = false;

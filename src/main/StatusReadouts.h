@@ -21,8 +21,8 @@ std::string PositionText(int64_t x, int64_t y);
 // The colour swatch and the position label, their display choices and their copies.
 class StatusReadouts : public OptionOwner {
  public:
-  StatusReadouts(TCustomImageView& view, StatusPanel& panel, const CommandPoint& commandPoint,
-                 Clipboard& clipboard, Messages& messages, std::function<void()> writeSettings)
+  StatusReadouts(TCustomImageView& view, StatusPanel& panel, const CommandPoint& commandPoint, Clipboard& clipboard,
+                 Messages& messages, std::function<void()> writeSettings)
       : view_(view),
         panel_(panel),
         commandPoint_(commandPoint),

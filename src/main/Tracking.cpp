@@ -1,8 +1,8 @@
 #include "main/Tracking.h"
 
-#include "main/MoveAwayFromPointer.h"
 #include "main/CaretFollow.h"
 #include "main/CommandPoint.h"
+#include "main/MoveAwayFromPointer.h"
 #include "main/Placement.h"
 #include "main/StatusPanel.h"
 #include "main/StatusReadouts.h"

@@ -35,7 +35,7 @@ Rect SnapToWorkArea(const Rect& moved, const Rect& workArea) {
 void WindowChrome::KeepOnAMonitor() {
   const Rect now = windows_.WindowRect(window_);
   const Point centre{static_cast<int32_t>((int64_t{now.left} + now.right) / 2),
-                      static_cast<int32_t>((int64_t{now.top} + now.bottom) / 2)};
+                     static_cast<int32_t>((int64_t{now.top} + now.bottom) / 2)};
   if (monitors_.OnSomeMonitor(centre)) return;
   MonitorArea nearest;
   if (!monitors_.Nearest(centre, nearest)) return;

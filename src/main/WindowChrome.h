@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "base/Geometry.h"
-#include "main/OptionOwner.h"
 #include "main/OntoMonitor.h"
+#include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
 #include "platform/Monitors.h"
 #include "platform/WindowFrame.h"

@@ -3,10 +3,10 @@
 #include <array>
 #include <functional>
 
+#include "main/MouseWheel.h"
 #include "main/OptionOwner.h"
 #include "main/StatusPanel.h"
 #include "view/VwImage.h"
-#include "main/MouseWheel.h"
 
 class TCustomImageView;
 class StatusPanel;

@@ -11,8 +11,9 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
       commandPoint(platform.screen),
       readouts(*imageView_, panel, commandPoint, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
       caretFollow(platform.caret, platform.screen, *imageView_, [this] { return display.CursorChosen(); }),
-      tracking({platform.screen, platform.windows, platform.monitors}, handle_, *imageView_, panel, caretFollow,
-               readouts, commandPoint, [this] { return display.CursorChosen(); }, [this] { WriteSettings(); }),
+      tracking(
+          {platform.screen, platform.windows, platform.monitors}, handle_, *imageView_, panel, caretFollow, readouts,
+          commandPoint, [this] { return display.CursorChosen(); }, [this] { WriteSettings(); }),
       zoom(*imageView_, panel, [this] { WriteSettings(); }),
       display(Timer1, *imageView_, platform.clipboard, platform.messages, [this] { WriteSettings(); }),
       chrome(platform.frame, platform.windows, platform.monitors, handle_, *imageView_, panel,
@@ -27,13 +28,14 @@ Tfrmmain::Tfrmmain(PlatformServices platform, SurfaceFactory& surfaces)
                                        MessageType::mtError);
                 }}),
       hotKey(platform.hotKeys, handle_, [this] { lifetime.ToggleProgram(); }),
-      dialogs({platform.internet, platform.shell, platform.messages, platform.frame, platform.windows,
-               platform.workers},
-              {handle_, version, Timer1, [this] { return chrome.StayOnTop(); },
-               [this](bool onTop) { chrome.SetStayOnTop(onTop); }, [this] { JvTrayIcon1.ShowApplication(); },
-               [this] { return lifetime.ProgramShown(); }}),
-      colorCheck(*imageView_, platform.screen, commandPoint, platform.clipboard, platform.messages,
-                  platform.settings, [this] { WriteSettings(); }, surfaces),
+      dialogs(
+          {platform.internet, platform.shell, platform.messages, platform.frame, platform.windows, platform.workers},
+          {handle_, version, Timer1, [this] { return chrome.StayOnTop(); },
+           [this](bool onTop) { chrome.SetStayOnTop(onTop); }, [this] { JvTrayIcon1.ShowApplication(); },
+           [this] { return lifetime.ProgramShown(); }}),
+      colorCheck(
+          *imageView_, platform.screen, commandPoint, platform.clipboard, platform.messages, platform.settings,
+          [this] { WriteSettings(); }, surfaces),
       nudge(platform.screen, [this] { Timer1Timer(); }),
       settings_(platform.settings),
       messages_(platform.messages),

@@ -18,7 +18,7 @@ struct FrameRecipe {
   bool smooth = false;
   Mirror mirror;
   TColorFilterMode filter = cfNone;
-  SimulatedVision simulation;    // after the filter; the commands keep only one of them on
+  SimulatedVision simulation;      // after the filter; the commands keep only one of them on
   uint32_t around = 0;             // the pixel around the picture
   const GridPlan* grid = nullptr;  // planned for this frame, or no grid
   // Frame rows [cursorTop, cursorBottom), before mirroring, lie under the cursor, which goes

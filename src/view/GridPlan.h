@@ -16,8 +16,8 @@ struct GridSettings {
   int gridlevel = 0;  // spacing in source pixels
   float zoom = 1;
   bool fixed = false;  // anchored to the desktop rather than to the tracked pixel
-  Point screen;       // the capture's top-left on the desktop
-  Point tracked;      // the tracked pixel inside the capture
+  Point screen;        // the capture's top-left on the desktop
+  Point tracked;       // the tracked pixel inside the capture
   int viewWidth = 0;
   int viewHeight = 0;
   int areaWidth = 0;   // the picture area's size: vertical lines run down its height from row 0,

@@ -166,9 +166,8 @@ TEST_F(ScaledDesk, TheColorCheckWindowLaysOutWithoutClipping) {
   ASSERT_TRUE(MovePointerTo({p.x + 40, p.y + 9}));
   ASSERT_TRUE(RunCommand(window_, "PickBackgroundColor1"));
   HWND check = nullptr;
-  ASSERT_TRUE(WaitUntil(kSettle, [&] {
-    return (check = FindProcessWindowOfClass(magnifier_.Id(), L"ColorReadout"));
-  })) << "no Color Check window";
+  ASSERT_TRUE(WaitUntil(kSettle, [&] { return (check = FindProcessWindowOfClass(magnifier_.Id(), L"ColorReadout")); }))
+      << "no Color Check window";
   const SIZE client = SizeOf(ScreenRectOfClient(check));
   EXPECT_EQ(client.cx, Scaled(340));
   EXPECT_EQ(client.cy, Scaled(150));

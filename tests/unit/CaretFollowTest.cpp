@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "fake/FakePlatform.h"
 #include "fake/FormFixture.h"
 #include "main/CaretFollow.h"
-#include "fake/FakePlatform.h"
 #include "main/fmMagnifier.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "dialogs/Links.h"
-#include "fake/FormFixture.h"
 #include "dialogs/fmAbout.h"
 #include "dialogs/fmCheckUpdate.h"
 #include "fake/FakePlatform.h"
+#include "fake/FormFixture.h"
 #include "main/MainMenu.h"
 #include "main/fmMagnifier.h"
 

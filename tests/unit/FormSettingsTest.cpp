@@ -23,14 +23,16 @@ struct Session : FormFixture {
     if (start) RestoreAndShow();
   }
   std::string CheckedFilter() {
-    return CheckedAmong(form, {"CfNone1", "CfGrayscale1", "CfSepia1", "CfInvert1", "CfProtanopia1", "CfDeuteranopia1",
-                    "CfTritanopia1", "CfDaltonizeProtanopia1", "CfDaltonizeDeuteranopia1", "CfDaltonizeTritanopia1"});
+    return CheckedAmong(
+        form, {"CfNone1", "CfGrayscale1", "CfSepia1", "CfInvert1", "CfProtanopia1", "CfDeuteranopia1", "CfTritanopia1",
+               "CfDaltonizeProtanopia1", "CfDaltonizeDeuteranopia1", "CfDaltonizeTritanopia1"});
   }
   std::string CheckedSpacing() {
     return CheckedAmong(form, {"NoGrid1", "N1pixel1", "N5pixels1", "N10pixels1", "N20pixels1", "N50pixels1"});
   }
   std::string CheckedFrequency() {
-    return CheckedAmong(form, {"N5xpersecond1", "N10xpersecond1", "N15xpersecond1", "N30xpersecond1", "N60xpersecond1"});
+    return CheckedAmong(form,
+                        {"N5xpersecond1", "N10xpersecond1", "N15xpersecond1", "N30xpersecond1", "N60xpersecond1"});
   }
   // The close that the window allows: its own values first, then the form state.
   void Close() {
@@ -38,7 +40,6 @@ struct Session : FormFixture {
     form.SaveFormState();
   }
 };
-
 
 // A control state no command changes, set as the form state's restore sets it.
 void SetStoredFlag(Tfrmmain& f, std::string_view name, bool on) {
@@ -560,40 +561,40 @@ TEST(StoredSettings, AKeyWithOnlyTheWindowsOwnValuesRestoresTheSharedStates) {
 // was chosen before that run, so it holds against any later owner of the options.
 TEST(StoredSettings, AKeyWrittenByVersionOneComesBackWhole) {
   const Values key = {
-    {"ColorFilterMode", Dword(0)},
-    {"DrawCrossHair1_Checked", Text("TRUE")},
-    {"DrawGrid1_Checked", Text("TRUE")},
-    {"Panel1_Visible", Text("FALSE")},
-    {"MakeWindowTransparent1_Checked", Text("TRUE")},
-    {"Showcursor1_Checked", Text("FALSE")},
-    {"ShowTitlebar", Text("True")},
-    {"StayOnTop1_Checked", Text("TRUE")},
-    {"RGBValues1_Checked", Text("FALSE")},
-    {"Smoothen1_Checked", Text("TRUE")},
-    {"Combobox1_Itemindex", Dword(8)},
-    {"Timer1_Interval", Dword(33)},
-    {"memX", Dword(4294966096)},
-    {"memY", Dword(360)},
-    {"Pixlevel", Dword(20)},
-    {"VisionSimulation", Dword(2)},
-    {"VisionSeverity", Dword(60)},
-    {"SampleSize", Dword(5)},
-    {"FormVersion", Dword(0)},
-    {"Flags", Dword(0)},
-    {"PixelsPerInch", Dword(96)},
-    {"MinMaxPos(1920x1080)", Text("-1,-1,-1,-1")},
-    {"MinMaxPos", Text("-1,-1,-1,-1")},
-    {"NormPos(1920x1080)", Text("200,100,700,500")},
-    {"NormPos", Text("200,100,700,500")},
-    {"cbxZoomLevel_ItemIndex", Dword(8)},
-    {"FixedLocation1_Checked", Text("TRUE")},
-    {"StayinSystemTray1_Checked", Text("FALSE")},
-    {"DrawFixedGrid1_Checked", Text("TRUE")},
-    {"btnType_Down", Text("TRUE")},
-    {"FollowCaretPosition1_Checked", Text("TRUE")},
-    {"FlipwhenHovered1_Checked", Text("TRUE")},
-    {"FlipVertically1_Checked", Text("TRUE")},
-    {"FlipHorizontally1_Checked", Text("TRUE")},
+      {"ColorFilterMode", Dword(0)},
+      {"DrawCrossHair1_Checked", Text("TRUE")},
+      {"DrawGrid1_Checked", Text("TRUE")},
+      {"Panel1_Visible", Text("FALSE")},
+      {"MakeWindowTransparent1_Checked", Text("TRUE")},
+      {"Showcursor1_Checked", Text("FALSE")},
+      {"ShowTitlebar", Text("True")},
+      {"StayOnTop1_Checked", Text("TRUE")},
+      {"RGBValues1_Checked", Text("FALSE")},
+      {"Smoothen1_Checked", Text("TRUE")},
+      {"Combobox1_Itemindex", Dword(8)},
+      {"Timer1_Interval", Dword(33)},
+      {"memX", Dword(4294966096)},
+      {"memY", Dword(360)},
+      {"Pixlevel", Dword(20)},
+      {"VisionSimulation", Dword(2)},
+      {"VisionSeverity", Dword(60)},
+      {"SampleSize", Dword(5)},
+      {"FormVersion", Dword(0)},
+      {"Flags", Dword(0)},
+      {"PixelsPerInch", Dword(96)},
+      {"MinMaxPos(1920x1080)", Text("-1,-1,-1,-1")},
+      {"MinMaxPos", Text("-1,-1,-1,-1")},
+      {"NormPos(1920x1080)", Text("200,100,700,500")},
+      {"NormPos", Text("200,100,700,500")},
+      {"cbxZoomLevel_ItemIndex", Dword(8)},
+      {"FixedLocation1_Checked", Text("TRUE")},
+      {"StayinSystemTray1_Checked", Text("FALSE")},
+      {"DrawFixedGrid1_Checked", Text("TRUE")},
+      {"btnType_Down", Text("TRUE")},
+      {"FollowCaretPosition1_Checked", Text("TRUE")},
+      {"FlipwhenHovered1_Checked", Text("TRUE")},
+      {"FlipVertically1_Checked", Text("TRUE")},
+      {"FlipHorizontally1_Checked", Text("TRUE")},
   };
   FakePlatform platform;
   for (const auto& [name, value] : key) platform.settings.Put(name, value);

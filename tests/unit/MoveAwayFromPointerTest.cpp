@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "fake/FakePlatform.h"
 #include "fake/FormFixture.h"
 #include "main/MoveAwayFromPointer.h"
-#include "fake/FakePlatform.h"
 #include "main/fmMagnifier.h"
 
 namespace {

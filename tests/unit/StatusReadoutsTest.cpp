@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake/FormFixture.h"
 #include "fake/FakePlatform.h"
+#include "fake/FormFixture.h"
 #include "main/ColorText.h"
 #include "main/StatusReadouts.h"
 

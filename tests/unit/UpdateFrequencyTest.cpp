@@ -14,9 +14,8 @@ struct FrequencyItem {
 };
 
 constexpr FrequencyItem kItems[] = {
-    {"N5xpersecond1", 200},  {"N10xpersecond1", 100},
-    {"N15xpersecond1", 66}, {"N30xpersecond1", 33},
-    {"N60xpersecond1", 16},
+    {"N5xpersecond1", 200}, {"N10xpersecond1", 100}, {"N15xpersecond1", 66},
+    {"N30xpersecond1", 33}, {"N60xpersecond1", 16},
 };
 
 // The names of the checked frequency items, space-separated.

@@ -42,7 +42,7 @@ TEST(VisionSimulation, EveryColorWithinOneOfDoublePrecision) {
     const int step = model.severity / kSeverityStep - 1;
     const Matrix& ahead = model.deficiency == VisionDeficiency::Protan   ? vision::kMachadoProtan[step]
                           : model.deficiency == VisionDeficiency::Deutan ? vision::kMachadoDeutan[step]
-                                                                          : vision::kBrettelTritan660;
+                                                                         : vision::kBrettelTritan660;
     const Matrix& behind = model.deficiency == VisionDeficiency::Tritan ? vision::kBrettelTritan485 : ahead;
     const vision::Model& integer = vision::ModelOf(model);
     int misses = 0;

@@ -16,8 +16,7 @@ struct ZoomFixture : ::testing::Test, FormFixture {
     std::string names;
     const auto menu = mnuMainEntries();
     for (const MenuEntry& e : menu) {
-      if (e.Depth == 1 && IsEntryChecked(form, e) &&
-          std::string(e.Name).starts_with("Magnify"))
+      if (e.Depth == 1 && IsEntryChecked(form, e) && std::string(e.Name).starts_with("Magnify"))
         names += std::string(names.empty() ? "" : " ") + e.Name;
     }
     return names;

@@ -85,10 +85,10 @@ bool Win32WindowFrame::GetPlacement(WindowId window, WindowPlacement& placement)
   if (!::GetWindowPlacement(ToHwnd(window), &p)) return false;
   const RECT& r = p.rcNormalPosition;
   placement = WindowPlacement{p.flags,
-                               p.showCmd,
-                               {p.ptMinPosition.x, p.ptMinPosition.y},
-                               {p.ptMaxPosition.x, p.ptMaxPosition.y},
-                               {r.left, r.top, r.right, r.bottom}};
+                              p.showCmd,
+                              {p.ptMinPosition.x, p.ptMinPosition.y},
+                              {p.ptMaxPosition.x, p.ptMaxPosition.y},
+                              {r.left, r.top, r.right, r.bottom}};
   return true;
 }
 
