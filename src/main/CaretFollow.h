@@ -10,7 +10,6 @@
 class CaretSource;
 class Screen;
 class TCustomImageView;
-struct TMainMenuItems;
 
 // The caret of the focused application on the desktop, or (0, 0) when none was found: the
 // selection rectangle UI Automation reports wins over the focus window's classic caret.

@@ -22,8 +22,6 @@ class DisplayCommands;
 class Messages;
 class Screen;
 class SettingsStore;
-struct TMainMenuItems;
-struct TMenuItem;
 
 // What the small colour-check readout beside the window shows.
 struct ColorReadout {

@@ -20,7 +20,6 @@ class TfrmCheckUpdate;
 class UpdateDownload;
 class WindowFrame;
 class Workers;
-struct TMainMenuItems;
 
 inline constexpr const char* kNoConnectionText = "Cannot connect to the internet.  Please check your connection.";
 // The update check ends by then, whatever the server does: name lookup, TLS, redirects, body.

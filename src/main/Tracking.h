@@ -16,7 +16,6 @@ class Screen;
 class StatusReadouts;
 class TCustomImageView;
 class StatusPanel;
-struct TMainMenuItems;
 
 // The tick that decides what the view shows: around the pointer, the caret or a fixed point,
 // with the window kept out of the pointer's way.

@@ -16,7 +16,6 @@ class Monitors;
 class TCustomImageView;
 class StatusPanel;
 class WindowFrame;
-struct TMainMenuItems;
 
 // The main window's style as created: a pop-up whose caption is gone (a caption needs both the
 // border and the dialog frame) while the sizing frame and system menu stay until hidden.

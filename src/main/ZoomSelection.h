@@ -10,8 +10,6 @@
 
 class TCustomImageView;
 class StatusPanel;
-struct TMainMenuItems;
-struct TMenuItem;
 
 // The zoom factors in the order of the zoom list and the Zoom Level submenu.
 inline constexpr std::array<float, 19> ZoomLevels = {1,  2,  3,  4,  5,  6,  8,     10,   12,   16,
